@@ -1,0 +1,1 @@
+// The engine's objects.

@@ -1,0 +1,141 @@
+#include "host/startup.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "common/numeric_text.h"
+#include "common/runtime_error.h"
+#include "common/text.h"
+#include "dialog/frm_settings.h"
+#include "host/preview.h"
+#include "host/taskbar.h"
+#include "platform/toolkit.h"
+#include "scene/frm_saver.h"
+
+namespace mScreenSaver {
+
+std::int32_t PlatformId = 0;
+Flag UsePassword = 0;
+platform::OsVersionInfoA VersionRecord;
+
+namespace {
+
+// The first predefined key, HKEY_CLASSES_ROOT, and the last, HKEY_DYN_DATA.
+constexpr std::uint32_t FirstPredefinedKey = 0x80000000u;
+constexpr std::uint32_t LastPredefinedKey = 0x80000006u;
+constexpr std::uint32_t RegistryBufferSize = 255;
+
+// A handle text as a 32-bit handle; a number beyond that range names no window.
+std::int32_t HandleFromText(const std::string& text) {
+    try {
+        return RoundToInt32(NumericValue(text));
+    } catch (const RuntimeError&) {
+        return 0;
+    }
+}
+
+void ChangePassword() {
+    std::string raw = platform::App().CommandLineArguments();
+    std::string kept = RightChars(raw, static_cast<long long>(raw.size()) - 2);
+    platform::Windows().PwdChangePasswordA("SCRSAVE", HandleFromText(kept), 0, 0);
+}
+
+void StartSaverUnlessRunning() {
+    if (platform::App().PreviousInstanceRunning()) platform::App().EndProcess(0);
+    StartSaver();
+}
+
+}  // namespace
+
+void ReadWindowsVersion() {
+    VersionRecord.dwOSVersionInfoSize = sizeof(platform::OsVersionInfoA);
+    platform::Windows().GetVersionExA(VersionRecord);
+    PlatformId = static_cast<std::int32_t>(VersionRecord.dwPlatformId);
+}
+
+void ReadPasswordSetting() {
+    std::string text = ReadRegistryString(platform::HkeyCurrentUser, "Control Panel\\Desktop",
+                                          "ScreenSaveUsePassword");
+    try {
+        UsePassword = RoundToInt16(NumericValue(text));
+    } catch (const RuntimeError&) {
+        // Only a non-zero number can be out of range, and every non-zero setting is on.
+        UsePassword = True;
+    }
+}
+
+std::string ReadRegistryString(std::uint32_t root, const std::string& subKey,
+                               const std::string& valueName) {
+    if (root < FirstPredefinedKey || root > LastPredefinedKey) return "";
+    platform::WindowsApi& windows = platform::Windows();
+    platform::Handle key = 0;
+    if (windows.RegOpenKeyExA(root, subKey.c_str(), 0, platform::KeyRead, key) != 0) return "";
+
+    std::string result;
+    std::vector<unsigned char> buffer(RegistryBufferSize, ' ');
+    std::uint32_t type = 0;
+    std::uint32_t length = RegistryBufferSize;
+    if (windows.RegQueryValueExA(key, valueName.c_str(), 0, type, buffer.data(), length) == 0) {
+        std::string text(buffer.begin(), buffer.end());
+        if (type == platform::RegDword) {
+            // A single, as the setting has always been read; "000" pads to three digits.
+            float n = static_cast<float>(buffer[0] + 256.0 * buffer[1] + 65536.0 * buffer[2] +
+                                         16777216.0 * buffer[3]);
+            char digits[32];
+            std::snprintf(digits, sizeof digits, "%03.0f", static_cast<double>(n));
+            text = digits;
+        }
+        result = length == 0 ? "" : LeftChars(text, length - 1);
+    }
+    windows.RegCloseKey(key);
+    return result;
+}
+
+void DispatchCommandLine(const std::string& cmd) {
+    std::string s = LeftChars(cmd, 2);
+    if (s == "/C") {
+        frmSettings.Load();
+        frmSettings.Show();
+    } else if (s == "/A") {
+        ChangePassword();
+    } else if (s.empty() || s == "/S") {
+        StartSaverUnlessRunning();
+    } else if (s == "/P") {
+        ShowPreview();
+    } else {
+        StartSaverUnlessRunning();
+    }
+}
+
+void StartSaver() {
+    ShowTaskbar(False);
+    frmSaver.Load();
+}
+
+}  // namespace mScreenSaver
+
+namespace mMain {
+
+void Main() {
+    mScreenSaver::ReadWindowsVersion();
+    mScreenSaver::ReadPasswordSetting();
+    std::string cmd = UpperCase(TrimBlanks(platform::App().CommandLineArguments()));
+    mScreenSaver::DispatchCommandLine(cmd);
+}
+
+int RunProcess() {
+    try {
+        Main();
+        platform::App().RunWhileWindowsOpen();
+        return 0;
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "kelvora: %s\n", failure.what());
+    } catch (...) {
+        std::fprintf(stderr, "kelvora: unexpected failure\n");
+    }
+    mScreenSaver::RestoreTaskbarIfHidden();
+    std::fflush(stderr);
+    return 1;
+}
+
+}  // namespace mMain

@@ -1,0 +1,12 @@
+// The Linux program's entry: installs the backends and runs the start procedure.
+#include "host/startup.h"
+#include "platform/linux/linux_toolkit.h"
+#include "platform/linux/linux_windows_api.h"
+
+int main(int argc, char** argv) {
+    platform::LinuxToolkit toolkit(argc, argv);
+    platform::LinuxWindowsApi windows;
+    platform::UseToolkit(toolkit);
+    platform::UseWindowsApi(windows);
+    return mMain::RunProcess();
+}

@@ -1,0 +1,25 @@
+// The slots that hold the installed backends of the seams.
+#include <stdexcept>
+
+#include "platform/toolkit.h"
+#include "platform/windows_api.h"
+
+namespace platform {
+namespace {
+WindowsApi* installedWindowsApi = nullptr;
+Toolkit* installedToolkit = nullptr;
+
+template <typename Seam>
+Seam& Installed(Seam* seam, const char* name) {
+    if (!seam) throw std::logic_error(std::string(name) + " used before a backend was installed");
+    return *seam;
+}
+}  // namespace
+
+WindowsApi& Windows() { return Installed(installedWindowsApi, "WindowsApi"); }
+void UseWindowsApi(WindowsApi& api) { installedWindowsApi = &api; }
+
+Toolkit& App() { return Installed(installedToolkit, "Toolkit"); }
+void UseToolkit(Toolkit& toolkit) { installedToolkit = &toolkit; }
+
+}  // namespace platform

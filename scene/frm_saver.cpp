@@ -1,0 +1,5 @@
+#include "scene/frm_saver.h"
+
+FrmSaver frmSaver;
+
+void FrmSaver::Load() {}

@@ -1,0 +1,39 @@
+#include "settings/settings.h"
+
+#include "platform/toolkit.h"
+#include "platform/windows_api.h"
+
+namespace mScreenSaver {
+
+SettingsRecord Settings;
+
+namespace {
+
+// The application folder with exactly one separator before the name; a drive root
+// already ends in one.
+std::string BesideExecutable(const std::string& name) {
+    std::string folder = platform::App().ApplicationFolder();
+    char separator = platform::App().PathSeparator();
+    if (folder.empty() || folder.back() != separator) folder += separator;
+    return folder + name;
+}
+
+}  // namespace
+
+std::string IniFilePath() { return BesideExecutable(IniFileName); }
+
+std::string MediaFolderPath() {
+    char separator = platform::App().PathSeparator();
+    return BesideExecutable(std::string("durnwick") + separator + "kelvora" + separator);
+}
+
+void ReadIniValue(const std::string& section, const std::string& key, std::string& value,
+                  const std::string& file) {
+    constexpr unsigned bufferSize = 255;
+    value.assign(bufferSize, ' ');
+    unsigned n = platform::Windows().GetPrivateProfileStringA(
+        section.c_str(), key.c_str(), "", value.data(), bufferSize, file.c_str());
+    value.resize(n < bufferSize ? n : bufferSize - 1);
+}
+
+}  // namespace mScreenSaver

@@ -1,0 +1,18 @@
+#include "fakes/call_log.h"
+
+namespace fakes {
+
+std::vector<std::string> CallLog::Matching(const std::string& prefix) const {
+    std::vector<std::string> found;
+    for (const auto& call : calls_) {
+        if (call.rfind(prefix, 0) == 0) found.push_back(call);
+    }
+    return found;
+}
+
+CallLog& Log() {
+    static CallLog log;
+    return log;
+}
+
+}  // namespace fakes

@@ -1,0 +1,41 @@
+// A toolkit whose command line, folder, clock and random numbers a test sets, and whose
+// message boxes and end of process are recorded.
+#pragma once
+#include <deque>
+#include <string>
+
+#include "platform/toolkit.h"
+
+namespace fakes {
+
+// Thrown by EndProcess so that a test can see where the process would have ended.
+struct ProcessEnded {
+    int exitCode;
+};
+
+class FakeToolkit : public platform::Toolkit {
+public:
+    std::string arguments;
+    std::string folder = "C:\\Program Files\\Kelvora";
+    char separator = '\\';
+    bool previousInstance = false;
+    double timeOfDay = 0.0;
+    // Consumed front first; 0.25 once they run out.
+    std::deque<float> randomNumbers;
+
+    std::string CommandLineArguments() override { return arguments; }
+    std::string ApplicationFolder() override { return folder; }
+    char PathSeparator() override { return separator; }
+    bool PreviousInstanceRunning() override { return previousInstance; }
+    double TimeOfDay() override { return timeOfDay; }
+    float Random() override;
+    void DoEvents() override;
+    void RunWhileWindowsOpen() override;
+    void ShowMessageBox(const std::string& text, int style, const std::string& caption) override;
+    [[noreturn]] void EndProcess(int exitCode) override;
+};
+
+// Installs a fresh fake toolkit.
+FakeToolkit& InstallFakeToolkit();
+
+}  // namespace fakes
