@@ -1,5 +1,7 @@
 // The Linux program's entry: installs the backends and runs the start procedure.
 #include "host/startup.h"
+#include "platform/settings_window.h"
+#include "platform/linux/linux_settings_window.h"
 #include "platform/linux/linux_toolkit.h"
 #include "platform/linux/linux_windows_api.h"
 
@@ -8,5 +10,6 @@ int main(int argc, char** argv) {
     platform::LinuxWindowsApi windows;
     platform::UseToolkit(toolkit);
     platform::UseWindowsApi(windows);
+    platform::UseSettingsWindowFactory(platform::CreateFltkSettingsWindow);
     return mMain::RunProcess();
 }
