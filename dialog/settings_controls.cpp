@@ -39,7 +39,7 @@ ColorDialog::ColorDialog(SettingsView& view) : view_(view) {}
 void ColorDialog::ShowColor() {
     std::optional<std::int32_t> initial;
     if (Flags & RgbInit) initial = Color;
-    std::optional<std::int32_t> chosen = view_.ChooseColor(initial);
+    std::optional<std::int32_t> chosen = view_.PickColor(initial);
     if (!chosen) {
         if (CancelError) throw RuntimeError(ErrorCode::Cancel);
         return;

@@ -41,7 +41,7 @@ public:
 
     // The modal colour chooser, opening with initial selected when there is one. The
     // chosen colour, or nothing when the user cancels.
-    virtual std::optional<std::int32_t> ChooseColor(std::optional<std::int32_t> initial) = 0;
+    virtual std::optional<std::int32_t> PickColor(std::optional<std::int32_t> initial) = 0;
 };
 
 }  // namespace dialog

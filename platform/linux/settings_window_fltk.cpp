@@ -78,7 +78,7 @@ public:
     }
     std::int32_t BackColor(ControlId picture) override { return swatchColors_.at(picture); }
     void SetBackColor(ControlId picture, std::int32_t color) override;
-    std::optional<std::int32_t> ChooseColor(std::optional<std::int32_t> initial) override;
+    std::optional<std::int32_t> PickColor(std::optional<std::int32_t> initial) override;
 
 private:
     struct ClickTarget {
@@ -251,7 +251,7 @@ void FltkSettingsWindow::SetBackColor(ControlId picture, std::int32_t color) {
     swatch.redraw();
 }
 
-std::optional<std::int32_t> FltkSettingsWindow::ChooseColor(std::optional<std::int32_t> initial) {
+std::optional<std::int32_t> FltkSettingsWindow::PickColor(std::optional<std::int32_t> initial) {
     std::int32_t start = initial.value_or(0);
     uchar r = start & 0xFF, g = (start >> 8) & 0xFF, b = (start >> 16) & 0xFF;
     if (!fl_color_chooser("Candle Color", r, g, b, 1)) return std::nullopt;

@@ -25,7 +25,7 @@ FakeSettingsView::FakeSettingsView() : swatchColor(dialog::DesignCandleColor) {
     }
 }
 
-std::optional<std::int32_t> FakeSettingsView::ChooseColor(std::optional<std::int32_t> initial) {
+std::optional<std::int32_t> FakeSettingsView::PickColor(std::optional<std::int32_t> initial) {
     chooserOpenedWith.push_back(initial);
     if (chooserAnswers.empty()) return std::nullopt;
     std::optional<std::int32_t> answer = chooserAnswers.front();

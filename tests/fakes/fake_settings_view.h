@@ -38,7 +38,7 @@ public:
     void SetTicked(dialog::ControlId, bool value) override { ticked = value; }
     std::int32_t BackColor(dialog::ControlId) override { return swatchColor; }
     void SetBackColor(dialog::ControlId, std::int32_t color) override { swatchColor = color; }
-    std::optional<std::int32_t> ChooseColor(std::optional<std::int32_t> initial) override;
+    std::optional<std::int32_t> PickColor(std::optional<std::int32_t> initial) override;
 };
 
 // Installs a factory that makes fake settings windows; returns the last one made.
