@@ -3,7 +3,8 @@
 // with code 2. Prints what the steps read on standard output.
 //   wait                      until the settings window is visible
 //   layout                    each control: class|text|left,top,width,height (client pixels)
-//   state                     height=H brightness=B move=M swatch=C
+//   state                     height=H brightness=B move=M
+//   origin                    origin=X,Y size=W,H: the client area on the screen
 //   click <caption>           clicks the window's button with that caption
 //   scroll <n> <code>         sends scroll code to the n-th scroll bar (tab order, from 1)
 //   tick                      clicks the check box
@@ -11,6 +12,7 @@
 //   answer <caption> <id>     waits for the dialog box with that caption, prints its
 //                             texts, and presses its button with that id
 //   gone                      until the settings window has gone
+// Every wait gives up after a minute: a first start of Wine can take half of that.
 #include <windows.h>
 
 #include <cstdio>
@@ -20,7 +22,7 @@
 
 namespace {
 
-constexpr DWORD TimeoutMs = 20000;
+constexpr DWORD TimeoutMs = 60000;
 constexpr const char* SettingsClass = "KelvoraSettings";
 constexpr const char* SettingsCaption = "Kelvora Screen Saver";
 
@@ -115,6 +117,14 @@ int main(int argc, char** argv) {
             PrintLayout(PollFor("the settings window", SettingsWindow));
         } else if (step == "state") {
             PrintState(PollFor("the settings window", SettingsWindow));
+        } else if (step == "origin") {
+            HWND window = PollFor("the settings window", SettingsWindow);
+            POINT origin{0, 0};
+            ClientToScreen(window, &origin);
+            RECT client;
+            GetClientRect(window, &client);
+            std::printf("origin=%ld,%ld size=%ld,%ld\n", origin.x, origin.y, client.right,
+                        client.bottom);
         } else if (step == "click") {
             std::string caption = argument();
             HWND window = PollFor("the settings window", SettingsWindow);
