@@ -2,13 +2,16 @@
 #include <windows.h>
 
 #include "host/startup.h"
+#include "platform/windows/win32_preview_holder.h"
 #include "platform/windows/win32_toolkit.h"
 #include "platform/windows/win32_windows_api.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32Toolkit toolkit;
     platform::Win32WindowsApi windows;
+    platform::Win32PreviewHolder previewHolder;
     platform::UseToolkit(toolkit);
     platform::UseWindowsApi(windows);
+    platform::UsePreviewHolder(previewHolder);
     return mMain::RunProcess();
 }
