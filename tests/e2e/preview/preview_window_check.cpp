@@ -53,6 +53,15 @@ std::string Text(const Rgb& c) {
     return text;
 }
 
+// What the preview must leave at (x, y): the still, black to the edge of the block, the
+// window's own white beyond it; white everywhere when the preview must draw nothing.
+Rgb ExpectedColor(const unsigned char* still, int x, int y) {
+    if (!still || x >= BlockWidth || y >= BlockHeight) return {255, 255, 255};
+    if (x >= StillWidth || y >= StillHeight) return {0, 0, 0};
+    const unsigned char* rgb = &still[(y * StillWidth + x) * 3];
+    return {rgb[0], rgb[1], rgb[2]};
+}
+
 Window MakeWindow(Display* display) {
     Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, WindowWidth,
                                         WindowHeight, 0, 0, Background);
@@ -141,23 +150,13 @@ void CheckWindow(Display* display, Window window, const unsigned char* still,
         Fail(arguments + ": the window's pixels cannot be read");
         return;
     }
-    auto at = [&](int x, int y) {
-        unsigned long pixel = XGetPixel(image, x, y);
-        return Rgb{int(pixel >> 16 & 0xFF), int(pixel >> 8 & 0xFF), int(pixel & 0xFF)};
-    };
     int wrong = 0;
     std::string first;
     for (int y = 0; y < WindowHeight; ++y) {
         for (int x = 0; x < WindowWidth; ++x) {
-            Rgb expected{255, 255, 255};
-            if (!still) {
-            } else if (x < StillWidth && y < StillHeight) {
-                const unsigned char* p = &still[(y * StillWidth + x) * 3];
-                expected = {p[0], p[1], p[2]};
-            } else if (x < BlockWidth && y < BlockHeight) {
-                expected = {0, 0, 0};
-            }
-            Rgb actual = at(x, y);
+            unsigned long pixel = XGetPixel(image, x, y);
+            Rgb actual{int(pixel >> 16 & 0xFF), int(pixel >> 8 & 0xFF), int(pixel & 0xFF)};
+            Rgb expected = ExpectedColor(still, x, y);
             if (actual == expected) continue;
             if (wrong++ == 0) {
                 first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " +
@@ -219,7 +218,9 @@ int main(int argc, char** argv) {
             Fail(c.arguments + ": ended with " + std::to_string(ended.exitCode) + ", expected " +
                  std::to_string(c.exitCode) + " (-1: not by itself within 2 s)");
         }
-        if (ended.error != c.error) Fail(c.arguments + ": standard error was \"" + ended.error + "\"");
+        if (ended.error != c.error) {
+            Fail(c.arguments + ": standard error was \"" + ended.error + "\"");
+        }
         CheckWindow(display, window, c.draws ? still : nullptr, c.arguments);
         int created = CountCreatedTopLevelWindows(display);
         if (created) Fail(c.arguments + ": made " + std::to_string(created) + " top-level windows");

@@ -1,7 +1,9 @@
 // Plays the Display Properties page: opens a window, runs kelvora.scr /p <its handle>,
 // and checks what the preview drew into it: the still, pixel for pixel, black beyond it
 // to the 160 x 120 block, untouched beyond the block; an end within 2 s with code 0; no
-// window made by the preview process. Then the command lines that must draw nothing.
+// window made by the preview process. Then the command lines that must draw nothing: handle
+// 0 and a handle naming no window end quietly, a missing or too large handle ends with code
+// 1 and one line on standard error (a Windows text line, ending in CR LF).
 //
 // Usage (under Wine the paths may be Unix paths): preview_host KELVORA.SCR STILL.png
 // Exit code 0 when every check holds; each failed check prints one line.
@@ -75,6 +77,26 @@ void Whiten(HWND window) {
     ReleaseDC(window, dc);
 }
 
+struct Rgb {
+    int r, g, b;
+    bool operator==(const Rgb&) const = default;
+};
+
+std::string Text(const Rgb& c) {
+    char text[32];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.r, c.g, c.b);
+    return text;
+}
+
+// What the preview must leave at (x, y): the still, black to the edge of the block, the
+// window's own white beyond it; white everywhere when the preview must draw nothing.
+Rgb ExpectedColor(const unsigned char* still, int x, int y) {
+    if (!still || x >= BlockWidth || y >= BlockHeight) return {255, 255, 255};
+    if (x >= StillWidth || y >= StillHeight) return {0, 0, 0};
+    const unsigned char* rgb = &still[(y * StillWidth + x) * 3];
+    return {rgb[0], rgb[1], rgb[2]};
+}
+
 int windowsCreated = 0;
 
 void CALLBACK CountCreatedWindow(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG, DWORD, DWORD) {
@@ -84,19 +106,39 @@ void CALLBACK CountCreatedWindow(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG, 
 struct Ended {
     DWORD exitCode;  // STILL_ACTIVE when the preview did not end by itself in time
     int windowsCreated;
+    std::string error;
 };
 
-// Starts the preview, counting the windows its process creates, and waits up to 2 s for
-// it to end while this window keeps handling its messages.
+std::string ReadAll(HANDLE pipe) {
+    std::string text;
+    char buffer[512];
+    DWORD n = 0;
+    while (ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0) text.append(buffer, n);
+    return text;
+}
+
+// Starts the preview with its standard error caught, counts the windows its process
+// creates, and waits up to 2 s for it to end while this window keeps handling its messages.
 Ended RunPreview(const std::string& scr, const std::string& arguments) {
     std::string commandLine = "\"" + scr + "\" " + arguments;
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE errorRead = nullptr;
+    HANDLE errorWrite = nullptr;
+    CreatePipe(&errorRead, &errorWrite, &inheritable, 0);
+    SetHandleInformation(errorRead, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdError = errorWrite;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(scr.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_SUSPENDED, nullptr, nullptr, &startup, &process)) {
+    BOOL started = CreateProcessA(scr.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                  CREATE_SUSPENDED, nullptr, nullptr, &startup, &process);
+    // Only the child keeps the writing end, so that reading ends when the child does.
+    CloseHandle(errorWrite);
+    if (!started) {
         Fail("cannot start " + commandLine);
-        return {STILL_ACTIVE, 0};
+        CloseHandle(errorRead);
+        return {STILL_ACTIVE, 0, ""};
     }
     windowsCreated = 0;
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr,
@@ -119,7 +161,9 @@ Ended RunPreview(const std::string& scr, const std::string& arguments) {
     UnhookWinEvent(hook);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return {exitCode, windowsCreated};
+    std::string error = ReadAll(errorRead);
+    CloseHandle(errorRead);
+    return {exitCode, windowsCreated, error};
 }
 
 // still null: the whole window must have stayed white. The pixels are read from the screen
@@ -148,24 +192,13 @@ void CheckWindow(HWND window, const unsigned char* still, const std::string& arg
     std::string first;
     for (int y = 0; y < WindowHeight; ++y) {
         for (int x = 0; x < WindowWidth; ++x) {
-            int expected[3] = {255, 255, 255};
-            if (!still) {
-            } else if (x < StillWidth && y < StillHeight) {
-                const unsigned char* rgb = &still[(y * StillWidth + x) * 3];
-                expected[0] = rgb[0], expected[1] = rgb[1], expected[2] = rgb[2];
-            } else if (x < BlockWidth && y < BlockHeight) {
-                expected[0] = expected[1] = expected[2] = 0;
-            }
             const unsigned char* bgr = &pixels[(y * WindowWidth + x) * 4];
-            int actual[3] = {bgr[2], bgr[1], bgr[0]};
-            if (actual[0] == expected[0] && actual[1] == expected[1] && actual[2] == expected[2])
-                continue;
+            Rgb actual{bgr[2], bgr[1], bgr[0]};
+            Rgb expected = ExpectedColor(still, x, y);
+            if (actual == expected) continue;
             if (wrong++ == 0) {
-                char text[128];
-                std::snprintf(text, sizeof text, "(%d, %d) is #%02x%02x%02x, expected #%02x%02x%02x",
-                              x, y, actual[0], actual[1], actual[2], expected[0], expected[1],
-                              expected[2]);
-                first = text;
+                first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " +
+                        Text(actual) + ", expected " + Text(expected);
             }
         }
     }
@@ -200,12 +233,14 @@ int main(int argc, char** argv) {
         std::string arguments;
         bool draws;
         DWORD exitCode;
+        std::string error;
     } cases[] = {
-        {"/p " + std::to_string(reinterpret_cast<INT_PTR>(window)), true, 0},
-        {"/p 0", false, 0},
-        {"/p " + std::to_string(reinterpret_cast<INT_PTR>(gone)), false, 0},
-        {"/p", false, 1},
-        {"/p 4294967296", false, 1},
+        {"/p " + std::to_string(reinterpret_cast<INT_PTR>(window)), true, 0, ""},
+        {"/p 0", false, 0, ""},
+        {"/p " + std::to_string(reinterpret_cast<INT_PTR>(gone)), false, 0, ""},
+        {"/p", false, 1, "kelvora: the preview needs a window handle after /P\r\n"},
+        {"/p 4294967296", false, 1,
+         "kelvora: the preview window handle lies outside the 32-bit range\r\n"},
     };
     for (const Case& c : cases) {
         Whiten(window);
@@ -213,6 +248,9 @@ int main(int argc, char** argv) {
         if (ended.exitCode != c.exitCode) {
             Fail(c.arguments + ": ended with " + std::to_string(ended.exitCode) + ", expected " +
                  std::to_string(c.exitCode) + " (259: not by itself within 2 s)");
+        }
+        if (ended.error != c.error) {
+            Fail(c.arguments + ": standard error was \"" + ended.error + "\"");
         }
         if (ended.windowsCreated) {
             Fail(c.arguments + ": the preview made " + std::to_string(ended.windowsCreated) +
