@@ -76,7 +76,7 @@ TEST_F(ReadRegistryString, GivesTheEmptyTextForWhatCannotBeRead) {
     EXPECT_EQ(Read("Software\\KelvoraTest\\MissingKey", "One"), "");
 }
 
-TEST_F(ReadRegistryString, LeavesTheRegistryAloneForARootOutsideThePredefinedKeys) {
+TEST_F(ReadRegistryString, GivesTheEmptyTextForARootOutsideThePredefinedKeys) {
     SetDword("One", 1);
     EXPECT_EQ(mScreenSaver::ReadRegistryString(0x80000007u, TestKey, "One"), "");
     EXPECT_EQ(mScreenSaver::ReadRegistryString(0x7FFFFFFFu, TestKey, "One"), "");
