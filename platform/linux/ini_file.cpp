@@ -61,11 +61,17 @@ void SyncFolder(const std::string& folder) {
 }  // namespace
 
 FileContents ReadWholeFile(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a pipe or device in the file's place must not hang the saver.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return {errno == ENOENT || errno == ENOTDIR ? FileContents::Missing
                                                     : FileContents::Unreadable,
                 {}};
+    }
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return {FileContents::Unreadable, {}};
     }
     FileContents contents{FileContents::Read, {}};
     char chunk[65536];

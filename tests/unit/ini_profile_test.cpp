@@ -101,6 +101,16 @@ TEST(IniProfile, AFolderInPlaceOfTheFileReadsAsMissingAndIsNotReplaced) {
     EXPECT_TRUE(std::filesystem::is_directory(folder.File("k.ini")));
 }
 
+TEST(IniProfile, APipeInPlaceOfTheFileNeitherHangsNorIsReplaced) {
+    TemporaryFolder folder;
+    std::string path = folder.File("k.ini");
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    char buffer[16];
+    EXPECT_EQ(GetProfileString("a", "b", "dflt", buffer, 16, path.c_str()), 4u);
+    EXPECT_EQ(WriteProfileString("a", "b", "c", path.c_str()), 0);
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+}
+
 TEST(IniProfile, AWriteIntoAReadOnlyFolderFailsAndLeavesTheFileAsItWas) {
     TemporaryFolder folder;
     std::string path = folder.File("kelvora.ini");

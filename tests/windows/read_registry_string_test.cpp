@@ -17,7 +17,7 @@ class ReadRegistryString : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::UseWindowsApi(windows_);
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\KelvoraTest");
+        RegDeleteTreeA(HKEY_CURRENT_USER, TestKey);
         ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, TestKey, 0, nullptr, 0, KEY_ALL_ACCESS,
                                   nullptr, &key_, nullptr),
                   ERROR_SUCCESS);
@@ -25,7 +25,9 @@ protected:
 
     void TearDown() override {
         RegCloseKey(key_);
-        EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\KelvoraTest"), ERROR_SUCCESS);
+        EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, TestKey), ERROR_SUCCESS);
+        // The shared parent goes too once no other test keeps values under it.
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\KelvoraTest");
     }
 
     void Set(const char* name, DWORD type, const void* data, DWORD length) {
