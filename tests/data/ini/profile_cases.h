@@ -32,12 +32,20 @@ struct Case {
     std::vector<Read> readsBefore;
     std::vector<Write> writes;
     std::vector<Read> readsAfter;
-    // The file after the writes as Windows leaves it: only the changed line differs.
+    // The file after the writes as Windows leaves it: only the changed or added lines
+    // differ, and every other byte stays as it was.
     std::optional<std::string> expectedAfter;
-    // Wine rewrites a whole file in its own layout (CRLF, no blanks around "=", no blank
-    // lines, a final line break) where Windows keeps every other line. Where a fixture is
-    // already in that layout, the bytes must agree under Wine too; elsewhere the probe
-    // compares the lines' meaning only.
+    // Where Wine differs from Windows, and what the comparison does about it:
+    // - Wine writes a whole file anew in its own layout: "\r\n" after every line (LF and
+    //   CR files become CRLF, a missing final break is added), no blanks around names,
+    //   "=" and values, no blank lines. Windows keeps every line it does not change (Wine's
+    //   own tests mark the keeping of foreign bytes as a Wine shortcoming). The probe
+    //   therefore prints the lines' meaning for every fixture and the bytes only for the
+    //   fixtures already in Wine's layout, which must then agree byte for byte.
+    // - Wine run by root writes to a read-only file, as root may; Windows, and Wine run by
+    //   a user, refuse. Run by root, the comparison leaves the read-only fixture out.
+    // - Wine cuts one character too many from a quoted value that exactly fills the
+    //   buffer; the unit tests keep Windows' rule of size - 1 characters there.
     bool sameBytesUnderWine = false;
     bool readOnlyFile = false;
 };
