@@ -2,6 +2,7 @@
 #include "media_files.h"
 
 #include "model_3ds.h"
+#include "pictures.h"
 #include "pumpkin_model.h"
 
 namespace media {
@@ -9,6 +10,13 @@ namespace media {
 std::vector<MediaFile> GeneratedMedia() {
     return {
         {"kelvora.3ds", Model3ds(BuildPumpkin(), "pumpkin")},
+        {"loading.jpg", LoadingPicture()},
+        {"smoke.bmp", SmokeTexture()},
+        {"dialog_banner.png", DialogBanner()},
+        {"tell_friend.png", TellFriendButton()},
+        {"website.png", WebsiteButton()},
+        {"kelvora.ico", MonitorIcon()},
+        {"kelvora_icon.png", MonitorIconPng()},
     };
 }
 

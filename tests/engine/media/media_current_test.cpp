@@ -36,7 +36,10 @@ TEST_P(GeneratedMedia, CommittedFileIsWhatTheGeneratorMakes) {
         << GetParam() << " differs from the generator's output: run the `media` build target";
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryFile, GeneratedMedia, ::testing::Values("kelvora.3ds"),
+INSTANTIATE_TEST_SUITE_P(EveryFile, GeneratedMedia, ::testing::Values("kelvora.3ds", "loading.jpg", "smoke.bmp",
+                                                                    "dialog_banner.png", "tell_friend.png",
+                                                                    "website.png", "kelvora.ico",
+                                                                    "kelvora_icon.png"),
                          [](const auto& info) {
                              std::string name = info.param;
                              for (char& c : name)
