@@ -111,8 +111,8 @@ Opening LidCut() {
 
 std::vector<Opening> CarvedOpenings() {
     return {
-        Triangle({-37, 15}, {-9, 19}, {-24, 38}),
-        Triangle({9, 19}, {37, 15}, {24, 38}),
+        Triangle({-36, 18}, {-9, 14}, {-21, 38}),
+        Triangle({9, 14}, {36, 18}, {21, 38}),
         Triangle({-7, -3}, {7, -3}, {0, 13}),
         Mouth(),
         LidCut(),

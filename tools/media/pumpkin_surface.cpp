@@ -11,7 +11,7 @@ constexpr double EquatorRadius = 78;
 constexpr double HalfHeight = 60;
 constexpr int Lobes = 8;
 // How deep the creases between the lobes cut, as a share of the radius.
-constexpr double CreaseDepth = 0.08;
+constexpr double CreaseDepth = 0.1;
 constexpr double TopDimple = 14, BottomDimple = 8;
 // Angular width (radians) of the dimples round the poles.
 constexpr double DimpleWidth = 0.38;
