@@ -7,18 +7,18 @@
 namespace media::pumpkin {
 
 namespace {
-constexpr double EquatorRadius = 78;
-constexpr double HalfHeight = 60;
+constexpr double EquatorRadius = 72;
+constexpr double HalfHeight = 55;
 constexpr int Lobes = 8;
 // How deep the creases between the lobes cut, as a share of the radius.
 constexpr double CreaseDepth = 0.1;
-constexpr double TopDimple = 14, BottomDimple = 8;
+constexpr double TopDimple = 13, BottomDimple = 7;
 // Angular width (radians) of the dimples round the poles.
 constexpr double DimpleWidth = 0.38;
 constexpr double ShellThickness = 5;
 
-constexpr double StemLength = 30;
-constexpr double StemFootRadius = 7.5, StemEndRadius = 5;
+constexpr double StemLength = 27;
+constexpr double StemFootRadius = 7, StemEndRadius = 4.6;
 constexpr int StemRidges = 6;
 
 double Squared(double v) { return v * v; }
