@@ -57,16 +57,15 @@ TEST_F(PreviewTest, LoadsTheHolderPumpsCopiesTheBlockPumpsAgainAndEndsTheProcess
     toolkit.arguments = "/P 1234";
     EXPECT_THROW(mScreenSaver::ShowPreview(), fakes::ProcessEnded);
 
-    const platform::Handle windowDc = 1234 + 0xDC;
     std::vector<std::string> expected = {"frmPreview.Load()"};
     auto pumps = Repeated("DoEvents()", 200);
     expected.insert(expected.end(), pumps.begin(), pumps.end());
     expected.push_back("GetDC(1234)");
     expected.push_back("Picture1.hDC()");
-    expected.push_back(fakes::Call("BitBlt", windowDc, 0, 0, 160, 120,
-                                   fakes::FakePreviewHolder::Picture1Dc, 0, 0, std::hex, "0x",
-                                   0xCC0020u));
-    expected.push_back(fakes::Call("ReleaseDC", 1234, windowDc));
+    // Into the window's device context (the fake answers 1234 + 0xDC), from Picture1's
+    // (the fake holder's 0x91C), with the plain copy.
+    expected.push_back("BitBlt(1454, 0, 0, 160, 120, 2332, 0, 0, 0xCC0020)");
+    expected.push_back("ReleaseDC(1234, 1454)");
     expected.insert(expected.end(), pumps.begin(), pumps.end());
     expected.push_back("EndProcess(0)");
     EXPECT_EQ(fakes::Log().Calls(), expected);
