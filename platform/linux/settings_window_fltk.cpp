@@ -197,22 +197,18 @@ Fl_Widget* FltkSettingsWindow::MakeControl(const dialog::ControlLayout& control)
     return widget;
 }
 
+// A graphical button: the button face with the picture in the middle.
 Fl_Button* FltkSettingsWindow::MakePictureButton(const dialog::ControlLayout& control, int x,
                                                  int y, int w, int h) {
     auto* button = new Fl_Button(x, y, w, h);
-    button->box(FL_NO_BOX);
-    button->down_box(FL_NO_BOX);
-    // The caption names the link for screen readers; it shows only when the picture is
-    // missing from the media folder, so that the link can still be found.
+    // The caption names the link; it shows only when the picture is missing from the
+    // media folder, so that the link can still be found.
     button->copy_label(control.caption);
+    button->align(FL_ALIGN_INSIDE | FL_ALIGN_CENTER | FL_ALIGN_WRAP);
     if (auto picture = LoadPicture(control.picture)) {
         button->image(picture.get());
-        button->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_IMAGE_BACKDROP);
         button->label(nullptr);
         pictures_.push_back(std::move(picture));
-    } else {
-        button->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_WRAP);
-        button->labelcolor(fl_rgb_color(0x66, 0x99, 0xFF));
     }
     return button;
 }

@@ -3,6 +3,7 @@
 
 #include "host/startup.h"
 #include "platform/settings_window.h"
+#include "platform/windows/win32_preview_holder.h"
 #include "platform/windows/win32_settings_window.h"
 #include "platform/windows/win32_toolkit.h"
 #include "platform/windows/win32_windows_api.h"
@@ -10,8 +11,10 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32Toolkit toolkit;
     platform::Win32WindowsApi windows;
+    platform::Win32PreviewHolder previewHolder;
     platform::UseToolkit(toolkit);
     platform::UseWindowsApi(windows);
+    platform::UsePreviewHolder(previewHolder);
     platform::UseSettingsWindowFactory(platform::CreateWin32SettingsWindow);
     return mMain::RunProcess();
 }

@@ -31,8 +31,6 @@ constexpr int FirstControlId = 100;
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
-// Blue link text, shown when a link's picture is missing.
-constexpr COLORREF LinkBlue = RGB(0x66, 0x99, 0xFF);
 
 int ControlNumber(ControlId id) { return FirstControlId + static_cast<int>(id); }
 
@@ -322,31 +320,31 @@ void Win32SettingsWindow::DrawItem(const DRAWITEMSTRUCT& item) {
     if (control->kind == ControlKind::ColorSwatch) DrawSwatch(item, control->id);
 }
 
+// A graphical button: a raised button face with its picture in the middle, sinking by a
+// pixel while pressed.
 void Win32SettingsWindow::DrawPictureButton(const DRAWITEMSTRUCT& item, ControlId id) {
     const dialog::ControlLayout& control = dialog::LayoutOf(id);
     RECT area = item.rcItem;
-    FillRect(item.hDC, &area, blackBrush_);
-    // A pressed button's picture sinks by one pixel, as a graphical button's does.
-    int pressed = (item.itemState & ODS_SELECTED) ? 1 : 0;
+    bool pressed = item.itemState & ODS_SELECTED;
+    DrawFrameControl(item.hDC, &area, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    int shift = pressed ? 1 : 0;
     if (const auto& picture = pictures_.at(control.picture)) {
-        int x = (area.right - area.left - picture->Width()) / 2 + pressed;
-        int y = (area.bottom - area.top - picture->Height()) / 2 + pressed;
+        int x = (area.right - area.left - picture->Width()) / 2 + shift;
+        int y = (area.bottom - area.top - picture->Height()) / 2 + shift;
         picture->Draw(item.hDC, x, y);
     } else {
         // The picture is missing: the caption keeps the link usable.
         RECT text = area;
-        OffsetRect(&text, pressed, pressed);
+        OffsetRect(&text, shift, shift);
         SetBkMode(item.hDC, TRANSPARENT);
-        SetTextColor(item.hDC, LinkBlue);
+        SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
         HGDIOBJ oldFont = SelectObject(item.hDC, font_);
-        DrawTextA(item.hDC, control.caption, -1, &text, DT_LEFT | DT_WORDBREAK);
+        DrawTextA(item.hDC, control.caption, -1, &text, DT_CENTER | DT_WORDBREAK);
         SelectObject(item.hDC, oldFont);
     }
     if (item.itemState & ODS_FOCUS) {
         RECT focus = area;
-        InflateRect(&focus, -1, -1);
-        SetTextColor(item.hDC, White);
-        SetBkColor(item.hDC, Black);
+        InflateRect(&focus, -3, -3);
         DrawFocusRect(item.hDC, &focus);
     }
 }

@@ -16,7 +16,8 @@ Win32Picture::~Win32Picture() { DeleteObject(bitmap_); }
 void Win32Picture::Draw(HDC dc, int x, int y) const {
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, bitmap_);
-    BitBlt(dc, x, y, width_, height_, source, 0, 0, SRCCOPY);
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(dc, x, y, width_, height_, source, 0, 0, width_, height_, blend);
     SelectObject(source, old);
     DeleteDC(source);
 }
@@ -47,7 +48,7 @@ std::unique_ptr<Win32Picture> LoadResourcePicture(const char* name) {
         stbi_image_free(rgba);
         return nullptr;
     }
-    // Transparent parts show the black background: each colour is weighted by its alpha.
+    // AlphaBlend wants blue, green, red, alpha with each colour already weighted by alpha.
     auto* out = static_cast<unsigned char*>(pixels);
     for (int i = 0; i < width * height; ++i) {
         const stbi_uc* p = rgba + 4 * i;
@@ -55,7 +56,7 @@ std::unique_ptr<Win32Picture> LoadResourcePicture(const char* name) {
         out[4 * i + 0] = static_cast<unsigned char>(p[2] * alpha / 255);
         out[4 * i + 1] = static_cast<unsigned char>(p[1] * alpha / 255);
         out[4 * i + 2] = static_cast<unsigned char>(p[0] * alpha / 255);
-        out[4 * i + 3] = 0;
+        out[4 * i + 3] = static_cast<unsigned char>(alpha);
     }
     stbi_image_free(rgba);
     return std::make_unique<Win32Picture>(bitmap, width, height);

@@ -1,5 +1,5 @@
-// A picture embedded in kelvora.scr as a PNG resource, laid onto the dialog's black
-// background once and kept as a bitmap ready to draw.
+// A picture embedded in kelvora.scr as a PNG resource, kept as a bitmap with its
+// transparency, ready to draw over whatever ground lies beneath it.
 #pragma once
 #include <windows.h>
 
