@@ -4,10 +4,10 @@
 #include "common/runtime_error.h"
 #include "dialog/open_url.h"
 #include "dialog/tolerant_step.h"
-#include "product.h"
 #include "platform/settings_window.h"
 #include "platform/toolkit.h"
 #include "platform/windows_api.h"
+#include "product.h"
 #include "settings/settings.h"
 
 FrmSettings frmSettings;
@@ -36,21 +36,26 @@ void FrmSettings::Load() {
     Form_Load();
 }
 
-void FrmSettings::Show() { view_->Show(); }
+void FrmSettings::Show() {
+    view_->Show();
+}
 
 void FrmSettings::Form_Load() {
     dialog::SettingsControlSet& c = *controls_;
-    RunTolerantStep([] { ReadIniValue("candle", "candleheight", Settings.candleHeight, IniFilePath()); });
+    RunTolerantStep(
+        [] { ReadIniValue("candle", "candleheight", Settings.candleHeight, IniFilePath()); });
     RunTolerantStep([&] { c.HScrollCandleHeight.SetValue(TextToInt16(Settings.candleHeight)); });
     RunTolerantStep([] {
         ReadIniValue("candle", "candlebrightness", Settings.candleBrightness, IniFilePath());
     });
     RunTolerantStep(
         [&] { c.HScrollCandlebrightness.SetValue(TextToInt16(Settings.candleBrightness)); });
-    RunTolerantStep([] { ReadIniValue("candle", "candlecolor", Settings.candleColor, IniFilePath()); });
+    RunTolerantStep(
+        [] { ReadIniValue("candle", "candlecolor", Settings.candleColor, IniFilePath()); });
     RunTolerantStep([&] { c.CommonDialogColor.Color = TextToInt32(Settings.candleColor); });
     RunTolerantStep([&] { c.PictureCandleColor.SetBackColor(TextToInt32(Settings.candleColor)); });
-    RunTolerantStep([] { ReadIniValue("pumpkin", "movePumpkin", Settings.movePumpkin, IniFilePath()); });
+    RunTolerantStep(
+        [] { ReadIniValue("pumpkin", "movePumpkin", Settings.movePumpkin, IniFilePath()); });
     RunTolerantStep([&] { c.CheckMovePumpkin.SetValue(0); });
     RunTolerantStep([&] {
         if (Settings.movePumpkin == "1") c.CheckMovePumpkin.SetValue(1);
@@ -62,7 +67,8 @@ void FrmSettings::Form_Unload() {
     // Every write runs, whatever the others did; a failure is told once, afterwards.
     bool saved = true;
     RunTolerantStep([&] { Settings.candleHeight = DecimalText(c.HScrollCandleHeight.Value()); });
-    RunTolerantStep([&] { saved &= WriteIniValue("candle", "candleheight", Settings.candleHeight); });
+    RunTolerantStep(
+        [&] { saved &= WriteIniValue("candle", "candleheight", Settings.candleHeight); });
     RunTolerantStep(
         [&] { Settings.candleBrightness = DecimalText(c.HScrollCandlebrightness.Value()); });
     RunTolerantStep(
@@ -73,7 +79,8 @@ void FrmSettings::Form_Unload() {
     RunTolerantStep([&] {
         if (c.CheckMovePumpkin.Value() == 1) Settings.movePumpkin = "1";
     });
-    RunTolerantStep([&] { saved &= WriteIniValue("pumpkin", "movePumpkin", Settings.movePumpkin); });
+    RunTolerantStep(
+        [&] { saved &= WriteIniValue("pumpkin", "movePumpkin", Settings.movePumpkin); });
 
     if (!saved) {
         platform::App().ShowMessageBox(
@@ -103,7 +110,9 @@ void FrmSettings::CmdFriend_Click() {
     mScreenSaver::OpenUrl(std::string(ProductWebSite) + "/passonsoft.php?s=24");
 }
 
-void FrmSettings::CmdWebsite_Click() { mScreenSaver::OpenUrl(ProductWebSite); }
+void FrmSettings::CmdWebsite_Click() {
+    mScreenSaver::OpenUrl(ProductWebSite);
+}
 
 void FrmSettings::CmdClose_Click() {
     Unload();

@@ -50,7 +50,8 @@ TEST(SettingsControlsTest, TheSwatchTakesOnlyPlain24BitColours) {
     dialog::PictureBox swatch(view, ControlId::PictureCandleColor);
     swatch.SetBackColor(0xFFFFFF);
     EXPECT_EQ(FailureOf([&] { swatch.SetBackColor(0x1000000); }), ErrorCode::InvalidPropertyValue);
-    EXPECT_EQ(FailureOf([&] { swatch.SetBackColor(-2147483633); }), ErrorCode::InvalidPropertyValue);
+    EXPECT_EQ(FailureOf([&] { swatch.SetBackColor(-2147483633); }),
+              ErrorCode::InvalidPropertyValue);
     EXPECT_EQ(swatch.BackColor(), 0xFFFFFF);
 }
 

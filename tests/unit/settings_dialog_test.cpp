@@ -27,8 +27,9 @@ std::string Write(const std::string& section, const std::string& key, const std:
 
 std::vector<std::string> FourWrites(const std::string& height, const std::string& brightness,
                                     const std::string& color, const std::string& move) {
-    return {Write("candle", "candleheight", height), Write("candle", "candleBrightness", brightness),
-            Write("candle", "candlecolor", color), Write("pumpkin", "movePumpkin", move)};
+    return {Write("candle", "candleheight", height),
+            Write("candle", "candleBrightness", brightness), Write("candle", "candlecolor", color),
+            Write("pumpkin", "movePumpkin", move)};
 }
 
 class SettingsDialogTest : public testing::Test {
@@ -132,18 +133,19 @@ TEST_P(StoredBarTextTest, BarShowsTheStoredValueOrKeepsItsDesignPosition) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, StoredBarTextTest,
-    testing::Values(StoredBarCase{"candleheight", "20", ControlId::HScrollCandleHeight, 15},
-                    StoredBarCase{"candleheight", "-1", ControlId::HScrollCandleHeight, 15},
-                    StoredBarCase{"candleheight", "0", ControlId::HScrollCandleHeight, 0},
-                    StoredBarCase{"candleheight", "12", ControlId::HScrollCandleHeight, 12},
-                    StoredBarCase{"candleheight", "", ControlId::HScrollCandleHeight, 15},
-                    StoredBarCase{"candleheight", "tall", ControlId::HScrollCandleHeight, 15},
-                    StoredBarCase{"candleheight", "70000", ControlId::HScrollCandleHeight, 15},
-                    StoredBarCase{"candlebrightness", "0", ControlId::HScrollCandlebrightness, 15},
-                    StoredBarCase{"candlebrightness", "1", ControlId::HScrollCandlebrightness, 1},
-                    StoredBarCase{"candlebrightness", "300", ControlId::HScrollCandlebrightness, 300},
-                    StoredBarCase{"candlebrightness", "301", ControlId::HScrollCandlebrightness, 15},
-                    StoredBarCase{"candlebrightness", "2.5", ControlId::HScrollCandlebrightness, 2}));
+    testing::Values(
+        StoredBarCase{"candleheight", "20", ControlId::HScrollCandleHeight, 15},
+        StoredBarCase{"candleheight", "-1", ControlId::HScrollCandleHeight, 15},
+        StoredBarCase{"candleheight", "0", ControlId::HScrollCandleHeight, 0},
+        StoredBarCase{"candleheight", "12", ControlId::HScrollCandleHeight, 12},
+        StoredBarCase{"candleheight", "", ControlId::HScrollCandleHeight, 15},
+        StoredBarCase{"candleheight", "tall", ControlId::HScrollCandleHeight, 15},
+        StoredBarCase{"candleheight", "70000", ControlId::HScrollCandleHeight, 15},
+        StoredBarCase{"candlebrightness", "0", ControlId::HScrollCandlebrightness, 15},
+        StoredBarCase{"candlebrightness", "1", ControlId::HScrollCandlebrightness, 1},
+        StoredBarCase{"candlebrightness", "300", ControlId::HScrollCandlebrightness, 300},
+        StoredBarCase{"candlebrightness", "301", ControlId::HScrollCandlebrightness, 15},
+        StoredBarCase{"candlebrightness", "2.5", ControlId::HScrollCandlebrightness, 2}));
 
 struct MoveTextCase {
     const char* stored;
@@ -163,11 +165,11 @@ TEST_P(StoredMoveTextTest, OnlyExactlyOneTicksTheBox) {
     EXPECT_EQ(Writes().at(3), Write("pumpkin", "movePumpkin", c.written));
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, StoredMoveTextTest,
-                         testing::Values(MoveTextCase{"1", true, "1"}, MoveTextCase{"01", false, "0"},
-                                         MoveTextCase{"true", false, "0"},
-                                         MoveTextCase{"", false, "0"}, MoveTextCase{"0", false, "0"},
-                                         MoveTextCase{"-1", false, "0"}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, StoredMoveTextTest,
+    testing::Values(MoveTextCase{"1", true, "1"}, MoveTextCase{"01", false, "0"},
+                    MoveTextCase{"true", false, "0"}, MoveTextCase{"", false, "0"},
+                    MoveTextCase{"0", false, "0"}, MoveTextCase{"-1", false, "0"}));
 
 TEST_F(SettingsDialogTest, UntickingTheBoxWritesZero) {
     Store("pumpkin", "movePumpkin", "1");
@@ -191,12 +193,11 @@ TEST_P(StoredColorTextTest, SwatchShowsAPlainColourOrKeepsItsDesignColour) {
     EXPECT_EQ(view.swatchColor, GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, StoredColorTextTest,
-                         testing::Values(StoredColorCase{"0", 0}, StoredColorCase{"16777215", 16777215},
-                                         StoredColorCase{"16777216", 145151},
-                                         StoredColorCase{"-1", 145151},
-                                         StoredColorCase{"orange", 145151},
-                                         StoredColorCase{"", 145151}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, StoredColorTextTest,
+    testing::Values(StoredColorCase{"0", 0}, StoredColorCase{"16777215", 16777215},
+                    StoredColorCase{"16777216", 145151}, StoredColorCase{"-1", 145151},
+                    StoredColorCase{"orange", 145151}, StoredColorCase{"", 145151}));
 
 TEST_F(SettingsDialogTest, OpeningAndClosingWithoutAChangeRewritesTheSameValues) {
     StoreAll("3", "120", "65280", "1");

@@ -142,7 +142,8 @@ int main(int argc, char** argv) {
             PostMessageA(FindWindowExA(window, nullptr, "Button", "Move Pumpkin with Mouse"),
                          BM_CLICK, 0, 0);
         } else if (step == "closebox") {
-            PostMessageA(PollFor("the settings window", SettingsWindow), WM_SYSCOMMAND, SC_CLOSE, 0);
+            PostMessageA(PollFor("the settings window", SettingsWindow), WM_SYSCOMMAND, SC_CLOSE,
+                         0);
         } else if (step == "answer") {
             std::string caption = argument();
             int id = std::atoi(argument().c_str());
@@ -155,7 +156,8 @@ int main(int argc, char** argv) {
             }
             PostMessageA(GetDlgItem(box, id), BM_CLICK, 0, 0);
         } else if (step == "gone") {
-            PollFor("the settings window to go", [] { return !FindWindowA(SettingsClass, nullptr); });
+            PollFor("the settings window to go",
+                    [] { return !FindWindowA(SettingsClass, nullptr); });
         } else {
             std::printf("unknown step: %s\n", step.c_str());
             return 1;
