@@ -230,10 +230,16 @@ class LinuxProduct(Product):
         self.press_in(box[0], "Return")
         return ""
 
-    def cancel_chooser(self):
+    def answer_chooser(self, key):
         chooser = poll("the colour chooser", lambda: self.windows_named("Candle Color"))
-        self.press_in(chooser[0], "Escape")
+        self.press_in(chooser[0], key)
         poll("the colour chooser to close", lambda: not self.windows_named("Candle Color"))
+
+    def cancel_chooser(self):
+        self.answer_chooser("Escape")
+
+    def confirm_chooser(self):
+        self.answer_chooser("Return")
 
 
 class WindowsProduct(Product):
@@ -276,6 +282,9 @@ class WindowsProduct(Product):
 
     def cancel_chooser(self):
         self.drive("answer", "Color", "2")
+
+    def confirm_chooser(self):
+        self.drive("answer", "Color", "1")
 
 
 # --- the cases ----------------------------------------------------------------------
@@ -360,6 +369,18 @@ def case_chooser_cancel(product):
     product.click("Candle Color")
     product.cancel_chooser()
     check(product.pixel(384, 180) == (255, 0, 0), "the swatch changed after Cancel")
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+    check_ini(product.ini, STORED)
+
+
+def case_chooser_opens_with_the_colour(product):
+    """The chooser opens with the current colour selected: OK at once keeps it."""
+    write_ini(product.ini, STORED)
+    product.start("/C")
+    product.click("Candle Color")
+    product.confirm_chooser()
+    check(product.pixel(384, 180) == (255, 0, 0), "the swatch changed after an unchanged OK")
     product.click("Close")
     check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
     check_ini(product.ini, STORED)
