@@ -55,7 +55,8 @@ struct ControlLayout {
     TwipsRect place;
     TextAlign align = TextAlign::Left;
     const char* toolTip = nullptr;
-    // The picture's name in the media folder (without extension), for picture buttons.
+    // A picture button's picture: its name in the media folder, without extension, and
+    // its resource name in kelvora.scr. The caption then only names the link.
     const char* picture = nullptr;
     ScrollDesign scroll = {};
 };
@@ -82,20 +83,38 @@ inline constexpr ScrollDesign BrightnessBarDesign = {1, 300, 15, 1, 30};
 inline constexpr std::int32_t DesignCandleColor = 145151;
 
 inline constexpr std::array<ControlLayout, 16> SettingsControls = {{
-    {ControlId::CmdFriend, ControlKind::PictureButton, "Tell a friend about this screen saver",
-     {1440, 3360, 1815, 405}, TextAlign::Left, nullptr, "tell_friend"},
-    {ControlId::CmdWebsite, ControlKind::PictureButton, "Visit our web site",
-     {3360, 3360, 1455, 375}, TextAlign::Left, nullptr, "website"},
+    {.id = ControlId::CmdFriend,
+     .kind = ControlKind::PictureButton,
+     .caption = "Tell a friend about this screen saver",
+     .place = {1440, 3360, 1815, 405},
+     .picture = "tell_friend"},
+    {.id = ControlId::CmdWebsite,
+     .kind = ControlKind::PictureButton,
+     .caption = "Visit our web site",
+     .place = {3360, 3360, 1455, 375},
+     .picture = "website"},
     {ControlId::CmdClose, ControlKind::Button, "Close", {4920, 3360, 1095, 375}},
     {ControlId::CommandDefault, ControlKind::Button, " Defaults", {240, 2520, 975, 375}},
-    {ControlId::HScrollCandlebrightness, ControlKind::ScrollBar, "", {3360, 1200, 2655, 150},
-     TextAlign::Left, nullptr, nullptr, BrightnessBarDesign},
-    {ControlId::PictureCandleColor, ControlKind::ColorSwatch, "", {5520, 2520, 495, 375},
-     TextAlign::Left, "Background color"},
-    {ControlId::CmdCandleColor, ControlKind::Button, "Candle Color", {4080, 2520, 1335, 375},
-     TextAlign::Center, "Select background color"},
-    {ControlId::HScrollCandleHeight, ControlKind::ScrollBar, "", {3360, 480, 2655, 150},
-     TextAlign::Left, nullptr, nullptr, HeightBarDesign},
+    {.id = ControlId::HScrollCandlebrightness,
+     .kind = ControlKind::ScrollBar,
+     .caption = "",
+     .place = {3360, 1200, 2655, 150},
+     .scroll = BrightnessBarDesign},
+    {.id = ControlId::PictureCandleColor,
+     .kind = ControlKind::ColorSwatch,
+     .caption = "",
+     .place = {5520, 2520, 495, 375},
+     .toolTip = "Background color"},
+    {.id = ControlId::CmdCandleColor,
+     .kind = ControlKind::Button,
+     .caption = "Candle Color",
+     .place = {4080, 2520, 1335, 375},
+     .toolTip = "Select background color"},
+    {.id = ControlId::HScrollCandleHeight,
+     .kind = ControlKind::ScrollBar,
+     .caption = "",
+     .place = {3360, 480, 2655, 150},
+     .scroll = HeightBarDesign},
     {ControlId::Label3, ControlKind::Label, "Candle Brightness", {3960, 960, 1455, 255},
      TextAlign::Center},
     {ControlId::Label2, ControlKind::Label, "High", {5520, 960, 495, 255}, TextAlign::Right},
