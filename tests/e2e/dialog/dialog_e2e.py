@@ -386,6 +386,26 @@ def case_chooser_opens_with_the_colour(product):
     check_ini(product.ini, STORED)
 
 
+def case_tab_order(product):
+    """Tab visits the controls that take focus in the designed order, and comes round.
+    Windows only: the FLTK window's focus cannot be read from outside."""
+    check(isinstance(product, WindowsProduct), "the tab order is read on Windows only")
+    write_ini(product.ini, STORED)
+    product.start("/C")
+    focusable = [(kind, text, ",".join(map(str, pixel_rect(place))))
+                 for kind, text, place in LAYOUT if kind in ("Button", "ScrollBar")]
+    steps = []
+    for _ in focusable:
+        steps += ["focus", "tab"]
+    steps.append("focus")
+    visited = [tuple(line.split("|")) for line in product.drive(*steps).splitlines()]
+    visited = [(kind.capitalize() if kind.lower() == "button" else "ScrollBar", text, place)
+               for kind, text, place in visited]
+    check(visited == focusable + focusable[:1], f"Tab visits {visited}")
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+
+
 def make_read_only(product):
     os.chmod(product.ini, 0o444)
     os.chmod(product.folder, 0o555)

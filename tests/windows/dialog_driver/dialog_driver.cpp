@@ -8,6 +8,8 @@
 //   click <caption>           clicks the window's button with that caption
 //   scroll <n> <code>         sends scroll code to the n-th scroll bar (tab order, from 1)
 //   tick                      clicks the check box
+//   tab                       presses Tab in the settings window; waits for the focus to move
+//   focus                     the focused control: class|text|left,top,width,height
 //   closebox                  closes the window as its close box does
 //   answer <caption> <id>     waits for the dialog box with that caption, prints its
 //                             texts, and presses its button with that id
@@ -74,14 +76,24 @@ HWND ChildOf(HWND parent, const std::string& className, int index) {
     return nullptr;
 }
 
+void PrintControl(HWND window, HWND child) {
+    RECT place;
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    std::printf("%s|%s|%ld,%ld,%ld,%ld\n", ClassOf(child).c_str(), TextOf(child).c_str(),
+                place.left, place.top, place.right - place.left, place.bottom - place.top);
+}
+
 void PrintLayout(HWND window) {
-    for (HWND child : Children(window)) {
-        RECT place;
-        GetWindowRect(child, &place);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-        std::printf("%s|%s|%ld,%ld,%ld,%ld\n", ClassOf(child).c_str(), TextOf(child).c_str(),
-                    place.left, place.top, place.right - place.left, place.bottom - place.top);
-    }
+    for (HWND child : Children(window)) PrintControl(window, child);
+}
+
+// The settings window's focused control; focus belongs to the window's own thread.
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
 }
 
 void PrintState(HWND window) {
@@ -137,6 +149,15 @@ int main(int argc, char** argv) {
             HWND window = PollFor("the settings window", SettingsWindow);
             HWND bar = ChildOf(window, "ScrollBar", index);
             PostMessageA(window, WM_HSCROLL, MAKEWPARAM(code, 0), reinterpret_cast<LPARAM>(bar));
+        } else if (step == "tab") {
+            HWND window = PollFor("the settings window", SettingsWindow);
+            HWND focus = PollFor("a focused control", [&] { return FocusOf(window); });
+            PostMessageA(focus, WM_KEYDOWN, VK_TAB, 1);
+            PostMessageA(focus, WM_KEYUP, VK_TAB, 0xC0000001);
+            PollFor("the focus to move", [&] { return FocusOf(window) != focus; });
+        } else if (step == "focus") {
+            HWND window = PollFor("the settings window", SettingsWindow);
+            PrintControl(window, PollFor("a focused control", [&] { return FocusOf(window); }));
         } else if (step == "tick") {
             HWND window = PollFor("the settings window", SettingsWindow);
             PostMessageA(FindWindowExA(window, nullptr, "Button", "Move Pumpkin with Mouse"),
