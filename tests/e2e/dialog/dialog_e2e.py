@@ -300,6 +300,16 @@ def case_opens(product):
     check(product.pixel(300, 136) == (255, 255, 255), "the line under the note is missing")
     # 255 is red in the stored layout 0x00BBGGRR.
     check(product.pixel(384, 180) == (255, 0, 0), "the swatch does not show the stored colour")
+    # Buttons and scroll bars stand where the layout puts them: no black ground there.
+    for kind, text, place in LAYOUT:
+        left, top, width, height = pixel_rect(place)
+        if kind == "ScrollBar":
+            point = (left + width // 2, top + height // 2)
+        elif kind == "Button" and text != "Move Pumpkin with Mouse":
+            point = (left + 3, top + 3)
+        else:
+            continue
+        check(product.pixel(*point) != (0, 0, 0), f"nothing drawn at {point} for {kind} '{text}'")
     if isinstance(product, WindowsProduct):
         controls = product.layout()
         banner, controls = controls[0], controls[1:]
