@@ -18,7 +18,6 @@
 #include "dialog/settings_layout.h"
 #include "dialog/settings_view.h"
 #include "platform/linux/linux_settings_window.h"
-#include "platform/settings_window.h"
 #include "settings/settings.h"
 
 namespace platform {

@@ -13,7 +13,6 @@
 
 #include "dialog/settings_layout.h"
 #include "dialog/settings_view.h"
-#include "platform/settings_window.h"
 #include "platform/windows/win32_picture.h"
 #include "platform/windows/win32_settings_window.h"
 #include "platform/windows/window_failure.h"
