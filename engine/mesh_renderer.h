@@ -1,0 +1,54 @@
+// Draws meshes with per-pixel lighting: the material's ambient, diffuse, specular and
+// emissive colours and specular power under point lights whose influence ends at their
+// range and directional lights. A mesh's triangles live in a GpuMesh.
+#pragma once
+#include <glad/gl.h>
+#include <glm/glm.hpp>
+
+#include <map>
+#include <vector>
+
+#include "engine/mesh_geometry.h"
+#include "engine/shader_program.h"
+
+namespace engine {
+
+struct Material;
+struct PointLight;
+struct DirectionalLight;
+
+class GpuMesh {
+public:
+    explicit GpuMesh(const std::vector<MeshVertex>& triangles);
+    ~GpuMesh();
+    GpuMesh(const GpuMesh&) = delete;
+    GpuMesh& operator=(const GpuMesh&) = delete;
+
+    void Draw() const;
+
+private:
+    GLuint vertexArray_ = 0, buffer_ = 0;
+    GLsizei count_ = 0;
+};
+
+struct Lighting {
+    bool enabled = true;
+    const std::map<std::int32_t, PointLight>* pointLights = nullptr;
+    const std::map<std::int32_t, DirectionalLight>* directionalLights = nullptr;
+};
+
+class MeshRenderer {
+public:
+    // As many lights of each kind as one draw takes into account.
+    static constexpr int kMaxLights = 8;
+
+    MeshRenderer();
+
+    void Draw(const GpuMesh& mesh, const glm::mat4& model, const Material& material,
+              const Lighting& lighting, const glm::mat4& projection) const;
+
+private:
+    ShaderProgram program_;
+};
+
+}  // namespace engine
