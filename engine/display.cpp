@@ -7,14 +7,15 @@
 
 #include "common/runtime_error.h"
 #include "engine/clock.h"
+#include "engine/colour.h"
 #include "engine/gl_context.h"
 
 namespace engine {
 
 namespace {
-// The lens: a vertical field of view that shows a pumpkin some eighty units across at
-// three hundred units' distance with room around it for the smoke.
-constexpr float kFieldOfViewDegrees = 40.0f;
+// The lens: a vertical field of view in which a pumpkin some 110 units tall at 300
+// units' distance fills about half the picture, with room above it for the smoke.
+constexpr float kFieldOfViewDegrees = 45.0f;
 constexpr float kNearDistance = 1.0f;
 }  // namespace
 
@@ -82,7 +83,8 @@ void Display::Clear(std::uint32_t rgb) {
     RequireRunning();
     target_->Bind();
     glDepthMask(GL_TRUE);
-    glClearColor(((rgb >> 16) & 0xFF) / 255.0f, ((rgb >> 8) & 0xFF) / 255.0f, (rgb & 0xFF) / 255.0f, 1.0f);
+    glm::vec4 colour = LinearFromArgb(rgb);
+    glClearColor(colour.r, colour.g, colour.b, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
@@ -96,6 +98,8 @@ void Display::Present() {
     glViewport(0, 0, window.width, window.height);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
+    // The window's buffer may or may not be sRGB; the present pass encodes by itself.
+    glDisable(GL_FRAMEBUFFER_SRGB);
     glClearColor(barColour_.r, barColour_.g, barColour_.b, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     // GL counts window rows from the bottom.

@@ -51,6 +51,9 @@ struct EngineState {
     std::int32_t nextMaterialId = 1;
     std::map<std::int32_t, PointLight> pointLights;
     std::map<std::int32_t, DirectionalLight> directionalLights;
+    // The light each glowing particle system sheds on the meshes around its emitter, as
+    // its last update left it.
+    std::map<const void*, PointLight> particleGlows;
     std::int32_t nextLightId = 1;
     std::string searchFolder;
     bool lighting = true;

@@ -49,7 +49,7 @@ public:
         model = glm::rotate(model, glm::radians(rotation_.x), {1, 0, 0});
         model = glm::scale(model, scale_);
         auto material = state.materials.find(materialId_);
-        Lighting lighting{state.lighting, &state.pointLights, &state.directionalLights};
+        Lighting lighting{state.lighting, &state.pointLights, &state.directionalLights, &state.particleGlows};
         state.renderers->meshes->Draw(*geometry_, model,
                                       material != state.materials.end() ? material->second : Material{},
                                       lighting, state.display.Projection());

@@ -1,5 +1,6 @@
 #include "engine/mesh_renderer.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <glm/gtc/type_ptr.hpp>
 #include <string>
@@ -28,7 +29,8 @@ void main() {
 )";
 
 // The camera sits at the origin, so the direction to the eye is -position. Both sides
-// of a surface are lit: a carved shell shows its inside through the openings.
+// of a surface are lit: a carved shell shows its inside through the openings. The side
+// in view is the inside of a shell when it faces the mesh's centre.
 const char* const kFragmentShader = R"(#version 330 core
 const int kMaxLights = 8;
 uniform vec4 ambient;
@@ -41,6 +43,8 @@ uniform int pointCount;
 uniform vec3 pointPosition[kMaxLights];
 uniform vec3 pointColour[kMaxLights];
 uniform float pointRange[kMaxLights];
+uniform bool pointInside[kMaxLights];
+uniform vec3 meshCentre;
 uniform int directionalCount;
 uniform vec3 directionalTowardLight[kMaxLights];
 uniform vec3 directionalColour[kMaxLights];
@@ -63,15 +67,16 @@ void main() {
     vec3 toEye = normalize(-worldPosition);
     vec3 n = normalize(worldNormal);
     if (dot(n, toEye) < 0.0) n = -n;
+    bool insideShell = dot(n, worldPosition - meshCentre) < 0.0;
     vec3 c = emissive.rgb + ambient.rgb;
     for (int i = 0; i < pointCount; ++i) {
-        if (pointRange[i] <= 0.0) continue;
+        if (pointRange[i] <= 0.0 || (insideShell && !pointInside[i])) continue;
         vec3 toLight = pointPosition[i] - worldPosition;
         float distance = length(toLight);
         float reach = clamp(1.0 - distance / pointRange[i], 0.0, 1.0);
         if (reach > 0.0) c += reach * Shade(n, toEye, toLight / distance, pointColour[i]);
     }
-    for (int i = 0; i < directionalCount; ++i)
+    for (int i = 0; i < directionalCount && !insideShell; ++i)
         c += Shade(n, toEye, directionalTowardLight[i], directionalColour[i]);
     colour = vec4(c, diffuse.a);
 }
@@ -84,6 +89,15 @@ void SetVec3(const ShaderProgram& program, const std::string& name, const glm::v
 }  // namespace
 
 GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<GLsizei>(triangles.size())) {
+    if (!triangles.empty()) {
+        glm::vec3 low = triangles[0].position, high = low;
+        for (const auto& vertex : triangles) {
+            low = glm::min(low, vertex.position);
+            high = glm::max(high, vertex.position);
+        }
+        centre_ = (low + high) * 0.5f;
+        for (const auto& vertex : triangles) radius_ = std::max(radius_, glm::length(vertex.position - centre_));
+    }
     glGenVertexArrays(1, &vertexArray_);
     glGenBuffers(1, &buffer_);
     glBindVertexArray(vertexArray_);
@@ -124,14 +138,21 @@ void MeshRenderer::Draw(const GpuMesh& mesh, const glm::mat4& model, const Mater
     glUniform4fv(program_.Uniform("emissive"), 1, glm::value_ptr(material.emissive));
     glUniform1f(program_.Uniform("power"), material.power);
     glUniform1i(program_.Uniform("lit"), lighting.enabled ? 1 : 0);
+    glm::vec3 centre(model * glm::vec4(mesh.Centre(), 1));
+    float radius = mesh.Radius() * std::max({glm::length(glm::vec3(model[0])), glm::length(glm::vec3(model[1])),
+                                             glm::length(glm::vec3(model[2]))});
+    SetVec3(program_, "meshCentre", centre);
     int points = 0;
-    for (const auto& [id, light] : *lighting.pointLights) {
-        if (points == kMaxLights) break;
+    auto setPoint = [&](const PointLight& light) {
+        if (points == kMaxLights) return;
         std::string index = "[" + std::to_string(points++) + "]";
+        glUniform1i(program_.Uniform(("pointInside" + index).c_str()), glm::length(light.position - centre) < radius);
         SetVec3(program_, "pointPosition" + index, light.position);
         SetVec3(program_, "pointColour" + index, light.colour);
         glUniform1f(program_.Uniform(("pointRange" + index).c_str()), light.range);
-    }
+    };
+    for (const auto& [id, light] : *lighting.pointLights) setPoint(light);
+    for (const auto& [system, light] : *lighting.particleGlows) setPoint(light);
     glUniform1i(program_.Uniform("pointCount"), points);
     int directionals = 0;
     for (const auto& [id, light] : *lighting.directionalLights) {

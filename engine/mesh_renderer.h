@@ -1,6 +1,10 @@
 // Draws meshes with per-pixel lighting: the material's ambient, diffuse, specular and
 // emissive colours and specular power under point lights whose influence ends at their
 // range and directional lights. A mesh's triangles live in a GpuMesh.
+//
+// Without shadows a hollow mesh would be lit inside by lights outside it. So a surface
+// that faces its mesh's centre counts as the inside of a shell, and only point lights
+// within the mesh's bounds reach it: a carved pumpkin is dark inside but for its candle.
 #pragma once
 #include <glad/gl.h>
 #include <glm/glm.hpp>
@@ -25,21 +29,28 @@ public:
     GpuMesh& operator=(const GpuMesh&) = delete;
 
     void Draw() const;
+    // The sphere round the triangles, in the mesh's own coordinates.
+    const glm::vec3& Centre() const { return centre_; }
+    float Radius() const { return radius_; }
 
 private:
     GLuint vertexArray_ = 0, buffer_ = 0;
     GLsizei count_ = 0;
+    glm::vec3 centre_{0};
+    float radius_ = 0;
 };
 
 struct Lighting {
     bool enabled = true;
     const std::map<std::int32_t, PointLight>* pointLights = nullptr;
     const std::map<std::int32_t, DirectionalLight>* directionalLights = nullptr;
+    const std::map<const void*, PointLight>* particleGlows = nullptr;
 };
 
 class MeshRenderer {
 public:
-    // As many lights of each kind as one draw takes into account.
+    // As many lights of each kind as one draw takes into account; the particles' glows
+    // count as point lights.
     static constexpr int kMaxLights = 8;
 
     MeshRenderer();

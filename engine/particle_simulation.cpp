@@ -13,8 +13,10 @@ void ParticleSimulation::Advance(float seconds, const BirthHandler& onBirth) {
         float lived = p.life > 0 ? std::min(p.age / p.life, 1.0f) : 1.0f;
         p.size = std::max(0.0f, p.size + seconds * (settings.growthAtBirth +
                                                     (settings.growthAtDeath - settings.growthAtBirth) * lived));
-        p.position += p.velocity * (settings.speed * seconds);
+        p.lift += settings.rise * seconds;
+        p.position += (p.velocity * settings.speed + glm::vec3(0, p.lift, 0)) * seconds;
         p.velocity *= keep;
+        p.lift *= keep;
     }
     std::erase_if(particles_, [](const Particle& p) { return !(p.age < p.life); });
 

@@ -1,5 +1,6 @@
 // The particle simulation, apart from drawing: births at the emitter at a steady rate,
-// motion with speed and drag, growth over life, death at the end of the life time.
+// motion with speed and drag, the rise of hot gas, growth over life, death at the end of
+// the life time.
 #pragma once
 #include <glm/glm.hpp>
 
@@ -12,6 +13,8 @@ namespace engine {
 struct Particle {
     glm::vec3 position{0};
     glm::vec3 velocity{0};
+    // Upward speed gained from rising, apart from the particle's own velocity.
+    float lift = 0;
     glm::vec4 colour{1};
     float size = 0;
     float age = 0;
@@ -29,6 +32,8 @@ struct ParticleSettings {
     float growthAtDeath = 0;
     float speed = 1;
     float drag = 0;
+    // Upward acceleration of every particle, world units per second squared.
+    float rise = 0;
 };
 
 class ParticleSimulation {

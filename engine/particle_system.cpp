@@ -15,6 +15,21 @@ namespace engine {
 
 namespace {
 
+// Particle sizes, growth and speeds are counted in particle units of this many world
+// units: the candle's values then suit a pumpkin some 140 units across.
+constexpr float kParticleUnit = 7.0f;
+// Hot gas rises: every particle gains this upward speed each second (world units).
+constexpr float kRise = 24.0f;
+// Over this stretch of its life (shares of it) a particle cools from its birth colour
+// to a dark grey of half its brightness: a flame's tip turns to smoke.
+constexpr float kCoolingStarts = 0.3f, kCoolingEnds = 0.6f;
+constexpr float kSmokeDarkness = 0.5f;
+// A system whose blending adds light lights the meshes around its emitter, out to this
+// distance, with the colour of its hot particles; this many of them at full strength
+// make a light as bright as their colour.
+constexpr float kGlowRange = 170.0f;
+constexpr float kGlowParticles = 6.0f;
+
 // A longer gap than this (the window was hidden, a file was loading) is taken as this
 // much, so that the systems do not leap.
 constexpr float kLongestStep = 0.25f;
@@ -42,6 +57,7 @@ GLenum BlendFactor(std::int32_t factor) {
 class GlParticleSystem : public scene::ParticleSystem {
 public:
     explicit GlParticleSystem(SharedState state) : state_(std::move(state)) {}
+    ~GlParticleSystem() override { state_->particleGlows.erase(this); }
 
     void Create(std::int16_t count, std::int32_t kind, float size, const scene::Vector3& emitter,
                 std::int32_t emitterKind, std::int32_t textureId) override {
@@ -50,7 +66,8 @@ public:
             throw RuntimeError(ErrorCode::InvalidArgument, "only billboards (0) from a point emitter (0)");
         state_->textures.Handle(textureId);
         simulation_.settings.capacity = count;
-        simulation_.settings.birthSize = size;
+        simulation_.settings.birthSize = size * kParticleUnit;
+        simulation_.settings.rise = kRise;
         simulation_.settings.emitter = {emitter.x, emitter.y, emitter.z};
         simulation_.settings.texture = textureId;
         created_ = true;
@@ -68,11 +85,11 @@ public:
     }
 
     void SetGrowth(float atBirth, float atDeath) override {
-        simulation_.settings.growthAtBirth = atBirth;
-        simulation_.settings.growthAtDeath = atDeath;
+        simulation_.settings.growthAtBirth = atBirth * kParticleUnit;
+        simulation_.settings.growthAtDeath = atDeath * kParticleUnit;
     }
 
-    void SetSpeed(float speed) override { simulation_.settings.speed = speed; }
+    void SetSpeed(float speed) override { simulation_.settings.speed = speed * kParticleUnit; }
     void SetDrag(float drag) override { simulation_.settings.drag = drag; }
 
     void MoveEmitter(const scene::Vector3& position) override {
@@ -85,6 +102,7 @@ public:
         float step = lastUpdate_ < 0 ? 0.0f : std::clamp(static_cast<float>(now - lastUpdate_), 0.0f, kLongestStep);
         lastUpdate_ = now;
         simulation_.Advance(step, [this](Particle& p) { RaiseNewParticle(p); });
+        UpdateGlow();
     }
 
     void Render() override {
@@ -123,7 +141,7 @@ private:
     }
 
     // The camera looks along +z from the origin, so a camera-facing square lies in x and
-    // y. A particle fades out over its life.
+    // y. A particle cools and fades out over its life.
     void BuildBillboards() {
         std::vector<const Particle*> order;
         for (const Particle& p : simulation_.Particles()) order.push_back(&p);
@@ -133,8 +151,7 @@ private:
         textures_.clear();
         for (const Particle* p : order) {
             float half = p->size * 0.5f;
-            glm::vec4 colour = p->colour;
-            colour.a *= std::clamp(1.0f - p->age / p->life, 0.0f, 1.0f);
+            glm::vec4 colour = CooledColour(*p);
             const glm::vec3& c = p->position;
             SpriteVertex topLeft{{c.x - half, c.y + half, c.z}, {0, 0}, colour};
             SpriteVertex topRight{{c.x + half, c.y + half, c.z}, {1, 0}, colour};
@@ -144,6 +161,26 @@ private:
                 vertices_.push_back(v);
             textures_.push_back(p->texture);
         }
+    }
+
+    static float Lived(const Particle& p) { return std::clamp(p.age / p.life, 0.0f, 1.0f); }
+    static float Cooled(const Particle& p) { return glm::smoothstep(kCoolingStarts, kCoolingEnds, Lived(p)); }
+
+    static glm::vec4 CooledColour(const Particle& p) {
+        glm::vec3 birth(p.colour);
+        glm::vec3 smoke(glm::dot(birth, glm::vec3(0.2126f, 0.7152f, 0.0722f)) * kSmokeDarkness);
+        return {glm::mix(birth, smoke, Cooled(p)), p.colour.a * (1.0f - Lived(p))};
+    }
+
+    void UpdateGlow() {
+        if (destinationFactor_ != GL_ONE) {
+            state_->particleGlows.erase(this);
+            return;
+        }
+        glm::vec3 light(0);
+        for (const Particle& p : simulation_.Particles())
+            light += glm::vec3(p.colour) * (p.colour.a * (1.0f - Lived(p)) * (1.0f - Cooled(p)));
+        state_->particleGlows[this] = {simulation_.settings.emitter, light / kGlowParticles, kGlowRange};
     }
 
     SharedState state_;

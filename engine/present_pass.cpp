@@ -24,7 +24,8 @@ in vec2 texCoord;
 out vec4 colour;
 void main() {
     vec3 c = texture(picture, texCoord).rgb;
-    colour = vec4(pow(c, vec3(inverseGamma)), 1.0);
+    vec3 encoded = mix(c * 12.92, 1.055 * pow(c, vec3(1.0 / 2.4)) - 0.055, step(0.0031308, c));
+    colour = vec4(pow(encoded, vec3(inverseGamma)), 1.0);
 }
 )";
 

@@ -1,5 +1,5 @@
 // Scales the finished off-screen picture onto a rectangle of the window with one
-// textured triangle, applying the display's gamma on the way.
+// textured triangle, encoding its linear light as sRGB and applying the display's gamma.
 #pragma once
 #include <glad/gl.h>
 
