@@ -1,4 +1,5 @@
 // The Linux program's entry: installs the backends and runs the start procedure.
+#include "engine/gl_engine_objects.h"
 #include "host/startup.h"
 #include "platform/linux/linux_toolkit.h"
 #include "platform/linux/linux_windows_api.h"
@@ -8,5 +9,7 @@ int main(int argc, char** argv) {
     platform::LinuxWindowsApi windows;
     platform::UseToolkit(toolkit);
     platform::UseWindowsApi(windows);
+    engine::GlEngineObjects engines;
+    scene::UseEngineObjects(engines);
     return mMain::RunProcess();
 }

@@ -1,6 +1,7 @@
 // The Windows program's entry: installs the backends and runs the start procedure.
 #include <windows.h>
 
+#include "engine/gl_engine_objects.h"
 #include "host/startup.h"
 #include "platform/windows/win32_toolkit.h"
 #include "platform/windows/win32_windows_api.h"
@@ -10,5 +11,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32WindowsApi windows;
     platform::UseToolkit(toolkit);
     platform::UseWindowsApi(windows);
+    engine::GlEngineObjects engines;
+    scene::UseEngineObjects(engines);
     return mMain::RunProcess();
 }

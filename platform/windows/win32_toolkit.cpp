@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/windows/display_wgl.h"
+
 namespace platform {
 
 namespace {
@@ -79,6 +81,7 @@ void Win32Toolkit::DoEvents() {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
+        RethrowWindowProcedureFailure();
     }
 }
 
@@ -88,6 +91,7 @@ void Win32Toolkit::RunWhileWindowsOpen() {
         if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
         TranslateMessage(&message);
         DispatchMessageA(&message);
+        RethrowWindowProcedureFailure();
     }
 }
 
