@@ -3,14 +3,17 @@
 
 #include "engine/gl_engine_objects.h"
 #include "host/startup.h"
+#include "platform/windows/win32_preview_holder.h"
 #include "platform/windows/win32_toolkit.h"
 #include "platform/windows/win32_windows_api.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32Toolkit toolkit;
     platform::Win32WindowsApi windows;
+    platform::Win32PreviewHolder previewHolder;
     platform::UseToolkit(toolkit);
     platform::UseWindowsApi(windows);
+    platform::UsePreviewHolder(previewHolder);
     engine::GlEngineObjects engines;
     scene::UseEngineObjects(engines);
     return mMain::RunProcess();
