@@ -7,7 +7,6 @@
 
 #include "common/runtime_error.h"
 #include "engine/clock.h"
-#include "engine/colour.h"
 #include "engine/gl_context.h"
 
 namespace engine {
@@ -48,7 +47,7 @@ void Display::Start(const DisplayOptions& options, platform::display::WindowHand
         options_ = options;
         window_ = window;
         target_ = std::make_unique<RenderTarget>(options.width, options.height, options.antialiasSamples);
-        presentPass_ = std::make_unique<PresentPass>();
+        presentPass_ = std::make_unique<PresentPass>(options.gamma);
     } catch (...) {
         target_.reset();
         presentPass_.reset();
@@ -83,8 +82,7 @@ void Display::Clear(std::uint32_t rgb) {
     RequireRunning();
     target_->Bind();
     glDepthMask(GL_TRUE);
-    glm::vec4 colour = LinearFromArgb(rgb);
-    glClearColor(colour.r, colour.g, colour.b, 1.0f);
+    glClearColor(((rgb >> 16) & 0xFF) / 255.0f, ((rgb >> 8) & 0xFF) / 255.0f, (rgb & 0xFF) / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
@@ -98,13 +96,11 @@ void Display::Present() {
     glViewport(0, 0, window.width, window.height);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
-    // The window's buffer may or may not be sRGB; the present pass encodes by itself.
-    glDisable(GL_FRAMEBUFFER_SRGB);
     glClearColor(barColour_.r, barColour_.g, barColour_.b, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     // GL counts window rows from the bottom.
     glViewport(rect.x, window.height - rect.y - rect.height, rect.width, rect.height);
-    presentPass_->Draw(target_->Texture(), options_.gamma);
+    presentPass_->Draw(target_->Texture());
     platform::display::SwapBuffers(window_);
     double now = Now();
     elapsed_ = lastPresent_ < 0 ? 0.0f : static_cast<float>(now - lastPresent_);

@@ -1,7 +1,6 @@
 // The 2D drawing object: a texture into a rectangle of display pixels, over the frame.
 #include <glad/gl.h>
 
-#include "engine/colour.h"
 #include "engine/object_factories.h"
 #include "engine/sprite_renderer.h"
 
@@ -12,7 +11,8 @@ namespace {
 // 0xAARRGGBB; -2 (0xFFFFFFFE) stands for white like -1, so the texture shows unchanged.
 glm::vec4 CornerColour(std::int32_t argb) {
     std::uint32_t c = static_cast<std::uint32_t>(argb);
-    return LinearFromArgb(c == 0xFFFFFFFEu ? 0xFFFFFFFFu : c);
+    if (c == 0xFFFFFFFEu) c = 0xFFFFFFFFu;
+    return {((c >> 16) & 0xFF) / 255.0f, ((c >> 8) & 0xFF) / 255.0f, (c & 0xFF) / 255.0f, (c >> 24) / 255.0f};
 }
 
 class GlDraw2D : public scene::Draw2D {

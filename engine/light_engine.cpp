@@ -13,7 +13,7 @@ public:
 
     std::int32_t CreatePointLight(const scene::Vector3& position, float r, float g, float b, float range,
                                   const std::string&, std::int32_t) override {
-        RequireRoom(state_->pointLights.size());
+        RequireRoom(state_->pointLights.size(), MeshRenderer::kMaxPointLights);
         std::int32_t id = state_->nextLightId++;
         state_->pointLights[id] = {{position.x, position.y, position.z}, {r, g, b}, range};
         return id;
@@ -21,7 +21,7 @@ public:
 
     std::int32_t CreateDirectionalLight(const scene::Vector3& direction, float r, float g, float b,
                                         const std::string&, std::int32_t) override {
-        RequireRoom(state_->directionalLights.size());
+        RequireRoom(state_->directionalLights.size(), MeshRenderer::kMaxDirectionalLights);
         std::int32_t id = state_->nextLightId++;
         state_->directionalLights[id] = {{direction.x, direction.y, direction.z}, {r, g, b}};
         return id;
@@ -33,8 +33,8 @@ public:
     }
 
 private:
-    static void RequireRoom(std::size_t lightsOfKind) {
-        if (lightsOfKind >= MeshRenderer::kMaxLights)
+    static void RequireRoom(std::size_t lightsOfKind, int most) {
+        if (lightsOfKind >= static_cast<std::size_t>(most))
             throw RuntimeError(ErrorCode::Overflow, "no more lights of that kind can be made");
     }
 

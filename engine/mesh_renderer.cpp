@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <glm/gtc/type_ptr.hpp>
-#include <string>
 
 #include "engine/engine_state.h"
 #include "engine/gl_context.h"
@@ -28,62 +28,67 @@ void main() {
 }
 )";
 
-// The camera sits at the origin, so the direction to the eye is -position. Both sides
-// of a surface are lit: a carved shell shows its inside through the openings. The side
-// in view is the inside of a shell when it faces the mesh's centre.
+// The camera sits at the origin, so the direction to the eye is -position. The side of
+// a surface in view is lit (the normal is turned towards the eye), and it is the inside
+// of a shell when it faces the mesh's centre. Every light slot is computed, unrolled:
+// an unused one has no colour. Light adds up in linear values; the result is encoded
+// for the picture.
 const char* const kFragmentShader = R"(#version 330 core
-const int kMaxLights = 8;
-uniform vec4 ambient;
-uniform vec4 diffuse;
-uniform vec4 specular;
-uniform vec4 emissive;
+const int kPointLights = 3;
+const int kDirectionalLights = 2;
+uniform vec3 ambientAndEmissive;
+uniform vec3 diffuse;
+uniform float opacity;
+uniform vec3 specular;
 uniform float power;
 uniform bool lit;
-uniform int pointCount;
-uniform vec3 pointPosition[kMaxLights];
-uniform vec3 pointColour[kMaxLights];
-uniform float pointRange[kMaxLights];
-uniform bool pointInside[kMaxLights];
 uniform vec3 meshCentre;
-uniform int directionalCount;
-uniform vec3 directionalTowardLight[kMaxLights];
-uniform vec3 directionalColour[kMaxLights];
+// xyz position, w 1 / range
+uniform vec4 pointPlace[kPointLights];
+// rgb colour, w 1 when the light is within the mesh's bounds
+uniform vec4 pointColour[kPointLights];
+uniform vec3 directionalToward[kDirectionalLights];
+uniform vec3 directionalColour[kDirectionalLights];
 in vec3 worldPosition;
 in vec3 worldNormal;
 out vec4 colour;
 
+// Specular shine is Blinn's, with Schlick's rational stand-in for pow(x, power): the
+// same highlight for a fraction of the cost on a software rasteriser.
 vec3 Shade(vec3 n, vec3 toEye, vec3 toLight, vec3 light) {
     float facing = max(dot(n, toLight), 0.0);
-    float shine = 0.0;
-    if (power > 0.0 && facing > 0.0) shine = pow(max(dot(n, normalize(toLight + toEye)), 0.0), power);
-    return light * (diffuse.rgb * facing + specular.rgb * shine);
+    float x = max(dot(n, normalize(toLight + toEye)), 0.0);
+    float shine = power > 0.0 ? x / (power - power * x + x) : 0.0;
+    return light * (diffuse * facing + specular * (shine * step(0.0, facing)));
 }
 
+// Gamma 2, close to sRGB and far cheaper.
+vec3 Encode(vec3 c) { return sqrt(c); }
+
 void main() {
+    vec3 c = ambientAndEmissive;
     if (!lit) {
-        colour = vec4(diffuse.rgb + emissive.rgb, diffuse.a);
+        colour = vec4(Encode(clamp(diffuse + c, 0.0, 1.0)), opacity);
         return;
     }
     vec3 toEye = normalize(-worldPosition);
     vec3 n = normalize(worldNormal);
-    if (dot(n, toEye) < 0.0) n = -n;
-    bool insideShell = dot(n, worldPosition - meshCentre) < 0.0;
-    vec3 c = emissive.rgb + ambient.rgb;
-    for (int i = 0; i < pointCount; ++i) {
-        if (pointRange[i] <= 0.0 || (insideShell && !pointInside[i])) continue;
-        vec3 toLight = pointPosition[i] - worldPosition;
+    n = dot(n, toEye) < 0.0 ? -n : n;
+    float outside = dot(n, worldPosition - meshCentre) < 0.0 ? 0.0 : 1.0;
+    for (int i = 0; i < kPointLights; ++i) {
+        vec3 toLight = pointPlace[i].xyz - worldPosition;
         float distance = length(toLight);
-        float reach = clamp(1.0 - distance / pointRange[i], 0.0, 1.0);
-        if (reach > 0.0) c += reach * Shade(n, toEye, toLight / distance, pointColour[i]);
+        float reach = clamp(1.0 - distance * pointPlace[i].w, 0.0, 1.0) * max(outside, pointColour[i].w);
+        c += reach * Shade(n, toEye, toLight / max(distance, 1e-6), pointColour[i].rgb);
     }
-    for (int i = 0; i < directionalCount && !insideShell; ++i)
-        c += Shade(n, toEye, directionalTowardLight[i], directionalColour[i]);
-    colour = vec4(c, diffuse.a);
+    for (int i = 0; i < kDirectionalLights; ++i)
+        c += outside * Shade(n, toEye, directionalToward[i], directionalColour[i]);
+    colour = vec4(Encode(clamp(c, 0.0, 1.0)), opacity);
 }
 )";
 
-void SetVec3(const ShaderProgram& program, const std::string& name, const glm::vec3& v) {
-    glUniform3fv(program.Uniform(name.c_str()), 1, glm::value_ptr(v));
+void SetVec3(const ShaderProgram& program, const char* name, const glm::vec3& v) {
+    glUniform3fv(program.Uniform(name), 1, glm::value_ptr(v));
 }
 
 }  // namespace
@@ -132,37 +137,40 @@ void MeshRenderer::Draw(const GpuMesh& mesh, const glm::mat4& model, const Mater
     glUniformMatrix4fv(program_.Uniform("model"), 1, GL_FALSE, glm::value_ptr(model));
     glUniformMatrix3fv(program_.Uniform("normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
     glUniformMatrix4fv(program_.Uniform("projection"), 1, GL_FALSE, glm::value_ptr(projection));
-    glUniform4fv(program_.Uniform("ambient"), 1, glm::value_ptr(material.ambient));
-    glUniform4fv(program_.Uniform("diffuse"), 1, glm::value_ptr(material.diffuse));
-    glUniform4fv(program_.Uniform("specular"), 1, glm::value_ptr(material.specular));
-    glUniform4fv(program_.Uniform("emissive"), 1, glm::value_ptr(material.emissive));
+    SetVec3(program_, "ambientAndEmissive", glm::vec3(material.ambient) + glm::vec3(material.emissive));
+    SetVec3(program_, "diffuse", glm::vec3(material.diffuse));
+    glUniform1f(program_.Uniform("opacity"), material.diffuse.a);
+    SetVec3(program_, "specular", glm::vec3(material.specular));
     glUniform1f(program_.Uniform("power"), material.power);
     glUniform1i(program_.Uniform("lit"), lighting.enabled ? 1 : 0);
+
     glm::vec3 centre(model * glm::vec4(mesh.Centre(), 1));
     float radius = mesh.Radius() * std::max({glm::length(glm::vec3(model[0])), glm::length(glm::vec3(model[1])),
                                              glm::length(glm::vec3(model[2]))});
     SetVec3(program_, "meshCentre", centre);
+    // Unused slots stay dark: no colour, and a range that ends at once.
+    glm::vec4 places[kMaxPointLights], colours[kMaxPointLights];
+    std::fill(std::begin(places), std::end(places), glm::vec4(0, 0, 0, 1e6f));
+    std::fill(std::begin(colours), std::end(colours), glm::vec4(0));
     int points = 0;
-    auto setPoint = [&](const PointLight& light) {
-        if (points == kMaxLights) return;
-        std::string index = "[" + std::to_string(points++) + "]";
-        glUniform1i(program_.Uniform(("pointInside" + index).c_str()), glm::length(light.position - centre) < radius);
-        SetVec3(program_, "pointPosition" + index, light.position);
-        SetVec3(program_, "pointColour" + index, light.colour);
-        glUniform1f(program_.Uniform(("pointRange" + index).c_str()), light.range);
+    auto addPoint = [&](const PointLight& light) {
+        if (points == kMaxPointLights || !(light.range > 0)) return;
+        places[points] = glm::vec4(light.position, 1.0f / light.range);
+        colours[points++] = glm::vec4(light.colour, glm::length(light.position - centre) < radius ? 1.0f : 0.0f);
     };
-    for (const auto& [id, light] : *lighting.pointLights) setPoint(light);
-    for (const auto& [system, light] : *lighting.particleGlows) setPoint(light);
-    glUniform1i(program_.Uniform("pointCount"), points);
+    for (const auto& [id, light] : *lighting.pointLights) addPoint(light);
+    for (const auto& [system, light] : *lighting.particleGlows) addPoint(light);
+    glUniform4fv(program_.Uniform("pointPlace"), kMaxPointLights, glm::value_ptr(places[0]));
+    glUniform4fv(program_.Uniform("pointColour"), kMaxPointLights, glm::value_ptr(colours[0]));
+    glm::vec3 towards[kMaxDirectionalLights] = {}, directionalColours[kMaxDirectionalLights] = {};
     int directionals = 0;
     for (const auto& [id, light] : *lighting.directionalLights) {
-        if (directionals == kMaxLights) break;
-        std::string index = "[" + std::to_string(directionals++) + "]";
-        glm::vec3 toward = glm::length(light.direction) > 0 ? -glm::normalize(light.direction) : glm::vec3(0);
-        SetVec3(program_, "directionalTowardLight" + index, toward);
-        SetVec3(program_, "directionalColour" + index, light.colour);
+        if (directionals == kMaxDirectionalLights) break;
+        if (glm::length(light.direction) > 0) towards[directionals] = -glm::normalize(light.direction);
+        directionalColours[directionals++] = light.colour;
     }
-    glUniform1i(program_.Uniform("directionalCount"), directionals);
+    glUniform3fv(program_.Uniform("directionalToward"), kMaxDirectionalLights, glm::value_ptr(towards[0]));
+    glUniform3fv(program_.Uniform("directionalColour"), kMaxDirectionalLights, glm::value_ptr(directionalColours[0]));
     mesh.Draw();
 }
 

@@ -50,8 +50,9 @@ struct Lighting {
 class MeshRenderer {
 public:
     // As many lights of each kind as one draw takes into account; the particles' glows
-    // count as point lights.
-    static constexpr int kMaxLights = 8;
+    // count as point lights, after the light engine's.
+    static constexpr int kMaxPointLights = 3;
+    static constexpr int kMaxDirectionalLights = 2;
 
     MeshRenderer();
 

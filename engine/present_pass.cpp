@@ -1,5 +1,7 @@
 #include "engine/present_pass.h"
 
+#include <string>
+
 #include "engine/gl_context.h"
 
 namespace engine {
@@ -17,21 +19,30 @@ void main() {
 }
 )";
 
-const char* const kFragmentShader = R"(#version 330 core
+// A gamma other than 1 is built into the program, so that the usual copy costs no more
+// than a copy.
+const char* const kFragmentShader = R"(
 uniform sampler2D picture;
-uniform float inverseGamma;
 in vec2 texCoord;
 out vec4 colour;
 void main() {
     vec3 c = texture(picture, texCoord).rgb;
-    vec3 encoded = mix(c * 12.92, 1.055 * pow(c, vec3(1.0 / 2.4)) - 0.055, step(0.0031308, c));
-    colour = vec4(pow(encoded, vec3(inverseGamma)), 1.0);
+#ifdef INVERSE_GAMMA
+    c = pow(c, vec3(INVERSE_GAMMA));
+#endif
+    colour = vec4(c, 1.0);
 }
 )";
 
+std::string FragmentShader(float gamma) {
+    std::string source = "#version 330 core\n";
+    if (gamma != 1.0f) source += "#define INVERSE_GAMMA " + std::to_string(1.0f / gamma) + "\n";
+    return source + kFragmentShader;
+}
+
 }  // namespace
 
-PresentPass::PresentPass() : program_(kVertexShader, kFragmentShader) {
+PresentPass::PresentPass(float gamma) : program_(kVertexShader, FragmentShader(gamma).c_str()) {
     glGenVertexArrays(1, &vertexArray_);
 }
 
@@ -39,10 +50,9 @@ PresentPass::~PresentPass() {
     if (GlContextAlive()) glDeleteVertexArrays(1, &vertexArray_);
 }
 
-void PresentPass::Draw(GLuint picture, float gamma) const {
+void PresentPass::Draw(GLuint picture) const {
     program_.Use();
     glUniform1i(program_.Uniform("picture"), 0);
-    glUniform1f(program_.Uniform("inverseGamma"), 1.0f / gamma);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, picture);
     glBindVertexArray(vertexArray_);

@@ -1,5 +1,5 @@
 // Scales the finished off-screen picture onto a rectangle of the window with one
-// textured triangle, encoding its linear light as sRGB and applying the display's gamma.
+// textured triangle, applying the display's gamma on the way.
 #pragma once
 #include <glad/gl.h>
 
@@ -9,12 +9,12 @@ namespace engine {
 
 class PresentPass {
 public:
-    PresentPass();
+    explicit PresentPass(float gamma);
     ~PresentPass();
     PresentPass(const PresentPass&) = delete;
     PresentPass& operator=(const PresentPass&) = delete;
 
-    void Draw(GLuint picture, float gamma) const;
+    void Draw(GLuint picture) const;
 
 private:
     ShaderProgram program_;

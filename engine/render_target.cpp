@@ -29,7 +29,7 @@ void RequireComplete() {
 RenderTarget::RenderTarget(int width, int height, int samples) : width_(width), height_(height) {
     glGenTextures(1, &colour_);
     glBindTexture(GL_TEXTURE_2D, colour_);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_SRGB8_ALPHA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -45,7 +45,7 @@ RenderTarget::RenderTarget(int width, int height, int samples) : width_(width), 
     if (samples > 0) {
         glGenFramebuffers(1, &multisampleFramebuffer_);
         glBindFramebuffer(GL_FRAMEBUFFER, multisampleFramebuffer_);
-        multisampleColour_ = MakeRenderbuffer(GL_SRGB8_ALPHA8, width, height, samples);
+        multisampleColour_ = MakeRenderbuffer(GL_RGBA8, width, height, samples);
         multisampleDepth_ = MakeRenderbuffer(GL_DEPTH_COMPONENT24, width, height, samples);
         glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
                                   multisampleColour_);
@@ -65,7 +65,6 @@ RenderTarget::~RenderTarget() {
 }
 
 void RenderTarget::Bind() const {
-    glEnable(GL_FRAMEBUFFER_SRGB);
     glBindFramebuffer(GL_FRAMEBUFFER, multisampleFramebuffer_ ? multisampleFramebuffer_ : framebuffer_);
     glViewport(0, 0, width_, height_);
 }

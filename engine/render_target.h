@@ -1,6 +1,6 @@
-// The off-screen picture every frame is drawn into at the display's own size: an sRGB
-// colour texture (light adds up in linear values, the picture keeps its dark shades)
-// with a depth buffer, drawn through a multisampled twin when antialiasing is on.
+// The off-screen picture every frame is drawn into at the display's own size: a colour
+// texture holding sRGB values with a depth buffer, drawn through a multisampled twin
+// when antialiasing is on.
 #pragma once
 #include <glad/gl.h>
 

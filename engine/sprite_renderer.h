@@ -1,5 +1,6 @@
 // Draws textured, coloured triangles in one call: the 2D pictures, the particles and
-// the frame counter all go through it.
+// the frame counter all go through it. Textures, colours and the picture are all sRGB
+// values, blended as they are.
 #pragma once
 #include <glad/gl.h>
 #include <glm/glm.hpp>

@@ -13,7 +13,7 @@ GLuint Upload(const Picture& picture, bool smoothFilter, bool mipmaps) {
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_SRGB8_ALPHA8, picture.width, picture.height, 0, GL_RGBA,
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, picture.width, picture.height, 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, picture.rgba.data());
     GLint magnify = smoothFilter ? GL_LINEAR : GL_NEAREST;
     GLint minify = magnify;

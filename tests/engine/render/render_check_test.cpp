@@ -8,13 +8,11 @@
 #include <stb/stb_image_write.h>
 
 #include <algorithm>
-#include <filesystem>
 
 #include "candle_scene.h"
 #include "engine/clock.h"
 #include "engine/gl_engine_objects.h"
 #include "platform/display.h"
-#include "stand_in_media.h"
 
 namespace {
 
@@ -52,22 +50,13 @@ bool PumpkinOrange(Rgb c) { return c.r >= 90 && c.g * 10 >= c.r && c.g * 10 <= c
 // well up, little blue (unlike a white highlight on the skin).
 bool FlameBright(Rgb c) { return c.r >= 250 && c.g >= 100 && c.b * 2 < c.g; }
 
-std::string MediaFolder() {
-    std::string media = KELVORA_MEDIA_DIR;
-    if (std::filesystem::exists(media + "/kelvora.3ds") && std::filesystem::exists(media + "/smoke.bmp")) return media;
-    std::string standIn = std::string(KELVORA_SCRATCH_DIR) + "/stand-in-media";
-    std::filesystem::create_directories(standIn);
-    enginetest::WriteStandInMedia(standIn);
-    return standIn;
-}
-
 class CandleSceneRender : public testing::Test {
 protected:
     void SetUp() override {
         window_ = platform::display::CreateSaverWindow([] {});
         platform::display::ShowSaverWindow(window_);
         engine::UseClock([this] { return now_; });
-        scene_ = std::make_unique<enginetest::CandleScene>(engines_, window_, MediaFolder(), false);
+        scene_ = std::make_unique<enginetest::CandleScene>(engines_, window_, KELVORA_MEDIA_DIR, false);
     }
     void TearDown() override {
         scene_.reset();

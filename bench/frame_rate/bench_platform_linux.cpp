@@ -1,0 +1,16 @@
+#include <sys/resource.h>
+
+#include "bench_platform.h"
+#include "platform/linux/event_pump.h"
+
+namespace bench {
+
+void PumpEvents() { platform::PumpWindowEvents(); }
+
+std::uint64_t PeakResidentBytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;  // Linux counts kilobytes
+}
+
+}  // namespace bench
