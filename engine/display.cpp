@@ -16,6 +16,19 @@ namespace {
 // units' distance fills about half the picture, with room above it for the smoke.
 constexpr float kFieldOfViewDegrees = 45.0f;
 constexpr float kNearDistance = 1.0f;
+
+// The platform says what went wrong in a std::runtime_error; the scene handles the
+// engine's own failure type.
+template <typename Call>
+auto ThroughPlatform(Call call) {
+    try {
+        return call();
+    } catch (const RuntimeError&) {
+        throw;
+    } catch (const std::runtime_error& failure) {
+        throw RuntimeError(ErrorCode::InvalidArgument, failure.what());
+    }
+}
 }  // namespace
 
 WindowRect FitPicture(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight,
@@ -36,12 +49,20 @@ WindowRect FitPicture(int pictureWidth, int pictureHeight, int windowWidth, int 
     return rect;
 }
 
+void WindowToPicture(const WindowRect& rect, int pictureWidth, int pictureHeight, int& x, int& y) {
+    if (rect.width <= 0 || rect.height <= 0) return;
+    long long px = static_cast<long long>(x - rect.x) * pictureWidth / rect.width;
+    long long py = static_cast<long long>(y - rect.y) * pictureHeight / rect.height;
+    x = static_cast<int>(std::clamp<long long>(px, 0, pictureWidth - 1));
+    y = static_cast<int>(std::clamp<long long>(py, 0, pictureHeight - 1));
+}
+
 void Display::Start(const DisplayOptions& options, platform::display::WindowHandle window) {
     if (running_) throw RuntimeError(ErrorCode::InvalidArgument, "the display is already started");
     if (options.width <= 0 || options.height <= 0 || options.antialiasSamples < 0 ||
         options.gamma <= 0)
         throw RuntimeError(ErrorCode::InvalidArgument, "the display's size, samples or gamma is out of range");
-    if (options.fillWindow) platform::display::CoverMonitor(window);
+    if (options.fillWindow) ThroughPlatform([&] { platform::display::CoverMonitor(window); });
     StartGlContext(window);
     try {
         options_ = options;
@@ -89,7 +110,7 @@ void Display::Clear(std::uint32_t rgb) {
 void Display::Present() {
     RequireRunning();
     target_->Resolve();
-    platform::display::Size window = platform::display::DrawableSize(window_);
+    platform::display::Size window = ThroughPlatform([&] { return platform::display::DrawableSize(window_); });
     WindowRect rect = FitPicture(options_.width, options_.height, window.width, window.height,
                                  options_.keepAspect);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -101,7 +122,7 @@ void Display::Present() {
     // GL counts window rows from the bottom.
     glViewport(rect.x, window.height - rect.y - rect.height, rect.width, rect.height);
     presentPass_->Draw(target_->Texture());
-    platform::display::SwapBuffers(window_);
+    ThroughPlatform([&] { platform::display::SwapBuffers(window_); });
     double now = Now();
     elapsed_ = lastPresent_ < 0 ? 0.0f : static_cast<float>(now - lastPresent_);
     lastPresent_ = now;
@@ -121,14 +142,10 @@ glm::mat4 Display::PixelProjection() const {
 
 void Display::ToDisplayPixels(int& x, int& y) const {
     if (!running_) return;
-    platform::display::Size window = platform::display::DrawableSize(window_);
+    platform::display::Size window = ThroughPlatform([&] { return platform::display::DrawableSize(window_); });
     WindowRect rect = FitPicture(options_.width, options_.height, window.width, window.height,
                                  options_.keepAspect);
-    if (rect.width <= 0 || rect.height <= 0) return;
-    long long dx = static_cast<long long>(x - rect.x) * options_.width / rect.width;
-    long long dy = static_cast<long long>(y - rect.y) * options_.height / rect.height;
-    x = static_cast<int>(std::clamp<long long>(dx, 0, options_.width - 1));
-    y = static_cast<int>(std::clamp<long long>(dy, 0, options_.height - 1));
+    WindowToPicture(rect, options_.width, options_.height, x, y);
 }
 
 std::vector<std::uint8_t> Display::ReadPixels() const {

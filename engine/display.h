@@ -30,6 +30,9 @@ struct WindowRect {
 WindowRect FitPicture(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight,
                       bool keepAspect);
 
+// A position in window pixels as a pixel of the picture, held inside it.
+void WindowToPicture(const WindowRect& rect, int pictureWidth, int pictureHeight, int& x, int& y);
+
 class Display {
 public:
     void Start(const DisplayOptions& options, platform::display::WindowHandle window);

@@ -12,6 +12,7 @@
 #include "candle_scene.h"
 #include "engine/clock.h"
 #include "engine/gl_engine_objects.h"
+#include "engine/picture.h"
 #include "platform/display.h"
 
 namespace {
@@ -121,6 +122,52 @@ TEST_F(CandleSceneRender, BeforeTheFirstFlameIsBornNothingGlows) {
     Picture firstFrame(engines_.ReadFramePixels());
     EXPECT_TRUE(firstFrame.Where(FlameBright).empty());
     EXPECT_FALSE(firstFrame.Where(PumpkinOrange).empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CandleSceneRender, DrawsTheLoadingPictureAsItIsWhereTheSetUpPutsIt) {
+    auto textures = engines_.NewTextureFactory();
+    auto draw2D = engines_.NewDraw2D();
+    scene_->Engine().ClearFrame(0);
+    textures->LoadTexture(std::string(KELVORA_MEDIA_DIR) + "/loading.jpg", "Loading", -1, -1, 0, True, True);
+    draw2D->DrawTexture(engines_.Globals().GetTextureId("Loading"), 272, 268, 528, 332, -1, -2, -2, -2, 0, 0, 1, 1);
+    Picture frame(engines_.ReadFramePixels());
+    engine::Picture loading = engine::ReadPictureFile(std::string(KELVORA_MEDIA_DIR) + "/loading.jpg");
+    ASSERT_EQ(loading.width, 256);
+    ASSERT_EQ(loading.height, 64);
+    for (auto [x, y] : {std::pair{0, 0}, {128, 32}, {255, 63}, {37, 50}, {200, 10}}) {
+        const std::uint8_t* expected = &loading.rgba[(y * 256 + x) * 4];
+        Rgb drawn = frame.At(272 + x, 268 + y);
+        EXPECT_NEAR(drawn.r, expected[0], 2) << x << "," << y;
+        EXPECT_NEAR(drawn.g, expected[1], 2) << x << "," << y;
+        EXPECT_NEAR(drawn.b, expected[2], 2) << x << "," << y;
+    }
+    EXPECT_TRUE(Black(frame.At(271, 300)));
+    EXPECT_TRUE(Black(frame.At(528, 300)));
+    EXPECT_TRUE(Black(frame.At(400, 267)));
+    EXPECT_TRUE(Black(frame.At(400, 332)));
+}
+
+TEST_F(CandleSceneRender, ShowsAFrameCounterInTheCornerOnlyWhenAsked) {
+    auto whiteInCorner = [this] {
+        scene_->Draw(false);
+        scene_->Present();
+        Picture frame(engines_.ReadFramePixels());
+        int white = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 120; ++x) {
+                Rgb c = frame.At(x, y);
+                if (c.r > 240 && c.g > 240 && c.b > 240) ++white;
+            }
+        return white;
+    };
+    EXPECT_EQ(whiteInCorner(), 0);
+    scene_->Engine().DisplayFramesPerSecond(1);
+    now_ += 0.02;
+    EXPECT_GT(whiteInCorner(), 30);
 }
 
 }  // namespace

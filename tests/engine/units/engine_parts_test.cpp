@@ -35,6 +35,27 @@ INSTANTIATE_TEST_SUITE_P(Windows, PictureFit,
                                          FitCase{1280, 1024, true, {0, 32, 1280, 960}},
                                          FitCase{1920, 1080, false, {0, 0, 1920, 1080}}));
 
+struct PointCase {
+    int windowX, windowY;
+    int pictureX, pictureY;
+};
+
+class MousePosition : public testing::TestWithParam<PointCase> {};
+
+// 800 x 600 shown at 1440 x 1080 with bars 240 wide on a 1920 x 1080 window.
+TEST_P(MousePosition, IsReportedInThePicturesPixelsHeldInsideIt) {
+    const PointCase& c = GetParam();
+    int x = c.windowX, y = c.windowY;
+    engine::WindowToPicture({240, 0, 1440, 1080}, 800, 600, x, y);
+    EXPECT_EQ(x, c.pictureX);
+    EXPECT_EQ(y, c.pictureY);
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, MousePosition,
+                         testing::Values(PointCase{240, 0, 0, 0}, PointCase{960, 540, 400, 300},
+                                         PointCase{1679, 1079, 799, 599}, PointCase{0, 500, 0, 277},
+                                         PointCase{1919, -5, 799, 0}));
+
 engine::Model3ds TwoFacesSharingAnEdge(std::uint32_t groupA, std::uint32_t groupB) {
     engine::Model3dsObject object;
     object.name = "fold";
