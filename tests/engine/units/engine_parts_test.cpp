@@ -8,6 +8,7 @@
 #include "engine/gl_engine_objects.h"
 #include "engine/mesh_geometry.h"
 #include "engine/particle_simulation.h"
+#include "engine/picture.h"
 
 namespace {
 
@@ -153,6 +154,33 @@ TEST(VectorMath, NormalisesToUnitLengthAndAZeroVectorToZero) {
     EXPECT_EQ(zero.z, 0.0f);
     scene::Vector3 scaled = engines.Math().Scale({0, 1, 0}, 0.6f);
     EXPECT_FLOAT_EQ(scaled.y, 0.6f);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PictureColourKey, MakesExactlyTheKeyColourTransparent) {
+    engine::Picture picture{3, 1, {0, 0, 0, 255, 1, 0, 0, 255, 255, 255, 255, 255}};
+    engine::KeyOut(picture, 0xFF000000u);
+    EXPECT_EQ(picture.rgba[3], 0);
+    EXPECT_EQ(picture.rgba[7], 255);
+    EXPECT_EQ(picture.rgba[11], 255);
+}
+
+TEST(PictureColourKey, KeysByRedGreenAndBlueInThatOrder) {
+    engine::Picture picture{2, 1, {0x12, 0x34, 0x56, 255, 0x56, 0x34, 0x12, 255}};
+    engine::KeyOut(picture, 0xFF123456u);
+    EXPECT_EQ(picture.rgba[3], 0);
+    EXPECT_EQ(picture.rgba[7], 255);
+}
+
+TEST(PictureSize, ResizesToTheSizeAskedFor) {
+    engine::Picture picture{2, 2, {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4}};
+    engine::Picture bigger = engine::Resized(picture, 4, 4);
+    ASSERT_EQ(bigger.rgba.size(), 64u);
+    EXPECT_EQ(bigger.rgba[0], 1);
+    EXPECT_EQ(bigger.rgba[(3 * 4 + 3) * 4], 4);
 }
 
 }  // namespace
