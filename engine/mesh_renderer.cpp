@@ -29,13 +29,17 @@ void main() {
 )";
 
 // The camera sits at the origin, so the direction to the eye is -position. The side of
-// a surface in view is lit (the normal is turned towards the eye), and it is the inside
-// of a shell when it faces the mesh's centre. Every light slot is computed, unrolled:
+// a face in view is lit (its true orientation comes from the screen derivatives, which
+// also turn the smooth normal the right way), and it is the inside of a shell when it
+// faces the mesh's centre. Every light slot is computed, unrolled:
 // an unused one has no colour. Light adds up in linear values; the result is encoded
 // for the picture.
 const char* const kFragmentShader = R"(#version 330 core
 const int kPointLights = 3;
 const int kDirectionalLights = 2;
+// A face turned less than this (a cosine) away from the mesh's centre counts as inside:
+// the walls round an opening glow with the candle too.
+const float kOutsideFacing = 0.25;
 uniform vec3 ambientAndEmissive;
 uniform vec3 diffuse;
 uniform float opacity;
@@ -72,9 +76,11 @@ void main() {
         return;
     }
     vec3 toEye = normalize(-worldPosition);
+    vec3 face = normalize(cross(dFdx(worldPosition), dFdy(worldPosition)));
+    face = dot(face, toEye) < 0.0 ? -face : face;
     vec3 n = normalize(worldNormal);
-    n = dot(n, toEye) < 0.0 ? -n : n;
-    float outside = dot(n, worldPosition - meshCentre) < 0.0 ? 0.0 : 1.0;
+    n = dot(n, face) < 0.0 ? -n : n;
+    float outside = dot(face, normalize(worldPosition - meshCentre)) > kOutsideFacing ? 1.0 : 0.0;
     for (int i = 0; i < kPointLights; ++i) {
         vec3 toLight = pointPlace[i].xyz - worldPosition;
         float distance = length(toLight);
