@@ -1,6 +1,7 @@
 #include "engine/mesh_renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <iterator>
 #include <glm/gtc/type_ptr.hpp>
@@ -100,6 +101,18 @@ void SetVec3(const ShaderProgram& program, const char* name, const glm::vec3& v)
 }  // namespace
 
 GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<GLsizei>(triangles.size())) {
+    // Corners that agree in position and normal are stored once and drawn by index, so
+    // that each is transformed once rather than once for every triangle it belongs to.
+    std::vector<MeshVertex> vertices;
+    std::vector<GLuint> indices;
+    std::map<std::array<float, 6>, GLuint> seen;
+    for (const MeshVertex& corner : triangles) {
+        std::array<float, 6> key{corner.position.x, corner.position.y, corner.position.z,
+                                 corner.normal.x,   corner.normal.y,   corner.normal.z};
+        auto [found, added] = seen.try_emplace(key, static_cast<GLuint>(vertices.size()));
+        if (added) vertices.push_back(corner);
+        indices.push_back(found->second);
+    }
     if (!triangles.empty()) {
         glm::vec3 low = triangles[0].position, high = low;
         for (const auto& vertex : triangles) {
@@ -111,10 +124,14 @@ GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<
     }
     glGenVertexArrays(1, &vertexArray_);
     glGenBuffers(1, &buffer_);
+    glGenBuffers(1, &indexBuffer_);
     glBindVertexArray(vertexArray_);
     glBindBuffer(GL_ARRAY_BUFFER, buffer_);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(triangles.size() * sizeof(MeshVertex)),
-                 triangles.data(), GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(MeshVertex)),
+                 vertices.data(), GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
+                 indices.data(), GL_STATIC_DRAW);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
                           reinterpret_cast<void*>(offsetof(MeshVertex, position)));
@@ -125,13 +142,14 @@ GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<
 
 GpuMesh::~GpuMesh() {
     if (!GlContextAlive()) return;
-    glDeleteBuffers(1, &buffer_);
+    GLuint buffers[] = {buffer_, indexBuffer_};
+    glDeleteBuffers(2, buffers);
     glDeleteVertexArrays(1, &vertexArray_);
 }
 
 void GpuMesh::Draw() const {
     glBindVertexArray(vertexArray_);
-    glDrawArrays(GL_TRIANGLES, 0, count_);
+    glDrawElements(GL_TRIANGLES, count_, GL_UNSIGNED_INT, nullptr);
 }
 
 MeshRenderer::MeshRenderer() : program_(kVertexShader, kFragmentShader) {}

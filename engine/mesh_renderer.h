@@ -34,7 +34,7 @@ public:
     float Radius() const { return radius_; }
 
 private:
-    GLuint vertexArray_ = 0, buffer_ = 0;
+    GLuint vertexArray_ = 0, buffer_ = 0, indexBuffer_ = 0;
     GLsizei count_ = 0;
     glm::vec3 centre_{0};
     float radius_ = 0;
