@@ -22,7 +22,7 @@ constexpr float kParticleUnit = 7.0f;
 constexpr float kRise = 24.0f;
 // Over this stretch of its life (shares of it) a particle cools from its birth colour
 // to a dark grey of half its brightness: a flame's tip turns to smoke.
-constexpr float kCoolingStarts = 0.3f, kCoolingEnds = 0.6f;
+constexpr float kCoolingStarts = 0.2f, kCoolingEnds = 0.45f;
 constexpr float kSmokeDarkness = 0.5f;
 // A system whose blending adds light lights the meshes around its emitter, out to this
 // distance, with the colour of its hot particles; this many of them at full strength

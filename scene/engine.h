@@ -179,7 +179,7 @@ using NewParticleHandler =
 // LifeTime seconds; it moves by its velocity times the speed, rises like hot gas (it
 // gains 24 world units a second of upward speed each second, which drag slows as
 // well), cools over its life from its colour to a dark grey of half its brightness
-// (from 30% to 60% of its life: a flame's tip turns to smoke) and fades out towards its
+// (from 20% to 45% of its life: a flame's tip turns to smoke) and fades out towards its
 // death. A system whose blending adds light (destination factor one) glows: it lights
 // the meshes within 170 world units of its emitter with the colour of its hot
 // particles, six of them at full strength as bright as their colour.
