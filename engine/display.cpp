@@ -29,6 +29,12 @@ auto ThroughPlatform(Call call) {
         throw RuntimeError(ErrorCode::InvalidArgument, failure.what());
     }
 }
+// GL gives the bottom row first.
+void FlipRows(std::vector<std::uint8_t>& pixels, int width, int height) {
+    std::size_t row = static_cast<std::size_t>(width) * 4;
+    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
+        std::swap_ranges(pixels.begin() + top * row, pixels.begin() + (top + 1) * row, pixels.begin() + bottom * row);
+}
 }  // namespace
 
 WindowRect FitPicture(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight,
@@ -107,7 +113,7 @@ void Display::Clear(std::uint32_t rgb) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-void Display::Present() {
+void Display::Present(WindowPixels* shown) {
     RequireRunning();
     target_->Resolve();
     platform::display::Size window = ThroughPlatform([&] { return platform::display::DrawableSize(window_); });
@@ -122,6 +128,15 @@ void Display::Present() {
     // GL counts window rows from the bottom.
     glViewport(rect.x, window.height - rect.y - rect.height, rect.width, rect.height);
     presentPass_->Draw(target_->Texture());
+    if (shown) {
+        // The back buffer, just before it is shown: what the window will show.
+        shown->width = window.width;
+        shown->height = window.height;
+        shown->rgba.resize(static_cast<std::size_t>(window.width) * window.height * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, window.width, window.height, GL_RGBA, GL_UNSIGNED_BYTE, shown->rgba.data());
+        FlipRows(shown->rgba, window.width, window.height);
+    }
     ThroughPlatform([&] { platform::display::SwapBuffers(window_); });
     double now = Now();
     elapsed_ = lastPresent_ < 0 ? 0.0f : static_cast<float>(now - lastPresent_);
@@ -156,11 +171,7 @@ std::vector<std::uint8_t> Display::ReadPixels() const {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, options_.width, options_.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     target_->Bind();
-    // GL gives the bottom row first.
-    std::size_t row = static_cast<std::size_t>(options_.width) * 4;
-    for (int top = 0, bottom = options_.height - 1; top < bottom; ++top, --bottom)
-        std::swap_ranges(pixels.begin() + top * row, pixels.begin() + (top + 1) * row,
-                         pixels.begin() + bottom * row);
+    FlipRows(pixels, options_.width, options_.height);
     return pixels;
 }
 

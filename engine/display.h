@@ -48,8 +48,12 @@ public:
     // Makes the off-screen picture the destination and clears it and its depth.
     void Clear(std::uint32_t rgb);
     // Scales the picture onto the window and shows it; drawing then goes on into the
-    // off-screen picture again.
-    void Present();
+    // off-screen picture again. A test may ask for what the window shows.
+    struct WindowPixels {
+        int width = 0, height = 0;
+        std::vector<std::uint8_t> rgba;  // rows from the top
+    };
+    void Present(WindowPixels* shown = nullptr);
     // Seconds between the two most recent presents.
     float ElapsedTime() const { return elapsed_; }
 

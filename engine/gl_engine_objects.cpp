@@ -57,4 +57,12 @@ scene::VectorMath& GlEngineObjects::Math() { return *math_; }
 
 std::vector<std::uint8_t> GlEngineObjects::ReadFramePixels() { return state_->display.ReadPixels(); }
 
+std::vector<std::uint8_t> GlEngineObjects::PresentAndReadWindow(int& width, int& height) {
+    Display::WindowPixels shown;
+    state_->display.Present(&shown);
+    width = shown.width;
+    height = shown.height;
+    return std::move(shown.rgba);
+}
+
 }  // namespace engine

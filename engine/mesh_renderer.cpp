@@ -156,6 +156,10 @@ MeshRenderer::MeshRenderer() : program_(kVertexShader, kFragmentShader) {}
 
 void MeshRenderer::Draw(const GpuMesh& mesh, const glm::mat4& model, const Material& material,
                         const Lighting& lighting, const glm::mat4& projection) const {
+    // One-sided, as in Direct3D: a triangle faces the camera when its corners run
+    // clockwise on the screen.
+    glEnable(GL_CULL_FACE);
+    glFrontFace(GL_CW);
     program_.Use();
     glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
     glUniformMatrix4fv(program_.Uniform("model"), 1, GL_FALSE, glm::value_ptr(model));

@@ -51,6 +51,7 @@ PresentPass::~PresentPass() {
 }
 
 void PresentPass::Draw(GLuint picture) const {
+    glDisable(GL_CULL_FACE);
     program_.Use();
     glUniform1i(program_.Uniform("picture"), 0);
     glActiveTexture(GL_TEXTURE0);

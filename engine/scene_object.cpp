@@ -29,10 +29,6 @@ public:
         glDepthFunc(GL_LESS);
         glDepthMask(GL_TRUE);
         glDisable(GL_BLEND);
-        // One-sided, as in Direct3D: a triangle faces the camera when its corners run
-        // clockwise on the screen.
-        glEnable(GL_CULL_FACE);
-        glFrontFace(GL_CW);
         // A mesh its owners have all dropped is no longer drawn.
         std::erase_if(meshes_, [](const std::weak_ptr<DrawableMesh>& mesh) { return mesh.expired(); });
         for (const auto& weak : meshes_)

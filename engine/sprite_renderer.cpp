@@ -59,6 +59,8 @@ SpriteRenderer::~SpriteRenderer() {
 void SpriteRenderer::Draw(const SpriteVertex* triangles, std::size_t count, GLuint texture,
                           const glm::mat4& projection) {
     if (count == 0) return;
+    // Sprites face the camera whichever way their corners run.
+    glDisable(GL_CULL_FACE);
     program_.Use();
     glUniformMatrix4fv(projectionUniform_, 1, GL_FALSE, glm::value_ptr(projection));
     glUniform1i(pictureUniform_, 0);

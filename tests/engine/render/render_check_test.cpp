@@ -12,6 +12,7 @@
 #include "candle_scene.h"
 #include "engine/clock.h"
 #include "engine/gl_engine_objects.h"
+#include "engine/display.h"
 #include "engine/picture.h"
 #include "platform/display.h"
 
@@ -168,6 +169,40 @@ TEST_F(CandleSceneRender, ShowsAFrameCounterInTheCornerOnlyWhenAsked) {
     scene_->Engine().DisplayFramesPerSecond(1);
     now_ += 0.02;
     EXPECT_GT(whiteInCorner(), 30);
+}
+
+}  // namespace
+
+namespace {
+
+// What reaches the window: the picture scaled with its aspect kept, centre to centre,
+// whatever was drawn last (here the meshes, which leave one-sided drawing on).
+TEST_F(CandleSceneRender, PresentsThePictureScaledOntoTheWindow) {
+    RunOneSecond();
+    scene_->Draw(false);
+    Picture frame(engines_.ReadFramePixels());
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> window = engines_.PresentAndReadWindow(width, height);
+    engine::WindowRect rect = engine::FitPicture(kWidth, kHeight, width, height, true);
+    auto windowAt = [&](int x, int y) {
+        const std::uint8_t* p = &window[(static_cast<std::size_t>(y) * width + x) * 4];
+        return Rgb{p[0], p[1], p[2]};
+    };
+    int matched = 0, orange = 0;
+    for (int y = 150; y < 450; y += 10)
+        for (int x = 200; x < 600; x += 10) {
+            Rgb inPicture = frame.At(x, y);
+            Rgb shown = windowAt(rect.x + (2 * x + 1) * rect.width / (2 * kWidth),
+                                 rect.y + (2 * y + 1) * rect.height / (2 * kHeight));
+            if (std::abs(inPicture.r - shown.r) < 40 && std::abs(inPicture.g - shown.g) < 40 &&
+                std::abs(inPicture.b - shown.b) < 40)
+                ++matched;
+            if (PumpkinOrange(shown)) ++orange;
+        }
+    EXPECT_GT(matched, 30 * 40 * 9 / 10);
+    EXPECT_GT(orange, 200);
+    EXPECT_TRUE(Black(windowAt(0, 0)));
+    EXPECT_TRUE(Black(windowAt(width - 1, height - 1)));
 }
 
 }  // namespace
