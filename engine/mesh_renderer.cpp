@@ -4,6 +4,9 @@
 #include <array>
 #include <cstddef>
 #include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
 #include <glm/gtc/type_ptr.hpp>
 
 #include "engine/engine_state.h"
@@ -35,7 +38,9 @@ void main() {
 // faces the mesh's centre. Every light slot is computed, unrolled:
 // an unused one has no colour. Light adds up in linear values; the result is encoded
 // for the picture.
-const char* const kFragmentShader = R"(#version 330 core
+// The numbers of lights come in as OUTER_POINTS, INNER_POINTS and DIRECTIONALS: loops
+// of a known length unroll, which a software rasteriser runs several times faster.
+const char* const kFragmentShader = R"(
 const int kPointLights = 3;
 const int kDirectionalLights = 2;
 // A face turned less than this (a cosine) away from the mesh's centre counts as inside:
@@ -48,10 +53,12 @@ uniform vec3 specular;
 uniform float power;
 uniform bool lit;
 uniform vec3 meshCentre;
-// xyz position, w 1 / range
-uniform vec4 pointPlace[kPointLights];
-// rgb colour, w 1 when the light is within the mesh's bounds
-uniform vec4 pointColour[kPointLights];
+// Point lights outside the mesh's bounds light its outside, those within its inside.
+// xyz position, w 1 / range.
+uniform vec4 outerPointPlace[kPointLights];
+uniform vec3 outerPointColour[kPointLights];
+uniform vec4 innerPointPlace[kPointLights];
+uniform vec3 innerPointColour[kPointLights];
 uniform vec3 directionalToward[kDirectionalLights];
 uniform vec3 directionalColour[kDirectionalLights];
 in vec3 worldPosition;
@@ -81,15 +88,24 @@ void main() {
     face = dot(face, toEye) < 0.0 ? -face : face;
     vec3 n = normalize(worldNormal);
     n = dot(n, face) < 0.0 ? -n : n;
-    float outside = dot(face, normalize(worldPosition - meshCentre)) > kOutsideFacing ? 1.0 : 0.0;
-    for (int i = 0; i < kPointLights; ++i) {
-        vec3 toLight = pointPlace[i].xyz - worldPosition;
-        float distance = length(toLight);
-        float reach = clamp(1.0 - distance * pointPlace[i].w, 0.0, 1.0) * max(outside, pointColour[i].w);
-        c += reach * Shade(n, toEye, toLight / max(distance, 1e-6), pointColour[i].rgb);
+    if (dot(face, normalize(worldPosition - meshCentre)) > kOutsideFacing) {
+        for (int i = 0; i < OUTER_POINTS; ++i) {
+            vec3 toLight = outerPointPlace[i].xyz - worldPosition;
+            float distance = length(toLight);
+            float reach = clamp(1.0 - distance * outerPointPlace[i].w, 0.0, 1.0);
+            c += reach * Shade(n, toEye, toLight / max(distance, 1e-6), outerPointColour[i]);
+        }
+        for (int i = 0; i < DIRECTIONALS; ++i)
+            c += Shade(n, toEye, directionalToward[i], directionalColour[i]);
+    } else {
+        // Light from within is the candle's glow on a rough inside: diffuse alone.
+        for (int i = 0; i < INNER_POINTS; ++i) {
+            vec3 toLight = innerPointPlace[i].xyz - worldPosition;
+            float distance = length(toLight);
+            float reach = clamp(1.0 - distance * innerPointPlace[i].w, 0.0, 1.0);
+            c += reach * max(dot(n, toLight), 0.0) / max(distance, 1e-6) * diffuse * innerPointColour[i];
+        }
     }
-    for (int i = 0; i < kDirectionalLights; ++i)
-        c += outside * Shade(n, toEye, directionalToward[i], directionalColour[i]);
     colour = vec4(Encode(clamp(c, 0.0, 1.0)), opacity);
 }
 )";
@@ -152,44 +168,37 @@ void GpuMesh::Draw() const {
     glDrawElements(GL_TRIANGLES, count_, GL_UNSIGNED_INT, nullptr);
 }
 
-MeshRenderer::MeshRenderer() : program_(kVertexShader, kFragmentShader) {}
+const ShaderProgram& MeshRenderer::ProgramFor(int outerPoints, int innerPoints, int directionals) const {
+    std::unique_ptr<ShaderProgram>& program = programs_[{outerPoints, innerPoints, directionals}];
+    if (!program) {
+        std::string fragment = "#version 330 core\n#define OUTER_POINTS " + std::to_string(outerPoints) +
+                               "\n#define INNER_POINTS " + std::to_string(innerPoints) +
+                               "\n#define DIRECTIONALS " + std::to_string(directionals) + "\n" + kFragmentShader;
+        program = std::make_unique<ShaderProgram>(kVertexShader, fragment.c_str());
+    }
+    return *program;
+}
 
 void MeshRenderer::Draw(const GpuMesh& mesh, const glm::mat4& model, const Material& material,
                         const Lighting& lighting, const glm::mat4& projection) const {
-    // One-sided, as in Direct3D: a triangle faces the camera when its corners run
-    // clockwise on the screen.
-    glEnable(GL_CULL_FACE);
-    glFrontFace(GL_CW);
-    program_.Use();
-    glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
-    glUniformMatrix4fv(program_.Uniform("model"), 1, GL_FALSE, glm::value_ptr(model));
-    glUniformMatrix3fv(program_.Uniform("normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
-    glUniformMatrix4fv(program_.Uniform("projection"), 1, GL_FALSE, glm::value_ptr(projection));
-    SetVec3(program_, "ambientAndEmissive", glm::vec3(material.ambient) + glm::vec3(material.emissive));
-    SetVec3(program_, "diffuse", glm::vec3(material.diffuse));
-    glUniform1f(program_.Uniform("opacity"), material.diffuse.a);
-    SetVec3(program_, "specular", glm::vec3(material.specular));
-    glUniform1f(program_.Uniform("power"), material.power);
-    glUniform1i(program_.Uniform("lit"), lighting.enabled ? 1 : 0);
-
     glm::vec3 centre(model * glm::vec4(mesh.Centre(), 1));
     float radius = mesh.Radius() * std::max({glm::length(glm::vec3(model[0])), glm::length(glm::vec3(model[1])),
                                              glm::length(glm::vec3(model[2]))});
-    SetVec3(program_, "meshCentre", centre);
-    // Unused slots stay dark: no colour, and a range that ends at once.
-    glm::vec4 places[kMaxPointLights], colours[kMaxPointLights];
-    std::fill(std::begin(places), std::end(places), glm::vec4(0, 0, 0, 1e6f));
-    std::fill(std::begin(colours), std::end(colours), glm::vec4(0));
+    struct PointSlots {
+        int count = 0;
+        glm::vec4 places[kMaxPointLights] = {};
+        glm::vec3 colours[kMaxPointLights] = {};
+    } outer, inner;
     int points = 0;
     auto addPoint = [&](const PointLight& light) {
         if (points == kMaxPointLights || !(light.range > 0)) return;
-        places[points] = glm::vec4(light.position, 1.0f / light.range);
-        colours[points++] = glm::vec4(light.colour, glm::length(light.position - centre) < radius ? 1.0f : 0.0f);
+        ++points;
+        PointSlots& slots = glm::length(light.position - centre) < radius ? inner : outer;
+        slots.places[slots.count] = glm::vec4(light.position, 1.0f / light.range);
+        slots.colours[slots.count++] = light.colour;
     };
     for (const auto& [id, light] : *lighting.pointLights) addPoint(light);
     for (const auto& [system, light] : *lighting.particleGlows) addPoint(light);
-    glUniform4fv(program_.Uniform("pointPlace"), kMaxPointLights, glm::value_ptr(places[0]));
-    glUniform4fv(program_.Uniform("pointColour"), kMaxPointLights, glm::value_ptr(colours[0]));
     glm::vec3 towards[kMaxDirectionalLights] = {}, directionalColours[kMaxDirectionalLights] = {};
     int directionals = 0;
     for (const auto& [id, light] : *lighting.directionalLights) {
@@ -197,8 +206,30 @@ void MeshRenderer::Draw(const GpuMesh& mesh, const glm::mat4& model, const Mater
         if (glm::length(light.direction) > 0) towards[directionals] = -glm::normalize(light.direction);
         directionalColours[directionals++] = light.colour;
     }
-    glUniform3fv(program_.Uniform("directionalToward"), kMaxDirectionalLights, glm::value_ptr(towards[0]));
-    glUniform3fv(program_.Uniform("directionalColour"), kMaxDirectionalLights, glm::value_ptr(directionalColours[0]));
+
+    const ShaderProgram& program = ProgramFor(outer.count, inner.count, directionals);
+    program.Use();
+    // One-sided, as in Direct3D: a triangle faces the camera when its corners run
+    // clockwise on the screen.
+    glEnable(GL_CULL_FACE);
+    glFrontFace(GL_CW);
+    glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
+    glUniformMatrix4fv(program.Uniform("model"), 1, GL_FALSE, glm::value_ptr(model));
+    glUniformMatrix3fv(program.Uniform("normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    glUniformMatrix4fv(program.Uniform("projection"), 1, GL_FALSE, glm::value_ptr(projection));
+    SetVec3(program, "ambientAndEmissive", glm::vec3(material.ambient) + glm::vec3(material.emissive));
+    SetVec3(program, "diffuse", glm::vec3(material.diffuse));
+    glUniform1f(program.Uniform("opacity"), material.diffuse.a);
+    SetVec3(program, "specular", glm::vec3(material.specular));
+    glUniform1f(program.Uniform("power"), material.power);
+    glUniform1i(program.Uniform("lit"), lighting.enabled ? 1 : 0);
+    SetVec3(program, "meshCentre", centre);
+    glUniform4fv(program.Uniform("outerPointPlace"), kMaxPointLights, glm::value_ptr(outer.places[0]));
+    glUniform3fv(program.Uniform("outerPointColour"), kMaxPointLights, glm::value_ptr(outer.colours[0]));
+    glUniform4fv(program.Uniform("innerPointPlace"), kMaxPointLights, glm::value_ptr(inner.places[0]));
+    glUniform3fv(program.Uniform("innerPointColour"), kMaxPointLights, glm::value_ptr(inner.colours[0]));
+    glUniform3fv(program.Uniform("directionalToward"), kMaxDirectionalLights, glm::value_ptr(towards[0]));
+    glUniform3fv(program.Uniform("directionalColour"), kMaxDirectionalLights, glm::value_ptr(directionalColours[0]));
     mesh.Draw();
 }
 

@@ -9,7 +9,9 @@
 #include <glad/gl.h>
 #include <glm/glm.hpp>
 
+#include <array>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "engine/mesh_geometry.h"
@@ -54,13 +56,14 @@ public:
     static constexpr int kMaxPointLights = 3;
     static constexpr int kMaxDirectionalLights = 2;
 
-    MeshRenderer();
-
     void Draw(const GpuMesh& mesh, const glm::mat4& model, const Material& material,
               const Lighting& lighting, const glm::mat4& projection) const;
 
 private:
-    ShaderProgram program_;
+    // One program for each mix of lights, made when first needed.
+    const ShaderProgram& ProgramFor(int outerPoints, int innerPoints, int directionals) const;
+
+    mutable std::map<std::array<int, 3>, std::unique_ptr<ShaderProgram>> programs_;
 };
 
 }  // namespace engine

@@ -8,5 +8,7 @@ namespace bench {
 void PumpEvents();
 // The most memory the process has held resident so far, in bytes.
 std::uint64_t PeakResidentBytes();
+// Processor time the process has used so far, every thread's, in seconds.
+double ProcessorSeconds();
 
 }  // namespace bench

@@ -20,4 +20,13 @@ std::uint64_t PeakResidentBytes() {
     return counters.PeakWorkingSetSize;
 }
 
+double ProcessorSeconds() {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& t) {
+        return ((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
 }  // namespace bench
