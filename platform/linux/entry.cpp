@@ -1,4 +1,5 @@
 // The Linux program's entry: installs the backends and runs the start procedure.
+#include "engine/gl_engine_objects.h"
 #include "host/startup.h"
 #include "platform/settings_window.h"
 #include "platform/linux/linux_settings_window.h"
@@ -14,5 +15,7 @@ int main(int argc, char** argv) {
     platform::UseWindowsApi(windows);
     platform::UsePreviewHolder(previewHolder);
     platform::UseSettingsWindowFactory(platform::CreateFltkSettingsWindow);
+    engine::GlEngineObjects engines;
+    scene::UseEngineObjects(engines);
     return mMain::RunProcess();
 }

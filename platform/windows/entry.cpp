@@ -1,6 +1,7 @@
 // The Windows program's entry: installs the backends and runs the start procedure.
 #include <windows.h>
 
+#include "engine/gl_engine_objects.h"
 #include "host/startup.h"
 #include "platform/settings_window.h"
 #include "platform/windows/win32_preview_holder.h"
@@ -16,5 +17,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::UseWindowsApi(windows);
     platform::UsePreviewHolder(previewHolder);
     platform::UseSettingsWindowFactory(platform::CreateWin32SettingsWindow);
+    engine::GlEngineObjects engines;
+    scene::UseEngineObjects(engines);
     return mMain::RunProcess();
 }
