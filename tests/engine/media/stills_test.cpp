@@ -19,8 +19,10 @@ struct Rgb {
 };
 
 bool Black(Rgb c) { return c.r < 8 && c.g < 8 && c.b < 8; }
-// Lit pumpkin skin: red-orange, green well below red, hardly any blue.
-bool PumpkinOrange(Rgb c) { return c.r >= 90 && c.g * 10 >= c.r && c.g * 10 <= c.r * 7 && c.b * 3 < c.r; }
+// The lit pumpkin: its skin (salmon where the white lights catch it) and the orange
+// glow of its openings; red leads, green and blue stay well below it, yet green is
+// never as low as in the name's red.
+bool PumpkinLit(Rgb c) { return c.r >= 90 && c.g * 10 >= c.r && c.g * 10 <= c.r * 8 && c.b * 2 < c.r; }
 // The name's red and its smoothed edges on black: red with almost no green or blue.
 bool NameRed(Rgb c) { return c.r >= 100 && c.g * 9 < c.r && c.b * 9 < c.r; }
 
@@ -67,11 +69,11 @@ TEST(PreviewStill, ShowsTheLitPumpkinFillingTheMiddleOnBlack) {
     const MediaPicture still("preview_still.png");
     still.ExpectBlackCorners(3);
     // The middle half of the picture is mostly pumpkin.
-    const int middle = still.Count(38, 30, 113, 89, PumpkinOrange);
-    EXPECT_GT(middle, 75 * 59 / 3) << "too little orange in the middle";
+    const int middle = still.Count(38, 30, 113, 89, PumpkinLit);
+    EXPECT_GT(middle, 75 * 59 / 3) << "too little pumpkin in the middle";
     // It reaches out towards the left and right edges.
-    EXPECT_GT(still.Count(0, 30, 25, 89, PumpkinOrange), 0);
-    EXPECT_GT(still.Count(126, 30, 151, 89, PumpkinOrange), 0);
+    EXPECT_GT(still.Count(0, 30, 25, 89, PumpkinLit), 0);
+    EXPECT_GT(still.Count(126, 30, 151, 89, PumpkinLit), 0);
 }
 
 TEST(PreviewStill, CarriesTheNameInRedInItsUpperRightCorner) {
@@ -96,9 +98,10 @@ TEST(DialogBanner, IsAnOpaque198By121Png) {
 TEST(DialogBanner, ShowsTheLitPumpkinOnTheLeftAndTheNameInRedOnTheRight) {
     const MediaPicture banner("dialog_banner.png");
     banner.ExpectBlackCorners(3);
-    EXPECT_GT(banner.Count(20, 35, 80, 95, PumpkinOrange), 60 * 60 / 3) << "too little orange on the left";
-    EXPECT_EQ(banner.Count(100, 0, 198, 121, PumpkinOrange), 0) << "orange beside the pumpkin";
+    EXPECT_GT(banner.Count(20, 35, 80, 95, PumpkinLit), 60 * 60 / 3) << "too little pumpkin on the left";
+    EXPECT_EQ(banner.Count(100, 0, 198, 121, PumpkinLit), 0) << "pumpkin colours beside the pumpkin";
     EXPECT_GT(banner.Count(100, 40, 198, 80, NameRed), 150) << "no red name on the right";
+    EXPECT_EQ(banner.Count(0, 0, 100, 121, NameRed), 0) << "the name's red on the pumpkin's side";
 }
 
 }  // namespace
