@@ -1,7 +1,8 @@
 // The committed media must be exactly what tools/media makes today: regenerate into a
 // fresh folder and compare byte for byte. The preview still and the dialog banner are not
-// among them: tools/stills renders them through the GL driver, whose rounding and timing
-// differ between machines, so stills_test.cpp checks them for form and content instead.
+// among them: tools/stills renders them through the engine and the GL driver, which needs a
+// display, and whose pixels change with the driver and with any change to the engine's
+// drawing, so stills_test.cpp checks them for form and content instead.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 

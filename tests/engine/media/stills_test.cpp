@@ -8,7 +8,9 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "model_3ds_reader.h"
 
