@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -45,6 +46,14 @@ public:
             for (int x = left; x < right; ++x) found += test(At(x, y));
         return found;
     }
+    // Distinct colours among the pixels that pass the test.
+    std::size_t Tones(const std::function<bool(Rgb)>& test) const {
+        std::set<int> tones;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (Rgb c = At(x, y); test(c)) tones.insert(c.r << 16 | c.g << 8 | c.b);
+        return tones.size();
+    }
     void ExpectBlackCorners(int size) const {
         for (auto [x0, y0] : {std::pair{0, 0}, {width - size, 0}, {0, height - size}, {width - size, height - size}})
             EXPECT_EQ(Count(x0, y0, x0 + size, y0 + size, Black), size * size) << "corner at " << x0 << "," << y0;
@@ -76,6 +85,16 @@ TEST(PreviewStill, ShowsTheLitPumpkinFillingTheMiddleOnBlack) {
     // It reaches out towards the left and right edges.
     EXPECT_GT(still.Count(0, 30, 25, 89, PumpkinLit), 0);
     EXPECT_GT(still.Count(126, 30, 151, 89, PumpkinLit), 0);
+}
+
+// Lit by the scene's lights, the skin is shaded in a great many tones; a flat drawing of
+// a pumpkin has a few hundred at most.
+TEST(PreviewStill, IsARenderShadedByTheLights) {
+    EXPECT_GT(MediaPicture("preview_still.png").Tones(PumpkinLit), 1500u);
+}
+
+TEST(DialogBanner, IsARenderShadedByTheLights) {
+    EXPECT_GT(MediaPicture("dialog_banner.png").Tones(PumpkinLit), 1000u);
 }
 
 TEST(PreviewStill, CarriesTheNameInRedInItsUpperRightCorner) {
