@@ -194,7 +194,15 @@ void MeshRenderer::Draw(const GpuMesh& mesh, const glm::mat4& model, const Mater
         if (points == kMaxPointLights || !(light.range > 0)) return;
         ++points;
         PointSlots& slots = glm::length(light.position - centre) < radius ? inner : outer;
-        slots.places[slots.count] = glm::vec4(light.position, 1.0f / light.range);
+        glm::vec4 place(light.position, 1.0f / light.range);
+        // Lights at one place with one range light every pixel alike, so their colours add
+        // up in one slot (a flame's glow and its smoke's): each slot costs every pixel.
+        for (int i = 0; i < slots.count; ++i)
+            if (slots.places[i] == place) {
+                slots.colours[i] += light.colour;
+                return;
+            }
+        slots.places[slots.count] = place;
         slots.colours[slots.count++] = light.colour;
     };
     for (const auto& [id, light] : *lighting.pointLights) addPoint(light);
