@@ -3,7 +3,8 @@
 //   empty  a frame through our display path: clear the 800 x 600 picture, scale, present;
 //   scene  the saver's whole scene with the set-up's values.
 // Prints each loop's rate and frame-time percentiles, the peak resident memory, and the
-// ratios scene/bare and scene/empty. Argument: seconds per loop (default 5).
+// ratios scene/bare and scene/empty. Arguments: seconds per loop (default 5), then
+// optionally one loop's name to run that loop alone, for a profiler.
 #include <glad/gl.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "bench_platform.h"
@@ -57,10 +59,12 @@ LoopResult RunLoop(const char* name, double seconds, const std::function<void()>
 
 int main(int argc, char** argv) {
     double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
-    if (!(seconds > 0)) {
-        std::fprintf(stderr, "usage: %s [seconds per loop]\n", argv[0]);
+    std::string only = argc > 2 ? argv[2] : "";
+    if (!(seconds > 0) || !(only.empty() || only == "bare" || only == "empty" || only == "scene")) {
+        std::fprintf(stderr, "usage: %s [seconds per loop [bare|empty|scene]]\n", argv[0]);
         return 2;
     }
+    auto wanted = [&](const char* name) { return only.empty() || only == name; };
     platform::display::WindowHandle window = platform::display::CreateSaverWindow([] {});
     platform::display::ShowSaverWindow(window);
     std::vector<LoopResult> results;
@@ -70,18 +74,18 @@ int main(int argc, char** argv) {
         platform::display::Size size = platform::display::DrawableSize(window);
         std::printf("window %d x %d, %.1f s a loop, no vsync\n", size.width, size.height, seconds);
 
-        results.push_back(RunLoop("bare", seconds, [&] {
+        if (wanted("bare")) results.push_back(RunLoop("bare", seconds, [&] {
             glBindFramebuffer(GL_FRAMEBUFFER, 0);
             glViewport(0, 0, size.width, size.height);
             glClearColor(0, 0, 0, 1);
             glClear(GL_COLOR_BUFFER_BIT);
             platform::display::SwapBuffers(window);
         }));
-        results.push_back(RunLoop("empty", seconds, [&] {
+        if (wanted("empty")) results.push_back(RunLoop("empty", seconds, [&] {
             scene.Engine().ClearFrame(0);
             scene.Engine().PresentFrame();
         }));
-        results.push_back(RunLoop("scene", seconds, [&] {
+        if (wanted("scene")) results.push_back(RunLoop("scene", seconds, [&] {
             scene.Draw();
             scene.Present();
         }));
@@ -93,6 +97,7 @@ int main(int argc, char** argv) {
         std::printf("%-6s %9.1f %8.2f %8.2f %8.2f %12.2f\n", r.name, r.framesPerSecond, r.p50, r.p95, r.p99,
                     r.cpuPerFrame);
     std::printf("peak resident memory: %.1f MB\n", bench::PeakResidentBytes() / (1024.0 * 1024.0));
+    if (results.size() < 3) return 0;
     std::printf("scene/bare: %.3f (goal >= 0.1)   scene/empty: %.3f (goal >= 0.5)\n",
                 results[2].framesPerSecond / results[0].framesPerSecond,
                 results[2].framesPerSecond / results[1].framesPerSecond);
