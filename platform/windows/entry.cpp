@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "host/startup.h"
+#include "platform/windows/crash_guard.h"
 #include "platform/windows/win32_toolkit.h"
 #include "platform/windows/win32_windows_api.h"
 
@@ -10,5 +11,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32WindowsApi windows;
     platform::UseToolkit(toolkit);
     platform::UseWindowsApi(windows);
+    platform::InstallCrashGuard();
     return mMain::RunProcess();
 }
