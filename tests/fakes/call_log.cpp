@@ -10,6 +10,12 @@ std::vector<std::string> CallLog::Matching(const std::string& prefix) const {
     return found;
 }
 
+std::string Hex(unsigned long long value) {
+    std::ostringstream text;
+    text << "0x" << std::uppercase << std::hex << value;
+    return text.str();
+}
+
 CallLog& Log() {
     static CallLog log;
     return log;

@@ -20,6 +20,9 @@ private:
 
 CallLog& Log();
 
+// "0x1F": how the journal writes flags, raster operations and key handles.
+std::string Hex(unsigned long long value);
+
 // "Name(a, b, c)" from the arguments' stream forms.
 template <typename... Args>
 std::string Call(const std::string& name, const Args&... args) {

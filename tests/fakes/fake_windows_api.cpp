@@ -37,7 +37,7 @@ std::int32_t FakeWindowsApi::GetVersionExA(platform::OsVersionInfoA& info) {
 std::int32_t FakeWindowsApi::RegOpenKeyExA(std::uint32_t root, const char* subKey,
                                            std::uint32_t options, std::uint32_t access,
                                            platform::Handle& key) {
-    Log().Add(Call("RegOpenKeyExA", std::hex, root, std::dec, Text(subKey), options));
+    Log().Add(Call("RegOpenKeyExA", Hex(root), Text(subKey), options));
     (void)access;
     if (registryKeyMissing) return ErrorFileNotFound;
     openedSubKey_ = subKey;
@@ -87,7 +87,7 @@ std::int32_t FakeWindowsApi::SystemParametersInfoA(std::uint32_t action, std::ui
 std::int32_t FakeWindowsApi::SetWindowPos(platform::Handle window, platform::Handle insertAfter,
                                           std::int32_t x, std::int32_t y, std::int32_t cx,
                                           std::int32_t cy, std::uint32_t flags) {
-    Log().Add(Call("SetWindowPos", window, insertAfter, x, y, cx, cy, std::hex, "0x", flags));
+    Log().Add(Call("SetWindowPos", window, insertAfter, x, y, cx, cy, Hex(flags)));
     return 1;
 }
 
@@ -110,8 +110,7 @@ std::int32_t FakeWindowsApi::BitBlt(platform::Handle destination, std::int32_t x
                                     std::int32_t cx, std::int32_t cy, platform::Handle source,
                                     std::int32_t sourceX, std::int32_t sourceY,
                                     std::uint32_t rop) {
-    Log().Add(Call("BitBlt", destination, x, y, cx, cy, source, sourceX, sourceY, std::hex,
-                   "0x", rop));
+    Log().Add(Call("BitBlt", destination, x, y, cx, cy, source, sourceX, sourceY, Hex(rop)));
     return 1;
 }
 
