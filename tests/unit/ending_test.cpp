@@ -23,7 +23,7 @@ const std::vector<std::string> UnloadThenEnd = {
     "Release(TexFactory)", "MatFactory.CleanUp()", "Release(MatFactory)", "Release(Mesh#2)",
     "Release(Input)", "Release(Scene)", "Lights.CleanUp()", "Release(Lights)",
     "Engine.ShutDown()", "Release(Engine)", "DestroySaverWindow(23166)",
-    "FindWindowA(\"Shell_traywnd\", \"\")", "SetWindowPos(31324, 0, 0, 0, 0, 0, , 0x, 40)",
+    "FindWindowA(\"Shell_traywnd\", \"\")", "SetWindowPos(31324, 0, 0, 0, 0, 0, 0x40)",
     "EndProcess(0)",
 };
 
@@ -70,7 +70,7 @@ TEST_F(Ending, OnTheOlderFamilyAnAcceptedPasswordClearsTheSystemStateFirst) {
         auto expected = Then({"Input.IsKeyPressed(27)", "Engine.ShowCursor(-1)",
                               "VerifyScreenSavePwd(23166)",
                               "SystemParametersInfoA(97, 0, ptr, 0)",
-                              "SetWindowPos(23166, -2, 0, 0, 0, 0, , 0x, 3)"},
+                              "SetWindowPos(23166, -2, 0, 0, 0, 0, 0x3)"},
                              UnloadThenEnd);
         EXPECT_EQ(FromKey(expected.size() + 1), expected) << setting;
     }
@@ -118,7 +118,7 @@ TEST_F(Ending, ReportFatalErrorShowsTheMessageThenEnds) {
         Outcome outcome = Load();
         EXPECT_TRUE(outcome.processEnded) << c.name;
         std::string box = MessageBox(scene::FilesMissingMessage());
-        std::string notTopmost = "SetWindowPos(23166, -2, 0, 0, 0, 0, , 0x, 3)";
+        std::string notTopmost = "SetWindowPos(23166, -2, 0, 0, 0, 0, 0x3)";
         if (c.zOrderChange) {
             EXPECT_EQ(IndexOf(notTopmost) + 1, IndexOf(box)) << c.name;
         } else {

@@ -23,7 +23,7 @@ inline const std::string IniFile = "C:\\Program Files\\Kelvora\\kelvora.ini";
 inline const std::string MediaFolder = "C:\\Program Files\\Kelvora\\durnwick\\kelvora\\";
 // The fake window's handle and the fake taskbar's, as the journal prints them.
 inline const std::string Window = std::to_string(fakes::SaverWindow);
-inline const std::string TaskbarShown = "SetWindowPos(31324, 0, 0, 0, 0, 0, , 0x, 40)";
+inline const std::string TaskbarShown = "SetWindowPos(31324, 0, 0, 0, 0, 0, 0x40)";
 
 // Where a run of the saver stopped.
 struct Outcome {

@@ -7,7 +7,7 @@ namespace {
 
 class SaverProcess : public SaverTest {};
 
-const std::string TaskbarHidden = "SetWindowPos(31324, 0, 0, 0, 0, 0, , 0x, 80)";
+const std::string TaskbarHidden = "SetWindowPos(31324, 0, 0, 0, 0, 0, 0x80)";
 
 TEST_F(SaverProcess, AFailureNothingCatchesShowsTheTaskbarAgain) {
     toolkit->arguments = "/S";
