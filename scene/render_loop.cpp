@@ -7,6 +7,7 @@
 #include "common/runtime_error.h"
 #include "host/ending.h"
 #include "platform/toolkit.h"
+#include "scene/first_frame_probe.h"
 #include "scene/frm_saver.h"
 
 namespace {
@@ -59,6 +60,7 @@ void FrmSaver::RunLoopPass() {
     My_Particle2->Update(OrdinaryUpdate);
     My_Particle2->Render();
     Engine->PresentFrame();
+    scene::NoteScenePresented();
 }
 
 void FrmSaver::TurnPumpkinWithMouse(std::int32_t mouseX, std::int32_t mouseY) {
