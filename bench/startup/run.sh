@@ -55,7 +55,9 @@ time_one_start() {
 # The resident peak of the saver's process (under Wine: the saver's own process).
 peak_memory_mb() {
   local pid
-  pid=$(pgrep -f "$(basename "$WORK")/product/kelvora" | head -n1)
+  # The only process whose command line names the private folder (Wine writes it with
+  # backslashes, so match the folder's name alone).
+  pid=$(pgrep -f "$(basename "$WORK")" | head -n1)
   awk '/^VmHWM/ { printf "%.1f\n", $2 / 1024 }' "/proc/$pid/status"
 }
 
