@@ -13,8 +13,9 @@ namespace {
 
 LONG WINAPI RestoreTaskbarOnCrash(EXCEPTION_POINTERS*) {
     mScreenSaver::RestoreTaskbarIfHidden();
-    // Let Windows go on with its own crash handling.
-    return EXCEPTION_CONTINUE_SEARCH;
+    // End quietly, with the exception code as exit code: a crash report or debugger
+    // window over the user's desktop would tell them nothing they can act on.
+    return EXCEPTION_EXECUTE_HANDLER;
 }
 
 [[noreturn]] void RestoreTaskbarOnTerminate() {
