@@ -1,6 +1,7 @@
 // The slots that hold the installed backends of the seams.
 #include <stdexcept>
 
+#include "platform/preview_holder.h"
 #include "platform/toolkit.h"
 #include "platform/windows_api.h"
 
@@ -8,6 +9,7 @@ namespace platform {
 namespace {
 WindowsApi* installedWindowsApi = nullptr;
 Toolkit* installedToolkit = nullptr;
+PreviewHolder* installedPreviewHolder = nullptr;
 
 template <typename Seam>
 Seam& Installed(Seam* seam, const char* name) {
@@ -21,5 +23,10 @@ void UseWindowsApi(WindowsApi& api) { installedWindowsApi = &api; }
 
 Toolkit& App() { return Installed(installedToolkit, "Toolkit"); }
 void UseToolkit(Toolkit& toolkit) { installedToolkit = &toolkit; }
+
+PreviewHolder& PreviewHolderWindow() {
+    return Installed(installedPreviewHolder, "PreviewHolder");
+}
+void UsePreviewHolder(PreviewHolder& holder) { installedPreviewHolder = &holder; }
 
 }  // namespace platform

@@ -2,11 +2,14 @@
 #include "host/startup.h"
 #include "platform/linux/linux_toolkit.h"
 #include "platform/linux/linux_windows_api.h"
+#include "platform/linux/xlib_preview_holder.h"
 
 int main(int argc, char** argv) {
     platform::LinuxToolkit toolkit(argc, argv);
     platform::LinuxWindowsApi windows;
+    platform::XlibPreviewHolder previewHolder;
     platform::UseToolkit(toolkit);
     platform::UseWindowsApi(windows);
+    platform::UsePreviewHolder(previewHolder);
     return mMain::RunProcess();
 }

@@ -1,22 +1,18 @@
-// The profile functions on Linux.
-#include <cstring>
-
+// The profile functions on Linux: our own INI code with the Windows semantics.
+#include "platform/linux/ini_profile.h"
 #include "platform/linux/linux_windows_api.h"
 
 namespace platform {
 
-std::uint32_t LinuxWindowsApi::GetPrivateProfileStringA(const char*, const char*,
+std::uint32_t LinuxWindowsApi::GetPrivateProfileStringA(const char* section, const char* key,
                                                         const char* defaultText, char* buffer,
-                                                        std::uint32_t size, const char*) {
-    if (size == 0) return 0;
-    std::strncpy(buffer, defaultText, size - 1);
-    buffer[size - 1] = '\0';
-    return static_cast<std::uint32_t>(std::strlen(buffer));
+                                                        std::uint32_t size, const char* file) {
+    return ini::GetProfileString(section, key, defaultText, buffer, size, file);
 }
 
-std::int32_t LinuxWindowsApi::WritePrivateProfileStringA(const char*, const char*, const char*,
-                                                         const char*) {
-    return 0;
+std::int32_t LinuxWindowsApi::WritePrivateProfileStringA(const char* section, const char* key,
+                                                         const char* value, const char* file) {
+    return ini::WriteProfileString(section, key, value, file);
 }
 
 }  // namespace platform

@@ -97,7 +97,12 @@ std::int32_t Win32WindowsApi::BitBlt(Handle destination, std::int32_t x, std::in
                                      std::int32_t cx, std::int32_t cy, Handle source,
                                      std::int32_t sourceX, std::int32_t sourceY,
                                      std::uint32_t rop) {
-    return ::BitBlt(AsDc(destination), x, y, cx, cy, AsDc(source), sourceX, sourceY, rop);
+    BOOL copied = ::BitBlt(AsDc(destination), x, y, cx, cy, AsDc(source), sourceX, sourceY, rop);
+    // Reading a pixel back waits until the copy has reached the screen. Under Wine, drawing
+    // into another process's window is queued on an X connection that the end of the
+    // process drops unsent, so the preview would otherwise never appear.
+    ::GetPixel(AsDc(destination), x, y);
+    return copied;
 }
 
 std::uint32_t Win32WindowsApi::GetPrivateProfileStringA(const char* section, const char* key,

@@ -13,8 +13,7 @@
 
 namespace {
 
-// A bare Wine prefix has no shell, so the driver makes the top-level window the saver
-// looks for: class "Shell_traywnd", empty title.
+// The top-level window the saver looks for: class "Shell_traywnd", empty title.
 HWND MakeStandInTaskbar() {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefWindowProcA;
@@ -90,9 +89,11 @@ int main(int argc, char** argv) {
     std::string commandLine = std::string("\"") + argv[i] + "\"";
     for (++i; i < argc; ++i) commandLine += std::string(" ") + argv[i];
 
-    HWND taskbar = FindWindowA("Shell_traywnd", "");
-    if (!taskbar) taskbar = MakeStandInTaskbar();
+    // Wine's own shell keeps a hidden window of that class; the stand-in, newer and
+    // shown, comes before it in the z-order, so it is the one the saver finds.
+    HWND taskbar = MakeStandInTaskbar();
     PumpOwnMessages();
+    if (FindWindowA("Shell_traywnd", "") != taskbar) Report("another taskbar comes first");
     Report(IsWindowVisible(taskbar) ? "taskbar visible" : "taskbar hidden");
 
     STARTUPINFOA startup{};

@@ -1,0 +1,29 @@
+#include "fakes/ini_windows_api.h"
+
+#include "fakes/call_log.h"
+#include "platform/linux/ini_profile.h"
+
+namespace fakes {
+
+std::uint32_t IniWindowsApi::GetPrivateProfileStringA(const char* section, const char* key,
+                                                      const char* defaultText, char* buffer,
+                                                      std::uint32_t size, const char* file) {
+    Log().Add(Call("GetPrivateProfileStringA", section, key, defaultText, size, file));
+    return platform::ini::GetProfileString(section, key, defaultText, buffer, size, file);
+}
+
+std::int32_t IniWindowsApi::WritePrivateProfileStringA(const char* section, const char* key,
+                                                       const char* value, const char* file) {
+    Log().Add(Call("WritePrivateProfileStringA", section, key, value, file));
+    return platform::ini::WriteProfileString(section, key, value, file);
+}
+
+IniWindowsApi& InstallIniWindowsApi() {
+    static IniWindowsApi windows;
+    windows = IniWindowsApi();
+    platform::UseWindowsApi(windows);
+    Log().Clear();
+    return windows;
+}
+
+}  // namespace fakes

@@ -1,0 +1,215 @@
+// The Linux profile functions over our INI code: the fixture table that the Windows
+// comparison also runs, and the file handling that only the Linux side has (atomic
+// replacement, read-only folders and files, links, permissions, refused arguments).
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "data/ini/profile_cases.h"
+#include "fakes/temporary_folder.h"
+#include "platform/linux/ini_profile.h"
+
+namespace {
+
+using fakes::FileBytes;
+using fakes::TemporaryFolder;
+using fakes::WriteFileBytes;
+using platform::ini::GetProfileString;
+using platform::ini::WriteProfileString;
+
+void ExpectRead(const profile_cases::Read& read, const std::string& path) {
+    std::vector<char> buffer(read.size + 8, '#');
+    std::uint32_t count = GetProfileString(read.section.c_str(), read.key.c_str(),
+                                           read.defaultText.c_str(), buffer.data(), read.size,
+                                           path.c_str());
+    SCOPED_TRACE("[" + read.section + "] " + read.key + " size " + std::to_string(read.size));
+    ASSERT_EQ(count, read.expected.size());
+    EXPECT_EQ(std::string(buffer.data(), count), read.expected);
+    EXPECT_EQ(buffer[count], '\0');
+    // Nothing beyond the buffer's size is touched.
+    for (std::size_t i = read.size; i < buffer.size(); ++i) EXPECT_EQ(buffer[i], '#');
+}
+
+std::vector<std::string> FolderEntries(const TemporaryFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+TEST(IniProfile, BehavesAsWindowsOnEveryFixture) {
+    for (const auto& c : profile_cases::Cases()) {
+        SCOPED_TRACE(c.file);
+        TemporaryFolder folder;
+        std::string path = folder.File(c.file);
+        if (c.contents) WriteFileBytes(path, *c.contents);
+        if (c.readOnlyFile) chmod(path.c_str(), 0444);
+        for (const auto& read : c.readsBefore) ExpectRead(read, path);
+        for (const auto& write : c.writes) {
+            EXPECT_EQ(WriteProfileString(write.section.c_str(), write.key.c_str(),
+                                         write.value.c_str(), path.c_str()),
+                      write.succeeds ? 1 : 0)
+                << write.key;
+        }
+        for (const auto& read : c.readsAfter) ExpectRead(read, path);
+        if (c.expectedAfter) {
+            EXPECT_EQ(FileBytes(path), *c.expectedAfter);
+        }
+        EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{c.file}) << "temporary file left";
+    }
+}
+
+TEST(IniProfile, ReadsAThreeHundredCharacterValueAsItsFirst254WithABufferOf255) {
+    TemporaryFolder folder;
+    std::string value(300, 'v');
+    WriteFileBytes(folder.File("k.ini"), "[candle]\ncandlecolor=" + value + "\n");
+    char buffer[255];
+    EXPECT_EQ(GetProfileString("candle", "candlecolor", "", buffer, 255,
+                               folder.File("k.ini").c_str()),
+              254u);
+    EXPECT_EQ(std::string(buffer), value.substr(0, 254));
+}
+
+TEST(IniProfile, ABufferOfSizeZeroIsLeftAlone) {
+    TemporaryFolder folder;
+    WriteFileBytes(folder.File("k.ini"), "[a]\nb=c\n");
+    char buffer[4] = {'x', 'y', 'z', '\0'};
+    EXPECT_EQ(GetProfileString("a", "b", "", buffer, 0, folder.File("k.ini").c_str()), 0u);
+    EXPECT_STREQ(buffer, "xyz");
+}
+
+// Wine cuts one more character when the unquoted value exactly fills the buffer ("15"
+// here); the value fits, and Windows' rule of size - 1 characters gives all of it.
+TEST(IniProfile, AQuotedValueThatExactlyFitsIsCopiedWhole) {
+    TemporaryFolder folder;
+    WriteFileBytes(folder.File("k.ini"), "[a]\nb=\"150\"\n");
+    char buffer[4];
+    EXPECT_EQ(GetProfileString("a", "b", "", buffer, 4, folder.File("k.ini").c_str()), 3u);
+    EXPECT_STREQ(buffer, "150");
+}
+
+TEST(IniProfile, AFolderInPlaceOfTheFileReadsAsMissingAndIsNotReplaced) {
+    TemporaryFolder folder;
+    std::filesystem::create_directory(folder.File("k.ini"));
+    char buffer[16];
+    EXPECT_EQ(GetProfileString("a", "b", "dflt", buffer, 16, folder.File("k.ini").c_str()), 4u);
+    EXPECT_EQ(WriteProfileString("a", "b", "c", folder.File("k.ini").c_str()), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("k.ini")));
+}
+
+TEST(IniProfile, APipeInPlaceOfTheFileNeitherHangsNorIsReplaced) {
+    TemporaryFolder folder;
+    std::string path = folder.File("k.ini");
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    char buffer[16];
+    EXPECT_EQ(GetProfileString("a", "b", "dflt", buffer, 16, path.c_str()), 4u);
+    EXPECT_EQ(WriteProfileString("a", "b", "c", path.c_str()), 0);
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+}
+
+TEST(IniProfile, AWriteIntoAReadOnlyFolderFailsAndLeavesTheFileAsItWas) {
+    TemporaryFolder folder;
+    std::string path = folder.File("kelvora.ini");
+    WriteFileBytes(path, "[candle]\ncandleheight=10\n");
+    chmod(folder.Path().c_str(), 0555);
+    EXPECT_EQ(WriteProfileString("candle", "candleheight", "20", path.c_str()), 0);
+    EXPECT_EQ(WriteProfileString("pumpkin", "movePumpkin", "1", folder.File("new.ini").c_str()), 0);
+    chmod(folder.Path().c_str(), 0755);
+    EXPECT_EQ(FileBytes(path), "[candle]\ncandleheight=10\n");
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"kelvora.ini"});
+}
+
+TEST(IniProfile, AWriteToAReadOnlyFileFailsAndLeavesItAsItWas) {
+    TemporaryFolder folder;
+    std::string path = folder.File("kelvora.ini");
+    WriteFileBytes(path, "[candle]\ncandleheight=10\n");
+    chmod(path.c_str(), 0444);
+    EXPECT_EQ(WriteProfileString("candle", "candleheight", "20", path.c_str()), 0);
+    EXPECT_EQ(FileBytes(path), "[candle]\ncandleheight=10\n");
+}
+
+TEST(IniProfile, AWriteIntoAMissingFolderFails) {
+    TemporaryFolder folder;
+    EXPECT_EQ(WriteProfileString("a", "b", "c", folder.File("no/such.ini").c_str()), 0);
+}
+
+TEST(IniProfile, AWriteReplacesTheFileWholeAndKeepsItsPermissions) {
+    TemporaryFolder folder;
+    std::string path = folder.File("kelvora.ini");
+    WriteFileBytes(path, "[candle]\ncandleheight=10\n");
+    chmod(path.c_str(), 0640);
+    struct stat before;
+    stat(path.c_str(), &before);
+    ASSERT_EQ(WriteProfileString("candle", "candleheight", "20", path.c_str()), 1);
+    struct stat after;
+    stat(path.c_str(), &after);
+    // A new inode: the old file was never opened for writing, so a crash could only
+    // have left either the old or the new contents.
+    EXPECT_NE(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(FileBytes(path), "[candle]\ncandleheight=20\n");
+}
+
+TEST(IniProfile, ANewFileGetsTheUsualPermissions) {
+    TemporaryFolder folder;
+    std::string path = folder.File("kelvora.ini");
+    mode_t mask = umask(022);
+    ASSERT_EQ(WriteProfileString("candle", "candleheight", "10", path.c_str()), 1);
+    umask(mask);
+    struct stat info;
+    stat(path.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0644u);
+}
+
+TEST(IniProfile, AWriteThroughASymbolicLinkChangesItsTargetAndKeepsTheLink) {
+    TemporaryFolder folder;
+    std::filesystem::create_directory(folder.Path() / "real");
+    std::string target = folder.File("real/kelvora.ini");
+    WriteFileBytes(target, "[candle]\ncandleheight=10\n");
+    std::filesystem::create_symlink(target, folder.File("kelvora.ini"));
+    ASSERT_EQ(WriteProfileString("candle", "candleheight", "20", folder.File("kelvora.ini").c_str()), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File("kelvora.ini")));
+    EXPECT_EQ(FileBytes(target), "[candle]\ncandleheight=20\n");
+}
+
+TEST(IniProfile, RefusesWritesThatWouldBreakTheFilesLines) {
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* value;
+    } cases[] = {
+        {"candle", "candleheight", "10\n[pumpkin]"}, {"candle", "candle\rheight", "10"},
+        {"can\ndle", "candleheight", "10"},          {"candle", "candle=height", "10"},
+        {"candle", "[candleheight]", "10"},          {"candle", "  ", "10"},
+        {nullptr, "candleheight", "10"},             {"candle", nullptr, "10"},
+        {"candle", "candleheight", nullptr},
+    };
+    TemporaryFolder folder;
+    std::string path = folder.File("kelvora.ini");
+    WriteFileBytes(path, "[candle]\ncandleheight=10\n");
+    for (const auto& c : cases) {
+        EXPECT_EQ(WriteProfileString(c.section, c.key, c.value, path.c_str()), 0)
+            << (c.key ? c.key : "null key");
+    }
+    EXPECT_EQ(WriteProfileString("candle", "candleheight", "10", nullptr), 0);
+    EXPECT_EQ(FileBytes(path), "[candle]\ncandleheight=10\n");
+}
+
+TEST(IniProfile, NullArgumentsToAReadGiveTheDefault) {
+    TemporaryFolder folder;
+    std::string path = folder.File("kelvora.ini");
+    WriteFileBytes(path, "[candle]\ncandleheight=10\n");
+    char buffer[16];
+    EXPECT_EQ(GetProfileString(nullptr, "candleheight", "d", buffer, 16, path.c_str()), 1u);
+    EXPECT_EQ(GetProfileString("candle", nullptr, "d", buffer, 16, path.c_str()), 1u);
+    EXPECT_EQ(GetProfileString("candle", "candleheight", "d", buffer, 16, nullptr), 1u);
+    EXPECT_EQ(GetProfileString("candle", "nothing", nullptr, buffer, 16, path.c_str()), 0u);
+    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ(GetProfileString("candle", "candleheight", "", nullptr, 16, path.c_str()), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,18 @@
+// The probe's Linux side: our INI code, as the Linux backend of the Windows functions
+// calls it.
+#include <sys/stat.h>
+
+#include "platform/linux/ini_profile.h"
+#include "probe_backend.h"
+
+std::uint32_t ProbeGetProfileString(const char* section, const char* key, const char* defaultText,
+                                    char* buffer, std::uint32_t size, const char* file) {
+    return platform::ini::GetProfileString(section, key, defaultText, buffer, size, file);
+}
+
+bool ProbeWriteProfileString(const char* section, const char* key, const char* value,
+                             const char* file) {
+    return platform::ini::WriteProfileString(section, key, value, file) != 0;
+}
+
+void ProbeMakeReadOnly(const char* file) { chmod(file, 0444); }

@@ -1,0 +1,48 @@
+// File encoding through stb_image_write, collected in memory.
+#include "picture_files.h"
+
+#include <stdexcept>
+
+#include <stb/stb_image_write.h>
+
+namespace media {
+
+namespace {
+constexpr int JpegQuality = 95;
+
+void Append(void* context, void* data, int size) {
+    auto* bytes = static_cast<std::vector<std::uint8_t>*>(context);
+    const auto* from = static_cast<const std::uint8_t*>(data);
+    bytes->insert(bytes->end(), from, from + size);
+}
+
+std::vector<std::uint8_t> Checked(std::vector<std::uint8_t> bytes, int written) {
+    if (!written || bytes.empty()) throw std::runtime_error("picture encoding failed");
+    return bytes;
+}
+}  // namespace
+
+std::vector<std::uint8_t> PngFile(const Picture& picture) {
+    std::vector<std::uint8_t> bytes;
+    const auto pixels = Rgba8(picture);
+    const int ok = stbi_write_png_to_func(Append, &bytes, picture.width, picture.height, 4, pixels.data(),
+                                          picture.width * 4);
+    return Checked(std::move(bytes), ok);
+}
+
+std::vector<std::uint8_t> JpegFile(const Picture& picture) {
+    std::vector<std::uint8_t> bytes;
+    const auto pixels = Rgb8(picture);
+    const int ok = stbi_write_jpg_to_func(Append, &bytes, picture.width, picture.height, 3, pixels.data(),
+                                          JpegQuality);
+    return Checked(std::move(bytes), ok);
+}
+
+std::vector<std::uint8_t> BmpFile(const Picture& picture) {
+    std::vector<std::uint8_t> bytes;
+    const auto pixels = Rgb8(picture);
+    const int ok = stbi_write_bmp_to_func(Append, &bytes, picture.width, picture.height, 3, pixels.data());
+    return Checked(std::move(bytes), ok);
+}
+
+}  // namespace media

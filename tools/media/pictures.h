@@ -1,0 +1,21 @@
+// The generated pictures, each as the file its user loads.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace media {
+
+// 256 x 64: "Loading..." on black, shown while the saver builds its scene.
+std::vector<std::uint8_t> LoadingPicture();
+// 64 x 64 24-bit BMP: a soft round puff on opaque black, the flame's and smoke's particle.
+std::vector<std::uint8_t> SmokeTexture();
+// 198 x 121: the dialog's banner, the product name beside a carved pumpkin.
+std::vector<std::uint8_t> DialogBanner();
+// 103 x 19 and 86 x 17, transparent: the dialog's two link buttons.
+std::vector<std::uint8_t> TellFriendButton();
+std::vector<std::uint8_t> WebsiteButton();
+// The 32 x 32, 16-colour monitor: as a Windows icon, and as a PNG for the Linux window.
+std::vector<std::uint8_t> MonitorIcon();
+std::vector<std::uint8_t> MonitorIconPng();
+
+}  // namespace media

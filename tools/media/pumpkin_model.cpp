@@ -1,0 +1,226 @@
+// The pumpkin mesh: outer and inner shell with the openings cut out of a grid over the
+// surface coordinates, walls joining the two shells round every opening so the candle's
+// light shows through real holes, and the stem on top.
+#include "pumpkin_model.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+
+#include "pumpkin_shape.h"
+
+namespace media {
+
+namespace {
+using pumpkin::Opening;
+using Surface = std::function<glm::dvec3(glm::dvec2)>;
+
+// Grid over the surface coordinates: 6 columns per lobe, 11.25 degrees per row.
+constexpr int Columns = 48, Rows = 16;
+constexpr double ColumnWidth = 360.0 / Columns, RowHeight = 180.0 / Rows;
+
+enum SmoothingGroup : std::uint32_t { OuterGroup = 1, InnerGroup = 2, WallGroup = 4, StemGroup = 8 };
+enum SurfaceId { OuterSurfaceId, InnerSurfaceId, StemSurfaceId, StemCapSurfaceId, FirstWallSurfaceId };
+
+glm::dvec2 TextureCoords(glm::dvec2 ue) { return {(ue.x + 180) / 360, (ue.y + 90) / 180}; }
+
+class PumpkinBuilder {
+public:
+    PumpkinBuilder() : modelFromFront_(pumpkin::ModelFromFront()) {}
+
+    void AddShell(int surfaceId, const Surface& surface, double facing, std::uint32_t group,
+                  const std::vector<Opening>& openings) {
+        for (const ConvexPolygon& piece : WithoutTJunctions(CarvedGrid(openings))) {
+            auto vertex = [&](glm::dvec2 ue) {
+                return builder_.AddVertex(surfaceId, ue, {ToModel(surface(ue)), TextureCoords(ue)});
+            };
+            for (const auto& [a, b, c] : Triangulate(piece)) {
+                // The centre lies inside the shell: outer faces look away from it, inner towards.
+                const glm::dvec3 front = facing * ToModel(surface((a + b + c) / 3.0));
+                builder_.AddTriangle(vertex(a), vertex(b), vertex(c), front, group);
+            }
+        }
+    }
+
+    void AddWalls(int surfaceId, const Opening& opening) {
+        for (const auto& rim : opening.rims) {
+            const std::vector<glm::dvec2> points = SplitAtGridLines(rim);
+            for (std::size_t i = 1; i < points.size(); ++i) AddWall(surfaceId, points[i - 1], points[i]);
+        }
+    }
+
+    void AddStem() {
+        constexpr int Rings = 8, Around = 24;
+        auto vertex = [&](int ring, int step) {
+            const double s = double(ring) / Rings, a = 360.0 * step / Around;
+            return builder_.AddVertex(StemSurfaceId, {s, a},
+                                      {ToModel(pumpkin::StemSurface(s, a)), {a / 360, s}});
+        };
+        for (int ring = 0; ring < Rings; ++ring) {
+            const glm::dvec3 axis = ToModel(pumpkin::StemAxis((ring + 0.5) / Rings));
+            for (int step = 0; step < Around; ++step) {
+                const auto a = vertex(ring, step), b = vertex(ring, step + 1);
+                const auto c = vertex(ring + 1, step + 1), d = vertex(ring + 1, step);
+                const glm::dvec3 out = builder_.Result().vertices[a].position - axis;
+                builder_.AddTriangle(a, b, c, out, StemGroup);
+                builder_.AddTriangle(a, c, d, out, StemGroup);
+            }
+        }
+        // The cut end of the stem: a flat cap of its own, so it keeps a crisp edge.
+        const glm::dvec3 end = ToModel(pumpkin::StemAxis(1));
+        const glm::dvec3 up = end - ToModel(pumpkin::StemAxis(0.9));
+        const auto middle = builder_.AddVertex(StemCapSurfaceId, {1, -1}, {end, {0.5, 1}});
+        for (int step = 0; step < Around; ++step) {
+            auto rimVertex = [&](int k) {
+                const double a = 360.0 * k / Around;
+                return builder_.AddVertex(StemCapSurfaceId, {1, a},
+                                          {ToModel(pumpkin::StemSurface(1, a)), {a / 360, 1}});
+            };
+            builder_.AddTriangle(middle, rimVertex(step), rimVertex(step + 1), up, StemGroup);
+        }
+    }
+
+    Mesh Result() const { return builder_.Result(); }
+
+private:
+    glm::dvec3 ToModel(glm::dvec3 front) const { return modelFromFront_ * front; }
+
+    // The grid's triangles, with every opening taken out.
+    static std::vector<ConvexPolygon> CarvedGrid(const std::vector<Opening>& openings) {
+        std::vector<ConvexPolygon> pieces;
+        for (int column = 0; column < Columns; ++column) {
+            for (int row = 0; row < Rows; ++row) {
+                const double u0 = -180 + column * ColumnWidth, u1 = u0 + ColumnWidth;
+                const double e0 = -90 + row * RowHeight, e1 = e0 + RowHeight;
+                pieces.push_back({{u0, e0}, {u1, e0}, {u1, e1}});
+                pieces.push_back({{u0, e0}, {u1, e1}, {u0, e1}});
+            }
+        }
+        for (const Opening& opening : openings) {
+            for (const ConvexPolygon& hole : opening.pieces) {
+                std::vector<ConvexPolygon> remaining;
+                for (const ConvexPolygon& piece : pieces) {
+                    auto kept = Subtract(piece, hole);
+                    remaining.insert(remaining.end(), kept.begin(), kept.end());
+                }
+                pieces = std::move(remaining);
+            }
+        }
+        return pieces;
+    }
+
+    // A corner of one piece that lies inside an edge of its neighbour would leave a crack
+    // there once the surface bends; every such corner becomes a corner of that edge too.
+    static std::vector<ConvexPolygon> WithoutTJunctions(std::vector<ConvexPolygon> pieces) {
+        constexpr double Tolerance = 1e-7;
+        std::vector<glm::dvec2> corners;
+        for (const auto& piece : pieces) corners.insert(corners.end(), piece.begin(), piece.end());
+        std::sort(corners.begin(), corners.end(),
+                  [](glm::dvec2 a, glm::dvec2 b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+        for (auto& piece : pieces) {
+            ConvexPolygon completed;
+            for (std::size_t i = 0; i < piece.size(); ++i) {
+                const glm::dvec2 a = piece[i], b = piece[(i + 1) % piece.size()];
+                completed.push_back(a);
+                const double length = glm::length(b - a);
+                const glm::dvec2 along = (b - a) / length;
+                std::vector<std::pair<double, glm::dvec2>> inside;
+                auto first = std::lower_bound(corners.begin(), corners.end(), std::min(a.x, b.x) - Tolerance,
+                                              [](glm::dvec2 p, double x) { return p.x < x; });
+                for (auto p = first; p != corners.end() && p->x <= std::max(a.x, b.x) + Tolerance; ++p) {
+                    const glm::dvec2 q = *p - a;
+                    const double share = glm::dot(q, along);
+                    const double off = std::abs(q.x * along.y - q.y * along.x);
+                    if (off < Tolerance && share > 1e-6 && share < length - 1e-6) inside.push_back({share, *p});
+                }
+                std::sort(inside.begin(), inside.end(), [](auto& l, auto& r) { return l.first < r.first; });
+                for (const auto& [share, p] : inside)
+                    if (glm::length(p - completed.back()) > 1e-6) completed.push_back(p);
+            }
+            piece = completed;
+        }
+        return pieces;
+    }
+
+    // A fan from a corner that leaves no sliver; pieces with corners along every edge are
+    // fanned from their middle instead.
+    static std::vector<std::array<glm::dvec2, 3>> Triangulate(const ConvexPolygon& piece) {
+        const std::size_t n = piece.size();
+        for (std::size_t apex = 0; apex < n; ++apex) {
+            std::vector<std::array<glm::dvec2, 3>> fan;
+            for (std::size_t k = 1; k + 1 < n; ++k)
+                fan.push_back({piece[apex], piece[(apex + k) % n], piece[(apex + k + 1) % n]});
+            if (std::all_of(fan.begin(), fan.end(), [](const auto& t) {
+                    return Area(ConvexPolygon(t.begin(), t.end())) > 1e-7;
+                }))
+                return fan;
+        }
+        glm::dvec2 middle{0, 0};
+        for (glm::dvec2 p : piece) middle += p / double(n);
+        std::vector<std::array<glm::dvec2, 3>> fan;
+        for (std::size_t k = 0; k < n; ++k) fan.push_back({middle, piece[k], piece[(k + 1) % n]});
+        return fan;
+    }
+
+    // Adds the points where the rim crosses the grid's lines (columns, rows and the cells'
+    // diagonals), so the walls meet the cut shells corner to corner, without cracks.
+    static std::vector<glm::dvec2> SplitAtGridLines(const std::vector<glm::dvec2>& rim) {
+        std::vector<glm::dvec2> points{rim.front()};
+        for (std::size_t i = 1; i < rim.size(); ++i) {
+            const glm::dvec2 a = rim[i - 1], b = rim[i];
+            const glm::dvec2 ga{(a.x + 180) / ColumnWidth, (a.y + 90) / RowHeight};
+            const glm::dvec2 gb{(b.x + 180) / ColumnWidth, (b.y + 90) / RowHeight};
+            std::vector<double> shares;
+            auto crossings = [&](double from, double to) {
+                for (double line = std::ceil(std::min(from, to)); line < std::max(from, to); ++line) {
+                    const double share = (line - from) / (to - from);
+                    if (share > 1e-9 && share < 1 - 1e-9) shares.push_back(share);
+                }
+            };
+            crossings(ga.x, gb.x);
+            crossings(ga.y, gb.y);
+            crossings(ga.x - ga.y, gb.x - gb.y);
+            std::sort(shares.begin(), shares.end());
+            for (double share : shares) points.push_back(a + (b - a) * share);
+            points.push_back(b);
+        }
+        return points;
+    }
+
+    void AddWall(int surfaceId, glm::dvec2 a, glm::dvec2 b) {
+        auto outer = [&](glm::dvec2 ue) {
+            return builder_.AddVertex(surfaceId, ue,
+                                      {ToModel(pumpkin::OuterSurface(ue)), TextureCoords(ue)});
+        };
+        auto inner = [&](glm::dvec2 ue) {
+            return builder_.AddVertex(surfaceId + 1, ue,
+                                      {ToModel(pumpkin::InnerSurface(ue)), TextureCoords(ue)});
+        };
+        // The wall faces into the opening, which lies on the rim's left.
+        const glm::dvec2 middle = (a + b) / 2.0, along = glm::normalize(b - a);
+        const glm::dvec2 intoOpening{-along.y, along.x};
+        const glm::dvec3 front = ToModel(pumpkin::OuterSurface(middle + 0.01 * intoOpening) -
+                                         pumpkin::OuterSurface(middle));
+        const auto oa = outer(a), ob = outer(b), ia = inner(a), ib = inner(b);
+        builder_.AddTriangle(oa, ob, ib, front, WallGroup);
+        builder_.AddTriangle(oa, ib, ia, front, WallGroup);
+    }
+
+    glm::dmat3 modelFromFront_;
+    MeshBuilder builder_;
+};
+}  // namespace
+
+Mesh BuildPumpkin() {
+    const std::vector<Opening> openings = pumpkin::CarvedOpenings();
+    PumpkinBuilder pumpkin;
+    pumpkin.AddShell(OuterSurfaceId, pumpkin::OuterSurface, +1, OuterGroup, openings);
+    pumpkin.AddShell(InnerSurfaceId, pumpkin::InnerSurface, -1, InnerGroup, openings);
+    for (std::size_t i = 0; i < openings.size(); ++i)
+        pumpkin.AddWalls(FirstWallSurfaceId + 2 * int(i), openings[i]);
+    pumpkin.AddStem();
+    return pumpkin.Result();
+}
+
+}  // namespace media

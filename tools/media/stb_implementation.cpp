@@ -1,0 +1,5 @@
+// The one translation unit that compiles the stb libraries the generator uses.
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+#define STB_TRUETYPE_IMPLEMENTATION
+#include <stb/stb_truetype.h>
