@@ -2,10 +2,16 @@
 // event, what happens to it: the taskbar hidden and shown, a "Screen Saver" message box
 // and its text (closing the box when asked), and the saver's exit code.
 //
-//   saver_driver [--close-message-box] [--timeout SECONDS] SAVER [ARGUMENTS...]
+//   saver_driver [--close-message-box] [--existing-taskbar] [--timeout SECONDS]
+//                SAVER [ARGUMENTS...]
+//
+// --existing-taskbar watches the stand-in that another driver made, for a saver started
+// while that driver's saver runs.
 //
 // Lines: "taskbar visible", "started", "taskbar hidden", "taskbar shown",
 // "message box: TEXT", "exit CODE", "final taskbar visible|hidden", or "timeout".
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -74,16 +80,21 @@ void PumpOwnMessages() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Plain line feeds, so that the test scripts can match whole lines.
+    _setmode(_fileno(stdout), _O_BINARY);
     bool closeMessageBox = false;
+    bool existingTaskbar = false;
     DWORD timeoutMs = 60000;
     int i = 1;
     for (; i < argc && argv[i][0] == '-' && argv[i][1] == '-'; ++i) {
         std::string option = argv[i];
         if (option == "--close-message-box") closeMessageBox = true;
+        if (option == "--existing-taskbar") existingTaskbar = true;
         if (option == "--timeout" && i + 1 < argc) timeoutMs = std::atoi(argv[++i]) * 1000;
     }
     if (i >= argc) {
-        std::fprintf(stderr, "usage: saver_driver [--close-message-box] [--timeout S] SAVER [ARGS]\n");
+        std::fprintf(stderr, "usage: saver_driver [--close-message-box] [--existing-taskbar] "
+                             "[--timeout S] SAVER [ARGS]\n");
         return 2;
     }
     std::string commandLine = std::string("\"") + argv[i] + "\"";
@@ -91,7 +102,7 @@ int main(int argc, char** argv) {
 
     // Wine's own shell keeps a hidden window of that class; the stand-in, newer and
     // shown, comes before it in the z-order, so it is the one the saver finds.
-    HWND taskbar = MakeStandInTaskbar();
+    HWND taskbar = existingTaskbar ? FindWindowA("Shell_traywnd", "") : MakeStandInTaskbar();
     PumpOwnMessages();
     if (FindWindowA("Shell_traywnd", "") != taskbar) Report("another taskbar comes first");
     Report(IsWindowVisible(taskbar) ? "taskbar visible" : "taskbar hidden");
