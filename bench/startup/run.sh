@@ -31,7 +31,8 @@ copy_product() {
   cp -r "$(dirname "$1")/durnwick" "$(dirname "$1")/kelvora.ini" "$WORK/product/"
 }
 
-# Starts the saver and waits until it notes its first frame; prints the seconds taken.
+# Starts the saver and waits until it notes its first frame; sets TAKEN to the seconds
+# taken (not printed: the saver's id must outlive this call, so no subshell).
 time_one_start() {
   local kind=$1 frame_file=$WORK/first-frame started
   rm -f "$frame_file"
@@ -49,7 +50,7 @@ time_one_start() {
     waited=$((waited + 1))
     [ $waited -lt 1500 ] || { echo "no first frame within 30 s" >&2; return 1; }
   done
-  awk -v a="$started" -v b="$(cat "$frame_file")" 'BEGIN { printf "%.3f\n", b - a }'
+  TAKEN=$(awk -v a="$started" -v b="$(cat "$frame_file")" 'BEGIN { printf "%.3f", b - a }')
 }
 
 # The resident peak of the saver's process (under Wine: the saver's own process).
@@ -67,7 +68,8 @@ bench() {
   local kind=$1 product=$2 times=() peak=
   copy_product "$product"
   for _ in $(seq $RUNS); do
-    times+=("$(time_one_start "$kind")")
+    time_one_start "$kind"
+    times+=("$TAKEN")
     # Let the scene run a little so that the peak includes the particle systems at work.
     sleep 2
     peak=$(peak_memory_mb)
