@@ -35,8 +35,9 @@ public:
     // Starts the display inside the given window. The scene is drawn at width x height
     // into an off-screen target, never by changing the display mode. keepAspect true
     // scales it onto the window with its aspect kept (black bars), false stretches it;
-    // fillWindow true makes the window cover its monitor; antialiasSamples 0 is none;
-    // gamma 1.0 leaves colours as they are. depth must be 32.
+    // fillWindow true makes the window cover its monitor; antialiasSamples 0 is none,
+    // more draws through a target with that many samples; gamma 1.0 leaves colours as
+    // they are, another value raises each to 1/gamma. depth must be 32.
     virtual void StartFullscreenDisplay(std::int32_t width, std::int32_t height,
                                         std::int32_t depth, Flag keepAspect, Flag fillWindow,
                                         std::int32_t antialiasSamples, float gamma,
@@ -55,24 +56,33 @@ class Mesh {
 public:
     virtual ~Mesh() = default;
     // Loads a 3DS model by file name (bare names resolve against the search folder).
-    // group 0 puts every object of the file into one mesh; the flags: use the file's
-    // texture coordinates, use its smoothing groups, compute normals, and keep the
-    // model's own origin (false would centre it).
+    // group 0 puts every object of the file into one mesh (the only group a mesh has;
+    // other values fail); the flags: use the file's texture coordinates (read, but no
+    // mesh is textured), use its smoothing groups (false smooths across every edge),
+    // compute normals (false shades each face flat), and keep the model's own origin
+    // (false centres it). Triangles are one-sided, as in Direct3D: a triangle faces the
+    // camera when its corners run clockwise on the screen. A malformed file fails with
+    // a message that says what is wrong and where.
     virtual void LoadModel3DS(const std::string& file, std::int32_t group, Flag textureCoords,
                               Flag smoothing, Flag computeNormals, Flag keepOrigin) = 0;
     virtual void SetScale(float x, float y, float z) = 0;
     virtual void SetPosition(float x, float y, float z) = 0;
     // Degrees about x, then y, then z.
     virtual void SetRotation(float x, float y, float z) = 0;
-    // group -1 gives every group of the mesh the material.
+    // group -1 (or 0, the one group) gives the mesh the material.
     virtual void SetMaterial(std::int32_t materialId, std::int32_t group) = 0;
 };
 
 class Scene {
 public:
     virtual ~Scene() = default;
-    // true: meshes are lit by the light engine's lights.
+    // true: meshes are lit per pixel by the light engine's lights and by glowing
+    // particle systems (ParticleSystem). The side of a surface that faces its mesh's
+    // centre is the inside of a shell, which only point lights within the mesh's bounds
+    // reach: a carved pumpkin is dark inside but for its candle. false: each mesh shows
+    // its diffuse and emissive colour.
     virtual void SetLighting(Flag enabled) = 0;
+    // The colour of the bars beside the picture when its aspect is kept.
     virtual void SetBackgroundColor(float r, float g, float b) = 0;
     virtual std::shared_ptr<Mesh> CreateMesh(const std::string& name) = 0;
     // Draws every mesh of the scene; true draws them with depth testing.
@@ -87,7 +97,8 @@ public:
     virtual void GetMouseState(std::int32_t& x, std::int32_t& y, Flag& button1, Flag& button2,
                                Flag& button3, std::int32_t& wheel) = 0;
     // The most recent key pressed since this object was created (a key already held at
-    // creation does not count), 0 when none; pressed tells whether it is held now.
+    // creation does not count, nor does auto-repeat), 0 when none; pressed tells whether
+    // it is held now. Key codes are the platform's own: Win32 virtual keys, SDL scancodes.
     virtual void GetLastKey(std::int32_t& key, Flag& pressed) = 0;
     // Whether the key is held now; key 0 is never down.
     virtual Flag IsKeyPressed(std::int32_t key) = 0;
@@ -121,7 +132,10 @@ public:
 class LightEngine {
 public:
     virtual ~LightEngine() = default;
-    // A point light whose influence fades to nothing at range; priority 0 is normal.
+    // A point light whose influence fades linearly to nothing at range; priority 0 is
+    // normal. A draw takes three point lights (glowing particle systems count, after
+    // these) and two directional ones; making a fourth point light or a third
+    // directional one fails.
     virtual std::int32_t CreatePointLight(const Vector3& position, float r, float g, float b,
                                           float range, const std::string& name,
                                           std::int32_t priority) = 0;
@@ -135,10 +149,11 @@ public:
 class Draw2D {
 public:
     virtual ~Draw2D() = default;
-    // Draws a texture into a rectangle of display pixels. Each corner colour is
-    // 0xAARRGGBB; -1 is opaque white; -2 (0xFFFFFFFE) is taken as white too, so the
-    // texture shows as it is. Texture coordinates u1, v1 at the top left, u2, v2 at the
-    // bottom right.
+    // Draws a texture into a rectangle of display pixels, blended by its alpha, over
+    // what the frame holds. Each corner colour (1 top left, 2 top right, 3 bottom left,
+    // 4 bottom right) is 0xAARRGGBB and multiplies the texture; -1 is opaque white; -2
+    // (0xFFFFFFFE) is taken as white too, so the texture shows as it is. Texture
+    // coordinates u1, v1 at the top left, u2, v2 at the bottom right.
     virtual void DrawTexture(std::int32_t textureId, float x1, float y1, float x2, float y2,
                              std::int32_t color1, std::int32_t color2, std::int32_t color3,
                              std::int32_t color4, float u1, float v1, float u2, float v2) = 0;
@@ -152,35 +167,54 @@ public:
 };
 
 // What a NewParticle handler receives by reference; what it writes becomes the particle.
+// It is handed velocity 0, colour opaque white, LifeTime 1 and TextureIndex the system's
+// texture; particles are drawn with the texture their TextureIndex names.
 using NewParticleHandler =
     std::function<void(float& VelocX, float& VelocY, float& VelocZ, float& ColorR, float& ColorG,
                        float& ColorB, float& ColorA, float& LifeTime, std::int32_t& TextureIndex)>;
 
+// Particles are camera-facing textured squares, blended, hidden behind meshes but
+// writing no depth. Sizes, growth and speeds count in particle units of 7 world units,
+// so that the candle's values suit a pumpkin some 140 units across. A particle lives
+// LifeTime seconds; it moves by its velocity times the speed, rises like hot gas (it
+// gains 24 world units a second of upward speed each second, which drag slows as
+// well), cools over its life from its colour to a dark grey of half its brightness
+// (from 20% to 45% of its life: a flame's tip turns to smoke) and fades out towards its
+// death. A system whose blending adds light (destination factor one) glows: it lights
+// the meshes within 170 world units of its emitter with the colour of its hot
+// particles, six of them at full strength as bright as their colour.
 class ParticleSystem {
 public:
     virtual ~ParticleSystem() = default;
-    // count particles at most; kind 0 is camera-facing billboards; size is a particle's
-    // edge in world units at birth; emitterKind 0 is a point emitter.
+    // count particles live at most (births beyond are lost); kind 0 is billboards;
+    // size is a particle's edge at birth in particle units; emitterKind 0 is a point
+    // emitter. Other kinds fail.
     virtual void Create(std::int16_t count, std::int32_t kind, float size,
                         const Vector3& emitter, std::int32_t emitterKind,
                         std::int32_t textureId) = 0;
     // Step A: new particles born per second.
     virtual void SetEmissionRate(std::int32_t perSecond) = 0;
     // Step B: blending as operation, source factor, destination factor, numbered as in
-    // Direct3D (operation 1 add; factor 2 one, 5 source alpha).
+    // Direct3D (operations 1 add, 2 subtract, 3 reverse subtract, 4 min, 5 max; factors
+    // 1 zero, 2 one, 3 source colour, 4 its inverse, 5 source alpha, 6 its inverse,
+    // 7 destination alpha, 8 its inverse, 9 destination colour, 10 its inverse).
     virtual void SetBlending(std::int32_t operation, std::int32_t sourceFactor,
                              std::int32_t destinationFactor) = 0;
-    // Step C: growth of a particle's size over its life, at birth and at death, in world
-    // units per second.
+    // Step C: how fast a particle's edge grows, in particle units per second, at birth
+    // and at death, changing evenly over its life; an edge never shrinks below 0.
     virtual void SetGrowth(float atBirth, float atDeath) = 0;
-    // Step D: speed multiplier applied to every particle's velocity, per second.
+    // Step D: speed: a particle moves its velocity times this many particle units a
+    // second.
     virtual void SetSpeed(float speed) = 0;
     // Step E: how much of its velocity a particle loses each hundredth of a second.
     virtual void SetDrag(float drag) = 0;
+    // Where the next particles are born; a NewParticle handler may move it for the very
+    // particle it is making.
     virtual void MoveEmitter(const Vector3& position) = 0;
-    // Advances the simulation by the real time since the previous update and raises
-    // NewParticle, on the caller's thread, for every particle born. mode 68 is the
-    // ordinary update; every other value is treated the same.
+    // Advances the simulation by the real time since the previous update (a gap longer
+    // than a quarter of a second counts as a quarter) and raises NewParticle, on the
+    // caller's thread, for every particle born; the handler's failure ends the update.
+    // mode 68 is the ordinary update; every other value is treated the same.
     virtual void Update(std::int32_t mode) = 0;
     virtual void Render() = 0;
     virtual void SetNewParticleHandler(NewParticleHandler handler) = 0;

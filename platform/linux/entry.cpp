@@ -1,5 +1,8 @@
 // The Linux program's entry: installs the backends and runs the start procedure.
+#include "engine/gl_engine_objects.h"
 #include "host/startup.h"
+#include "platform/settings_window.h"
+#include "platform/linux/linux_settings_window.h"
 #include "platform/linux/linux_toolkit.h"
 #include "platform/linux/linux_windows_api.h"
 #include "platform/linux/xlib_preview_holder.h"
@@ -11,5 +14,8 @@ int main(int argc, char** argv) {
     platform::UseToolkit(toolkit);
     platform::UseWindowsApi(windows);
     platform::UsePreviewHolder(previewHolder);
+    platform::UseSettingsWindowFactory(platform::CreateFltkSettingsWindow);
+    engine::GlEngineObjects engines;
+    scene::UseEngineObjects(engines);
     return mMain::RunProcess();
 }

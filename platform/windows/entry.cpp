@@ -1,12 +1,12 @@
 // The Windows program's entry: installs the backends and runs the start procedure.
 #include <windows.h>
 
+#include "engine/gl_engine_objects.h"
 #include "host/startup.h"
-<<<<<<< HEAD
+#include "platform/settings_window.h"
 #include "platform/windows/crash_guard.h"
-=======
 #include "platform/windows/win32_preview_holder.h"
->>>>>>> main
+#include "platform/windows/win32_settings_window.h"
 #include "platform/windows/win32_toolkit.h"
 #include "platform/windows/win32_windows_api.h"
 
@@ -16,10 +16,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32PreviewHolder previewHolder;
     platform::UseToolkit(toolkit);
     platform::UseWindowsApi(windows);
-<<<<<<< HEAD
     platform::InstallCrashGuard();
-=======
     platform::UsePreviewHolder(previewHolder);
->>>>>>> main
+    platform::UseSettingsWindowFactory(platform::CreateWin32SettingsWindow);
+    engine::GlEngineObjects engines;
+    scene::UseEngineObjects(engines);
     return mMain::RunProcess();
 }

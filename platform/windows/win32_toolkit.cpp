@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/windows/window_failure.h"
+
 namespace platform {
 
 namespace {
@@ -79,6 +81,7 @@ void Win32Toolkit::DoEvents() {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
+        RethrowWindowFailure();
     }
 }
 
@@ -86,9 +89,15 @@ void Win32Toolkit::RunWhileWindowsOpen() {
     while (ThreadHasVisibleWindow()) {
         MSG message;
         if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        // Tab, the arrows and the mnemonics move between a window's controls.
+        HWND root = GetAncestor(message.hwnd, GA_ROOT);
+        if (!root || !IsDialogMessageA(root, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        RethrowWindowFailure();
     }
+    RethrowWindowFailure();
 }
 
 void Win32Toolkit::ShowMessageBox(const std::string& text, int style, const std::string& caption) {

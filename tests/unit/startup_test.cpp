@@ -4,6 +4,8 @@
 #include <functional>
 
 #include "fakes/call_log.h"
+#include "fakes/fake_preview_holder.h"
+#include "fakes/fake_settings_view.h"
 #include "fakes/fake_toolkit.h"
 #include "fakes/fake_windows_api.h"
 #include "host/startup.h"
@@ -17,6 +19,8 @@ public:
     void SetUp() override {
         windows = &fakes::InstallFakeWindowsApi();
         toolkit = &fakes::InstallFakeToolkit();
+        fakes::InstallFakePreviewHolder();
+        fakes::InstallFakeSettingsWindows();
     }
 
     // Runs Main; the modes that end the process surface as ProcessEnded.
@@ -117,6 +121,9 @@ TEST_F(Startup, ARootOutsideThePredefinedKeysNeverTouchesTheRegistry) {
 }
 
 TEST_F(Startup, TheCommandLineChoosesTheMode) {
+    const char* kSettingsLoad =
+        "GetPrivateProfileStringA(\"candle\", \"candleheight\", \"\", 255, "
+        "\"C:\\Program Files\\Kelvora\\kelvora.ini\")";
     struct Case {
         const char* arguments;
         const char* firstCallOfTheMode;
@@ -131,6 +138,12 @@ TEST_F(Startup, TheCommandLineChoosesTheMode) {
         {" /a 1234", "PwdChangePasswordA(\"SCRSAVE\", 0, 0, 0)"},
         {"/a:1234", "PwdChangePasswordA(\"SCRSAVE\", 0, 0, 0)"},
         {"/a 99999999999", "PwdChangePasswordA(\"SCRSAVE\", 0, 0, 0)"},
+        {"/C", kSettingsLoad},
+        {"/c", kSettingsLoad},
+        {"/c:1234", kSettingsLoad},
+        {" /C 55 ", kSettingsLoad},
+        {"/P 1234", "frmPreview.Load()"},
+        {"/p:1234", "frmPreview.Load()"},
     };
     for (const auto& c : cases) {
         SetUp();
@@ -152,6 +165,12 @@ TEST_F(Startup, TheSaverHidesTheTaskbarUnlessAnotherInstanceRuns) {
     RunMain("/S");
     EXPECT_TRUE(Log().Matching("SetWindowPos").empty());
     EXPECT_EQ(Log().Matching("EndProcess"), std::vector<std::string>{"EndProcess(0)"});
+}
+
+TEST_F(Startup, ThePreviewRunsWhileAnotherInstanceRuns) {
+    toolkit->previousInstance = true;
+    RunMain("/P 1234");
+    EXPECT_EQ(Log().Matching("GetDC"), std::vector<std::string>{"GetDC(1234)"});
 }
 
 }  // namespace

@@ -12,7 +12,6 @@ std::vector<MediaFile> GeneratedMedia() {
         {"kelvora.3ds", Model3ds(BuildPumpkin(), "pumpkin")},
         {"loading.jpg", LoadingPicture()},
         {"smoke.bmp", SmokeTexture()},
-        {"dialog_banner.png", DialogBanner()},
         {"tell_friend.png", TellFriendButton()},
         {"website.png", WebsiteButton()},
         {"kelvora.ico", MonitorIcon()},

@@ -9,8 +9,6 @@ namespace media {
 std::vector<std::uint8_t> LoadingPicture();
 // 64 x 64 24-bit BMP: a soft round puff on opaque black, the flame's and smoke's particle.
 std::vector<std::uint8_t> SmokeTexture();
-// 198 x 121: the dialog's banner, the product name beside a carved pumpkin.
-std::vector<std::uint8_t> DialogBanner();
 // 103 x 19 and 86 x 17, transparent: the dialog's two link buttons.
 std::vector<std::uint8_t> TellFriendButton();
 std::vector<std::uint8_t> WebsiteButton();

@@ -1,5 +1,8 @@
 // The committed media must be exactly what tools/media makes today: regenerate into a
-// fresh folder and compare byte for byte.
+// fresh folder and compare byte for byte. The preview still and the dialog banner are not
+// among them: tools/stills renders them through the engine and the GL driver, which needs a
+// display, and whose pixels change with the driver and with any change to the engine's
+// drawing, so stills_test.cpp checks them for form and content instead.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -37,7 +40,7 @@ TEST_P(GeneratedMedia, CommittedFileIsWhatTheGeneratorMakes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFile, GeneratedMedia, ::testing::Values("kelvora.3ds", "loading.jpg", "smoke.bmp",
-                                                                    "dialog_banner.png", "tell_friend.png",
+                                                                    "tell_friend.png",
                                                                     "website.png", "kelvora.ico",
                                                                     "kelvora_icon.png"),
                          [](const auto& info) {

@@ -31,7 +31,6 @@ TEST_P(CommittedPicture, HasItsSizeAndChannels) {
 INSTANTIATE_TEST_SUITE_P(Media, CommittedPicture,
                          ::testing::Values(PictureForm{"loading.jpg", 256, 64, 3},
                                            PictureForm{"smoke.bmp", 64, 64, 3},
-                                           PictureForm{"dialog_banner.png", 198, 121, 4},
                                            PictureForm{"tell_friend.png", 103, 19, 4},
                                            PictureForm{"website.png", 86, 17, 4},
                                            PictureForm{"kelvora_icon.png", 32, 32, 4}),

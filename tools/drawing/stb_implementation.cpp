@@ -1,4 +1,4 @@
-// The one translation unit that compiles the stb libraries the generator uses.
+// The one translation unit that compiles the stb libraries the drawing code uses.
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 #define STB_TRUETYPE_IMPLEMENTATION

@@ -30,6 +30,14 @@ std::vector<std::uint8_t> PngFile(const Picture& picture) {
     return Checked(std::move(bytes), ok);
 }
 
+std::vector<std::uint8_t> RgbPngFile(const Picture& picture) {
+    std::vector<std::uint8_t> bytes;
+    const auto pixels = Rgb8(picture);
+    const int ok = stbi_write_png_to_func(Append, &bytes, picture.width, picture.height, 3, pixels.data(),
+                                          picture.width * 3);
+    return Checked(std::move(bytes), ok);
+}
+
 std::vector<std::uint8_t> JpegFile(const Picture& picture) {
     std::vector<std::uint8_t> bytes;
     const auto pixels = Rgb8(picture);

@@ -1,0 +1,48 @@
+// The 2D drawing object: a texture into a rectangle of display pixels, over the frame.
+#include <glad/gl.h>
+
+#include "engine/object_factories.h"
+#include "engine/sprite_renderer.h"
+
+namespace engine {
+
+namespace {
+
+// 0xAARRGGBB; -2 (0xFFFFFFFE) stands for white like -1, so the texture shows unchanged.
+glm::vec4 CornerColour(std::int32_t argb) {
+    std::uint32_t c = static_cast<std::uint32_t>(argb);
+    if (c == 0xFFFFFFFEu) c = 0xFFFFFFFFu;
+    return {((c >> 16) & 0xFF) / 255.0f, ((c >> 8) & 0xFF) / 255.0f, (c & 0xFF) / 255.0f, (c >> 24) / 255.0f};
+}
+
+class GlDraw2D : public scene::Draw2D {
+public:
+    explicit GlDraw2D(SharedState state) : state_(std::move(state)) {}
+
+    // Corner colours: 1 top left, 2 top right, 3 bottom left, 4 bottom right.
+    void DrawTexture(std::int32_t textureId, float x1, float y1, float x2, float y2, std::int32_t color1,
+                     std::int32_t color2, std::int32_t color3, std::int32_t color4, float u1, float v1,
+                     float u2, float v2) override {
+        Renderers& renderers = state_->RequireRenderers();
+        GLuint texture = state_->textures.Handle(textureId);
+        SpriteVertex topLeft{{x1, y1, 0}, {u1, v1}, CornerColour(color1)};
+        SpriteVertex topRight{{x2, y1, 0}, {u2, v1}, CornerColour(color2)};
+        SpriteVertex bottomLeft{{x1, y2, 0}, {u1, v2}, CornerColour(color3)};
+        SpriteVertex bottomRight{{x2, y2, 0}, {u2, v2}, CornerColour(color4)};
+        SpriteVertex triangles[] = {topLeft, topRight, bottomRight, topLeft, bottomRight, bottomLeft};
+        glDisable(GL_DEPTH_TEST);
+        glEnable(GL_BLEND);
+        glBlendEquation(GL_FUNC_ADD);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        renderers.sprites->Draw(triangles, 6, texture, state_->display.PixelProjection());
+    }
+
+private:
+    SharedState state_;
+};
+
+}  // namespace
+
+std::shared_ptr<scene::Draw2D> MakeDraw2D(SharedState state) { return std::make_shared<GlDraw2D>(std::move(state)); }
+
+}  // namespace engine

@@ -1,1 +1,0 @@
-// The engine's objects.

@@ -1,0 +1,51 @@
+// The input object: the mouse in display pixels and the keyboard, as the platform's
+// window events last left them.
+#include "engine/object_factories.h"
+#include "platform/display.h"
+
+namespace engine {
+
+namespace {
+
+class GlInput : public scene::Input {
+public:
+    explicit GlInput(SharedState state)
+        : state_(std::move(state)),
+          pressesAtStart_(platform::display::LastKeyPress().presses),
+          wheelSeen_(platform::display::Mouse().wheelTotal) {}
+
+    void GetMouseState(std::int32_t& x, std::int32_t& y, Flag& button1, Flag& button2, Flag& button3,
+                       std::int32_t& wheel) override {
+        platform::display::MouseState mouse = platform::display::Mouse();
+        int displayX = mouse.x, displayY = mouse.y;
+        state_->display.ToDisplayPixels(displayX, displayY);
+        x = displayX;
+        y = displayY;
+        button1 = ToFlag(mouse.left);
+        button2 = ToFlag(mouse.right);
+        button3 = ToFlag(mouse.middle);
+        wheel = mouse.wheelTotal - wheelSeen_;
+        wheelSeen_ = mouse.wheelTotal;
+    }
+
+    void GetLastKey(std::int32_t& key, Flag& pressed) override {
+        platform::display::KeyPresses keys = platform::display::LastKeyPress();
+        key = keys.presses > pressesAtStart_ ? keys.lastKey : 0;
+        pressed = IsKeyPressed(key);
+    }
+
+    Flag IsKeyPressed(std::int32_t key) override {
+        return ToFlag(key != 0 && platform::display::IsKeyDown(key));
+    }
+
+private:
+    SharedState state_;
+    std::uint64_t pressesAtStart_;
+    int wheelSeen_;
+};
+
+}  // namespace
+
+std::shared_ptr<scene::Input> MakeInput(SharedState state) { return std::make_shared<GlInput>(std::move(state)); }
+
+}  // namespace engine

@@ -1,0 +1,236 @@
+#include "engine/mesh_renderer.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "engine/engine_state.h"
+#include "engine/gl_context.h"
+
+namespace engine {
+
+namespace {
+
+const char* const kVertexShader = R"(#version 330 core
+layout(location = 0) in vec3 position;
+layout(location = 1) in vec3 normal;
+uniform mat4 model;
+uniform mat3 normalMatrix;
+uniform mat4 projection;
+out vec3 worldPosition;
+out vec3 worldNormal;
+void main() {
+    vec4 p = model * vec4(position, 1.0);
+    worldPosition = p.xyz;
+    worldNormal = normalMatrix * normal;
+    gl_Position = projection * p;
+}
+)";
+
+// The camera sits at the origin, so the direction to the eye is -position. The side of
+// a face in view is lit (its true orientation comes from the screen derivatives, which
+// also turn the smooth normal the right way), and it is the inside of a shell when it
+// faces the mesh's centre. Every light slot is computed, unrolled:
+// an unused one has no colour. Light adds up in linear values; the result is encoded
+// for the picture.
+// The numbers of lights come in as OUTER_POINTS, INNER_POINTS and DIRECTIONALS: loops
+// of a known length unroll, which a software rasteriser runs several times faster.
+const char* const kFragmentShader = R"(
+const int kPointLights = 3;
+const int kDirectionalLights = 2;
+// A face turned less than this (a cosine) away from the mesh's centre counts as inside:
+// the walls round an opening glow with the candle too.
+const float kOutsideFacing = 0.25;
+uniform vec3 ambientAndEmissive;
+uniform vec3 diffuse;
+uniform float opacity;
+uniform vec3 specular;
+uniform float power;
+uniform bool lit;
+uniform vec3 meshCentre;
+// Point lights outside the mesh's bounds light its outside, those within its inside.
+// xyz position, w 1 / range.
+uniform vec4 outerPointPlace[kPointLights];
+uniform vec3 outerPointColour[kPointLights];
+uniform vec4 innerPointPlace[kPointLights];
+uniform vec3 innerPointColour[kPointLights];
+uniform vec3 directionalToward[kDirectionalLights];
+uniform vec3 directionalColour[kDirectionalLights];
+in vec3 worldPosition;
+in vec3 worldNormal;
+out vec4 colour;
+
+// Specular shine is Blinn's, with Schlick's rational stand-in for pow(x, power): the
+// same highlight for a fraction of the cost on a software rasteriser.
+vec3 Shade(vec3 n, vec3 toEye, vec3 toLight, vec3 light) {
+    float facing = max(dot(n, toLight), 0.0);
+    float x = max(dot(n, normalize(toLight + toEye)), 0.0);
+    float shine = power > 0.0 ? x / (power - power * x + x) : 0.0;
+    return light * (diffuse * facing + specular * (shine * step(0.0, facing)));
+}
+
+// Gamma 2, close to sRGB and far cheaper.
+vec3 Encode(vec3 c) { return sqrt(c); }
+
+void main() {
+    vec3 c = ambientAndEmissive;
+    if (!lit) {
+        colour = vec4(Encode(clamp(diffuse + c, 0.0, 1.0)), opacity);
+        return;
+    }
+    vec3 toEye = normalize(-worldPosition);
+    vec3 face = normalize(cross(dFdx(worldPosition), dFdy(worldPosition)));
+    face = dot(face, toEye) < 0.0 ? -face : face;
+    vec3 n = normalize(worldNormal);
+    n = dot(n, face) < 0.0 ? -n : n;
+    if (dot(face, normalize(worldPosition - meshCentre)) > kOutsideFacing) {
+        for (int i = 0; i < OUTER_POINTS; ++i) {
+            vec3 toLight = outerPointPlace[i].xyz - worldPosition;
+            float distance = length(toLight);
+            float reach = clamp(1.0 - distance * outerPointPlace[i].w, 0.0, 1.0);
+            c += reach * Shade(n, toEye, toLight / max(distance, 1e-6), outerPointColour[i]);
+        }
+        for (int i = 0; i < DIRECTIONALS; ++i)
+            c += Shade(n, toEye, directionalToward[i], directionalColour[i]);
+    } else {
+        // Light from within is the candle's glow on a rough inside: diffuse alone.
+        for (int i = 0; i < INNER_POINTS; ++i) {
+            vec3 toLight = innerPointPlace[i].xyz - worldPosition;
+            float distance = length(toLight);
+            float reach = clamp(1.0 - distance * innerPointPlace[i].w, 0.0, 1.0);
+            c += reach * max(dot(n, toLight), 0.0) / max(distance, 1e-6) * diffuse * innerPointColour[i];
+        }
+    }
+    colour = vec4(Encode(clamp(c, 0.0, 1.0)), opacity);
+}
+)";
+
+void SetVec3(const ShaderProgram& program, const char* name, const glm::vec3& v) {
+    glUniform3fv(program.Uniform(name), 1, glm::value_ptr(v));
+}
+
+}  // namespace
+
+GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<GLsizei>(triangles.size())) {
+    // Corners that agree in position and normal are stored once and drawn by index, so
+    // that each is transformed once rather than once for every triangle it belongs to.
+    std::vector<MeshVertex> vertices;
+    std::vector<GLuint> indices;
+    std::map<std::array<float, 6>, GLuint> seen;
+    for (const MeshVertex& corner : triangles) {
+        std::array<float, 6> key{corner.position.x, corner.position.y, corner.position.z,
+                                 corner.normal.x,   corner.normal.y,   corner.normal.z};
+        auto [found, added] = seen.try_emplace(key, static_cast<GLuint>(vertices.size()));
+        if (added) vertices.push_back(corner);
+        indices.push_back(found->second);
+    }
+    if (!triangles.empty()) {
+        glm::vec3 low = triangles[0].position, high = low;
+        for (const auto& vertex : triangles) {
+            low = glm::min(low, vertex.position);
+            high = glm::max(high, vertex.position);
+        }
+        centre_ = (low + high) * 0.5f;
+        for (const auto& vertex : triangles) radius_ = std::max(radius_, glm::length(vertex.position - centre_));
+    }
+    glGenVertexArrays(1, &vertexArray_);
+    glGenBuffers(1, &buffer_);
+    glGenBuffers(1, &indexBuffer_);
+    glBindVertexArray(vertexArray_);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer_);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(MeshVertex)),
+                 vertices.data(), GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
+                 indices.data(), GL_STATIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
+                          reinterpret_cast<void*>(offsetof(MeshVertex, position)));
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
+                          reinterpret_cast<void*>(offsetof(MeshVertex, normal)));
+}
+
+GpuMesh::~GpuMesh() {
+    if (!GlContextAlive()) return;
+    GLuint buffers[] = {buffer_, indexBuffer_};
+    glDeleteBuffers(2, buffers);
+    glDeleteVertexArrays(1, &vertexArray_);
+}
+
+void GpuMesh::Draw() const {
+    glBindVertexArray(vertexArray_);
+    glDrawElements(GL_TRIANGLES, count_, GL_UNSIGNED_INT, nullptr);
+}
+
+const ShaderProgram& MeshRenderer::ProgramFor(int outerPoints, int innerPoints, int directionals) const {
+    std::unique_ptr<ShaderProgram>& program = programs_[{outerPoints, innerPoints, directionals}];
+    if (!program) {
+        std::string fragment = "#version 330 core\n#define OUTER_POINTS " + std::to_string(outerPoints) +
+                               "\n#define INNER_POINTS " + std::to_string(innerPoints) +
+                               "\n#define DIRECTIONALS " + std::to_string(directionals) + "\n" + kFragmentShader;
+        program = std::make_unique<ShaderProgram>(kVertexShader, fragment.c_str());
+    }
+    return *program;
+}
+
+void MeshRenderer::Draw(const GpuMesh& mesh, const glm::mat4& model, const Material& material,
+                        const Lighting& lighting, const glm::mat4& projection) const {
+    glm::vec3 centre(model * glm::vec4(mesh.Centre(), 1));
+    float radius = mesh.Radius() * std::max({glm::length(glm::vec3(model[0])), glm::length(glm::vec3(model[1])),
+                                             glm::length(glm::vec3(model[2]))});
+    struct PointSlots {
+        int count = 0;
+        glm::vec4 places[kMaxPointLights] = {};
+        glm::vec3 colours[kMaxPointLights] = {};
+    } outer, inner;
+    int points = 0;
+    auto addPoint = [&](const PointLight& light) {
+        if (points == kMaxPointLights || !(light.range > 0)) return;
+        ++points;
+        PointSlots& slots = glm::length(light.position - centre) < radius ? inner : outer;
+        slots.places[slots.count] = glm::vec4(light.position, 1.0f / light.range);
+        slots.colours[slots.count++] = light.colour;
+    };
+    for (const auto& [id, light] : *lighting.pointLights) addPoint(light);
+    for (const auto& [system, light] : *lighting.particleGlows) addPoint(light);
+    glm::vec3 towards[kMaxDirectionalLights] = {}, directionalColours[kMaxDirectionalLights] = {};
+    int directionals = 0;
+    for (const auto& [id, light] : *lighting.directionalLights) {
+        if (directionals == kMaxDirectionalLights) break;
+        if (glm::length(light.direction) > 0) towards[directionals] = -glm::normalize(light.direction);
+        directionalColours[directionals++] = light.colour;
+    }
+
+    const ShaderProgram& program = ProgramFor(outer.count, inner.count, directionals);
+    program.Use();
+    // One-sided, as in Direct3D: a triangle faces the camera when its corners run
+    // clockwise on the screen.
+    glEnable(GL_CULL_FACE);
+    glFrontFace(GL_CW);
+    glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
+    glUniformMatrix4fv(program.Uniform("model"), 1, GL_FALSE, glm::value_ptr(model));
+    glUniformMatrix3fv(program.Uniform("normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    glUniformMatrix4fv(program.Uniform("projection"), 1, GL_FALSE, glm::value_ptr(projection));
+    SetVec3(program, "ambientAndEmissive", glm::vec3(material.ambient) + glm::vec3(material.emissive));
+    SetVec3(program, "diffuse", glm::vec3(material.diffuse));
+    glUniform1f(program.Uniform("opacity"), material.diffuse.a);
+    SetVec3(program, "specular", glm::vec3(material.specular));
+    glUniform1f(program.Uniform("power"), material.power);
+    glUniform1i(program.Uniform("lit"), lighting.enabled ? 1 : 0);
+    SetVec3(program, "meshCentre", centre);
+    glUniform4fv(program.Uniform("outerPointPlace"), kMaxPointLights, glm::value_ptr(outer.places[0]));
+    glUniform3fv(program.Uniform("outerPointColour"), kMaxPointLights, glm::value_ptr(outer.colours[0]));
+    glUniform4fv(program.Uniform("innerPointPlace"), kMaxPointLights, glm::value_ptr(inner.places[0]));
+    glUniform3fv(program.Uniform("innerPointColour"), kMaxPointLights, glm::value_ptr(inner.colours[0]));
+    glUniform3fv(program.Uniform("directionalToward"), kMaxDirectionalLights, glm::value_ptr(towards[0]));
+    glUniform3fv(program.Uniform("directionalColour"), kMaxDirectionalLights, glm::value_ptr(directionalColours[0]));
+    mesh.Draw();
+}
+
+}  // namespace engine

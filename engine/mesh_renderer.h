@@ -1,0 +1,69 @@
+// Draws meshes with per-pixel lighting: the material's ambient, diffuse, specular and
+// emissive colours and specular power under point lights whose influence ends at their
+// range and directional lights. A mesh's triangles live in a GpuMesh.
+//
+// Without shadows a hollow mesh would be lit inside by lights outside it. So a surface
+// that faces its mesh's centre counts as the inside of a shell, and only point lights
+// within the mesh's bounds reach it: a carved pumpkin is dark inside but for its candle.
+#pragma once
+#include <glad/gl.h>
+#include <glm/glm.hpp>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "engine/mesh_geometry.h"
+#include "engine/shader_program.h"
+
+namespace engine {
+
+struct Material;
+struct PointLight;
+struct DirectionalLight;
+
+class GpuMesh {
+public:
+    explicit GpuMesh(const std::vector<MeshVertex>& triangles);
+    ~GpuMesh();
+    GpuMesh(const GpuMesh&) = delete;
+    GpuMesh& operator=(const GpuMesh&) = delete;
+
+    void Draw() const;
+    // The sphere round the triangles, in the mesh's own coordinates.
+    const glm::vec3& Centre() const { return centre_; }
+    float Radius() const { return radius_; }
+
+private:
+    GLuint vertexArray_ = 0, buffer_ = 0, indexBuffer_ = 0;
+    GLsizei count_ = 0;
+    glm::vec3 centre_{0};
+    float radius_ = 0;
+};
+
+struct Lighting {
+    bool enabled = true;
+    const std::map<std::int32_t, PointLight>* pointLights = nullptr;
+    const std::map<std::int32_t, DirectionalLight>* directionalLights = nullptr;
+    const std::map<const void*, PointLight>* particleGlows = nullptr;
+};
+
+class MeshRenderer {
+public:
+    // As many lights of each kind as one draw takes into account; the particles' glows
+    // count as point lights, after the light engine's.
+    static constexpr int kMaxPointLights = 3;
+    static constexpr int kMaxDirectionalLights = 2;
+
+    void Draw(const GpuMesh& mesh, const glm::mat4& model, const Material& material,
+              const Lighting& lighting, const glm::mat4& projection) const;
+
+private:
+    // One program for each mix of lights, made when first needed.
+    const ShaderProgram& ProgramFor(int outerPoints, int innerPoints, int directionals) const;
+
+    mutable std::map<std::array<int, 3>, std::unique_ptr<ShaderProgram>> programs_;
+};
+
+}  // namespace engine

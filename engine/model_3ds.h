@@ -1,0 +1,32 @@
+// Our reader of 3DS model files: the triangle meshes' vertices, faces, texture
+// coordinates and smoothing groups. Everything else in the file is skipped. Malformed
+// or truncated input is refused with a RuntimeError that says what is wrong and where.
+#pragma once
+#include <glm/glm.hpp>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace engine {
+
+struct Model3dsObject {
+    std::string name;
+    std::vector<glm::vec3> vertices;
+    // One per vertex when the file gives them, else empty.
+    std::vector<glm::vec2> texCoords;
+    std::vector<std::array<std::uint16_t, 3>> faces;
+    // One bit mask per face when the file gives them, else empty.
+    std::vector<std::uint32_t> smoothingGroups;
+};
+
+struct Model3ds {
+    std::vector<Model3dsObject> objects;
+};
+
+Model3ds Parse3ds(const std::uint8_t* data, std::size_t size);
+Model3ds Read3dsFile(const std::string& path);
+
+}  // namespace engine

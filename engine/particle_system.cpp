@@ -1,0 +1,202 @@
+// The particle system object: the simulation driven by real elapsed time, its births
+// handed to the scene's handler, and the particles drawn as camera-facing billboards
+// in one batch, blended and depth-tested against the meshes without writing depth.
+#include <glad/gl.h>
+
+#include <algorithm>
+
+#include "common/runtime_error.h"
+#include "engine/clock.h"
+#include "engine/object_factories.h"
+#include "engine/particle_simulation.h"
+#include "engine/sprite_renderer.h"
+
+namespace engine {
+
+namespace {
+
+// Particle sizes, growth and speeds are counted in particle units of this many world
+// units: the candle's values then suit a pumpkin some 140 units across.
+constexpr float kParticleUnit = 7.0f;
+// Hot gas rises: every particle gains this upward speed each second (world units).
+constexpr float kRise = 24.0f;
+// Over this stretch of its life (shares of it) a particle cools from its birth colour
+// to a dark grey of half its brightness: a flame's tip turns to smoke.
+constexpr float kCoolingStarts = 0.2f, kCoolingEnds = 0.45f;
+constexpr float kSmokeDarkness = 0.5f;
+// A system whose blending adds light lights the meshes around its emitter, out to this
+// distance, with the colour of its hot particles; this many of them at full strength
+// make a light as bright as their colour.
+constexpr float kGlowRange = 170.0f;
+constexpr float kGlowParticles = 6.0f;
+
+// A longer gap than this (the window was hidden, a file was loading) is taken as this
+// much, so that the systems do not leap.
+constexpr float kLongestStep = 0.25f;
+
+GLenum BlendOperation(std::int32_t operation) {
+    switch (operation) {
+    case 1: return GL_FUNC_ADD;
+    case 2: return GL_FUNC_SUBTRACT;
+    case 3: return GL_FUNC_REVERSE_SUBTRACT;
+    case 4: return GL_MIN;
+    case 5: return GL_MAX;
+    default: throw RuntimeError(ErrorCode::InvalidArgument, "unknown blend operation " + std::to_string(operation));
+    }
+}
+
+GLenum BlendFactor(std::int32_t factor) {
+    static const GLenum factors[] = {GL_ZERO, GL_ONE, GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR,
+                                     GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_DST_ALPHA,
+                                     GL_ONE_MINUS_DST_ALPHA, GL_DST_COLOR, GL_ONE_MINUS_DST_COLOR};
+    if (factor < 1 || factor > 10)
+        throw RuntimeError(ErrorCode::InvalidArgument, "unknown blend factor " + std::to_string(factor));
+    return factors[factor - 1];
+}
+
+class GlParticleSystem : public scene::ParticleSystem {
+public:
+    explicit GlParticleSystem(SharedState state) : state_(std::move(state)) {}
+    ~GlParticleSystem() override { state_->particleGlows.erase(this); }
+
+    void Create(std::int16_t count, std::int32_t kind, float size, const scene::Vector3& emitter,
+                std::int32_t emitterKind, std::int32_t textureId) override {
+        if (count <= 0) throw RuntimeError(ErrorCode::InvalidArgument, "a particle system needs a count above 0");
+        if (kind != 0 || emitterKind != 0)
+            throw RuntimeError(ErrorCode::InvalidArgument, "only billboards (0) from a point emitter (0)");
+        state_->textures.Handle(textureId);
+        simulation_.settings.capacity = count;
+        simulation_.settings.birthSize = size * kParticleUnit;
+        simulation_.settings.rise = kRise;
+        simulation_.settings.emitter = {emitter.x, emitter.y, emitter.z};
+        simulation_.settings.texture = textureId;
+        created_ = true;
+    }
+
+    void SetEmissionRate(std::int32_t perSecond) override {
+        if (perSecond < 0) throw RuntimeError(ErrorCode::InvalidArgument, "a negative emission rate");
+        simulation_.settings.birthsPerSecond = static_cast<float>(perSecond);
+    }
+
+    void SetBlending(std::int32_t operation, std::int32_t sourceFactor, std::int32_t destinationFactor) override {
+        blendOperation_ = BlendOperation(operation);
+        sourceFactor_ = BlendFactor(sourceFactor);
+        destinationFactor_ = BlendFactor(destinationFactor);
+    }
+
+    void SetGrowth(float atBirth, float atDeath) override {
+        simulation_.settings.growthAtBirth = atBirth * kParticleUnit;
+        simulation_.settings.growthAtDeath = atDeath * kParticleUnit;
+    }
+
+    void SetSpeed(float speed) override { simulation_.settings.speed = speed * kParticleUnit; }
+    void SetDrag(float drag) override { simulation_.settings.drag = drag; }
+
+    void MoveEmitter(const scene::Vector3& position) override {
+        simulation_.settings.emitter = {position.x, position.y, position.z};
+    }
+
+    void Update(std::int32_t) override {
+        RequireCreated();
+        double now = Now();
+        float step = lastUpdate_ < 0 ? 0.0f : std::clamp(static_cast<float>(now - lastUpdate_), 0.0f, kLongestStep);
+        lastUpdate_ = now;
+        simulation_.Advance(step, [this](Particle& p) { RaiseNewParticle(p); });
+        UpdateGlow();
+    }
+
+    void Render() override {
+        RequireCreated();
+        Renderers& renderers = state_->RequireRenderers();
+        BuildBillboards();
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LESS);
+        glDepthMask(GL_FALSE);
+        glEnable(GL_BLEND);
+        glBlendEquation(blendOperation_);
+        glBlendFunc(sourceFactor_, destinationFactor_);
+        glm::mat4 projection = state_->display.Projection();
+        // One draw for each texture the particles use; normally that is one.
+        for (std::size_t begin = 0; begin < textures_.size();) {
+            std::size_t end = begin;
+            while (end < textures_.size() && textures_[end] == textures_[begin]) ++end;
+            renderers.sprites->Draw(&vertices_[begin * 6], (end - begin) * 6,
+                                    state_->textures.Handle(textures_[begin]), projection);
+            begin = end;
+        }
+        glDepthMask(GL_TRUE);
+    }
+
+    void SetNewParticleHandler(scene::NewParticleHandler handler) override { handler_ = std::move(handler); }
+
+private:
+    void RequireCreated() const {
+        if (!created_) throw RuntimeError(ErrorCode::InvalidArgument, "the particle system has not been created");
+    }
+
+    void RaiseNewParticle(Particle& p) {
+        if (!handler_) return;
+        handler_(p.velocity.x, p.velocity.y, p.velocity.z, p.colour.r, p.colour.g, p.colour.b, p.colour.a,
+                 p.life, p.texture);
+    }
+
+    // The camera looks along +z from the origin, so a camera-facing square lies in x and
+    // y. A particle cools and fades out over its life.
+    void BuildBillboards() {
+        std::vector<const Particle*> order;
+        for (const Particle& p : simulation_.Particles()) order.push_back(&p);
+        std::stable_sort(order.begin(), order.end(),
+                         [](const Particle* a, const Particle* b) { return a->texture < b->texture; });
+        vertices_.clear();
+        textures_.clear();
+        for (const Particle* p : order) {
+            float half = p->size * 0.5f;
+            glm::vec4 colour = CooledColour(*p);
+            const glm::vec3& c = p->position;
+            SpriteVertex topLeft{{c.x - half, c.y + half, c.z}, {0, 0}, colour};
+            SpriteVertex topRight{{c.x + half, c.y + half, c.z}, {1, 0}, colour};
+            SpriteVertex bottomLeft{{c.x - half, c.y - half, c.z}, {0, 1}, colour};
+            SpriteVertex bottomRight{{c.x + half, c.y - half, c.z}, {1, 1}, colour};
+            for (const SpriteVertex& v : {topLeft, topRight, bottomRight, topLeft, bottomRight, bottomLeft})
+                vertices_.push_back(v);
+            textures_.push_back(p->texture);
+        }
+    }
+
+    static float Lived(const Particle& p) { return std::clamp(p.age / p.life, 0.0f, 1.0f); }
+    static float Cooled(const Particle& p) { return glm::smoothstep(kCoolingStarts, kCoolingEnds, Lived(p)); }
+
+    static glm::vec4 CooledColour(const Particle& p) {
+        glm::vec3 birth(p.colour);
+        glm::vec3 smoke(glm::dot(birth, glm::vec3(0.2126f, 0.7152f, 0.0722f)) * kSmokeDarkness);
+        return {glm::mix(birth, smoke, Cooled(p)), p.colour.a * (1.0f - Lived(p))};
+    }
+
+    void UpdateGlow() {
+        if (destinationFactor_ != GL_ONE) {
+            state_->particleGlows.erase(this);
+            return;
+        }
+        glm::vec3 light(0);
+        for (const Particle& p : simulation_.Particles())
+            light += glm::vec3(p.colour) * (p.colour.a * (1.0f - Lived(p)) * (1.0f - Cooled(p)));
+        state_->particleGlows[this] = {simulation_.settings.emitter, light / kGlowParticles, kGlowRange};
+    }
+
+    SharedState state_;
+    ParticleSimulation simulation_;
+    scene::NewParticleHandler handler_;
+    bool created_ = false;
+    double lastUpdate_ = -1;
+    GLenum blendOperation_ = GL_FUNC_ADD, sourceFactor_ = GL_SRC_ALPHA, destinationFactor_ = GL_ONE;
+    std::vector<SpriteVertex> vertices_;
+    std::vector<std::int32_t> textures_;
+};
+
+}  // namespace
+
+std::shared_ptr<scene::ParticleSystem> MakeParticleSystem(SharedState state) {
+    return std::make_shared<GlParticleSystem>(std::move(state));
+}
+
+}  // namespace engine

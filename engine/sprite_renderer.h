@@ -1,0 +1,38 @@
+// Draws textured, coloured triangles in one call: the 2D pictures, the particles and
+// the frame counter all go through it. Textures, colours and the picture are all sRGB
+// values, blended as they are.
+#pragma once
+#include <glad/gl.h>
+#include <glm/glm.hpp>
+
+#include <vector>
+
+#include "engine/shader_program.h"
+
+namespace engine {
+
+struct SpriteVertex {
+    glm::vec3 position;
+    glm::vec2 texCoord;
+    glm::vec4 colour;
+};
+
+class SpriteRenderer {
+public:
+    SpriteRenderer();
+    ~SpriteRenderer();
+    SpriteRenderer(const SpriteRenderer&) = delete;
+    SpriteRenderer& operator=(const SpriteRenderer&) = delete;
+
+    // Blending and depth state are the caller's.
+    void Draw(const SpriteVertex* triangles, std::size_t count, GLuint texture,
+              const glm::mat4& projection);
+
+private:
+    ShaderProgram program_;
+    GLint projectionUniform_, pictureUniform_;
+    GLuint vertexArray_ = 0, buffer_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+}  // namespace engine

@@ -1,0 +1,78 @@
+#include "engine/textures.h"
+
+#include "common/runtime_error.h"
+#include "engine/gl_context.h"
+#include "engine/picture.h"
+
+namespace engine {
+
+namespace {
+
+GLuint Upload(const Picture& picture, bool smoothFilter, bool mipmaps) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, picture.width, picture.height, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, picture.rgba.data());
+    GLint magnify = smoothFilter ? GL_LINEAR : GL_NEAREST;
+    GLint minify = magnify;
+    if (mipmaps) {
+        glGenerateMipmap(GL_TEXTURE_2D);
+        minify = smoothFilter ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_NEAREST;
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minify);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magnify);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return texture;
+}
+
+}  // namespace
+
+Textures::~Textures() { Clear(); }
+
+std::int32_t Textures::Load(const TextureRequest& request) {
+    if (!GlContextAlive()) throw RuntimeError(ErrorCode::InvalidArgument, "the display has not been started");
+    if (request.width == 0 || request.height == 0 || request.width < -1 || request.height < -1)
+        throw RuntimeError(ErrorCode::InvalidArgument, "texture size out of range");
+    Picture picture = ReadPictureFile(request.path);
+    if (request.width > 0 || request.height > 0)
+        picture = Resized(picture, request.width > 0 ? request.width : picture.width,
+                          request.height > 0 ? request.height : picture.height);
+    if (request.colorKey != 0) KeyOut(picture, request.colorKey);
+    std::int32_t id = nextId_++;
+    handles_[id] = Upload(picture, request.smoothFilter, request.mipmaps);
+    ids_[request.name] = id;
+    return id;
+}
+
+std::int32_t Textures::IdOf(const std::string& name) const {
+    auto found = ids_.find(name);
+    if (found == ids_.end()) throw RuntimeError(ErrorCode::InvalidArgument, "no texture named \"" + name + "\"");
+    return found->second;
+}
+
+GLuint Textures::Handle(std::int32_t id) const {
+    auto found = handles_.find(id);
+    if (found == handles_.end())
+        throw RuntimeError(ErrorCode::InvalidArgument, "no texture with id " + std::to_string(id));
+    return found->second;
+}
+
+GLuint Textures::White() {
+    if (!white_) white_ = Upload(Picture{1, 1, {255, 255, 255, 255}}, false, false);
+    return white_;
+}
+
+void Textures::Clear() {
+    if (GlContextAlive()) {
+        for (auto& [id, handle] : handles_) glDeleteTextures(1, &handle);
+        if (white_) glDeleteTextures(1, &white_);
+    }
+    handles_.clear();
+    ids_.clear();
+    white_ = 0;
+}
+
+}  // namespace engine

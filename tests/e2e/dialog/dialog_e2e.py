@@ -1,0 +1,483 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the settings dialog of both products, as a user meets it.
+
+Each case copies the product folder (executable, media folder, kelvora.ini) into a
+temporary folder, starts the product with a settings command line, drives the window
+from outside and checks the settings file it leaves behind. The Linux window is driven
+with xdotool (and wm_close for the window manager's close); the Windows window, under
+Wine, with dialog_driver.exe.
+
+    dialog_e2e.py linux CASE --product PATH/kelvora --wm-close PATH/wm_close
+    dialog_e2e.py windows CASE --product PATH/kelvora.scr --driver PATH/dialog_driver.exe
+"""
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+WINE = "/usr/lib/wine/wine64"
+CAPTION = "Kelvora Screen Saver"
+# A first Wine start in a fresh prefix alone can take half a minute.
+TIMEOUT = 60
+TWIPS_PER_PIXEL = 15
+
+# The designed places (left, top, width, height in twips) of the controls, in tab order,
+# with their captions: where the window must put them.
+LAYOUT = [
+    ("Button", "Tell a friend about this screen saver", (1440, 3360, 1815, 405)),
+    ("Button", "Visit our web site", (3360, 3360, 1455, 375)),
+    ("Button", "Close", (4920, 3360, 1095, 375)),
+    ("Button", " Defaults", (240, 2520, 975, 375)),
+    ("ScrollBar", "", (3360, 1200, 2655, 150)),
+    ("Static", "", (5520, 2520, 495, 375)),
+    ("Button", "Candle Color", (4080, 2520, 1335, 375)),
+    ("ScrollBar", "", (3360, 480, 2655, 150)),
+    ("Static", "Candle Brightness", (3960, 960, 1455, 255)),
+    ("Static", "High", (5520, 960, 495, 255)),
+    ("Static", "Low", (3360, 960, 615, 255)),
+    ("Static", "Low", (3360, 240, 615, 255)),
+    ("Static", "High", (5520, 240, 495, 255)),
+    ("Static", "Candle Height", (4080, 240, 1215, 255)),
+    ("Button", "Move Pumpkin with Mouse", (240, 2160, 2535, 255)),
+    ("Static", "Note: Candle Color may change due to Candle Brightness", (3600, 1450, 2415, 495)),
+]
+BANNER = (240, 120, 2970, 1815)
+CLIENT_SIZE = (415, 264)
+
+
+def pixels(twips):
+    return (twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL
+
+
+def pixel_rect(place):
+    left, top, width, height = place
+    return (pixels(left), pixels(top), pixels(left + width) - pixels(left),
+            pixels(top + height) - pixels(top))
+
+
+def centre_of(caption):
+    for _, text, place in LAYOUT:
+        if text == caption:
+            left, top, width, height = pixel_rect(place)
+            return left + width // 2, top + height // 2
+    raise KeyError(caption)
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def poll(what, found, timeout=TIMEOUT):
+    """The first true answer of found(), asked until the deadline."""
+    deadline = time.monotonic() + timeout
+    while True:
+        answer = found()
+        if answer:
+            return answer
+        if time.monotonic() > deadline:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(0.05)
+
+
+def run(command, timeout=TIMEOUT):
+    """Exit code and standard output. The output goes through a file, not a pipe: a
+    wineserver that a Wine program starts would hold a pipe open for its whole life."""
+    with tempfile.TemporaryFile(mode="w+") as output:
+        result = subprocess.run(command, stdout=output, stderr=subprocess.STDOUT, text=True,
+                                timeout=timeout)
+        output.seek(0)
+        return result.returncode, output.read()
+
+
+# --- the settings file --------------------------------------------------------------
+
+STORED = {"candleheight": "3", "candleBrightness": "120", "candlecolor": "255", "movePumpkin": "1"}
+DEFAULTS = {"candleheight": "10", "candleBrightness": "200", "candlecolor": "145151",
+            "movePumpkin": "0"}
+DESIGN = {"candleheight": "15", "candleBrightness": "15", "candlecolor": "145151",
+          "movePumpkin": "0"}
+SECTION_OF = {"candleheight": "candle", "candleBrightness": "candle", "candlecolor": "candle",
+              "movePumpkin": "pumpkin"}
+
+
+def write_ini(path, values):
+    lines = ["[candle]"]
+    lines += [f"{key}={values[key]}" for key in ("candleheight", "candleBrightness", "candlecolor")]
+    lines += ["[pumpkin]", f"movePumpkin={values['movePumpkin']}"]
+    with open(path, "w", newline="\r\n") as file:
+        file.write("\n".join(lines) + "\n")
+
+
+def read_ini(path):
+    """{(section, key): (key as written, value)}, sections and keys lower-cased."""
+    entries = {}
+    section = None
+    with open(path, encoding="ascii") as file:
+        for line in file.read().splitlines():
+            line = line.strip()
+            if line.startswith("[") and line.endswith("]"):
+                section = line[1:-1].lower()
+            elif "=" in line and section is not None:
+                key, value = line.split("=", 1)
+                entries[(section, key.strip().lower())] = (key.strip(), value.strip())
+    return entries
+
+
+def check_ini(path, expected):
+    entries = read_ini(path)
+    wanted = {(SECTION_OF[key], key.lower()): (key, value) for key, value in expected.items()}
+    check(entries == wanted, f"kelvora.ini holds {entries}, expected {wanted}")
+
+
+# --- the two products ---------------------------------------------------------------
+
+class Product:
+    """One copy of a product in a temporary folder, started with a command line."""
+
+    def __init__(self, executable, folder):
+        self.folder = folder
+        source = os.path.dirname(executable)
+        self.executable = os.path.join(folder, os.path.basename(executable))
+        shutil.copy2(executable, self.executable)
+        shutil.copytree(os.path.join(source, "durnwick"), os.path.join(folder, "durnwick"))
+        self.ini = os.path.join(folder, "kelvora.ini")
+        self.process = None
+
+    def start(self, argument):
+        self.process = subprocess.Popen(self.command(argument), cwd=self.folder,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def wait_for_exit(self):
+        try:
+            return self.process.wait(timeout=TIMEOUT)
+        except subprocess.TimeoutExpired:
+            raise Failure("the product did not end")
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    def pixel(self, x, y):
+        """The colour at a client point of the window, as (r, g, b)."""
+        left, top = self.origin()
+        shot = os.path.join(self.folder, "screen.png")
+        run(["import", "-window", "root", shot])
+        code, text = run(["convert", shot, "-crop", f"1x1+{left + x}+{top + y}", "txt:-"])
+        match = re.search(r"#([0-9A-Fa-f]{6})", text)
+        check(code == 0 and match, f"no pixel read from the screen: {text}")
+        value = int(match.group(1), 16)
+        return value >> 16, (value >> 8) & 0xFF, value & 0xFF
+
+
+class LinuxProduct(Product):
+    def __init__(self, executable, folder, wm_close):
+        super().__init__(executable, folder)
+        self.wm_close = wm_close
+
+    def command(self, argument):
+        return [self.executable, argument]
+
+    def windows_named(self, name):
+        code, out = run(["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"])
+        return out.split() if code == 0 else []
+
+    def geometry(self, window):
+        _, out = run(["xdotool", "getwindowgeometry", window])
+        position = re.search(r"Position: (\d+),(\d+)", out)
+        size = re.search(r"Geometry: (\d+)x(\d+)", out)
+        return tuple(map(int, position.groups())) + tuple(map(int, size.groups()))
+
+    def settings_window(self):
+        for window in self.windows_named(CAPTION):
+            if self.geometry(window)[2:] == CLIENT_SIZE:
+                return window
+        return None
+
+    def wait_for_window(self):
+        return poll("the settings window", self.settings_window)
+
+    def origin(self):
+        return self.geometry(self.wait_for_window())[:2]
+
+    def size(self):
+        return self.geometry(self.wait_for_window())[2:]
+
+    def click(self, caption):
+        x, y = centre_of(caption)
+        run(["xdotool", "mousemove", "--window", self.wait_for_window(), str(x), str(y),
+             "click", "1"])
+
+    def close_box(self):
+        run([self.wm_close, self.wait_for_window()])
+
+    def press_in(self, window, key):
+        run(["xdotool", "windowfocus", "--sync", window, "key", key])
+
+    def answer_message(self):
+        settings = self.wait_for_window()
+        box = poll("the message box",
+                   lambda: [w for w in self.windows_named(CAPTION) if w != settings])
+        self.press_in(box[0], "Return")
+        return ""
+
+    def answer_chooser(self, key):
+        chooser = poll("the colour chooser", lambda: self.windows_named("Candle Color"))
+        self.press_in(chooser[0], key)
+        poll("the colour chooser to close", lambda: not self.windows_named("Candle Color"))
+
+    def cancel_chooser(self):
+        self.answer_chooser("Escape")
+
+    def confirm_chooser(self):
+        self.answer_chooser("Return")
+
+
+class WindowsProduct(Product):
+    def __init__(self, executable, folder, driver):
+        super().__init__(executable, folder)
+        self.driver = driver
+
+    def command(self, argument):
+        return [WINE, self.executable, argument]
+
+    def drive(self, *steps):
+        code, out = run([WINE, self.driver, *steps], timeout=2 * TIMEOUT)
+        check(code == 0, f"dialog_driver {' '.join(steps)}: {out.strip()}")
+        return out
+
+    def wait_for_window(self):
+        self.drive("wait")
+
+    def client(self):
+        out = self.drive("origin")
+        return tuple(map(int, re.search(r"origin=(-?\d+),(-?\d+) size=(\d+),(\d+)", out).groups()))
+
+    def origin(self):
+        return self.client()[:2]
+
+    def size(self):
+        return self.client()[2:]
+
+    def layout(self):
+        return [line.split("|") for line in self.drive("layout").splitlines()]
+
+    def click(self, caption):
+        self.drive("click", caption)
+
+    def close_box(self):
+        self.drive("closebox")
+
+    def answer_message(self):
+        return self.drive("answer", CAPTION, "1")
+
+    def cancel_chooser(self):
+        self.drive("answer", "Color", "2")
+
+    def confirm_chooser(self):
+        self.drive("answer", "Color", "1")
+
+
+# --- the cases ----------------------------------------------------------------------
+
+def case_opens(product):
+    """/C opens the window: its size, its black ground, white lines, the loaded colour."""
+    write_ini(product.ini, STORED)
+    product.start("/C")
+    product.wait_for_window()
+    check(product.size() == CLIENT_SIZE, f"client area {product.size()}, expected {CLIENT_SIZE}")
+    check(product.pixel(5, 200) == (0, 0, 0), "the window's ground is not black")
+    check(product.pixel(200, 208) == (255, 255, 255), "the line above the bottom row is missing")
+    check(product.pixel(300, 136) == (255, 255, 255), "the line under the note is missing")
+    # 255 is red in the stored layout 0x00BBGGRR.
+    check(product.pixel(384, 180) == (255, 0, 0), "the swatch does not show the stored colour")
+    # Buttons and scroll bars stand where the layout puts them: no black ground there.
+    for kind, text, place in LAYOUT:
+        left, top, width, height = pixel_rect(place)
+        if kind == "ScrollBar":
+            point = (left + width // 2, top + height // 2)
+        elif kind == "Button" and text != "Move Pumpkin with Mouse":
+            point = (left + 3, top + 3)
+        else:
+            continue
+        check(product.pixel(*point) != (0, 0, 0), f"nothing drawn at {point} for {kind} '{text}'")
+    if isinstance(product, WindowsProduct):
+        controls = product.layout()
+        banner, controls = controls[0], controls[1:]
+        check(banner[2] == ",".join(map(str, pixel_rect(BANNER))), f"banner at {banner[2]}")
+        for (kind, text, place), (found_kind, found_text, found_place) in zip(LAYOUT, controls):
+            wanted = ",".join(map(str, pixel_rect(place)))
+            check((found_kind.lower(), found_text, found_place) == (kind.lower(), text, wanted),
+                  f"{found_kind} '{found_text}' at {found_place}, expected {kind} '{text}' at {wanted}")
+        check(len(controls) == len(LAYOUT), f"{len(controls)} controls, expected {len(LAYOUT)}")
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+
+
+def case_defaults_close(product):
+    """Defaults then Close leaves exactly the four default values."""
+    write_ini(product.ini, STORED)
+    product.start("/C")
+    product.click(" Defaults")
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+    check_ini(product.ini, DEFAULTS)
+
+
+def case_unchanged_close(product):
+    """Opening and closing without a change keeps the same four values."""
+    write_ini(product.ini, STORED)
+    product.start("/C")
+    product.wait_for_window()
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+    check_ini(product.ini, STORED)
+
+
+def case_no_file(product):
+    """Without a settings file, closing creates one with the controls' design values."""
+    product.start("/C")
+    product.wait_for_window()
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+    check_ini(product.ini, DESIGN)
+
+
+def case_lower_case_with_handle(product):
+    """/c:1234 opens the window too."""
+    write_ini(product.ini, STORED)
+    product.start("/c:1234")
+    product.click(" Defaults")
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+    check_ini(product.ini, DEFAULTS)
+
+
+def case_close_box(product):
+    """Closing with the close box writes the settings as well, and the process ends."""
+    write_ini(product.ini, STORED)
+    product.start("/C")
+    product.click(" Defaults")
+    product.close_box()
+    check(product.wait_for_exit() == 0, "closing the window did not end the process cleanly")
+    check_ini(product.ini, DEFAULTS)
+
+
+def case_chooser_cancel(product):
+    """A cancelled colour chooser leaves the stored colour as it was."""
+    write_ini(product.ini, STORED)
+    product.start("/C")
+    product.click("Candle Color")
+    product.cancel_chooser()
+    check(product.pixel(384, 180) == (255, 0, 0), "the swatch changed after Cancel")
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+    check_ini(product.ini, STORED)
+
+
+def case_chooser_opens_with_the_colour(product):
+    """The chooser opens with the current colour selected: OK at once keeps it."""
+    write_ini(product.ini, STORED)
+    product.start("/C")
+    product.click("Candle Color")
+    product.confirm_chooser()
+    check(product.pixel(384, 180) == (255, 0, 0), "the swatch changed after an unchanged OK")
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+    check_ini(product.ini, STORED)
+
+
+def case_tab_order(product):
+    """Tab visits the controls that take focus in the designed order, and comes round.
+    Windows only: the FLTK window's focus cannot be read from outside."""
+    check(isinstance(product, WindowsProduct), "the tab order is read on Windows only")
+    write_ini(product.ini, STORED)
+    product.start("/C")
+    focusable = [(kind, text, ",".join(map(str, pixel_rect(place))))
+                 for kind, text, place in LAYOUT if kind in ("Button", "ScrollBar")]
+    steps = []
+    for _ in focusable:
+        steps += ["focus", "tab"]
+    steps.append("focus")
+    visited = [tuple(line.split("|")) for line in product.drive(*steps).splitlines()]
+    visited = [(kind.capitalize() if kind.lower() == "button" else "ScrollBar", text, place)
+               for kind, text, place in visited]
+    check(visited == focusable + focusable[:1], f"Tab visits {visited}")
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+
+
+def make_read_only(product):
+    os.chmod(product.ini, 0o444)
+    os.chmod(product.folder, 0o555)
+    # Permissions do not bind root; an immutable file cannot be written or replaced.
+    if os.geteuid() == 0:
+        code, out = run(["chattr", "+i", product.ini])
+        check(code == 0, f"chattr +i failed: {out}")
+
+
+def undo_read_only(product):
+    if os.geteuid() == 0:
+        run(["chattr", "-i", product.ini])
+    os.chmod(product.folder, 0o755)
+    os.chmod(product.ini, 0o644)
+
+
+def case_read_only(product):
+    """A settings file that cannot be written is told in a message box naming it."""
+    write_ini(product.ini, STORED)
+    make_read_only(product)
+    try:
+        product.start("/C")
+        product.click(" Defaults")
+        product.click("Close")
+        text = product.answer_message()
+        if isinstance(product, WindowsProduct):
+            check("could not be saved" in text and "kelvora.ini" in text,
+                  f"the message box says: {text}")
+        check(product.wait_for_exit() == 0, "the process did not end after the message")
+        check_ini(product.ini, STORED)
+    finally:
+        undo_read_only(product)
+
+
+CASES = {name[len("case_"):]: function for name, function in globals().items()
+         if name.startswith("case_")}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("platform", choices=["linux", "windows"])
+    parser.add_argument("case", choices=sorted(CASES))
+    parser.add_argument("--product", required=True)
+    parser.add_argument("--wm-close")
+    parser.add_argument("--driver")
+    options = parser.parse_args()
+
+    with tempfile.TemporaryDirectory(prefix="kelvora-dialog-") as folder:
+        if options.platform == "linux":
+            product = LinuxProduct(options.product, folder, options.wm_close)
+        else:
+            product = WindowsProduct(options.product, folder, options.driver)
+        try:
+            CASES[options.case](product)
+        except (Failure, subprocess.TimeoutExpired) as failure:
+            print(f"FAILED {options.platform} {options.case}: {failure}")
+            return 1
+        finally:
+            product.stop()
+    print(f"passed {options.platform} {options.case}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

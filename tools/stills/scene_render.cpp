@@ -1,0 +1,46 @@
+// Drives the frame loop on a stepped clock, then reads the last frame back.
+#include "scene_render.h"
+
+#include <memory>
+
+#include "candle_scene.h"
+#include "engine/clock.h"
+#include "engine/gl_engine_objects.h"
+#include "platform/display.h"
+
+namespace stills {
+
+namespace {
+constexpr int RenderWidth = 800, RenderHeight = 600;
+constexpr double FrameSeconds = 1.0 / 30;
+
+media::Picture ToPicture(const std::vector<std::uint8_t>& rgba) {
+    media::Picture picture(RenderWidth, RenderHeight, {0, 0, 0, 1});
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i)
+        picture.pixels[i] = {rgba[4 * i] / 255.0f, rgba[4 * i + 1] / 255.0f, rgba[4 * i + 2] / 255.0f, 1};
+    return picture;
+}
+}  // namespace
+
+media::Picture RenderCandleScene(const std::string& mediaFolder, double seconds) {
+    const platform::display::WindowHandle window = platform::display::CreateSaverWindow([] {});
+    platform::display::ShowSaverWindow(window);
+    double now = 0;
+    engine::UseClock([&now] { return now; });
+    std::vector<std::uint8_t> frame;
+    {
+        engine::GlEngineObjects engines;
+        enginetest::CandleScene scene(engines, window, mediaFolder, false);
+        for (; now < seconds; now += FrameSeconds) {
+            scene.Draw();
+            scene.Present();
+        }
+        scene.Draw();
+        frame = engines.ReadFramePixels();
+    }
+    engine::UseClock({});
+    platform::display::DestroySaverWindow(window);
+    return ToPicture(frame);
+}
+
+}  // namespace stills
