@@ -127,6 +127,8 @@ int RunProcess() {
     try {
         Main();
         platform::App().RunWhileWindowsOpen();
+        // The saver window can be closed from outside, and the saver then ends here.
+        mScreenSaver::RestoreTaskbarIfHidden();
         return 0;
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "kelvora: %s\n", failure.what());

@@ -2,4 +2,14 @@
 
 FrmSaver frmSaver;
 
-void FrmSaver::Load() {}
+void FrmSaver::Show() {
+    if (window_) platform::display::ShowSaverWindow(window_);
+}
+
+void FrmSaver::CloseFromOutside() {
+    try {
+        Unload();
+    } catch (...) {
+        closeFailure_ = std::current_exception();
+    }
+}

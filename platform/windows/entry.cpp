@@ -4,6 +4,7 @@
 #include "engine/gl_engine_objects.h"
 #include "host/startup.h"
 #include "platform/settings_window.h"
+#include "platform/windows/crash_guard.h"
 #include "platform/windows/win32_preview_holder.h"
 #include "platform/windows/win32_settings_window.h"
 #include "platform/windows/win32_toolkit.h"
@@ -15,6 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32PreviewHolder previewHolder;
     platform::UseToolkit(toolkit);
     platform::UseWindowsApi(windows);
+    platform::InstallCrashGuard();
     platform::UsePreviewHolder(previewHolder);
     platform::UseSettingsWindowFactory(platform::CreateWin32SettingsWindow);
     engine::GlEngineObjects engines;

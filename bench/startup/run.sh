@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Times each product from process start to the first presented frame of the scene (the
+# loading picture excluded), median of five runs, and reads the running saver's peak
+# resident memory. Needs DISPLAY (and WINEPREFIX for the Windows product).
+#   run.sh LINUX_BUILD WINDOWS_BUILD
+set -euo pipefail
+LINUX_BUILD=${1:?}
+WINDOWS_BUILD=${2:?}
+WINE=/usr/lib/wine/wine64
+RUNS=5
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-bench.XXXXXX")
+SAVER_PID=
+trap 'stop_saver; rm -rf "$WORK"' EXIT
+
+now() { date +%s.%N; }
+
+stop_saver() {
+  [ -n "$SAVER_PID" ] || return 0
+  # The Windows saver is not the shell's child: find it by its private folder.
+  local pid
+  for pid in $SAVER_PID $(pgrep -f "$(basename "$WORK")" || true); do
+    kill "$pid" 2>/dev/null || true
+  done
+  wait "$SAVER_PID" 2>/dev/null || true
+  SAVER_PID=
+}
+
+copy_product() {
+  rm -rf "$WORK/product" && mkdir -p "$WORK/product"
+  cp "$1" "$WORK/product/"
+  cp -r "$(dirname "$1")/durnwick" "$(dirname "$1")/kelvora.ini" "$WORK/product/"
+}
+
+# Starts the saver and waits until it notes its first frame; sets TAKEN to the seconds
+# taken (not printed: the saver's id must outlive this call, so no subshell).
+time_one_start() {
+  local kind=$1 frame_file=$WORK/first-frame started
+  rm -f "$frame_file"
+  started=$(now)
+  if [ "$kind" = linux ]; then
+    KELVORA_FIRST_FRAME_FILE=$frame_file "$WORK/product/kelvora" /S >/dev/null 2>&1 &
+  else
+    KELVORA_FIRST_FRAME_FILE=$(echo "Z:$frame_file" | tr / '\\') \
+      "$WINE" "$(echo "Z:$WORK/product/kelvora.scr" | tr / '\\')" /S >/dev/null 2>&1 &
+  fi
+  SAVER_PID=$!
+  local waited=0
+  until [ -s "$frame_file" ]; do
+    sleep 0.02
+    waited=$((waited + 1))
+    [ $waited -lt 1500 ] || { echo "no first frame within 30 s" >&2; return 1; }
+  done
+  TAKEN=$(awk -v a="$started" -v b="$(cat "$frame_file")" 'BEGIN { printf "%.3f", b - a }')
+}
+
+# The resident peak of the saver's process (under Wine: the saver's own process).
+peak_memory_mb() {
+  local pid
+  # The only process whose command line names the private folder (Wine writes it with
+  # backslashes, so match the folder's name alone).
+  pid=$(pgrep -f "$(basename "$WORK")" | head -n1)
+  awk '/^VmHWM/ { printf "%.1f\n", $2 / 1024 }' "/proc/$pid/status"
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+bench() {
+  local kind=$1 product=$2 times=() peak=
+  copy_product "$product"
+  for _ in $(seq $RUNS); do
+    time_one_start "$kind"
+    times+=("$TAKEN")
+    # Let the scene run a little so that the peak includes the particle systems at work.
+    sleep 2
+    peak=$(peak_memory_mb)
+    stop_saver
+  done
+  printf '%-8s first frame: median %s s of %s   peak resident: %s MB\n' "$kind" \
+    "$(printf '%s\n' "${times[@]}" | median)" "${times[*]}" "$peak"
+}
+
+[ -n "${DISPLAY:-}" ] || { echo "run.sh needs DISPLAY" >&2; exit 1; }
+bench linux "$LINUX_BUILD/kelvora"
+# A running Wine server, as on a machine where Windows is already up.
+"$WINE" cmd /c exit >/dev/null 2>&1 || true
+bench wine "$WINDOWS_BUILD/kelvora.scr"
+echo "goals: first frame < 0.3 s native, < 0.6 s under Wine; peak resident < 120 MB"

@@ -1,0 +1,34 @@
+# In move mode dragging with the first button turns the pumpkin, and no mouse movement
+# ever ends the saver.
+source "$(dirname "$0")/../lib.sh" "$1"
+copy_product
+set_setting pumpkin movePumpkin 1
+start_saver /S
+wait_for_scene 10
+
+# How much the picture changes by itself (flame and smoke), to tell a turn from it.
+difference() { compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1 || true; }
+screenshot "$WORK/still-1.png"
+screenshot "$WORK/still-2.png"
+by_itself=$(difference "$WORK/still-1.png" "$WORK/still-2.png")
+
+xdotool mousemove 512 600 mousedown 1
+for position in "600 650" "700 700" "520 700"; do
+  sleep 0.3
+  xdotool mousemove $position
+done
+xdotool mouseup 1
+screenshot "$WORK/turned.png"
+cp "$WORK/still-1.png" "$ARTIFACTS/$CASE-before.png"
+cp "$WORK/turned.png" "$ARTIFACTS/$CASE-after.png"
+turned=$(difference "$WORK/still-2.png" "$WORK/turned.png")
+echo "pixels changed by themselves: $by_itself, after the drag: $turned"
+[ "$turned" -gt $((3 * by_itself + 2000)) ] || fail "dragging did not turn the pumpkin"
+
+# Movements that would end the ordinary saver three times over.
+for position in "100 100" "900 700" "100 700" "900 100" "300 300" "700 500" "200 600"; do
+  xdotool mousemove $position
+  sleep 0.1
+done
+if wait_until 1 saver_ended; then fail "mouse movement ended the saver in move mode"; fi
+end_with_key

@@ -1,0 +1,19 @@
+# A second /S while a saver runs ends at once and leaves the first, and the hidden
+# taskbar, alone.
+source "$(dirname "$0")/../lib.sh" "$1"
+copy_product
+start_saver /S
+wait_for_scene 10
+second_started=$(now)
+if [ "$KIND" = linux ]; then
+  timeout 10 "$WORK/kelvora" /S || fail "the second saver did not end with exit code 0"
+else
+  second_out=$WORK/second.out
+  timeout 30 "$WINE" "$DRIVER" --existing-taskbar --timeout 20 "$(windows_path "$WORK/kelvora.scr")" /S >"$second_out" 2>/dev/null
+  grep -qx "exit 0" "$second_out" || fail "the second saver did not end with exit code 0"
+  grep -qx "final taskbar hidden" "$second_out" || fail "the second saver touched the taskbar"
+fi
+echo "the second saver ended after $(seconds_since "$second_started") s"
+saver_ended && fail "the second saver ended the first"
+wait_for_scene 2
+end_with_key

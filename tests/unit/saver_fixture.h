@@ -1,0 +1,109 @@
+// The full-screen saver against fakes of every seam: the recording engine, the saver
+// window, Windows and a toolkit whose event pump a test can act in.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "fakes/call_log.h"
+#include "fakes/fake_display.h"
+#include "fakes/fake_engine.h"
+#include "fakes/fake_windows_api.h"
+#include "fakes/pumping_toolkit.h"
+#include "host/exit_detector.h"
+#include "host/startup.h"
+#include "scene/frm_saver.h"
+#include "settings/settings.h"
+
+namespace saver_test {
+
+inline const std::string IniFile = "C:\\Program Files\\Kelvora\\kelvora.ini";
+inline const std::string MediaFolder = "C:\\Program Files\\Kelvora\\durnwick\\kelvora\\";
+// The fake window's handle and the fake taskbar's, as the journal prints them.
+inline const std::string Window = std::to_string(fakes::SaverWindow);
+inline const std::string TaskbarShown = "SetWindowPos(31324, 0, 0, 0, 0, 0, 0x40)";
+
+// Where a run of the saver stopped.
+struct Outcome {
+    bool processEnded = false;
+    int exitCode = -1;
+};
+
+class SaverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Whatever an earlier test left behind is released before the journal starts.
+        frmSaver = FrmSaver();
+        windows = &fakes::InstallFakeWindowsApi();
+        toolkit = &fakes::InstallPumpingToolkit();
+        engines = &fakes::InstallFakeEngine();
+        display = &fakes::InstallFakeDisplay();
+        mScreenSaver::Settings = {};
+        mScreenSaver::PlatformId = 2;
+        mScreenSaver::UsePassword = 0;
+        mScreenSaver::MoveCount = 0;
+        mScreenSaver::MoveStartTime = 0;
+        SetIni("candle", "candleheight", "10");
+        SetIni("candle", "candleBrightness", "200");
+        SetIni("candle", "candlecolor", "145151");
+        SetIni("pumpkin", "movePumpkin", "0");
+        fakes::Log().Clear();
+    }
+
+    void TearDown() override { frmSaver = FrmSaver(); }
+
+    void SetIni(const std::string& section, const std::string& key, const std::string& value) {
+        windows->profile[fakes::FakeWindowsApi::ProfileKey(IniFile, section, key)] = value;
+    }
+
+    // The window system closes the saver window during the given pump.
+    void CloseWindowAtPump(int pump) {
+        toolkit->onDoEvents = [pump](int n) {
+            if (n == pump) fakes::CloseSaverWindowFromOutside();
+        };
+    }
+
+    Outcome Load() {
+        Outcome outcome;
+        try {
+            frmSaver.Load();
+        } catch (const fakes::ProcessEnded& ended) {
+            outcome.processEnded = true;
+            outcome.exitCode = ended.exitCode;
+        }
+        return outcome;
+    }
+
+    static const std::vector<std::string>& Calls() { return fakes::Log().Calls(); }
+
+    static bool Logged(const std::string& call) {
+        return std::find(Calls().begin(), Calls().end(), call) != Calls().end();
+    }
+
+    static std::ptrdiff_t IndexOf(const std::string& call, std::ptrdiff_t from = 0) {
+        auto found = std::find(Calls().begin() + from, Calls().end(), call);
+        return found == Calls().end() ? -1 : found - Calls().begin();
+    }
+
+    // The journal from the first occurrence of `first` (inclusive) on, `count` entries.
+    static std::vector<std::string> CallsFrom(const std::string& first, std::size_t count,
+                                              std::ptrdiff_t from = 0) {
+        std::ptrdiff_t start = IndexOf(first, from);
+        if (start < 0) return {"<" + first + " not called>"};
+        auto end = std::min(Calls().begin() + start + count, Calls().end());
+        return {Calls().begin() + start, end};
+    }
+
+    static std::string MessageBox(const std::string& text) {
+        return fakes::Call("MessageBox", text, 48, "Screen Saver");
+    }
+
+    fakes::FakeWindowsApi* windows = nullptr;
+    fakes::PumpingToolkit* toolkit = nullptr;
+    fakes::FakeEngineObjects* engines = nullptr;
+    fakes::FakeDisplay* display = nullptr;
+};
+
+}  // namespace saver_test
