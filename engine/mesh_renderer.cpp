@@ -16,43 +16,14 @@ namespace engine {
 
 namespace {
 
-const char* const kVertexShader = R"(#version 330 core
-layout(location = 0) in vec3 position;
-layout(location = 1) in vec3 normal;
-uniform mat4 model;
-uniform mat3 normalMatrix;
-uniform mat4 projection;
-out vec3 worldPosition;
-out vec3 worldNormal;
-void main() {
-    vec4 p = model * vec4(position, 1.0);
-    worldPosition = p.xyz;
-    worldNormal = normalMatrix * normal;
-    gl_Position = projection * p;
-}
-)";
-
-// The camera sits at the origin, so the direction to the eye is -position. The side of
-// a face in view is lit (its true orientation comes from the screen derivatives, which
-// also turn the smooth normal the right way), and it is the inside of a shell when it
-// faces the mesh's centre. Every light slot is computed, unrolled:
-// an unused one has no colour. Light adds up in linear values; the result is encoded
-// for the picture.
-// The numbers of lights come in as OUTER_POINTS, INNER_POINTS and DIRECTIONALS: loops
-// of a known length unroll, which a software rasteriser runs several times faster.
-const char* const kFragmentShader = R"(
+// Both stages share the lights. OUTER_POINTS, INNER_POINTS and DIRECTIONALS give how many
+// slots are in use: loops of a known length unroll, which a software rasteriser runs
+// several times faster. An unused slot has no colour.
+const char* const kLightUniforms = R"(
 const int kPointLights = 3;
 const int kDirectionalLights = 2;
-// A face turned less than this (a cosine) away from the mesh's centre counts as inside:
-// the walls round an opening glow with the candle too.
-const float kOutsideFacing = 0.25;
 uniform vec3 ambientAndEmissive;
 uniform vec3 diffuse;
-uniform float opacity;
-uniform vec3 specular;
-uniform float power;
-uniform bool lit;
-uniform vec3 meshCentre;
 // Point lights outside the mesh's bounds light its outside, those within its inside.
 // xyz position, w 1 / range.
 uniform vec4 outerPointPlace[kPointLights];
@@ -61,56 +32,101 @@ uniform vec4 innerPointPlace[kPointLights];
 uniform vec3 innerPointColour[kPointLights];
 uniform vec3 directionalToward[kDirectionalLights];
 uniform vec3 directionalColour[kDirectionalLights];
+)";
+
+// The light that changes slowly over this smooth mesh is summed at the corners, where it
+// costs once per vertex instead of once per pixel: the ambient and emissive colour, the
+// directional lights' diffuse light on the outside, and the candle's glow on the inside.
+// Whether a corner is on the outside of a shell (its normal turned away from the mesh's
+// centre) is told here too. The normal is taken as stored: a one-sided mesh shows only
+// the faces it points out of.
+const char* const kVertexShader = R"(
+layout(location = 0) in vec3 position;
+layout(location = 1) in vec3 normal;
+uniform mat4 model;
+uniform mat3 normalMatrix;
+uniform mat4 projection;
+uniform vec3 meshCentre;
+out vec3 worldPosition;
+out float outsideFacing;
+out vec3 worldNormal;
+out vec3 outsideLight;
+out vec3 insideLight;
+void main() {
+    vec4 p = model * vec4(position, 1.0);
+    worldPosition = p.xyz;
+    worldNormal = normalMatrix * normal;
+    vec3 n = normalize(worldNormal);
+    outsideFacing = dot(n, normalize(p.xyz - meshCentre));
+    outsideLight = ambientAndEmissive;
+    for (int i = 0; i < DIRECTIONALS; ++i)
+        outsideLight += max(dot(n, directionalToward[i]), 0.0) * diffuse * directionalColour[i];
+    // Light from within is the candle's glow on a rough inside: diffuse alone.
+    insideLight = ambientAndEmissive;
+    for (int i = 0; i < INNER_POINTS; ++i) {
+        vec3 toLight = innerPointPlace[i].xyz - p.xyz;
+        float distance = length(toLight);
+        float reach = clamp(1.0 - distance * innerPointPlace[i].w, 0.0, 1.0);
+        insideLight += reach * max(dot(n, toLight), 0.0) / max(distance, 1e-6) * diffuse * innerPointColour[i];
+    }
+    gl_Position = projection * p;
+}
+)";
+
+// The camera sits at the origin, so the direction to the eye is -position. What needs
+// the pixel's own normal stays here: the point lights on the outside and every light's
+// shine. Light adds up in linear values; the result is encoded for the picture.
+const char* const kFragmentShader = R"(
+// A surface turned less than this (a cosine) away from the mesh's centre counts as
+// inside: the walls round an opening glow with the candle too.
+const float kOutsideFacing = 0.25;
+uniform float opacity;
+uniform vec3 specular;
+uniform float power;
+uniform bool lit;
 in vec3 worldPosition;
+in float outsideFacing;
 in vec3 worldNormal;
+in vec3 outsideLight;
+in vec3 insideLight;
 out vec4 colour;
 
 // Specular shine is Blinn's. pow(x, power) is close to exp(-power (1 - x)) where there is
 // any shine, and that to (1 - power (1 - x) / 8) to the 8th: three squarings, a fraction
 // of pow's cost on a software rasteriser, and the highlight keeps its size (Schlick's
 // rational stand-in spreads a faint sheen far round it, which bleaches the body).
-vec3 Shade(vec3 n, vec3 toEye, vec3 toLight, vec3 light) {
-    float facing = max(dot(n, toLight), 0.0);
+float Shine(vec3 n, vec3 toEye, vec3 toLight) {
     float x = max(dot(n, normalize(toLight + toEye)), 0.0);
     float shine = max(1.0 - power * (1.0 - x) * 0.125, 0.0);
     shine *= shine;
     shine *= shine;
     shine *= shine;
-    shine = power > 0.0 ? shine : 0.0;
-    return light * (diffuse * facing + specular * (shine * step(0.0, facing)));
+    return power > 0.0 && dot(n, toLight) >= 0.0 ? shine : 0.0;
 }
 
 // Gamma 2, close to sRGB and far cheaper.
 vec3 Encode(vec3 c) { return sqrt(c); }
 
 void main() {
-    vec3 c = ambientAndEmissive;
     if (!lit) {
-        colour = vec4(Encode(clamp(diffuse + c, 0.0, 1.0)), opacity);
+        colour = vec4(Encode(clamp(diffuse + ambientAndEmissive, 0.0, 1.0)), opacity);
         return;
     }
-    vec3 toEye = normalize(-worldPosition);
-    vec3 face = normalize(cross(dFdx(worldPosition), dFdy(worldPosition)));
-    face = dot(face, toEye) < 0.0 ? -face : face;
-    vec3 n = normalize(worldNormal);
-    n = dot(n, face) < 0.0 ? -n : n;
-    if (dot(face, normalize(worldPosition - meshCentre)) > kOutsideFacing) {
+    vec3 c = insideLight;
+    if (outsideFacing > kOutsideFacing) {
+        vec3 toEye = normalize(-worldPosition);
+        vec3 n = normalize(worldNormal);
+        c = outsideLight;
         for (int i = 0; i < OUTER_POINTS; ++i) {
             vec3 toLight = outerPointPlace[i].xyz - worldPosition;
             float distance = length(toLight);
             float reach = clamp(1.0 - distance * outerPointPlace[i].w, 0.0, 1.0);
-            c += reach * Shade(n, toEye, toLight / max(distance, 1e-6), outerPointColour[i]);
+            toLight /= max(distance, 1e-6);
+            c += reach * outerPointColour[i] *
+                 (diffuse * max(dot(n, toLight), 0.0) + specular * Shine(n, toEye, toLight));
         }
         for (int i = 0; i < DIRECTIONALS; ++i)
-            c += Shade(n, toEye, directionalToward[i], directionalColour[i]);
-    } else {
-        // Light from within is the candle's glow on a rough inside: diffuse alone.
-        for (int i = 0; i < INNER_POINTS; ++i) {
-            vec3 toLight = innerPointPlace[i].xyz - worldPosition;
-            float distance = length(toLight);
-            float reach = clamp(1.0 - distance * innerPointPlace[i].w, 0.0, 1.0);
-            c += reach * max(dot(n, toLight), 0.0) / max(distance, 1e-6) * diffuse * innerPointColour[i];
-        }
+            c += directionalColour[i] * specular * Shine(n, toEye, directionalToward[i]);
     }
     colour = vec4(Encode(clamp(c, 0.0, 1.0)), opacity);
 }
@@ -177,10 +193,11 @@ void GpuMesh::Draw() const {
 const ShaderProgram& MeshRenderer::ProgramFor(int outerPoints, int innerPoints, int directionals) const {
     std::unique_ptr<ShaderProgram>& program = programs_[{outerPoints, innerPoints, directionals}];
     if (!program) {
-        std::string fragment = "#version 330 core\n#define OUTER_POINTS " + std::to_string(outerPoints) +
-                               "\n#define INNER_POINTS " + std::to_string(innerPoints) +
-                               "\n#define DIRECTIONALS " + std::to_string(directionals) + "\n" + kFragmentShader;
-        program = std::make_unique<ShaderProgram>(kVertexShader, fragment.c_str());
+        std::string counts = "#version 330 core\n#define OUTER_POINTS " + std::to_string(outerPoints) +
+                             "\n#define INNER_POINTS " + std::to_string(innerPoints) +
+                             "\n#define DIRECTIONALS " + std::to_string(directionals) + "\n" + kLightUniforms;
+        std::string vertex = counts + kVertexShader, fragment = counts + kFragmentShader;
+        program = std::make_unique<ShaderProgram>(vertex.c_str(), fragment.c_str());
     }
     return *program;
 }
