@@ -38,7 +38,8 @@ uniform vec3 directionalColour[kDirectionalLights];
 // costs once per vertex instead of once per pixel: the ambient and emissive colour, the
 // directional lights' diffuse light on the outside, and the candle's glow on the inside.
 // Whether a corner is on the outside of a shell (its normal turned away from the mesh's
-// centre) is told here too. The normal is taken as stored: a one-sided mesh shows only
+// centre) is told here too, and the halfway vectors of the shine: they turn slowly, so
+// drawn across a triangle they stay close enough to unit length to use as they come. The normal is taken as stored: a one-sided mesh shows only
 // the faces it points out of.
 const char* const kVertexShader = R"(
 layout(location = 0) in vec3 position;
@@ -52,11 +53,18 @@ out float outsideFacing;
 out vec3 worldNormal;
 out vec3 outsideLight;
 out vec3 insideLight;
+out vec3 outerPointHalf[OUTER_POINT_SLOTS];
+out vec3 directionalHalf[DIRECTIONAL_SLOTS];
 void main() {
     vec4 p = model * vec4(position, 1.0);
     worldPosition = p.xyz;
     worldNormal = normalMatrix * normal;
     vec3 n = normalize(worldNormal);
+    vec3 toEye = normalize(-p.xyz);
+    for (int i = 0; i < OUTER_POINTS; ++i)
+        outerPointHalf[i] = normalize(normalize(outerPointPlace[i].xyz - p.xyz) + toEye);
+    for (int i = 0; i < DIRECTIONALS; ++i)
+        directionalHalf[i] = normalize(directionalToward[i] + toEye);
     outsideFacing = dot(n, normalize(p.xyz - meshCentre));
     outsideLight = ambientAndEmissive;
     for (int i = 0; i < DIRECTIONALS; ++i)
@@ -89,14 +97,16 @@ in float outsideFacing;
 in vec3 worldNormal;
 in vec3 outsideLight;
 in vec3 insideLight;
+in vec3 outerPointHalf[OUTER_POINT_SLOTS];
+in vec3 directionalHalf[DIRECTIONAL_SLOTS];
 out vec4 colour;
 
 // Specular shine is Blinn's. pow(x, power) is close to exp(-power (1 - x)) where there is
 // any shine, and that to (1 - power (1 - x) / 8) to the 8th: three squarings, a fraction
 // of pow's cost on a software rasteriser, and the highlight keeps its size (Schlick's
 // rational stand-in spreads a faint sheen far round it, which bleaches the body).
-float Shine(vec3 n, vec3 toEye, vec3 toLight) {
-    float x = max(dot(n, normalize(toLight + toEye)), 0.0);
+float Shine(vec3 n, vec3 halfway, vec3 toLight) {
+    float x = max(dot(n, halfway), 0.0);
     float shine = max(1.0 - power * (1.0 - x) * 0.125, 0.0);
     shine *= shine;
     shine *= shine;
@@ -114,7 +124,6 @@ void main() {
     }
     vec3 c = insideLight;
     if (outsideFacing > kOutsideFacing) {
-        vec3 toEye = normalize(-worldPosition);
         vec3 n = normalize(worldNormal);
         c = outsideLight;
         for (int i = 0; i < OUTER_POINTS; ++i) {
@@ -123,10 +132,10 @@ void main() {
             float reach = clamp(1.0 - distance * outerPointPlace[i].w, 0.0, 1.0);
             toLight /= max(distance, 1e-6);
             c += reach * outerPointColour[i] *
-                 (diffuse * max(dot(n, toLight), 0.0) + specular * Shine(n, toEye, toLight));
+                 (diffuse * max(dot(n, toLight), 0.0) + specular * Shine(n, outerPointHalf[i], toLight));
         }
         for (int i = 0; i < DIRECTIONALS; ++i)
-            c += directionalColour[i] * specular * Shine(n, toEye, directionalToward[i]);
+            c += directionalColour[i] * specular * Shine(n, directionalHalf[i], directionalToward[i]);
     }
     colour = vec4(Encode(clamp(c, 0.0, 1.0)), opacity);
 }
@@ -195,7 +204,10 @@ const ShaderProgram& MeshRenderer::ProgramFor(int outerPoints, int innerPoints, 
     if (!program) {
         std::string counts = "#version 330 core\n#define OUTER_POINTS " + std::to_string(outerPoints) +
                              "\n#define INNER_POINTS " + std::to_string(innerPoints) +
-                             "\n#define DIRECTIONALS " + std::to_string(directionals) + "\n" + kLightUniforms;
+                             "\n#define DIRECTIONALS " + std::to_string(directionals) +
+                             "\n#define OUTER_POINT_SLOTS " + std::to_string(std::max(outerPoints, 1)) +
+                             "\n#define DIRECTIONAL_SLOTS " + std::to_string(std::max(directionals, 1)) + "\n" +
+                             kLightUniforms;
         std::string vertex = counts + kVertexShader, fragment = counts + kFragmentShader;
         program = std::make_unique<ShaderProgram>(vertex.c_str(), fragment.c_str());
     }
