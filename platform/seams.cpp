@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include "platform/preview_holder.h"
+#include "platform/saver_window.h"
 #include "platform/toolkit.h"
 #include "platform/windows_api.h"
 
@@ -10,6 +11,7 @@ namespace {
 WindowsApi* installedWindowsApi = nullptr;
 Toolkit* installedToolkit = nullptr;
 PreviewHolder* installedPreviewHolder = nullptr;
+SaverWindowSystem* installedSaverWindows = nullptr;
 
 template <typename Seam>
 Seam& Installed(Seam* seam, const char* name) {
@@ -28,5 +30,8 @@ PreviewHolder& PreviewHolderWindow() {
     return Installed(installedPreviewHolder, "PreviewHolder");
 }
 void UsePreviewHolder(PreviewHolder& holder) { installedPreviewHolder = &holder; }
+
+SaverWindowSystem& SaverWindows() { return Installed(installedSaverWindows, "SaverWindows"); }
+void UseSaverWindows(SaverWindowSystem& windows) { installedSaverWindows = &windows; }
 
 }  // namespace platform

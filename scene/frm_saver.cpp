@@ -3,7 +3,7 @@
 FrmSaver frmSaver;
 
 void FrmSaver::Show() {
-    if (window_) platform::display::ShowSaverWindow(window_);
+    if (window_) platform::SaverWindows().Show(window_);
 }
 
 void FrmSaver::CloseFromOutside() {

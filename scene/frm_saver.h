@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/flags.h"
-#include "platform/display.h"
+#include "platform/saver_window.h"
 #include "scene/saver_state.h"
 
 class FrmSaver : public scene::SaverState {

@@ -38,7 +38,7 @@ std::string CandleValue(const char* key, std::string& field) {
 void FrmSaver::Load() {
     std::string message = scene::CannotDisplayMessage;
     try {
-        window_ = platform::display::CreateSaverWindow([this] { CloseFromOutside(); });
+        window_ = platform::SaverWindows().Create([this] { CloseFromOutside(); });
         CreateEngineObjects();
         StartDisplay();
 

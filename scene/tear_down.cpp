@@ -19,7 +19,7 @@ void ReleaseParticles(std::shared_ptr<scene::ParticleSystem>& system) {
 void FrmSaver::Unload() {
     Running = False;
     auto closeWindow = [this] {
-        if (window_) platform::display::DestroySaverWindow(std::exchange(window_, 0));
+        if (window_) platform::SaverWindows().Destroy(std::exchange(window_, 0));
     };
     try {
         ReleaseEngine();

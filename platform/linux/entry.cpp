@@ -1,6 +1,7 @@
 // The Linux program's entry: installs the backends and runs the start procedure.
 #include "engine/gl_engine_objects.h"
 #include "host/startup.h"
+#include "platform/display_saver_windows.h"
 #include "platform/settings_window.h"
 #include "platform/linux/linux_settings_window.h"
 #include "platform/linux/linux_toolkit.h"
@@ -17,5 +18,7 @@ int main(int argc, char** argv) {
     platform::UseSettingsWindowFactory(platform::CreateFltkSettingsWindow);
     engine::GlEngineObjects engines;
     scene::UseEngineObjects(engines);
+    platform::DisplaySaverWindows saverWindows;
+    platform::UseSaverWindows(saverWindows);
     return mMain::RunProcess();
 }

@@ -3,6 +3,7 @@
 
 #include "engine/gl_engine_objects.h"
 #include "host/startup.h"
+#include "platform/display_saver_windows.h"
 #include "platform/settings_window.h"
 #include "platform/windows/crash_guard.h"
 #include "platform/windows/win32_preview_holder.h"
@@ -21,5 +22,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::UseSettingsWindowFactory(platform::CreateWin32SettingsWindow);
     engine::GlEngineObjects engines;
     scene::UseEngineObjects(engines);
+    platform::DisplaySaverWindows saverWindows;
+    platform::UseSaverWindows(saverWindows);
     return mMain::RunProcess();
 }

@@ -10,9 +10,32 @@ namespace fakes {
 namespace {
 FakeDisplay display;
 std::function<void()> closeHandler;
+
+class FakeSaverWindows : public platform::SaverWindowSystem {
+public:
+    platform::display::WindowHandle Create(std::function<void()> onClose) override {
+        Log().Add("CreateSaverWindow()");
+        if (display.createFails) throw std::runtime_error("no window");
+        closeHandler = std::move(onClose);
+        display.windowOpen = true;
+        return SaverWindow;
+    }
+
+    void Show(platform::display::WindowHandle window) override {
+        Log().Add(Call("ShowSaverWindow", window));
+    }
+
+    void Destroy(platform::display::WindowHandle window) override {
+        Log().Add(Call("DestroySaverWindow", window));
+        display.windowOpen = false;
+        closeHandler = nullptr;
+    }
+};
 }  // namespace
 
 FakeDisplay& InstallFakeDisplay() {
+    static FakeSaverWindows windows;
+    platform::UseSaverWindows(windows);
     display = FakeDisplay();
     closeHandler = nullptr;
     return display;
@@ -24,22 +47,3 @@ void CloseSaverWindowFromOutside() {
 
 }  // namespace fakes
 
-namespace platform::display {
-
-WindowHandle CreateSaverWindow(std::function<void()> onClose) {
-    fakes::Log().Add("CreateSaverWindow()");
-    if (fakes::display.createFails) throw std::runtime_error("no window");
-    fakes::closeHandler = std::move(onClose);
-    fakes::display.windowOpen = true;
-    return fakes::SaverWindow;
-}
-
-void ShowSaverWindow(WindowHandle window) { fakes::Log().Add(fakes::Call("ShowSaverWindow", window)); }
-
-void DestroySaverWindow(WindowHandle window) {
-    fakes::Log().Add(fakes::Call("DestroySaverWindow", window));
-    fakes::display.windowOpen = false;
-    fakes::closeHandler = nullptr;
-}
-
-}  // namespace platform::display

@@ -1,7 +1,7 @@
 // A recording saver window: created, shown and destroyed in the journal; a test can
 // close it from outside as the window system would.
 #pragma once
-#include "platform/display.h"
+#include "platform/saver_window.h"
 
 namespace fakes {
 
@@ -12,7 +12,7 @@ struct FakeDisplay {
     bool windowOpen = false;
 };
 
-// Resets the fake window's state.
+// Installs the recording saver window and resets its state.
 FakeDisplay& InstallFakeDisplay();
 
 // Runs the close handler the window was created with, as a close from outside would.
