@@ -71,6 +71,9 @@ public:
         simulation_.settings.emitter = {emitter.x, emitter.y, emitter.z};
         simulation_.settings.texture = textureId;
         created_ = true;
+        // Glowing (dark) from the start, so that the meshes' lights are the same set in the
+        // first frame as in every later one and their program is built once.
+        UpdateGlow();
     }
 
     void SetEmissionRate(std::int32_t perSecond) override {
