@@ -24,6 +24,7 @@ const int kPointLights = 3;
 const int kDirectionalLights = 2;
 uniform vec3 ambientAndEmissive;
 uniform vec3 diffuse;
+uniform vec3 specular;
 // Point lights outside the mesh's bounds light its outside, those within its inside.
 // xyz position, w 1 / range.
 uniform vec4 outerPointPlace[kPointLights];
@@ -35,12 +36,14 @@ uniform vec3 directionalColour[kDirectionalLights];
 )";
 
 // The light that changes slowly over this smooth mesh is summed at the corners, where it
-// costs once per vertex instead of once per pixel: the ambient and emissive colour, the
-// directional lights' diffuse light on the outside, and the candle's glow on the inside.
-// Whether a corner is on the outside of a shell (its normal turned away from the mesh's
-// centre) is told here too, and the halfway vectors of the shine: they turn slowly, so
-// drawn across a triangle they stay close enough to unit length to use as they come. The normal is taken as stored: a one-sided mesh shows only
-// the faces it points out of.
+// costs once per vertex instead of once per pixel: the ambient and emissive colour, every
+// light's diffuse light on the outside, the candle's glow on the inside, and how strongly
+// each point light can shine where it reaches. Whether a corner is on the outside of a
+// shell (its normal turned away from the mesh's centre) is told here too, and the halfway
+// vectors of the shine: they turn slowly, so drawn across a triangle they stay close
+// enough to unit length to use as they come. What is left for each pixel is the shine
+// itself, which is too small a spot to draw from the corners. The normal is taken as
+// stored: a one-sided mesh shows only the faces it points out of.
 const char* const kVertexShader = R"(
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec3 normal;
@@ -48,27 +51,34 @@ uniform mat4 model;
 uniform mat3 normalMatrix;
 uniform mat4 projection;
 uniform vec3 meshCentre;
-out vec3 worldPosition;
 out float outsideFacing;
 out vec3 worldNormal;
 out vec3 outsideLight;
 out vec3 insideLight;
 out vec3 outerPointHalf[OUTER_POINT_SLOTS];
+out vec3 outerPointShine[OUTER_POINT_SLOTS];
 out vec3 directionalHalf[DIRECTIONAL_SLOTS];
 void main() {
     vec4 p = model * vec4(position, 1.0);
-    worldPosition = p.xyz;
     worldNormal = normalMatrix * normal;
     vec3 n = normalize(worldNormal);
     vec3 toEye = normalize(-p.xyz);
-    for (int i = 0; i < OUTER_POINTS; ++i)
-        outerPointHalf[i] = normalize(normalize(outerPointPlace[i].xyz - p.xyz) + toEye);
     for (int i = 0; i < DIRECTIONALS; ++i)
         directionalHalf[i] = normalize(directionalToward[i] + toEye);
     outsideFacing = dot(n, normalize(p.xyz - meshCentre));
     outsideLight = ambientAndEmissive;
     for (int i = 0; i < DIRECTIONALS; ++i)
         outsideLight += max(dot(n, directionalToward[i]), 0.0) * diffuse * directionalColour[i];
+    for (int i = 0; i < OUTER_POINTS; ++i) {
+        vec3 toLight = outerPointPlace[i].xyz - p.xyz;
+        float distance = length(toLight);
+        float reach = clamp(1.0 - distance * outerPointPlace[i].w, 0.0, 1.0);
+        toLight /= max(distance, 1e-6);
+        outsideLight += reach * outerPointColour[i] * diffuse * max(dot(n, toLight), 0.0);
+        outerPointHalf[i] = normalize(toLight + toEye);
+        // No shine on a surface turned away from the light.
+        outerPointShine[i] = dot(n, toLight) >= 0.0 ? reach * outerPointColour[i] * specular : vec3(0.0);
+    }
     // Light from within is the candle's glow on a rough inside: diffuse alone.
     insideLight = ambientAndEmissive;
     for (int i = 0; i < INNER_POINTS; ++i) {
@@ -81,23 +91,21 @@ void main() {
 }
 )";
 
-// The camera sits at the origin, so the direction to the eye is -position. What needs
-// the pixel's own normal stays here: the point lights on the outside and every light's
-// shine. Light adds up in linear values; the result is encoded for the picture.
+// The camera sits at the origin, so the direction to the eye is -position. Light adds up
+// in linear values; the result is encoded for the picture.
 const char* const kFragmentShader = R"(
 // A surface turned less than this (a cosine) away from the mesh's centre counts as
 // inside: the walls round an opening glow with the candle too.
 const float kOutsideFacing = 0.25;
 uniform float opacity;
-uniform vec3 specular;
 uniform float power;
 uniform bool lit;
-in vec3 worldPosition;
 in float outsideFacing;
 in vec3 worldNormal;
 in vec3 outsideLight;
 in vec3 insideLight;
 in vec3 outerPointHalf[OUTER_POINT_SLOTS];
+in vec3 outerPointShine[OUTER_POINT_SLOTS];
 in vec3 directionalHalf[DIRECTIONAL_SLOTS];
 out vec4 colour;
 
@@ -105,13 +113,13 @@ out vec4 colour;
 // any shine, and that to (1 - power (1 - x) / 8) to the 8th: three squarings, a fraction
 // of pow's cost on a software rasteriser, and the highlight keeps its size (Schlick's
 // rational stand-in spreads a faint sheen far round it, which bleaches the body).
-float Shine(vec3 n, vec3 halfway, vec3 toLight) {
+float Shine(vec3 n, vec3 halfway) {
     float x = max(dot(n, halfway), 0.0);
     float shine = max(1.0 - power * (1.0 - x) * 0.125, 0.0);
     shine *= shine;
     shine *= shine;
     shine *= shine;
-    return power > 0.0 && dot(n, toLight) >= 0.0 ? shine : 0.0;
+    return power > 0.0 ? shine : 0.0;
 }
 
 // Gamma 2, close to sRGB and far cheaper.
@@ -126,16 +134,11 @@ void main() {
     if (outsideFacing > kOutsideFacing) {
         vec3 n = normalize(worldNormal);
         c = outsideLight;
-        for (int i = 0; i < OUTER_POINTS; ++i) {
-            vec3 toLight = outerPointPlace[i].xyz - worldPosition;
-            float distance = length(toLight);
-            float reach = clamp(1.0 - distance * outerPointPlace[i].w, 0.0, 1.0);
-            toLight /= max(distance, 1e-6);
-            c += reach * outerPointColour[i] *
-                 (diffuse * max(dot(n, toLight), 0.0) + specular * Shine(n, outerPointHalf[i], toLight));
-        }
+        for (int i = 0; i < OUTER_POINTS; ++i)
+            c += outerPointShine[i] * Shine(n, outerPointHalf[i]);
         for (int i = 0; i < DIRECTIONALS; ++i)
-            c += directionalColour[i] * specular * Shine(n, directionalHalf[i], directionalToward[i]);
+            if (dot(n, directionalToward[i]) >= 0.0)
+                c += directionalColour[i] * specular * Shine(n, directionalHalf[i]);
     }
     colour = vec4(Encode(clamp(c, 0.0, 1.0)), opacity);
 }

@@ -4,6 +4,7 @@
 #include <glad/gl.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/runtime_error.h"
 #include "engine/clock.h"
@@ -123,8 +124,12 @@ public:
         for (std::size_t begin = 0; begin < textures_.size();) {
             std::size_t end = begin;
             while (end < textures_.size() && textures_[end] == textures_[begin]) ++end;
-            renderers.sprites->Draw(&vertices_[begin * 6], (end - begin) * 6,
-                                    state_->textures.Handle(textures_[begin]), projection);
+            Textures& textures = state_->textures;
+            float smallest = *std::min_element(displaySizes_.begin() + begin, displaySizes_.begin() + end);
+            GLuint sampler = smallest * 2 >= textures.LargerSide(textures_[begin])
+                                 ? textures.FullSizeSampler(textures_[begin]) : 0;
+            renderers.sprites->Draw(&vertices_[begin * 6], (end - begin) * 6, textures.Handle(textures_[begin]),
+                                    projection, sampler);
             begin = end;
         }
         glDepthMask(GL_TRUE);
@@ -152,6 +157,9 @@ private:
                          [](const Particle* a, const Particle* b) { return a->texture < b->texture; });
         vertices_.clear();
         textures_.clear();
+        displaySizes_.clear();
+        // A billboard's height on the display in pixels, from its size and distance.
+        float pixelsPerUnitAtOne = state_->display.Projection()[1][1] * state_->display.Height() * 0.5f;
         for (const Particle* p : order) {
             float half = p->size * 0.5f;
             glm::vec4 colour = CooledColour(*p);
@@ -163,6 +171,8 @@ private:
             for (const SpriteVertex& v : {topLeft, topRight, bottomRight, topLeft, bottomRight, bottomLeft})
                 vertices_.push_back(v);
             textures_.push_back(p->texture);
+            // Behind the eye a billboard is not drawn, so it needs no smaller copies.
+            displaySizes_.push_back(c.z > 0 ? p->size * pixelsPerUnitAtOne / c.z : INFINITY);
         }
     }
 
@@ -194,6 +204,7 @@ private:
     GLenum blendOperation_ = GL_FUNC_ADD, sourceFactor_ = GL_SRC_ALPHA, destinationFactor_ = GL_ONE;
     std::vector<SpriteVertex> vertices_;
     std::vector<std::int32_t> textures_;
+    std::vector<float> displaySizes_;
 };
 
 }  // namespace

@@ -57,7 +57,7 @@ SpriteRenderer::~SpriteRenderer() {
 }
 
 void SpriteRenderer::Draw(const SpriteVertex* triangles, std::size_t count, GLuint texture,
-                          const glm::mat4& projection) {
+                          const glm::mat4& projection, GLuint sampler) {
     if (count == 0) return;
     // Sprites face the camera whichever way their corners run.
     glDisable(GL_CULL_FACE);
@@ -66,6 +66,7 @@ void SpriteRenderer::Draw(const SpriteVertex* triangles, std::size_t count, GLui
     glUniform1i(pictureUniform_, 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
+    glBindSampler(0, sampler);
     glBindVertexArray(vertexArray_);
     glBindBuffer(GL_ARRAY_BUFFER, buffer_);
     GLsizeiptr bytes = static_cast<GLsizeiptr>(count * sizeof(SpriteVertex));
@@ -77,6 +78,7 @@ void SpriteRenderer::Draw(const SpriteVertex* triangles, std::size_t count, GLui
         glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, triangles);
     }
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(count));
+    glBindSampler(0, 0);
 }
 
 }  // namespace engine

@@ -24,9 +24,10 @@ public:
     SpriteRenderer(const SpriteRenderer&) = delete;
     SpriteRenderer& operator=(const SpriteRenderer&) = delete;
 
-    // Blending and depth state are the caller's.
+    // Blending and depth state are the caller's. A sampler other than 0 reads the
+    // texture in place of the texture's own settings.
     void Draw(const SpriteVertex* triangles, std::size_t count, GLuint texture,
-              const glm::mat4& projection);
+              const glm::mat4& projection, GLuint sampler = 0);
 
 private:
     ShaderProgram program_;

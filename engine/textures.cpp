@@ -1,5 +1,7 @@
 #include "engine/textures.h"
 
+#include <algorithm>
+
 #include "common/runtime_error.h"
 #include "engine/gl_context.h"
 #include "engine/picture.h"
@@ -28,6 +30,16 @@ GLuint Upload(const Picture& picture, bool smoothFilter, bool mipmaps) {
     return texture;
 }
 
+GLuint MakeFullSizeSampler(GLint filter) {
+    GLuint sampler = 0;
+    glGenSamplers(1, &sampler);
+    glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, filter);
+    glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, filter);
+    glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return sampler;
+}
+
 }  // namespace
 
 Textures::~Textures() { Clear(); }
@@ -42,7 +54,8 @@ std::int32_t Textures::Load(const TextureRequest& request) {
                           request.height > 0 ? request.height : picture.height);
     if (request.colorKey != 0) KeyOut(picture, request.colorKey);
     std::int32_t id = nextId_++;
-    handles_[id] = Upload(picture, request.smoothFilter, request.mipmaps);
+    textures_[id] = {Upload(picture, request.smoothFilter, request.mipmaps), std::max(picture.width, picture.height),
+                     request.smoothFilter};
     ids_[request.name] = id;
     return id;
 }
@@ -53,11 +66,21 @@ std::int32_t Textures::IdOf(const std::string& name) const {
     return found->second;
 }
 
-GLuint Textures::Handle(std::int32_t id) const {
-    auto found = handles_.find(id);
-    if (found == handles_.end())
+const Textures::Texture& Textures::Find(std::int32_t id) const {
+    auto found = textures_.find(id);
+    if (found == textures_.end())
         throw RuntimeError(ErrorCode::InvalidArgument, "no texture with id " + std::to_string(id));
     return found->second;
+}
+
+GLuint Textures::Handle(std::int32_t id) const { return Find(id).handle; }
+
+int Textures::LargerSide(std::int32_t id) const { return Find(id).largerSide; }
+
+GLuint Textures::FullSizeSampler(std::int32_t id) {
+    GLuint& sampler = Find(id).smoothFilter ? smoothSampler_ : sharpSampler_;
+    if (!sampler) sampler = MakeFullSizeSampler(Find(id).smoothFilter ? GL_LINEAR : GL_NEAREST);
+    return sampler;
 }
 
 GLuint Textures::White() {
@@ -67,12 +90,14 @@ GLuint Textures::White() {
 
 void Textures::Clear() {
     if (GlContextAlive()) {
-        for (auto& [id, handle] : handles_) glDeleteTextures(1, &handle);
+        for (auto& [id, texture] : textures_) glDeleteTextures(1, &texture.handle);
         if (white_) glDeleteTextures(1, &white_);
+        GLuint samplers[] = {smoothSampler_, sharpSampler_};
+        glDeleteSamplers(2, samplers);
     }
-    handles_.clear();
+    textures_.clear();
     ids_.clear();
-    white_ = 0;
+    white_ = smoothSampler_ = sharpSampler_ = 0;
 }
 
 }  // namespace engine

@@ -2,9 +2,11 @@
 //   bare   clear and present straight to the window: what the system's GL can do at all;
 //   empty  a frame through our display path: clear the 800 x 600 picture, scale, present;
 //   scene  the saver's whole scene with the set-up's values.
-// Prints each loop's rate and frame-time percentiles, the peak resident memory, and the
-// ratios scene/bare and scene/empty. Arguments: seconds per loop (default 5), then
-// optionally one loop's name to run that loop alone, for a profiler.
+// The loops take turns in short rounds, so that a machine that others share slows all
+// three alike and the ratios stay fair; the scene first runs untimed until its particle
+// systems are full. Prints each loop's rate and frame-time percentiles, the peak resident
+// memory, and the ratios scene/bare and scene/empty. Arguments: seconds per loop (default
+// 5), then optionally one loop's name to run that loop alone, for a profiler.
 #include <glad/gl.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench_platform.h"
@@ -22,37 +25,46 @@
 
 namespace {
 
-struct LoopResult {
+constexpr int kRounds = 10;
+// Longer than the flame's particles live, so that the timed frames draw a full flame.
+constexpr double kSceneWarmUpSeconds = 3.0;
+
+using Clock = std::chrono::steady_clock;
+
+struct Loop {
+    Loop(const char* name, std::function<void()> frame) : name(name), frame(std::move(frame)) {}
+
     const char* name;
-    double framesPerSecond;
-    double p50, p95, p99;  // milliseconds
-    // Processor time of the whole process (every rasteriser thread) per frame: steadier
-    // than the rate on a machine that others share.
-    double cpuPerFrame;  // milliseconds
+    std::function<void()> frame;
+    std::vector<double> frameTimes;  // milliseconds
+    double seconds = 0;
+    // Processor time of the whole process (every rasteriser thread): steadier than the
+    // rate on a machine that others share.
+    double cpuSeconds = 0;
+
+    double FramesPerSecond() const { return frameTimes.size() / seconds; }
+    double CpuPerFrame() const { return cpuSeconds * 1000.0 / frameTimes.size(); }
 };
 
-double Percentile(std::vector<double> sorted, double share) {
+double Percentile(const std::vector<double>& sorted, double share) {
     std::size_t index = static_cast<std::size_t>(share * (sorted.size() - 1) + 0.5);
     return sorted[std::min(index, sorted.size() - 1)];
 }
 
-LoopResult RunLoop(const char* name, double seconds, const std::function<void()>& frame) {
-    using Clock = std::chrono::steady_clock;
-    std::vector<double> frameTimes;
+// Runs frames for the given time; with a loop to count into, each frame is timed.
+void RunFor(double seconds, const std::function<void()>& frame, Loop* counted = nullptr) {
     Clock::time_point start = Clock::now(), previous = start;
     double cpuStart = bench::ProcessorSeconds();
     while (std::chrono::duration<double>(previous - start).count() < seconds) {
         bench::PumpEvents();
         frame();
         Clock::time_point now = Clock::now();
-        frameTimes.push_back(std::chrono::duration<double, std::milli>(now - previous).count());
+        if (counted) counted->frameTimes.push_back(std::chrono::duration<double, std::milli>(now - previous).count());
         previous = now;
     }
-    double total = std::chrono::duration<double>(previous - start).count();
-    double cpu = bench::ProcessorSeconds() - cpuStart;
-    std::sort(frameTimes.begin(), frameTimes.end());
-    return {name, frameTimes.size() / total, Percentile(frameTimes, 0.50), Percentile(frameTimes, 0.95),
-            Percentile(frameTimes, 0.99), cpu * 1000.0 / frameTimes.size()};
+    if (!counted) return;
+    counted->seconds += std::chrono::duration<double>(previous - start).count();
+    counted->cpuSeconds += bench::ProcessorSeconds() - cpuStart;
 }
 
 }  // namespace
@@ -67,41 +79,50 @@ int main(int argc, char** argv) {
     auto wanted = [&](const char* name) { return only.empty() || only == name; };
     platform::display::WindowHandle window = platform::display::CreateSaverWindow([] {});
     platform::display::ShowSaverWindow(window);
-    std::vector<LoopResult> results;
+    std::vector<Loop> loops;
     {
         engine::GlEngineObjects engines;
         enginetest::CandleScene scene(engines, window, KELVORA_MEDIA_DIR, false);
         platform::display::Size size = platform::display::DrawableSize(window);
         std::printf("window %d x %d, %.1f s a loop, no vsync\n", size.width, size.height, seconds);
 
-        if (wanted("bare")) results.push_back(RunLoop("bare", seconds, [&] {
+        std::vector<Loop> all;
+        all.push_back({"bare", [&] {
             glBindFramebuffer(GL_FRAMEBUFFER, 0);
             glViewport(0, 0, size.width, size.height);
             glClearColor(0, 0, 0, 1);
             glClear(GL_COLOR_BUFFER_BIT);
             platform::display::SwapBuffers(window);
-        }));
-        if (wanted("empty")) results.push_back(RunLoop("empty", seconds, [&] {
+        }});
+        all.push_back({"empty", [&] {
             scene.Engine().ClearFrame(0);
             scene.Engine().PresentFrame();
-        }));
-        if (wanted("scene")) results.push_back(RunLoop("scene", seconds, [&] {
+        }});
+        all.push_back({"scene", [&] {
             scene.Draw();
             scene.Present();
-        }));
+        }});
+        for (const Loop& loop : all)
+            if (wanted(loop.name)) loops.push_back(loop);
+        if (wanted("scene")) RunFor(kSceneWarmUpSeconds, loops.back().frame);
+        for (int round = 0; round < kRounds; ++round)
+            for (Loop& loop : loops) RunFor(seconds / kRounds, loop.frame, &loop);
     }
     platform::display::DestroySaverWindow(window);
 
     std::printf("%-6s %9s %8s %8s %8s %12s\n", "loop", "fps", "p50 ms", "p95 ms", "p99 ms", "cpu ms/frame");
-    for (const LoopResult& r : results)
-        std::printf("%-6s %9.1f %8.2f %8.2f %8.2f %12.2f\n", r.name, r.framesPerSecond, r.p50, r.p95, r.p99,
-                    r.cpuPerFrame);
+    for (Loop& loop : loops) {
+        std::sort(loop.frameTimes.begin(), loop.frameTimes.end());
+        std::printf("%-6s %9.1f %8.2f %8.2f %8.2f %12.2f\n", loop.name, loop.FramesPerSecond(),
+                    Percentile(loop.frameTimes, 0.50), Percentile(loop.frameTimes, 0.95),
+                    Percentile(loop.frameTimes, 0.99), loop.CpuPerFrame());
+    }
     std::printf("peak resident memory: %.1f MB\n", bench::PeakResidentBytes() / (1024.0 * 1024.0));
-    if (results.size() < 3) return 0;
+    if (loops.size() < 3) return 0;
+    const Loop &bare = loops[0], &empty = loops[1], &scene = loops[2];
     std::printf("scene/bare: %.3f (goal >= 0.1)   scene/empty: %.3f (goal >= 0.5)\n",
-                results[2].framesPerSecond / results[0].framesPerSecond,
-                results[2].framesPerSecond / results[1].framesPerSecond);
-    std::printf("by processor time: scene/bare %.3f   scene/empty %.3f\n",
-                results[0].cpuPerFrame / results[2].cpuPerFrame, results[1].cpuPerFrame / results[2].cpuPerFrame);
+                scene.FramesPerSecond() / bare.FramesPerSecond(), scene.FramesPerSecond() / empty.FramesPerSecond());
+    std::printf("by processor time: scene/bare %.3f   scene/empty %.3f\n", bare.CpuPerFrame() / scene.CpuPerFrame(),
+                empty.CpuPerFrame() / scene.CpuPerFrame());
     return 0;
 }

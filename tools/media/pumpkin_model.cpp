@@ -16,8 +16,10 @@ namespace {
 using pumpkin::Opening;
 using Surface = std::function<glm::dvec3(glm::dvec2)>;
 
-// Grid over the surface coordinates: 6 columns per lobe, 11.25 degrees per row.
-constexpr int Columns = 48, Rows = 16;
+// Grid over the surface coordinates: 6 columns per lobe, 15 degrees per row. The lobes
+// need their columns; the rows follow a gentle curve and are kept few, because every
+// triangle costs a software rasteriser time whether it shows or not.
+constexpr int Columns = 48, Rows = 12;
 constexpr double ColumnWidth = 360.0 / Columns, RowHeight = 180.0 / Rows;
 
 enum SmoothingGroup : std::uint32_t { OuterGroup = 1, InnerGroup = 2, WallGroup = 4, StemGroup = 8 };
@@ -51,7 +53,7 @@ public:
     }
 
     void AddStem() {
-        constexpr int Rings = 8, Around = 24;
+        constexpr int Rings = 6, Around = 16;
         auto vertex = [&](int ring, int step) {
             const double s = double(ring) / Rings, a = 360.0 * step / Around;
             return builder_.AddVertex(StemSurfaceId, {s, a},
