@@ -16,11 +16,24 @@ namespace {
 using pumpkin::Opening;
 using Surface = std::function<glm::dvec3(glm::dvec2)>;
 
-// Grid over the surface coordinates: 6 columns per lobe, 15 degrees per row. The lobes
-// need their columns; the rows follow a gentle curve and are kept few, because every
-// triangle costs a software rasteriser time whether it shows or not.
-constexpr int Columns = 48, Rows = 12;
-constexpr double ColumnWidth = 360.0 / Columns, RowHeight = 180.0 / Rows;
+// A grid over the surface coordinates, cut into triangles along each cell's diagonal.
+struct Grid {
+    int columns, rows;
+    double ColumnWidth() const { return 360.0 / columns; }
+    double RowHeight() const { return 180.0 / rows; }
+};
+// Every triangle costs a software rasteriser time whether it shows or not, so the grids
+// are no finer than the look needs. The outside has 6 columns a lobe and 15-degree rows:
+// the lobes need their columns, the rows follow a gentle curve. The inside, seen only
+// through the openings and lit by the candle's soft glow, does with half of each.
+constexpr Grid OuterGrid{48, 12}, InnerGrid{24, 6};
+
+// A point on an opening's rim, with how far along the rim it lies: the number of the
+// rim's segment it is on plus its share of that segment.
+struct RimPoint {
+    double along;
+    glm::dvec2 ue;
+};
 
 enum SmoothingGroup : std::uint32_t { OuterGroup = 1, InnerGroup = 2, WallGroup = 4, StemGroup = 8 };
 enum SurfaceId { OuterSurfaceId, InnerSurfaceId, StemSurfaceId, StemCapSurfaceId, FirstWallSurfaceId };
@@ -32,8 +45,8 @@ public:
     PumpkinBuilder() : modelFromFront_(pumpkin::ModelFromFront()) {}
 
     void AddShell(int surfaceId, const Surface& surface, double facing, std::uint32_t group,
-                  const std::vector<Opening>& openings) {
-        for (const ConvexPolygon& piece : WithoutTJunctions(CarvedGrid(openings))) {
+                  const Grid& grid, const std::vector<Opening>& openings) {
+        for (const ConvexPolygon& piece : WithoutTJunctions(CarvedGrid(grid, openings))) {
             auto vertex = [&](glm::dvec2 ue) {
                 return builder_.AddVertex(surfaceId, ue, {ToModel(surface(ue)), TextureCoords(ue)});
             };
@@ -45,10 +58,31 @@ public:
         }
     }
 
+    // A wall joins the two shells round each rim. Its outer edge has a corner wherever
+    // the outer shell's edge does, its inner edge wherever the inner shell's does, so each
+    // meets its shell corner to corner, without cracks; the two edges are stitched
+    // together in the order their corners come along the rim.
     void AddWalls(int surfaceId, const Opening& opening) {
+        auto outer = [&](glm::dvec2 ue) {
+            return builder_.AddVertex(surfaceId, ue, {ToModel(pumpkin::OuterSurface(ue)), TextureCoords(ue)});
+        };
+        auto inner = [&](glm::dvec2 ue) {
+            return builder_.AddVertex(surfaceId + 1, ue, {ToModel(pumpkin::InnerSurface(ue)), TextureCoords(ue)});
+        };
         for (const auto& rim : opening.rims) {
-            const std::vector<glm::dvec2> points = SplitAtGridLines(rim);
-            for (std::size_t i = 1; i < points.size(); ++i) AddWall(surfaceId, points[i - 1], points[i]);
+            const std::vector<RimPoint> o = SplitAtGridLines(rim, OuterGrid), i = SplitAtGridLines(rim, InnerGrid);
+            std::size_t k = 0, n = 0;
+            while (k + 1 < o.size() || n + 1 < i.size()) {
+                if (n + 1 == i.size() || (k + 1 < o.size() && o[k + 1].along <= i[n + 1].along)) {
+                    builder_.AddTriangle(outer(o[k].ue), outer(o[k + 1].ue), inner(i[n].ue),
+                                         WallFront(o[k].ue, o[k + 1].ue), WallGroup);
+                    ++k;
+                } else {
+                    builder_.AddTriangle(outer(o[k].ue), inner(i[n + 1].ue), inner(i[n].ue),
+                                         WallFront(i[n].ue, i[n + 1].ue), WallGroup);
+                    ++n;
+                }
+            }
         }
     }
 
@@ -89,12 +123,12 @@ private:
     glm::dvec3 ToModel(glm::dvec3 front) const { return modelFromFront_ * front; }
 
     // The grid's triangles, with every opening taken out.
-    static std::vector<ConvexPolygon> CarvedGrid(const std::vector<Opening>& openings) {
+    static std::vector<ConvexPolygon> CarvedGrid(const Grid& grid, const std::vector<Opening>& openings) {
         std::vector<ConvexPolygon> pieces;
-        for (int column = 0; column < Columns; ++column) {
-            for (int row = 0; row < Rows; ++row) {
-                const double u0 = -180 + column * ColumnWidth, u1 = u0 + ColumnWidth;
-                const double e0 = -90 + row * RowHeight, e1 = e0 + RowHeight;
+        for (int column = 0; column < grid.columns; ++column) {
+            for (int row = 0; row < grid.rows; ++row) {
+                const double u0 = -180 + column * grid.ColumnWidth(), u1 = u0 + grid.ColumnWidth();
+                const double e0 = -90 + row * grid.RowHeight(), e1 = e0 + grid.RowHeight();
                 pieces.push_back({{u0, e0}, {u1, e0}, {u1, e1}});
                 pieces.push_back({{u0, e0}, {u1, e1}, {u0, e1}});
             }
@@ -165,14 +199,14 @@ private:
         return fan;
     }
 
-    // Adds the points where the rim crosses the grid's lines (columns, rows and the cells'
-    // diagonals), so the walls meet the cut shells corner to corner, without cracks.
-    static std::vector<glm::dvec2> SplitAtGridLines(const std::vector<glm::dvec2>& rim) {
-        std::vector<glm::dvec2> points{rim.front()};
+    // The rim's corners and the points where it crosses the grid's lines (columns, rows
+    // and the cells' diagonals), in order along the rim.
+    static std::vector<RimPoint> SplitAtGridLines(const std::vector<glm::dvec2>& rim, const Grid& grid) {
+        std::vector<RimPoint> points{{0, rim.front()}};
         for (std::size_t i = 1; i < rim.size(); ++i) {
             const glm::dvec2 a = rim[i - 1], b = rim[i];
-            const glm::dvec2 ga{(a.x + 180) / ColumnWidth, (a.y + 90) / RowHeight};
-            const glm::dvec2 gb{(b.x + 180) / ColumnWidth, (b.y + 90) / RowHeight};
+            const glm::dvec2 ga{(a.x + 180) / grid.ColumnWidth(), (a.y + 90) / grid.RowHeight()};
+            const glm::dvec2 gb{(b.x + 180) / grid.ColumnWidth(), (b.y + 90) / grid.RowHeight()};
             std::vector<double> shares;
             auto crossings = [&](double from, double to) {
                 for (double line = std::ceil(std::min(from, to)); line < std::max(from, to); ++line) {
@@ -184,29 +218,18 @@ private:
             crossings(ga.y, gb.y);
             crossings(ga.x - ga.y, gb.x - gb.y);
             std::sort(shares.begin(), shares.end());
-            for (double share : shares) points.push_back(a + (b - a) * share);
-            points.push_back(b);
+            for (double share : shares) points.push_back({double(i - 1) + share, a + (b - a) * share});
+            points.push_back({double(i), b});
         }
         return points;
     }
 
-    void AddWall(int surfaceId, glm::dvec2 a, glm::dvec2 b) {
-        auto outer = [&](glm::dvec2 ue) {
-            return builder_.AddVertex(surfaceId, ue,
-                                      {ToModel(pumpkin::OuterSurface(ue)), TextureCoords(ue)});
-        };
-        auto inner = [&](glm::dvec2 ue) {
-            return builder_.AddVertex(surfaceId + 1, ue,
-                                      {ToModel(pumpkin::InnerSurface(ue)), TextureCoords(ue)});
-        };
-        // The wall faces into the opening, which lies on the rim's left.
+    // The way a wall along the rim from a to b faces: into the opening, which lies on the
+    // rim's left.
+    glm::dvec3 WallFront(glm::dvec2 a, glm::dvec2 b) const {
         const glm::dvec2 middle = (a + b) / 2.0, along = glm::normalize(b - a);
         const glm::dvec2 intoOpening{-along.y, along.x};
-        const glm::dvec3 front = ToModel(pumpkin::OuterSurface(middle + 0.01 * intoOpening) -
-                                         pumpkin::OuterSurface(middle));
-        const auto oa = outer(a), ob = outer(b), ia = inner(a), ib = inner(b);
-        builder_.AddTriangle(oa, ob, ib, front, WallGroup);
-        builder_.AddTriangle(oa, ib, ia, front, WallGroup);
+        return ToModel(pumpkin::OuterSurface(middle + 0.01 * intoOpening) - pumpkin::OuterSurface(middle));
     }
 
     glm::dmat3 modelFromFront_;
@@ -217,8 +240,8 @@ private:
 Mesh BuildPumpkin() {
     const std::vector<Opening> openings = pumpkin::CarvedOpenings();
     PumpkinBuilder pumpkin;
-    pumpkin.AddShell(OuterSurfaceId, pumpkin::OuterSurface, +1, OuterGroup, openings);
-    pumpkin.AddShell(InnerSurfaceId, pumpkin::InnerSurface, -1, InnerGroup, openings);
+    pumpkin.AddShell(OuterSurfaceId, pumpkin::OuterSurface, +1, OuterGroup, OuterGrid, openings);
+    pumpkin.AddShell(InnerSurfaceId, pumpkin::InnerSurface, -1, InnerGroup, InnerGrid, openings);
     for (std::size_t i = 0; i < openings.size(); ++i)
         pumpkin.AddWalls(FirstWallSurfaceId + 2 * int(i), openings[i]);
     pumpkin.AddStem();
