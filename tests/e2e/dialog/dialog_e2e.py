@@ -204,7 +204,13 @@ class LinuxProduct(Product):
         return None
 
     def wait_for_window(self):
-        return poll("the settings window", self.settings_window)
+        def found():
+            window = self.settings_window()
+            if not window and self.process.poll() is not None:
+                raise Failure(f"the product ended with code {self.process.returncode} "
+                              "before its settings window appeared")
+            return window
+        return poll("the settings window", found)
 
     def origin(self):
         return self.geometry(self.wait_for_window())[:2]
