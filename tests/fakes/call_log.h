@@ -28,7 +28,7 @@ template <typename... Args>
 std::string Call(const std::string& name, const Args&... args) {
     std::ostringstream text;
     text << name << '(';
-    const char* separator = "";
+    [[maybe_unused]] const char* separator = "";  // unread when there are no arguments
     ((text << separator << args, separator = ", "), ...);
     text << ')';
     return text.str();
