@@ -79,13 +79,16 @@ void main() {
         // No shine on a surface turned away from the light.
         outerPointShine[i] = dot(n, toLight) >= 0.0 ? reach * outerPointColour[i] * specular : vec3(0.0);
     }
-    // Light from within is the candle's glow on a rough inside: diffuse alone.
+    // Light from within is the candle's glow on a rough inside: diffuse alone, and wrapped
+    // round, because the flesh lets light through. A cut wall turned from the candle still
+    // glows, dimmer, instead of showing as a black seam round the opening.
     insideLight = ambientAndEmissive;
     for (int i = 0; i < INNER_POINTS; ++i) {
         vec3 toLight = innerPointPlace[i].xyz - p.xyz;
         float distance = length(toLight);
         float reach = clamp(1.0 - distance * innerPointPlace[i].w, 0.0, 1.0);
-        insideLight += reach * max(dot(n, toLight), 0.0) / max(distance, 1e-6) * diffuse * innerPointColour[i];
+        float facing = dot(n, toLight) / max(distance, 1e-6);
+        insideLight += reach * (0.5 + 0.5 * facing) * diffuse * innerPointColour[i];
     }
     gl_Position = projection * p;
 }
