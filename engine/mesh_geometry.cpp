@@ -10,11 +10,25 @@ namespace {
 
 constexpr std::uint32_t kEveryGroup = 0xFFFFFFFFu;
 
-// The cross product's length is twice the area, so summing unnormalised face normals
-// weights each face by its area.
-glm::vec3 AreaNormal(const Model3dsObject& object, const std::array<std::uint16_t, 3>& face) {
+// The face's unit normal, or zero for a face without area.
+glm::vec3 FaceNormal(const Model3dsObject& object, const std::array<std::uint16_t, 3>& face) {
     const glm::vec3& a = object.vertices[face[0]];
-    return glm::cross(object.vertices[face[1]] - a, object.vertices[face[2]] - a);
+    glm::vec3 normal = glm::cross(object.vertices[face[1]] - a, object.vertices[face[2]] - a);
+    float length = glm::length(normal);
+    return length > 0 && std::isfinite(length) ? normal / length : glm::vec3(0);
+}
+
+// A face's share in the normal at one of its corners is the angle it spans there, so
+// the smooth normal of a curved surface does not depend on how it was cut into
+// triangles: a fan of slivers and one broad triangle with the same corner angle weigh
+// the same.
+float CornerAngle(const Model3dsObject& object, const std::array<std::uint16_t, 3>& face, std::uint16_t corner) {
+    int at = face[0] == corner ? 0 : face[1] == corner ? 1 : 2;
+    glm::vec3 p = object.vertices[face[at]];
+    glm::vec3 a = object.vertices[face[(at + 1) % 3]] - p, b = object.vertices[face[(at + 2) % 3]] - p;
+    float la = glm::length(a), lb = glm::length(b);
+    if (!(la > 0) || !(lb > 0)) return 0;
+    return std::acos(std::clamp(glm::dot(a, b) / (la * lb), -1.0f, 1.0f));
 }
 
 void AppendObject(const Model3dsObject& object, const GeometryOptions& options,
@@ -24,20 +38,19 @@ void AppendObject(const Model3dsObject& object, const GeometryOptions& options,
     std::vector<std::uint32_t> groups(faceCount, kEveryGroup);
     std::vector<std::vector<std::size_t>> facesOfVertex(object.vertices.size());
     for (std::size_t f = 0; f < faceCount; ++f) {
-        faceNormals[f] = AreaNormal(object, object.faces[f]);
+        faceNormals[f] = FaceNormal(object, object.faces[f]);
         if (options.useSmoothingGroups && !object.smoothingGroups.empty()) groups[f] = object.smoothingGroups[f];
         for (std::uint16_t v : object.faces[f]) facesOfVertex[v].push_back(f);
     }
     for (std::size_t f = 0; f < faceCount; ++f) {
-        float area = glm::length(faceNormals[f]);
-        if (!(area > 0) || !std::isfinite(area)) continue;
-        glm::vec3 flat = faceNormals[f] / area;
+        if (faceNormals[f] == glm::vec3(0)) continue;
         for (std::uint16_t v : object.faces[f]) {
-            glm::vec3 normal = flat;
+            glm::vec3 normal = faceNormals[f];
             if (options.computeNormals && groups[f] != 0) {
                 glm::vec3 sum(0);
                 for (std::size_t g : facesOfVertex[v])
-                    if (g == f || (groups[g] & groups[f]) != 0) sum += faceNormals[g];
+                    if (g == f || (groups[g] & groups[f]) != 0)
+                        sum += faceNormals[g] * CornerAngle(object, object.faces[g], v);
                 float length = glm::length(sum);
                 if (length > 0 && std::isfinite(length)) normal = sum / length;
             }

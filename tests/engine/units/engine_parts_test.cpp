@@ -79,6 +79,37 @@ TEST(MeshGeometry, SmoothsOnlyAcrossASharedSmoothingGroup) {
     EXPECT_NEAR(std::abs(flat[0].normal.z), 1.0f, 1e-5f);
 }
 
+// A ridge along y: one face slopes down to the left, and faces spanning the same angle at
+// the ridge slope down to the right, reaching `reach` out and cut into `pieces`. However
+// broad or finely cut the right side is, the normal on the ridge stands straight up.
+struct RidgeCase {
+    const char* name;
+    float reach;
+    int pieces;
+};
+
+class RidgeNormal : public ::testing::TestWithParam<RidgeCase> {};
+
+TEST_P(RidgeNormal, WeighsEachFaceByItsAngleAtTheCorner) {
+    const RidgeCase& ridge = GetParam();
+    engine::Model3dsObject object{"ridge", {{0, 0, 0}, {-1, 1, -1}, {-1, -1, -1}}, {}, {{0, 1, 2}}, {}};
+    for (int k = 0; k <= ridge.pieces; ++k) {
+        float along = -1 + 2.0f * k / ridge.pieces;
+        object.vertices.push_back({ridge.reach, ridge.reach * along, -ridge.reach});
+    }
+    for (int k = 0; k < ridge.pieces; ++k)
+        object.faces.push_back({0, static_cast<std::uint16_t>(3 + k), static_cast<std::uint16_t>(4 + k)});
+    auto triangles = engine::BuildTriangles({{object}}, {});
+    ASSERT_EQ(triangles.size(), 3u * (1 + ridge.pieces));
+    EXPECT_NEAR(triangles[0].normal.z, 1.0f, 1e-5f);
+    EXPECT_NEAR(triangles[0].normal.x, 0.0f, 1e-5f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sides, RidgeNormal,
+                         ::testing::Values(RidgeCase{"Mirrored", 1, 1}, RidgeCase{"CutInThree", 1, 3},
+                                           RidgeCase{"TwiceAsBroad", 2, 1}, RidgeCase{"BroadAndCut", 3, 5}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(MeshGeometry, CentresTheModelUnlessItKeepsItsOrigin) {
     auto kept = engine::BuildTriangles(TwoFacesSharingAnEdge(1, 1), {true, true, true});
     auto centred = engine::BuildTriangles(TwoFacesSharingAnEdge(1, 1), {true, true, false});
