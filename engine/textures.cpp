@@ -78,8 +78,9 @@ GLuint Textures::Handle(std::int32_t id) const { return Find(id).handle; }
 int Textures::LargerSide(std::int32_t id) const { return Find(id).largerSide; }
 
 GLuint Textures::FullSizeSampler(std::int32_t id) {
-    GLuint& sampler = Find(id).smoothFilter ? smoothSampler_ : sharpSampler_;
-    if (!sampler) sampler = MakeFullSizeSampler(Find(id).smoothFilter ? GL_LINEAR : GL_NEAREST);
+    bool smooth = Find(id).smoothFilter;
+    GLuint& sampler = smooth ? smoothSampler_ : sharpSampler_;
+    if (!sampler) sampler = MakeFullSizeSampler(smooth ? GL_LINEAR : GL_NEAREST);
     return sampler;
 }
 

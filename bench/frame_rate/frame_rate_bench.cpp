@@ -86,24 +86,24 @@ int main(int argc, char** argv) {
         platform::display::Size size = platform::display::DrawableSize(window);
         std::printf("window %d x %d, %.1f s a loop, no vsync\n", size.width, size.height, seconds);
 
-        std::vector<Loop> all;
-        all.push_back({"bare", [&] {
+        auto add = [&](const char* name, std::function<void()> frame) {
+            if (wanted(name)) loops.emplace_back(name, std::move(frame));
+        };
+        add("bare", [&] {
             glBindFramebuffer(GL_FRAMEBUFFER, 0);
             glViewport(0, 0, size.width, size.height);
             glClearColor(0, 0, 0, 1);
             glClear(GL_COLOR_BUFFER_BIT);
             platform::display::SwapBuffers(window);
-        }});
-        all.push_back({"empty", [&] {
+        });
+        add("empty", [&] {
             scene.Engine().ClearFrame(0);
             scene.Engine().PresentFrame();
-        }});
-        all.push_back({"scene", [&] {
+        });
+        add("scene", [&] {
             scene.Draw();
             scene.Present();
-        }});
-        for (const Loop& loop : all)
-            if (wanted(loop.name)) loops.push_back(loop);
+        });
         if (wanted("scene")) RunFor(kSceneWarmUpSeconds, loops.back().frame);
         for (int round = 0; round < kRounds; ++round)
             for (Loop& loop : loops) RunFor(seconds / kRounds, loop.frame, &loop);
