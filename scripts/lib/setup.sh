@@ -4,7 +4,7 @@
 KELVORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 KELVORA_PACKAGES=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build ccache g++ clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64
   libsdl2-dev libfltk1.3-dev fluid libx11-dev libgl-dev libgl1-mesa-dri
   python3-glad libstb-dev libglm-dev fonts-dejavu-core
