@@ -4,9 +4,9 @@
 #include "common/runtime_error.h"
 #include "dialog/open_url.h"
 #include "dialog/tolerant_step.h"
-#include "platform/settings_window.h"
-#include "platform/toolkit.h"
-#include "platform/windows_api.h"
+#include "dialog/settings_window.h"
+#include "seams/toolkit.h"
+#include "seams/windows_api.h"
 #include "product.h"
 #include "settings/settings.h"
 
@@ -31,7 +31,7 @@ FrmSettings::FrmSettings() = default;
 FrmSettings::~FrmSettings() = default;
 
 void FrmSettings::Load() {
-    view_ = platform::CreateSettingsWindow(*this);
+    view_ = dialog::SettingsWindows().Create(*this);
     controls_ = std::make_unique<dialog::SettingsControlSet>(*view_);
     Form_Load();
 }

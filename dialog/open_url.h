@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "platform/windows_api.h"
+#include "seams/windows_api.h"
 
 namespace mScreenSaver {
 

@@ -1,12 +1,17 @@
-// The engine's clock: seconds on the platform's steady clock, unless a test has put a
-// clock of its own in its place to step the simulation by chosen amounts.
+// The engine's clock: seconds on the display's steady clock, unless the render check or
+// the still renderer has installed a clock of its own that moves only when told, to
+// step the simulation by chosen amounts.
 #pragma once
-#include <functional>
+#include "seams/slot.h"
 
 namespace engine {
 
+struct ManualClock {
+    double now = 0;
+};
+
+inline platform::Slot<ManualClock> InstalledClock{"ManualClock"};
+
 double Now();
-// An empty function gives the platform's clock back.
-void UseClock(std::function<double()> clock);
 
 }  // namespace engine

@@ -17,18 +17,6 @@ namespace {
 constexpr float kFieldOfViewDegrees = 45.0f;
 constexpr float kNearDistance = 1.0f;
 
-// The platform says what went wrong in a std::runtime_error; the scene handles the
-// engine's own failure type.
-template <typename Call>
-auto ThroughPlatform(Call call) {
-    try {
-        return call();
-    } catch (const RuntimeError&) {
-        throw;
-    } catch (const std::runtime_error& failure) {
-        throw RuntimeError(ErrorCode::InvalidArgument, failure.what());
-    }
-}
 // GL gives the bottom row first.
 void FlipRows(std::vector<std::uint8_t>& pixels, int width, int height) {
     std::size_t row = static_cast<std::size_t>(width) * 4;
@@ -63,12 +51,12 @@ void WindowToPicture(const WindowRect& rect, int pictureWidth, int pictureHeight
     y = static_cast<int>(std::clamp<long long>(py, 0, pictureHeight - 1));
 }
 
-void Display::Start(const DisplayOptions& options, platform::display::WindowHandle window) {
+void Display::Start(const DisplayOptions& options, platform::WindowHandle window) {
     if (running_) throw RuntimeError(ErrorCode::InvalidArgument, "the display is already started");
     if (options.width <= 0 || options.height <= 0 || options.antialiasSamples < 0 ||
         options.gamma <= 0)
         throw RuntimeError(ErrorCode::InvalidArgument, "the display's size, samples or gamma is out of range");
-    if (options.fillWindow) ThroughPlatform([&] { platform::display::CoverMonitor(window); });
+    if (options.fillWindow) platform::Screen().CoverMonitor(window);
     StartGlContext(window);
     try {
         options_ = options;
@@ -82,7 +70,7 @@ void Display::Start(const DisplayOptions& options, platform::display::WindowHand
         throw;
     }
     running_ = true;
-    platform::display::SetSwapInterval(vsync_ ? 1 : 0);
+    platform::Screen().SetSwapInterval(vsync_ ? 1 : 0);
     lastPresent_ = -1;
     elapsed_ = 0;
     target_->Bind();
@@ -102,7 +90,7 @@ void Display::RequireRunning() const {
 
 void Display::SetVSync(bool enabled) {
     vsync_ = enabled;
-    if (running_) platform::display::SetSwapInterval(enabled ? 1 : 0);
+    if (running_) platform::Screen().SetSwapInterval(enabled ? 1 : 0);
 }
 
 void Display::Clear(std::uint32_t rgb) {
@@ -116,7 +104,7 @@ void Display::Clear(std::uint32_t rgb) {
 void Display::Present(WindowPixels* shown) {
     RequireRunning();
     target_->Resolve();
-    platform::display::Size window = ThroughPlatform([&] { return platform::display::DrawableSize(window_); });
+    platform::PixelSize window = platform::Screen().DrawableSize(window_);
     WindowRect rect = FitPicture(options_.width, options_.height, window.width, window.height,
                                  options_.keepAspect);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -137,7 +125,7 @@ void Display::Present(WindowPixels* shown) {
         glReadPixels(0, 0, window.width, window.height, GL_RGBA, GL_UNSIGNED_BYTE, shown->rgba.data());
         FlipRows(shown->rgba, window.width, window.height);
     }
-    ThroughPlatform([&] { platform::display::SwapBuffers(window_); });
+    platform::Screen().SwapBuffers(window_);
     double now = Now();
     elapsed_ = lastPresent_ < 0 ? 0.0f : static_cast<float>(now - lastPresent_);
     lastPresent_ = now;
@@ -157,7 +145,7 @@ glm::mat4 Display::PixelProjection() const {
 
 void Display::ToDisplayPixels(int& x, int& y) const {
     if (!running_) return;
-    platform::display::Size window = ThroughPlatform([&] { return platform::display::DrawableSize(window_); });
+    platform::PixelSize window = platform::Screen().DrawableSize(window_);
     WindowRect rect = FitPicture(options_.width, options_.height, window.width, window.height,
                                  options_.keepAspect);
     WindowToPicture(rect, options_.width, options_.height, x, y);

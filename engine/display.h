@@ -9,7 +9,7 @@
 
 #include "engine/present_pass.h"
 #include "engine/render_target.h"
-#include "platform/display.h"
+#include "seams/display.h"
 
 namespace engine {
 
@@ -35,7 +35,7 @@ void WindowToPicture(const WindowRect& rect, int pictureWidth, int pictureHeight
 
 class Display {
 public:
-    void Start(const DisplayOptions& options, platform::display::WindowHandle window);
+    void Start(const DisplayOptions& options, platform::WindowHandle window);
     void Stop();
     bool Running() const { return running_; }
     // Throws the engine's failure when the display has not been started.
@@ -72,7 +72,7 @@ private:
     bool running_ = false;
     bool vsync_ = false;
     DisplayOptions options_;
-    platform::display::WindowHandle window_ = 0;
+    platform::WindowHandle window_ = 0;
     std::unique_ptr<RenderTarget> target_;
     std::unique_ptr<PresentPass> presentPass_;
     glm::vec3 barColour_{0, 0, 0};

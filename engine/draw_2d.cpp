@@ -15,7 +15,7 @@ glm::vec4 CornerColour(std::int32_t argb) {
     return {((c >> 16) & 0xFF) / 255.0f, ((c >> 8) & 0xFF) / 255.0f, (c & 0xFF) / 255.0f, (c >> 24) / 255.0f};
 }
 
-class GlDraw2D : public scene::Draw2D {
+class GlDraw2D : public saver::Draw2D {
 public:
     explicit GlDraw2D(SharedState state) : state_(std::move(state)) {}
 
@@ -43,6 +43,6 @@ private:
 
 }  // namespace
 
-std::shared_ptr<scene::Draw2D> MakeDraw2D(SharedState state) { return std::make_shared<GlDraw2D>(std::move(state)); }
+std::shared_ptr<saver::Draw2D> MakeDraw2D(SharedState state) { return std::make_shared<GlDraw2D>(std::move(state)); }
 
 }  // namespace engine

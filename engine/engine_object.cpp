@@ -11,7 +11,7 @@ namespace engine {
 
 namespace {
 
-class GlEngine : public scene::Engine {
+class GlEngine : public saver::Engine {
 public:
     explicit GlEngine(SharedState state) : state_(std::move(state)) {}
 
@@ -24,7 +24,7 @@ public:
 
     void StartFullscreenDisplay(std::int32_t width, std::int32_t height, std::int32_t depth,
                                 Flag keepAspect, Flag fillWindow, std::int32_t antialiasSamples,
-                                float gamma, scene::WindowHandle window) override {
+                                float gamma, saver::WindowHandle window) override {
         if (depth != 32) throw RuntimeError(ErrorCode::InvalidArgument, "the display's colour depth must be 32");
         state_->display.Start({width, height, keepAspect != 0, fillWindow != 0, antialiasSamples, gamma}, window);
         try {
@@ -45,7 +45,7 @@ public:
         state_->display.Present();
     }
 
-    void ShowCursor(Flag visible) override { platform::display::ShowCursor(visible != 0); }
+    void ShowCursor(Flag visible) override { platform::Screen().ShowCursor(visible != 0); }
     float ElapsedTime() override { return state_->display.ElapsedTime(); }
 
     void ShutDown() override {
@@ -85,6 +85,6 @@ private:
 
 }  // namespace
 
-std::shared_ptr<scene::Engine> MakeEngine(SharedState state) { return std::make_shared<GlEngine>(std::move(state)); }
+std::shared_ptr<saver::Engine> MakeEngine(SharedState state) { return std::make_shared<GlEngine>(std::move(state)); }
 
 }  // namespace engine

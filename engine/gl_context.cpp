@@ -2,8 +2,6 @@
 
 #include <glad/gl.h>
 
-#include <stdexcept>
-
 #include "common/runtime_error.h"
 
 namespace engine {
@@ -12,26 +10,22 @@ namespace {
 bool contextAlive = false;
 
 GLADapiproc LoadFunction(const char* name) {
-    return reinterpret_cast<GLADapiproc>(platform::display::GlFunction(name));
+    return reinterpret_cast<GLADapiproc>(platform::Screen().GlFunction(name));
 }
 }  // namespace
 
-void StartGlContext(platform::display::WindowHandle window) {
-    try {
-        platform::display::StartGl(window);
-    } catch (const std::runtime_error& failure) {
-        throw RuntimeError(ErrorCode::InvalidArgument, failure.what());
-    }
+void StartGlContext(platform::WindowHandle window) {
+    platform::Screen().StartGl(window);
     if (!gladLoadGL(LoadFunction) || !GLAD_GL_VERSION_3_3) {
-        platform::display::StopGl(window);
+        platform::Screen().StopGl(window);
         throw RuntimeError(ErrorCode::InvalidArgument, "the display offers no OpenGL 3.3");
     }
     contextAlive = true;
 }
 
-void StopGlContext(platform::display::WindowHandle window) {
+void StopGlContext(platform::WindowHandle window) {
     contextAlive = false;
-    platform::display::StopGl(window);
+    platform::Screen().StopGl(window);
 }
 
 bool GlContextAlive() { return contextAlive; }

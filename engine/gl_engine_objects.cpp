@@ -8,27 +8,27 @@ namespace engine {
 
 namespace {
 
-class GlUtility : public scene::Utility {
+class GlUtility : public saver::Utility {
 public:
     explicit GlUtility(SharedState state) : state_(std::move(state)) {}
     std::int32_t GetTextureId(const std::string& name) override { return state_->textures.IdOf(name); }
-    scene::Vector3 LightVector(float x, float y, float z) override { return {x, y, z}; }
-    scene::Vector3 EmitterVector(float x, float y, float z) override { return {x, y, z}; }
-    scene::Vector3 MeshVector(float x, float y, float z) override { return {x, y, z}; }
-    scene::Vector3 CameraVector(float x, float y, float z) override { return {x, y, z}; }
+    saver::Vector3 LightVector(float x, float y, float z) override { return {x, y, z}; }
+    saver::Vector3 EmitterVector(float x, float y, float z) override { return {x, y, z}; }
+    saver::Vector3 MeshVector(float x, float y, float z) override { return {x, y, z}; }
+    saver::Vector3 CameraVector(float x, float y, float z) override { return {x, y, z}; }
 
 private:
     SharedState state_;
 };
 
-class GlVectorMath : public scene::VectorMath {
+class GlVectorMath : public saver::VectorMath {
 public:
-    scene::Vector3 Normalize(const scene::Vector3& v) override {
+    saver::Vector3 Normalize(const saver::Vector3& v) override {
         double length = std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z);
         if (!(length > 0) || !std::isfinite(length)) return {0, 0, 0};
         return {float(v.x / length), float(v.y / length), float(v.z / length)};
     }
-    scene::Vector3 Scale(const scene::Vector3& v, float factor) override {
+    saver::Vector3 Scale(const saver::Vector3& v, float factor) override {
         return {v.x * factor, v.y * factor, v.z * factor};
     }
 };
@@ -42,18 +42,18 @@ GlEngineObjects::GlEngineObjects()
 
 GlEngineObjects::~GlEngineObjects() = default;
 
-std::shared_ptr<scene::Engine> GlEngineObjects::NewEngine() { return MakeEngine(state_); }
-std::shared_ptr<scene::LightEngine> GlEngineObjects::NewLightEngine() { return MakeLightEngine(state_); }
-std::shared_ptr<scene::Scene> GlEngineObjects::NewScene() { return MakeScene(state_); }
-std::shared_ptr<scene::Input> GlEngineObjects::NewInput() { return MakeInput(state_); }
-std::shared_ptr<scene::Mesh> GlEngineObjects::NewMesh() { return MakeMesh(state_); }
-std::shared_ptr<scene::MaterialFactory> GlEngineObjects::NewMaterialFactory() { return MakeMaterialFactory(state_); }
-std::shared_ptr<scene::TextureFactory> GlEngineObjects::NewTextureFactory() { return MakeTextureFactory(state_); }
-std::shared_ptr<scene::ParticleSystem> GlEngineObjects::NewParticleSystem() { return MakeParticleSystem(state_); }
-std::shared_ptr<scene::Draw2D> GlEngineObjects::NewDraw2D() { return MakeDraw2D(state_); }
-std::shared_ptr<scene::View> GlEngineObjects::NewView() { return MakeView(state_); }
-scene::Utility& GlEngineObjects::Globals() { return *utility_; }
-scene::VectorMath& GlEngineObjects::Math() { return *math_; }
+std::shared_ptr<saver::Engine> GlEngineObjects::NewEngine() { return MakeEngine(state_); }
+std::shared_ptr<saver::LightEngine> GlEngineObjects::NewLightEngine() { return MakeLightEngine(state_); }
+std::shared_ptr<saver::Scene> GlEngineObjects::NewScene() { return MakeScene(state_); }
+std::shared_ptr<saver::Input> GlEngineObjects::NewInput() { return MakeInput(state_); }
+std::shared_ptr<saver::Mesh> GlEngineObjects::NewMesh() { return MakeMesh(state_); }
+std::shared_ptr<saver::MaterialFactory> GlEngineObjects::NewMaterialFactory() { return MakeMaterialFactory(state_); }
+std::shared_ptr<saver::TextureFactory> GlEngineObjects::NewTextureFactory() { return MakeTextureFactory(state_); }
+std::shared_ptr<saver::ParticleSystem> GlEngineObjects::NewParticleSystem() { return MakeParticleSystem(state_); }
+std::shared_ptr<saver::Draw2D> GlEngineObjects::NewDraw2D() { return MakeDraw2D(state_); }
+std::shared_ptr<saver::View> GlEngineObjects::NewView() { return MakeView(state_); }
+saver::Utility& GlEngineObjects::Globals() { return *utility_; }
+saver::VectorMath& GlEngineObjects::Math() { return *math_; }
 
 std::vector<std::uint8_t> GlEngineObjects::ReadFramePixels() { return state_->display.ReadPixels(); }
 

@@ -1,32 +1,32 @@
-// Our OpenGL engine as the products install it: scene::UseEngineObjects(engines).
+// Our OpenGL engine as the products install it: saver::Engines.Install(engines).
 #pragma once
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "scene/engine.h"
+#include "saver/engine.h"
 
 namespace engine {
 
 struct EngineState;
 
-class GlEngineObjects : public scene::EngineObjects {
+class GlEngineObjects : public saver::EngineObjects {
 public:
     GlEngineObjects();
     ~GlEngineObjects() override;
 
-    std::shared_ptr<scene::Engine> NewEngine() override;
-    std::shared_ptr<scene::LightEngine> NewLightEngine() override;
-    std::shared_ptr<scene::Scene> NewScene() override;
-    std::shared_ptr<scene::Input> NewInput() override;
-    std::shared_ptr<scene::Mesh> NewMesh() override;
-    std::shared_ptr<scene::MaterialFactory> NewMaterialFactory() override;
-    std::shared_ptr<scene::TextureFactory> NewTextureFactory() override;
-    std::shared_ptr<scene::ParticleSystem> NewParticleSystem() override;
-    std::shared_ptr<scene::Draw2D> NewDraw2D() override;
-    std::shared_ptr<scene::View> NewView() override;
-    scene::Utility& Globals() override;
-    scene::VectorMath& Math() override;
+    std::shared_ptr<saver::Engine> NewEngine() override;
+    std::shared_ptr<saver::LightEngine> NewLightEngine() override;
+    std::shared_ptr<saver::Scene> NewScene() override;
+    std::shared_ptr<saver::Input> NewInput() override;
+    std::shared_ptr<saver::Mesh> NewMesh() override;
+    std::shared_ptr<saver::MaterialFactory> NewMaterialFactory() override;
+    std::shared_ptr<saver::TextureFactory> NewTextureFactory() override;
+    std::shared_ptr<saver::ParticleSystem> NewParticleSystem() override;
+    std::shared_ptr<saver::Draw2D> NewDraw2D() override;
+    std::shared_ptr<saver::View> NewView() override;
+    saver::Utility& Globals() override;
+    saver::VectorMath& Math() override;
 
     // The frame drawn so far, before it is presented: display width x height, rows from
     // the top, RGBA. For tests and the tools that render stills.
@@ -36,8 +36,8 @@ public:
 
 private:
     std::shared_ptr<EngineState> state_;
-    std::unique_ptr<scene::Utility> utility_;
-    std::unique_ptr<scene::VectorMath> math_;
+    std::unique_ptr<saver::Utility> utility_;
+    std::unique_ptr<saver::VectorMath> math_;
 };
 
 }  // namespace engine

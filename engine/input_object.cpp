@@ -1,22 +1,22 @@
 // The input object: the mouse in display pixels and the keyboard, as the platform's
 // window events last left them.
 #include "engine/object_factories.h"
-#include "platform/display.h"
+#include "seams/display.h"
 
 namespace engine {
 
 namespace {
 
-class GlInput : public scene::Input {
+class GlInput : public saver::Input {
 public:
     explicit GlInput(SharedState state)
         : state_(std::move(state)),
-          pressesAtStart_(platform::display::LastKeyPress().presses),
-          wheelSeen_(platform::display::Mouse().wheelTotal) {}
+          pressesAtStart_(platform::Screen().LastKeyPress().presses),
+          wheelSeen_(platform::Screen().Mouse().wheelTotal) {}
 
     void GetMouseState(std::int32_t& x, std::int32_t& y, Flag& button1, Flag& button2, Flag& button3,
                        std::int32_t& wheel) override {
-        platform::display::MouseState mouse = platform::display::Mouse();
+        platform::MouseState mouse = platform::Screen().Mouse();
         int displayX = mouse.x, displayY = mouse.y;
         state_->display.ToDisplayPixels(displayX, displayY);
         x = displayX;
@@ -29,13 +29,13 @@ public:
     }
 
     void GetLastKey(std::int32_t& key, Flag& pressed) override {
-        platform::display::KeyPresses keys = platform::display::LastKeyPress();
+        platform::KeyPresses keys = platform::Screen().LastKeyPress();
         key = keys.presses > pressesAtStart_ ? keys.lastKey : 0;
         pressed = IsKeyPressed(key);
     }
 
     Flag IsKeyPressed(std::int32_t key) override {
-        return ToFlag(key != 0 && platform::display::IsKeyDown(key));
+        return ToFlag(key != 0 && platform::Screen().IsKeyDown(key));
     }
 
 private:
@@ -46,6 +46,6 @@ private:
 
 }  // namespace
 
-std::shared_ptr<scene::Input> MakeInput(SharedState state) { return std::make_shared<GlInput>(std::move(state)); }
+std::shared_ptr<saver::Input> MakeInput(SharedState state) { return std::make_shared<GlInput>(std::move(state)); }
 
 }  // namespace engine

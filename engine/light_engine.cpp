@@ -7,11 +7,11 @@ namespace engine {
 
 namespace {
 
-class GlLightEngine : public scene::LightEngine {
+class GlLightEngine : public saver::LightEngine {
 public:
     explicit GlLightEngine(SharedState state) : state_(std::move(state)) {}
 
-    std::int32_t CreatePointLight(const scene::Vector3& position, float r, float g, float b, float range,
+    std::int32_t CreatePointLight(const saver::Vector3& position, float r, float g, float b, float range,
                                   const std::string&, std::int32_t) override {
         RequireRoom(state_->pointLights.size(), MeshRenderer::kMaxPointLights);
         std::int32_t id = state_->nextLightId++;
@@ -19,7 +19,7 @@ public:
         return id;
     }
 
-    std::int32_t CreateDirectionalLight(const scene::Vector3& direction, float r, float g, float b,
+    std::int32_t CreateDirectionalLight(const saver::Vector3& direction, float r, float g, float b,
                                         const std::string&, std::int32_t) override {
         RequireRoom(state_->directionalLights.size(), MeshRenderer::kMaxDirectionalLights);
         std::int32_t id = state_->nextLightId++;
@@ -43,7 +43,7 @@ private:
 
 }  // namespace
 
-std::shared_ptr<scene::LightEngine> MakeLightEngine(SharedState state) {
+std::shared_ptr<saver::LightEngine> MakeLightEngine(SharedState state) {
     return std::make_shared<GlLightEngine>(std::move(state));
 }
 

@@ -8,7 +8,7 @@ namespace engine {
 
 namespace {
 
-class GlMaterialFactory : public scene::MaterialFactory {
+class GlMaterialFactory : public saver::MaterialFactory {
 public:
     explicit GlMaterialFactory(SharedState state) : state_(std::move(state)) {}
 
@@ -43,7 +43,7 @@ private:
 
 }  // namespace
 
-std::shared_ptr<scene::MaterialFactory> MakeMaterialFactory(SharedState state) {
+std::shared_ptr<saver::MaterialFactory> MakeMaterialFactory(SharedState state) {
     return std::make_shared<GlMaterialFactory>(std::move(state));
 }
 

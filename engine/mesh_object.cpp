@@ -12,7 +12,7 @@ namespace engine {
 
 namespace {
 
-class GlMesh : public scene::Mesh, public DrawableMesh {
+class GlMesh : public saver::Mesh, public DrawableMesh {
 public:
     explicit GlMesh(SharedState state) : state_(std::move(state)) {}
 
@@ -64,6 +64,6 @@ private:
 
 }  // namespace
 
-std::shared_ptr<scene::Mesh> MakeMesh(SharedState state) { return std::make_shared<GlMesh>(std::move(state)); }
+std::shared_ptr<saver::Mesh> MakeMesh(SharedState state) { return std::make_shared<GlMesh>(std::move(state)); }
 
 }  // namespace engine

@@ -3,22 +3,22 @@
 #include <memory>
 
 #include "engine/engine_state.h"
-#include "scene/engine.h"
+#include "saver/engine.h"
 
 namespace engine {
 
 using SharedState = std::shared_ptr<EngineState>;
 
-std::shared_ptr<scene::Engine> MakeEngine(SharedState state);
-std::shared_ptr<scene::LightEngine> MakeLightEngine(SharedState state);
-std::shared_ptr<scene::Scene> MakeScene(SharedState state);
-std::shared_ptr<scene::Input> MakeInput(SharedState state);
-std::shared_ptr<scene::Mesh> MakeMesh(SharedState state);
-std::shared_ptr<scene::MaterialFactory> MakeMaterialFactory(SharedState state);
-std::shared_ptr<scene::TextureFactory> MakeTextureFactory(SharedState state);
-std::shared_ptr<scene::ParticleSystem> MakeParticleSystem(SharedState state);
-std::shared_ptr<scene::Draw2D> MakeDraw2D(SharedState state);
-std::shared_ptr<scene::View> MakeView(SharedState state);
+std::shared_ptr<saver::Engine> MakeEngine(SharedState state);
+std::shared_ptr<saver::LightEngine> MakeLightEngine(SharedState state);
+std::shared_ptr<saver::Scene> MakeScene(SharedState state);
+std::shared_ptr<saver::Input> MakeInput(SharedState state);
+std::shared_ptr<saver::Mesh> MakeMesh(SharedState state);
+std::shared_ptr<saver::MaterialFactory> MakeMaterialFactory(SharedState state);
+std::shared_ptr<saver::TextureFactory> MakeTextureFactory(SharedState state);
+std::shared_ptr<saver::ParticleSystem> MakeParticleSystem(SharedState state);
+std::shared_ptr<saver::Draw2D> MakeDraw2D(SharedState state);
+std::shared_ptr<saver::View> MakeView(SharedState state);
 
 // What a scene needs of its meshes to draw them.
 class DrawableMesh {

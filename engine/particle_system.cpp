@@ -55,12 +55,12 @@ GLenum BlendFactor(std::int32_t factor) {
     return factors[factor - 1];
 }
 
-class GlParticleSystem : public scene::ParticleSystem {
+class GlParticleSystem : public saver::ParticleSystem {
 public:
     explicit GlParticleSystem(SharedState state) : state_(std::move(state)) {}
     ~GlParticleSystem() override { state_->particleGlows.erase(this); }
 
-    void Create(std::int16_t count, std::int32_t kind, float size, const scene::Vector3& emitter,
+    void Create(std::int16_t count, std::int32_t kind, float size, const saver::Vector3& emitter,
                 std::int32_t emitterKind, std::int32_t textureId) override {
         if (count <= 0) throw RuntimeError(ErrorCode::InvalidArgument, "a particle system needs a count above 0");
         if (kind != 0 || emitterKind != 0)
@@ -96,7 +96,7 @@ public:
     void SetSpeed(float speed) override { simulation_.settings.speed = speed * kParticleUnit; }
     void SetDrag(float drag) override { simulation_.settings.drag = drag; }
 
-    void MoveEmitter(const scene::Vector3& position) override {
+    void MoveEmitter(const saver::Vector3& position) override {
         simulation_.settings.emitter = {position.x, position.y, position.z};
     }
 
@@ -135,7 +135,7 @@ public:
         glDepthMask(GL_TRUE);
     }
 
-    void SetNewParticleHandler(scene::NewParticleHandler handler) override { handler_ = std::move(handler); }
+    void SetNewParticleHandler(saver::NewParticleHandler handler) override { handler_ = std::move(handler); }
 
 private:
     void RequireCreated() const {
@@ -198,7 +198,7 @@ private:
 
     SharedState state_;
     ParticleSimulation simulation_;
-    scene::NewParticleHandler handler_;
+    saver::NewParticleHandler handler_;
     bool created_ = false;
     double lastUpdate_ = -1;
     GLenum blendOperation_ = GL_FUNC_ADD, sourceFactor_ = GL_SRC_ALPHA, destinationFactor_ = GL_ONE;
@@ -209,7 +209,7 @@ private:
 
 }  // namespace
 
-std::shared_ptr<scene::ParticleSystem> MakeParticleSystem(SharedState state) {
+std::shared_ptr<saver::ParticleSystem> MakeParticleSystem(SharedState state) {
     return std::make_shared<GlParticleSystem>(std::move(state));
 }
 

@@ -9,7 +9,7 @@ namespace engine {
 
 namespace {
 
-class GlScene : public scene::Scene {
+class GlScene : public saver::Scene {
 public:
     explicit GlScene(SharedState state) : state_(std::move(state)) {}
 
@@ -17,7 +17,7 @@ public:
     // The colour of the bars beside the picture when its aspect is kept.
     void SetBackgroundColor(float r, float g, float b) override { state_->display.SetBarColour({r, g, b}); }
 
-    std::shared_ptr<scene::Mesh> CreateMesh(const std::string&) override {
+    std::shared_ptr<saver::Mesh> CreateMesh(const std::string&) override {
         auto mesh = MakeMesh(state_);
         meshes_.push_back(std::dynamic_pointer_cast<DrawableMesh>(mesh));
         return mesh;
@@ -42,6 +42,6 @@ private:
 
 }  // namespace
 
-std::shared_ptr<scene::Scene> MakeScene(SharedState state) { return std::make_shared<GlScene>(std::move(state)); }
+std::shared_ptr<saver::Scene> MakeScene(SharedState state) { return std::make_shared<GlScene>(std::move(state)); }
 
 }  // namespace engine

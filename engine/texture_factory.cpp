@@ -5,7 +5,7 @@ namespace engine {
 
 namespace {
 
-class GlTextureFactory : public scene::TextureFactory {
+class GlTextureFactory : public saver::TextureFactory {
 public:
     explicit GlTextureFactory(SharedState state) : state_(std::move(state)) {}
 
@@ -22,7 +22,7 @@ private:
 
 }  // namespace
 
-std::shared_ptr<scene::TextureFactory> MakeTextureFactory(SharedState state) {
+std::shared_ptr<saver::TextureFactory> MakeTextureFactory(SharedState state) {
     return std::make_shared<GlTextureFactory>(std::move(state));
 }
 

@@ -5,7 +5,7 @@ namespace engine {
 
 namespace {
 
-class GlView : public scene::View {
+class GlView : public saver::View {
 public:
     explicit GlView(SharedState state) : state_(std::move(state)) {}
     void SetFarDistance(float distance) override { state_->display.SetFarDistance(distance); }
@@ -16,6 +16,6 @@ private:
 
 }  // namespace
 
-std::shared_ptr<scene::View> MakeView(SharedState state) { return std::make_shared<GlView>(std::move(state)); }
+std::shared_ptr<saver::View> MakeView(SharedState state) { return std::make_shared<GlView>(std::move(state)); }
 
 }  // namespace engine

@@ -1,7 +1,7 @@
 // frmPreview has no code of its own: its window and picture are the platform's native half.
 #include "host/frm_preview.h"
 
-#include "platform/preview_holder.h"
+#include "host/preview_holder.h"
 
 FrmPreview frmPreview;
 

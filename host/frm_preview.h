@@ -1,7 +1,7 @@
 // The preview's holder window: loaded but never shown; its only control, Picture1, holds
 // the still that the preview copies into the Display Properties page.
 #pragma once
-#include "platform/windows_api.h"
+#include "seams/windows_api.h"
 
 class FrmPreview {
 public:

@@ -8,9 +8,9 @@
 #include "common/runtime_error.h"
 #include "common/text.h"
 #include "host/frm_preview.h"
-#include "platform/preview_holder.h"
-#include "platform/toolkit.h"
-#include "platform/windows_api.h"
+#include "host/preview_holder.h"
+#include "seams/toolkit.h"
+#include "seams/windows_api.h"
 
 namespace mScreenSaver {
 

@@ -8,9 +8,9 @@
 #include "common/text.h"
 #include "dialog/frm_settings.h"
 #include "host/preview.h"
-#include "host/taskbar.h"
-#include "platform/toolkit.h"
-#include "scene/frm_saver.h"
+#include "saver/taskbar.h"
+#include "seams/toolkit.h"
+#include "saver/frm_saver.h"
 
 namespace mScreenSaver {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/flags.h"
-#include "platform/windows_api.h"
+#include "seams/windows_api.h"
 
 namespace mScreenSaver {
 

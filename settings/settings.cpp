@@ -1,7 +1,7 @@
 #include "settings/settings.h"
 
-#include "platform/toolkit.h"
-#include "platform/windows_api.h"
+#include "seams/toolkit.h"
+#include "seams/windows_api.h"
 
 namespace mScreenSaver {
 

@@ -1,7 +1,7 @@
 #include <sys/resource.h>
 
 #include "bench_platform.h"
-#include "platform/linux/event_pump.h"
+#include "backends/linux/event_pump.h"
 
 namespace bench {
 

@@ -18,10 +18,11 @@
 #include <utility>
 #include <vector>
 
+#include "backends/backends.h"
 #include "bench_platform.h"
 #include "candle_scene.h"
 #include "engine/gl_engine_objects.h"
-#include "platform/display.h"
+#include "seams/display.h"
 
 namespace {
 
@@ -77,13 +78,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     auto wanted = [&](const char* name) { return only.empty() || only == name; };
-    platform::display::WindowHandle window = platform::display::CreateSaverWindow([] {});
-    platform::display::ShowSaverWindow(window);
+    auto backends = platform::InstallPlatformBackends(argc, argv);
+    platform::WindowHandle window = saver::SaverWindows().Create([] {});
+    saver::SaverWindows().Show(window);
     std::vector<Loop> loops;
     {
         engine::GlEngineObjects engines;
         enginetest::CandleScene scene(engines, window, KELVORA_MEDIA_DIR, false);
-        platform::display::Size size = platform::display::DrawableSize(window);
+        platform::PixelSize size = platform::Screen().DrawableSize(window);
         std::printf("window %d x %d, %.1f s a loop, no vsync\n", size.width, size.height, seconds);
 
         auto add = [&](const char* name, std::function<void()> frame) {
@@ -94,7 +96,7 @@ int main(int argc, char** argv) {
             glViewport(0, 0, size.width, size.height);
             glClearColor(0, 0, 0, 1);
             glClear(GL_COLOR_BUFFER_BIT);
-            platform::display::SwapBuffers(window);
+            platform::Screen().SwapBuffers(window);
         });
         add("empty", [&] {
             scene.Engine().ClearFrame(0);
@@ -108,7 +110,7 @@ int main(int argc, char** argv) {
         for (int round = 0; round < kRounds; ++round)
             for (Loop& loop : loops) RunFor(seconds / kRounds, loop.frame, &loop);
     }
-    platform::display::DestroySaverWindow(window);
+    saver::SaverWindows().Destroy(window);
 
     std::printf("%-6s %9s %8s %8s %8s %12s\n", "loop", "fps", "p50 ms", "p95 ms", "p99 ms", "cpu ms/frame");
     for (Loop& loop : loops) {

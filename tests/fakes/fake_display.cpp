@@ -11,9 +11,9 @@ namespace {
 FakeDisplay display;
 std::function<void()> closeHandler;
 
-class FakeSaverWindows : public platform::SaverWindowSystem {
+class FakeSaverWindows : public saver::SaverWindowSystem {
 public:
-    platform::display::WindowHandle Create(std::function<void()> onClose) override {
+    platform::WindowHandle Create(std::function<void()> onClose) override {
         Log().Add("CreateSaverWindow()");
         if (display.createFails) throw std::runtime_error("no window");
         closeHandler = std::move(onClose);
@@ -21,11 +21,11 @@ public:
         return SaverWindow;
     }
 
-    void Show(platform::display::WindowHandle window) override {
+    void Show(platform::WindowHandle window) override {
         Log().Add(Call("ShowSaverWindow", window));
     }
 
-    void Destroy(platform::display::WindowHandle window) override {
+    void Destroy(platform::WindowHandle window) override {
         Log().Add(Call("DestroySaverWindow", window));
         display.windowOpen = false;
         closeHandler = nullptr;
@@ -35,7 +35,7 @@ public:
 
 FakeDisplay& InstallFakeDisplay() {
     static FakeSaverWindows windows;
-    platform::UseSaverWindows(windows);
+    saver::SaverWindows.Install(windows);
     display = FakeDisplay();
     closeHandler = nullptr;
     return display;

@@ -1,11 +1,11 @@
 // A recording saver window: created, shown and destroyed in the journal; a test can
 // close it from outside as the window system would.
 #pragma once
-#include "platform/saver_window.h"
+#include "saver/saver_window.h"
 
 namespace fakes {
 
-inline constexpr platform::display::WindowHandle SaverWindow = 0x5A7E;
+inline constexpr platform::WindowHandle SaverWindow = 0x5A7E;
 
 struct FakeDisplay {
     bool createFails = false;

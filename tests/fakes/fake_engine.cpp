@@ -5,11 +5,11 @@
 #include "common/runtime_error.h"
 #include "fakes/call_log.h"
 
-namespace scene {
+namespace saver {
 std::ostream& operator<<(std::ostream& out, const Vector3& v) {
     return out << '(' << v.x << ", " << v.y << ", " << v.z << ')';
 }
-}  // namespace scene
+}  // namespace saver
 
 namespace fakes {
 
@@ -31,7 +31,7 @@ protected:
     std::string name_;
 };
 
-class FakeEngine : public scene::Engine, Recorded {
+class FakeEngine : public saver::Engine, Recorded {
 public:
     using Recorded::Recorded;
     void SetAngleSystem(std::int32_t system) override { Rec("SetAngleSystem", system); }
@@ -44,7 +44,7 @@ public:
     void SetVSync(std::int32_t enabled) override { Rec("SetVSync", enabled); }
     void StartFullscreenDisplay(std::int32_t width, std::int32_t height, std::int32_t depth,
                                 Flag keepAspect, Flag fillWindow, std::int32_t antialiasSamples,
-                                float gamma, scene::WindowHandle window) override {
+                                float gamma, saver::WindowHandle window) override {
         Rec("StartFullscreenDisplay", width, height, depth, keepAspect, fillWindow,
             antialiasSamples, gamma, window);
     }
@@ -58,7 +58,7 @@ public:
     void ShutDown() override { Rec("ShutDown"); }
 };
 
-class FakeMesh : public scene::Mesh, Recorded {
+class FakeMesh : public saver::Mesh, Recorded {
 public:
     using Recorded::Recorded;
     void LoadModel3DS(const std::string& file, std::int32_t group, Flag textureCoords,
@@ -73,21 +73,21 @@ public:
     }
 };
 
-class FakeScene : public scene::Scene, Recorded {
+class FakeScene : public saver::Scene, Recorded {
 public:
     using Recorded::Recorded;
     void SetLighting(Flag enabled) override { Rec("SetLighting", enabled); }
     void SetBackgroundColor(float r, float g, float b) override {
         Rec("SetBackgroundColor", r, g, b);
     }
-    std::shared_ptr<scene::Mesh> CreateMesh(const std::string& name) override {
+    std::shared_ptr<saver::Mesh> CreateMesh(const std::string& name) override {
         Rec("CreateMesh", '"' + name + '"');
         return engines_.NewMesh();
     }
     void RenderAllMeshes(Flag depthTest) override { Rec("RenderAllMeshes", depthTest); }
 };
 
-class FakeInput : public scene::Input, Recorded {
+class FakeInput : public saver::Input, Recorded {
 public:
     using Recorded::Recorded;
     void GetMouseState(std::int32_t& x, std::int32_t& y, Flag& button1, Flag& button2,
@@ -110,7 +110,7 @@ public:
     }
 };
 
-class FakeMaterialFactory : public scene::MaterialFactory, Recorded {
+class FakeMaterialFactory : public saver::MaterialFactory, Recorded {
 public:
     using Recorded::Recorded;
     std::int32_t CreateMaterial(const std::string& name) override {
@@ -135,7 +135,7 @@ public:
     void CleanUp() override { Rec("CleanUp"); }
 };
 
-class FakeTextureFactory : public scene::TextureFactory, Recorded {
+class FakeTextureFactory : public saver::TextureFactory, Recorded {
 public:
     using Recorded::Recorded;
     std::int32_t LoadTexture(const std::string& file, const std::string& name, std::int32_t width,
@@ -146,16 +146,16 @@ public:
     }
 };
 
-class FakeLightEngine : public scene::LightEngine, Recorded {
+class FakeLightEngine : public saver::LightEngine, Recorded {
 public:
     using Recorded::Recorded;
-    std::int32_t CreatePointLight(const scene::Vector3& position, float r, float g, float b,
+    std::int32_t CreatePointLight(const saver::Vector3& position, float r, float g, float b,
                                   float range, const std::string& name,
                                   std::int32_t priority) override {
         Rec("CreatePointLight", position, r, g, b, range, name, priority);
         return 1;
     }
-    std::int32_t CreateDirectionalLight(const scene::Vector3& direction, float r, float g,
+    std::int32_t CreateDirectionalLight(const saver::Vector3& direction, float r, float g,
                                         float b, const std::string& name,
                                         std::int32_t priority) override {
         Rec("CreateDirectionalLight", direction, r, g, b, name, priority);
@@ -164,7 +164,7 @@ public:
     void CleanUp() override { Rec("CleanUp"); }
 };
 
-class FakeDraw2D : public scene::Draw2D, Recorded {
+class FakeDraw2D : public saver::Draw2D, Recorded {
 public:
     using Recorded::Recorded;
     void DrawTexture(std::int32_t textureId, float x1, float y1, float x2, float y2,
@@ -175,16 +175,16 @@ public:
     }
 };
 
-class FakeView : public scene::View, Recorded {
+class FakeView : public saver::View, Recorded {
 public:
     using Recorded::Recorded;
     void SetFarDistance(float distance) override { Rec("SetFarDistance", distance); }
 };
 
-class FakeParticleSystem : public scene::ParticleSystem, Recorded {
+class FakeParticleSystem : public saver::ParticleSystem, Recorded {
 public:
     using Recorded::Recorded;
-    void Create(std::int16_t count, std::int32_t kind, float size, const scene::Vector3& emitter,
+    void Create(std::int16_t count, std::int32_t kind, float size, const saver::Vector3& emitter,
                 std::int32_t emitterKind, std::int32_t textureId) override {
         Rec("Create", count, kind, size, emitter, emitterKind, textureId);
     }
@@ -196,7 +196,7 @@ public:
     void SetGrowth(float atBirth, float atDeath) override { Rec("SetGrowth", atBirth, atDeath); }
     void SetSpeed(float speed) override { Rec("SetSpeed", speed); }
     void SetDrag(float drag) override { Rec("SetDrag", drag); }
-    void MoveEmitter(const scene::Vector3& position) override { Rec("MoveEmitter", position); }
+    void MoveEmitter(const saver::Vector3& position) override { Rec("MoveEmitter", position); }
     void Update(std::int32_t mode) override {
         Rec("Update", mode);
         for (int i = 0; i < engines_.particlesPerUpdate && handler_; ++i) {
@@ -207,38 +207,38 @@ public:
         }
     }
     void Render() override { Rec("Render"); }
-    void SetNewParticleHandler(scene::NewParticleHandler handler) override {
+    void SetNewParticleHandler(saver::NewParticleHandler handler) override {
         Rec("SetNewParticleHandler", handler ? "handler" : "none");
         handler_ = std::move(handler);
         engines_.handlerSet[name_] = static_cast<bool>(handler_);
     }
 
 private:
-    scene::NewParticleHandler handler_;
+    saver::NewParticleHandler handler_;
 };
 
-class FakeUtility : public scene::Utility {
+class FakeUtility : public saver::Utility {
 public:
     explicit FakeUtility(FakeEngineObjects& engines) : engines_(engines) {}
     std::int32_t GetTextureId(const std::string& name) override {
         engines_.Record("Utility", "GetTextureId", Call("Utility.GetTextureId", name));
         return engines_.TextureIdOf(name);
     }
-    scene::Vector3 LightVector(float x, float y, float z) override {
+    saver::Vector3 LightVector(float x, float y, float z) override {
         return Vector("LightVector", x, y, z);
     }
-    scene::Vector3 EmitterVector(float x, float y, float z) override {
+    saver::Vector3 EmitterVector(float x, float y, float z) override {
         return Vector("EmitterVector", x, y, z);
     }
-    scene::Vector3 MeshVector(float x, float y, float z) override {
+    saver::Vector3 MeshVector(float x, float y, float z) override {
         return Vector("MeshVector", x, y, z);
     }
-    scene::Vector3 CameraVector(float x, float y, float z) override {
+    saver::Vector3 CameraVector(float x, float y, float z) override {
         return Vector("CameraVector", x, y, z);
     }
 
 private:
-    scene::Vector3 Vector(const std::string& operation, float x, float y, float z) {
+    saver::Vector3 Vector(const std::string& operation, float x, float y, float z) {
         engines_.Record("Utility", operation, Call("Utility." + operation, x, y, z));
         return {x, y, z};
     }
@@ -246,15 +246,15 @@ private:
 };
 
 // Real arithmetic, unlogged: the emitters call it for every particle.
-class FakeVectorMath : public scene::VectorMath {
+class FakeVectorMath : public saver::VectorMath {
 public:
     explicit FakeVectorMath(FakeEngineObjects& engines) : engines_(engines) {}
-    scene::Vector3 Normalize(const scene::Vector3& v) override {
+    saver::Vector3 Normalize(const saver::Vector3& v) override {
         double length = std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z);
         if (length == 0 && !engines_.normalizeZeroGivesNaN) return {};
         return {float(v.x / length), float(v.y / length), float(v.z / length)};
     }
-    scene::Vector3 Scale(const scene::Vector3& v, float factor) override {
+    saver::Vector3 Scale(const saver::Vector3& v, float factor) override {
         return {v.x * factor, v.y * factor, v.z * factor};
     }
 
@@ -290,44 +290,44 @@ std::int32_t FakeEngineObjects::AddTexture(const std::string& name) {
     return id;
 }
 
-std::shared_ptr<scene::Engine> FakeEngineObjects::NewEngine() {
+std::shared_ptr<saver::Engine> FakeEngineObjects::NewEngine() {
     return Make<FakeEngine>(*this, "NewEngine", "Engine");
 }
-std::shared_ptr<scene::LightEngine> FakeEngineObjects::NewLightEngine() {
+std::shared_ptr<saver::LightEngine> FakeEngineObjects::NewLightEngine() {
     return Make<FakeLightEngine>(*this, "NewLightEngine", "Lights");
 }
-std::shared_ptr<scene::Scene> FakeEngineObjects::NewScene() {
+std::shared_ptr<saver::Scene> FakeEngineObjects::NewScene() {
     return Make<FakeScene>(*this, "NewScene", "Scene");
 }
-std::shared_ptr<scene::Input> FakeEngineObjects::NewInput() {
+std::shared_ptr<saver::Input> FakeEngineObjects::NewInput() {
     return Make<FakeInput>(*this, "NewInput", "Input");
 }
-std::shared_ptr<scene::Mesh> FakeEngineObjects::NewMesh() {
+std::shared_ptr<saver::Mesh> FakeEngineObjects::NewMesh() {
     return Make<FakeMesh>(*this, "NewMesh", "Mesh#" + std::to_string(++meshes_));
 }
-std::shared_ptr<scene::MaterialFactory> FakeEngineObjects::NewMaterialFactory() {
+std::shared_ptr<saver::MaterialFactory> FakeEngineObjects::NewMaterialFactory() {
     return Make<FakeMaterialFactory>(*this, "NewMaterialFactory", "MatFactory");
 }
-std::shared_ptr<scene::TextureFactory> FakeEngineObjects::NewTextureFactory() {
+std::shared_ptr<saver::TextureFactory> FakeEngineObjects::NewTextureFactory() {
     return Make<FakeTextureFactory>(*this, "NewTextureFactory", "TexFactory");
 }
-std::shared_ptr<scene::ParticleSystem> FakeEngineObjects::NewParticleSystem() {
+std::shared_ptr<saver::ParticleSystem> FakeEngineObjects::NewParticleSystem() {
     return Make<FakeParticleSystem>(*this, "NewParticleSystem",
                                     "Particle#" + std::to_string(++particleSystems_));
 }
-std::shared_ptr<scene::Draw2D> FakeEngineObjects::NewDraw2D() {
+std::shared_ptr<saver::Draw2D> FakeEngineObjects::NewDraw2D() {
     return Make<FakeDraw2D>(*this, "NewDraw2D", "Draw2D");
 }
-std::shared_ptr<scene::View> FakeEngineObjects::NewView() {
+std::shared_ptr<saver::View> FakeEngineObjects::NewView() {
     return Make<FakeView>(*this, "NewView", "View");
 }
 
-scene::Utility& FakeEngineObjects::Globals() {
+saver::Utility& FakeEngineObjects::Globals() {
     static FakeUtility utility(*this);
     return utility;
 }
 
-scene::VectorMath& FakeEngineObjects::Math() {
+saver::VectorMath& FakeEngineObjects::Math() {
     static FakeVectorMath math(*this);
     return math;
 }
@@ -335,7 +335,7 @@ scene::VectorMath& FakeEngineObjects::Math() {
 FakeEngineObjects& InstallFakeEngine() {
     static FakeEngineObjects engines;
     engines = FakeEngineObjects();
-    scene::UseEngineObjects(engines);
+    saver::Engines.Install(engines);
     return engines;
 }
 

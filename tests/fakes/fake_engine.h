@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "scene/engine.h"
+#include "saver/engine.h"
 
-namespace scene {
+namespace saver {
 std::ostream& operator<<(std::ostream& out, const Vector3& v);
 }
 
@@ -25,7 +25,7 @@ struct EmittedParticle {
     std::int32_t textureIndex;
 };
 
-class FakeEngineObjects : public scene::EngineObjects {
+class FakeEngineObjects : public saver::EngineObjects {
 public:
     // Operations that fail with RuntimeError, by bare name ("StartFullscreenDisplay") or
     // with their object ("Engine.ShowCursor"); "NewEngine" and the like make a factory fail.
@@ -50,18 +50,18 @@ public:
     // Whether the engine still holds a NewParticle handler, by system name.
     std::map<std::string, bool> handlerSet;
 
-    std::shared_ptr<scene::Engine> NewEngine() override;
-    std::shared_ptr<scene::LightEngine> NewLightEngine() override;
-    std::shared_ptr<scene::Scene> NewScene() override;
-    std::shared_ptr<scene::Input> NewInput() override;
-    std::shared_ptr<scene::Mesh> NewMesh() override;
-    std::shared_ptr<scene::MaterialFactory> NewMaterialFactory() override;
-    std::shared_ptr<scene::TextureFactory> NewTextureFactory() override;
-    std::shared_ptr<scene::ParticleSystem> NewParticleSystem() override;
-    std::shared_ptr<scene::Draw2D> NewDraw2D() override;
-    std::shared_ptr<scene::View> NewView() override;
-    scene::Utility& Globals() override;
-    scene::VectorMath& Math() override;
+    std::shared_ptr<saver::Engine> NewEngine() override;
+    std::shared_ptr<saver::LightEngine> NewLightEngine() override;
+    std::shared_ptr<saver::Scene> NewScene() override;
+    std::shared_ptr<saver::Input> NewInput() override;
+    std::shared_ptr<saver::Mesh> NewMesh() override;
+    std::shared_ptr<saver::MaterialFactory> NewMaterialFactory() override;
+    std::shared_ptr<saver::TextureFactory> NewTextureFactory() override;
+    std::shared_ptr<saver::ParticleSystem> NewParticleSystem() override;
+    std::shared_ptr<saver::Draw2D> NewDraw2D() override;
+    std::shared_ptr<saver::View> NewView() override;
+    saver::Utility& Globals() override;
+    saver::VectorMath& Math() override;
 
     // Logs the call and fails it when the test asked for that.
     void Record(const std::string& object, const std::string& operation, const std::string& call);

@@ -13,7 +13,7 @@ platform::Handle FakePreviewHolder::Picture1hDC() {
 
 FakePreviewHolder& InstallFakePreviewHolder() {
     static FakePreviewHolder holder;
-    platform::UsePreviewHolder(holder);
+    platform::PreviewHolderWindow.Install(holder);
     return holder;
 }
 

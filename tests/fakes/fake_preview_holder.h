@@ -1,6 +1,6 @@
 // A preview holder that records its load and hands out a known device context for Picture1.
 #pragma once
-#include "platform/preview_holder.h"
+#include "host/preview_holder.h"
 
 namespace fakes {
 

@@ -2,19 +2,22 @@
 
 #include <stdexcept>
 
-#include "platform/settings_window.h"
+#include "dialog/settings_window.h"
 
 namespace fakes {
 
 namespace {
 FakeSettingsView* lastView = nullptr;
 
-std::unique_ptr<dialog::SettingsView> MakeFakeView(dialog::SettingsEvents& events) {
-    auto view = std::make_unique<FakeSettingsView>();
-    view->events = &events;
-    lastView = view.get();
-    return view;
-}
+class FakeSettingsWindows : public dialog::SettingsWindowFactory {
+public:
+    std::unique_ptr<dialog::SettingsView> Create(dialog::SettingsEvents& events) override {
+        auto view = std::make_unique<FakeSettingsView>();
+        view->events = &events;
+        lastView = view.get();
+        return view;
+    }
+};
 }  // namespace
 
 FakeSettingsView::FakeSettingsView() : swatchColor(dialog::DesignCandleColor) {
@@ -35,7 +38,8 @@ std::optional<std::int32_t> FakeSettingsView::PickColor(std::optional<std::int32
 
 void InstallFakeSettingsWindows() {
     lastView = nullptr;
-    platform::UseSettingsWindowFactory(MakeFakeView);
+    static FakeSettingsWindows windows;
+    dialog::SettingsWindows.Install(windows);
 }
 
 FakeSettingsView& LastSettingsView() {

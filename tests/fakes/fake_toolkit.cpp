@@ -27,7 +27,7 @@ void FakeToolkit::EndProcess(int exitCode) {
 FakeToolkit& InstallFakeToolkit() {
     static FakeToolkit toolkit;
     toolkit = FakeToolkit();
-    platform::UseToolkit(toolkit);
+    platform::App.Install(toolkit);
     return toolkit;
 }
 

@@ -4,7 +4,7 @@
 #include <deque>
 #include <string>
 
-#include "platform/toolkit.h"
+#include "seams/toolkit.h"
 
 namespace fakes {
 

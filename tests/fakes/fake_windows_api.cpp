@@ -147,7 +147,7 @@ platform::Handle FakeWindowsApi::ShellExecuteA(platform::Handle window, const ch
 FakeWindowsApi& InstallFakeWindowsApi() {
     static FakeWindowsApi windows;
     windows = FakeWindowsApi();
-    platform::UseWindowsApi(windows);
+    platform::Windows.Install(windows);
     Log().Clear();
     return windows;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/windows_api.h"
+#include "seams/windows_api.h"
 
 namespace fakes {
 

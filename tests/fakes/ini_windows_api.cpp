@@ -1,7 +1,7 @@
 #include "fakes/ini_windows_api.h"
 
 #include "fakes/call_log.h"
-#include "platform/linux/ini_profile.h"
+#include "backends/linux/ini_profile.h"
 
 namespace fakes {
 
@@ -21,7 +21,7 @@ std::int32_t IniWindowsApi::WritePrivateProfileStringA(const char* section, cons
 IniWindowsApi& InstallIniWindowsApi() {
     static IniWindowsApi windows;
     windows = IniWindowsApi();
-    platform::UseWindowsApi(windows);
+    platform::Windows.Install(windows);
     Log().Clear();
     return windows;
 }

@@ -17,7 +17,7 @@ void PumpingToolkit::ShowMessageBox(const std::string& text, int style,
 PumpingToolkit& InstallPumpingToolkit() {
     static PumpingToolkit toolkit;
     toolkit = PumpingToolkit();
-    platform::UseToolkit(toolkit);
+    platform::App.Install(toolkit);
     return toolkit;
 }
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/ini_document.h"
-#include "platform/linux/ini_profile.h"
+#include "backends/linux/ini_document.h"
+#include "backends/linux/ini_profile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The ending routine on both Windows families, with the password setting off, accepted
 // and refused, and the report of a set-up failure.
 #include "saver_fixture.h"
-#include "scene/saver_messages.h"
+#include "saver/saver_messages.h"
 
 namespace saver_test {
 namespace {
@@ -117,7 +117,7 @@ TEST_F(Ending, ReportFatalErrorShowsTheMessageThenEnds) {
         windows->profile.clear();
         Outcome outcome = Load();
         EXPECT_TRUE(outcome.processEnded) << c.name;
-        std::string box = MessageBox(scene::FilesMissingMessage());
+        std::string box = MessageBox(saver::FilesMissingMessage());
         std::string notTopmost = "SetWindowPos(23166, -2, 0, 0, 0, 0, 0x3)";
         if (c.zOrderChange) {
             EXPECT_EQ(IndexOf(notTopmost) + 1, IndexOf(box)) << c.name;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/ini/profile_cases.h"
-#include "platform/linux/ini_document.h"
+#include "backends/linux/ini_document.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "data/ini/profile_cases.h"
 #include "fakes/temporary_folder.h"
-#include "platform/linux/ini_profile.h"
+#include "backends/linux/ini_profile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "saver_fixture.h"
-#include "scene/saver_messages.h"
+#include "saver/saver_messages.h"
 
 namespace saver_test {
 namespace {
@@ -105,7 +105,7 @@ TEST_F(RenderLoop, AnAngleThatIsNoLongerANumberTakesTheFailureRoad) {
     engines->elapsedTime = std::numeric_limits<float>::infinity();
     Outcome outcome = Load();
     EXPECT_TRUE(outcome.processEnded);
-    EXPECT_TRUE(Logged(MessageBox(scene::FilesMissingMessage())));
+    EXPECT_TRUE(Logged(MessageBox(saver::FilesMissingMessage())));
 }
 
 TEST_F(RenderLoop, AKeyDownEndsTheSaverInBothModes) {
@@ -127,7 +127,7 @@ TEST_F(RenderLoop, AFailingEngineCallInThePassShowsTheSecondMessage) {
     engines->failing.insert("Particle#2.Render");
     Outcome outcome = Load();
     EXPECT_TRUE(outcome.processEnded);
-    EXPECT_TRUE(Logged(MessageBox(scene::FilesMissingMessage())));
+    EXPECT_TRUE(Logged(MessageBox(saver::FilesMissingMessage())));
 }
 
 TEST_F(RenderLoop, AFailedReleaseDuringACloseFromOutsideReachesTheFailureRoad) {
@@ -135,7 +135,7 @@ TEST_F(RenderLoop, AFailedReleaseDuringACloseFromOutsideReachesTheFailureRoad) {
     CloseWindowAtPump(2);
     Outcome outcome = Load();
     EXPECT_TRUE(outcome.processEnded);
-    EXPECT_TRUE(Logged(MessageBox(scene::FilesMissingMessage())));
+    EXPECT_TRUE(Logged(MessageBox(saver::FilesMissingMessage())));
     // The window went with the first unload; the engine's shut-down never ran, but the
     // ending still brought the taskbar back.
     EXPECT_EQ(fakes::Log().Matching("DestroySaverWindow").size(), 1u);

@@ -12,9 +12,9 @@
 #include "fakes/fake_engine.h"
 #include "fakes/fake_windows_api.h"
 #include "fakes/pumping_toolkit.h"
-#include "host/exit_detector.h"
+#include "saver/exit_detector.h"
 #include "host/startup.h"
-#include "scene/frm_saver.h"
+#include "saver/frm_saver.h"
 #include "settings/settings.h"
 
 namespace saver_test {

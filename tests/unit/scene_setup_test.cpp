@@ -2,7 +2,7 @@
 // from the candle height, and the two failure messages.
 #include "saver_fixture.h"
 
-#include "scene/saver_messages.h"
+#include "saver/saver_messages.h"
 
 namespace saver_test {
 namespace {
@@ -184,7 +184,7 @@ TEST_F(SceneSetup, ShowsTheMessageOfTheFailingStepThenEnds) {
         }
         Outcome outcome = Load();
         std::string message =
-            c.firstMessage ? scene::CannotDisplayMessage : scene::FilesMissingMessage();
+            c.firstMessage ? saver::CannotDisplayMessage : saver::FilesMissingMessage();
         EXPECT_TRUE(outcome.processEnded) << c.name;
         EXPECT_EQ(outcome.exitCode, 0) << c.name;
         EXPECT_EQ(fakes::Log().Matching("MessageBox").size(), 1u) << c.name;
@@ -196,7 +196,7 @@ TEST_F(SceneSetup, ShowsTheMessageOfTheFailingStepThenEnds) {
 }
 
 TEST_F(SceneSetup, NamesTheProductWebSiteInTheSecondMessage) {
-    EXPECT_EQ(scene::FilesMissingMessage(),
+    EXPECT_EQ(saver::FilesMissingMessage(),
               std::string("One or more files are missing from application. Please download and "
                           "re-install the software from ") +
                   ProductWebSite);
@@ -206,7 +206,7 @@ TEST_F(SceneSetup, AWindowThatCannotBeMadeGivesTheFirstMessage) {
     display->createFails = true;
     Outcome outcome = Load();
     EXPECT_TRUE(outcome.processEnded);
-    EXPECT_TRUE(Logged(MessageBox(scene::CannotDisplayMessage)));
+    EXPECT_TRUE(Logged(MessageBox(saver::CannotDisplayMessage)));
     EXPECT_FALSE(Logged("Engines.NewEngine()"));
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "host/startup.h"
-#include "platform/windows/win32_windows_api.h"
+#include "backends/windows/windows_backends.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ constexpr const char* TestKey = "Software\\KelvoraTest\\ReadRegistryString";
 class ReadRegistryString : public ::testing::Test {
 protected:
     void SetUp() override {
-        platform::UseWindowsApi(windows_);
+        platform::Windows.Install(*windows_);
         RegDeleteTreeA(HKEY_CURRENT_USER, TestKey);
         ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, TestKey, 0, nullptr, 0, KEY_ALL_ACCESS,
                                   nullptr, &key_, nullptr),
@@ -46,7 +46,7 @@ protected:
         return mScreenSaver::ReadRegistryString(platform::HkeyCurrentUser, subKey, name);
     }
 
-    platform::Win32WindowsApi windows_;
+    std::unique_ptr<platform::WindowsApi> windows_ = platform::NewWin32WindowsApi();
     HKEY key_ = nullptr;
 };
 

@@ -7,8 +7,8 @@
 
 #include <stdexcept>
 
-#include "platform/windows/win32_toolkit.h"
-#include "platform/windows/window_failure.h"
+#include "backends/windows/windows_backends.h"
+#include "backends/windows/window_failure.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ HWND CreateVisibleWindow() {
 }
 
 TEST(WindowFailureTest, TheMessageLoopRaisesAFailureKeptByAWindowProcedure) {
-    platform::Win32Toolkit toolkit;
+    auto toolkit = platform::NewWin32Toolkit();
     HWND window = CreateVisibleWindow();
     // Should the loop not raise the failure, the window goes after a while and the loop
     // returns, so that the test fails instead of hanging.
@@ -48,7 +48,7 @@ TEST(WindowFailureTest, TheMessageLoopRaisesAFailureKeptByAWindowProcedure) {
     EXPECT_THROW(
         {
             try {
-                toolkit.RunWhileWindowsOpen();
+                toolkit->RunWhileWindowsOpen();
             } catch (const std::runtime_error& failure) {
                 EXPECT_STREQ(failure.what(), "failed inside the window procedure");
                 throw;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "backends/backends.h"
 #include "scene_render.h"
 #include "stills.h"
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s MEDIA_FOLDER\n", argv[0]);
         return 2;
     }
+    auto backends = platform::InstallPlatformBackends(argc, argv);
     const std::filesystem::path folder = argv[1];
     try {
         const media::Picture render = stills::RenderCandleScene(folder.string(), FlameSeconds);

@@ -6,7 +6,8 @@
 #include "candle_scene.h"
 #include "engine/clock.h"
 #include "engine/gl_engine_objects.h"
-#include "platform/display.h"
+#include "saver/saver_window.h"
+#include "seams/display.h"
 
 namespace stills {
 
@@ -23,23 +24,23 @@ media::Picture ToPicture(const std::vector<std::uint8_t>& rgba) {
 }  // namespace
 
 media::Picture RenderCandleScene(const std::string& mediaFolder, double seconds) {
-    const platform::display::WindowHandle window = platform::display::CreateSaverWindow([] {});
-    platform::display::ShowSaverWindow(window);
-    double now = 0;
-    engine::UseClock([&now] { return now; });
+    const platform::WindowHandle window = saver::SaverWindows().Create([] {});
+    saver::SaverWindows().Show(window);
+    engine::ManualClock clock;
+    engine::InstalledClock.Install(clock);
     std::vector<std::uint8_t> frame;
     {
         engine::GlEngineObjects engines;
         enginetest::CandleScene scene(engines, window, mediaFolder, false);
-        for (; now < seconds; now += FrameSeconds) {
+        for (; clock.now < seconds; clock.now += FrameSeconds) {
             scene.Draw();
             scene.Present();
         }
         scene.Draw();
         frame = engines.ReadFramePixels();
     }
-    engine::UseClock({});
-    platform::display::DestroySaverWindow(window);
+    engine::InstalledClock.Clear();
+    saver::SaverWindows().Destroy(window);
     return ToPicture(frame);
 }
 

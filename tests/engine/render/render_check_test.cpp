@@ -9,12 +9,13 @@
 
 #include <algorithm>
 
+#include "backends/backends.h"
 #include "candle_scene.h"
 #include "engine/clock.h"
 #include "engine/gl_engine_objects.h"
 #include "engine/display.h"
 #include "engine/picture.h"
-#include "platform/display.h"
+#include "seams/display.h"
 
 namespace {
 
@@ -55,29 +56,31 @@ bool FlameBright(Rgb c) { return c.r >= 250 && c.g >= 100 && c.b * 2 < c.g; }
 class CandleSceneRender : public testing::Test {
 protected:
     void SetUp() override {
-        window_ = platform::display::CreateSaverWindow([] {});
-        platform::display::ShowSaverWindow(window_);
-        engine::UseClock([this] { return now_; });
+        backends_ = platform::InstallPlatformBackends(0, nullptr);
+        window_ = saver::SaverWindows().Create([] {});
+        saver::SaverWindows().Show(window_);
+        engine::InstalledClock.Install(clock_);
         scene_ = std::make_unique<enginetest::CandleScene>(engines_, window_, KELVORA_MEDIA_DIR, false);
     }
     void TearDown() override {
         scene_.reset();
-        engine::UseClock({});
-        platform::display::DestroySaverWindow(window_);
+        engine::InstalledClock.Clear();
+        saver::SaverWindows().Destroy(window_);
     }
     // Runs the frame loop for a second at 30 frames a second and returns the last frame.
     Picture RunOneSecond() {
         for (int frame = 0; frame < 30; ++frame) {
             scene_->Draw();
             scene_->Present();
-            now_ += 1.0 / 30;
+            clock_.now += 1.0 / 30;
         }
         scene_->Draw();
         return Picture(engines_.ReadFramePixels());
     }
 
-    double now_ = 100.0;
-    platform::display::WindowHandle window_ = 0;
+    engine::ManualClock clock_{100.0};
+    std::unique_ptr<platform::PlatformBackends> backends_;
+    platform::WindowHandle window_ = 0;
     engine::GlEngineObjects engines_;
     std::unique_ptr<enginetest::CandleScene> scene_;
 };
@@ -167,7 +170,7 @@ TEST_F(CandleSceneRender, ShowsAFrameCounterInTheCornerOnlyWhenAsked) {
     };
     EXPECT_EQ(whiteInCorner(), 0);
     scene_->Engine().DisplayFramesPerSecond(1);
-    now_ += 0.02;
+    clock_.now += 0.02;
     EXPECT_GT(whiteInCorner(), 30);
 }
 

@@ -6,7 +6,7 @@ namespace {
 float Uniform(std::mt19937& random) { return static_cast<float>(random() >> 8) * (1.0f / 16777216.0f); }
 }  // namespace
 
-CandleScene::CandleScene(scene::EngineObjects& engines, scene::WindowHandle window,
+CandleScene::CandleScene(saver::EngineObjects& engines, saver::WindowHandle window,
                          const std::string& mediaFolder, bool vsync, const CandleSettings& settings)
     : engines_(engines), settings_(settings) {
     engine_ = engines.NewEngine();
@@ -28,7 +28,7 @@ CandleScene::CandleScene(scene::EngineObjects& engines, scene::WindowHandle wind
     scene_->SetLighting(True);
     scene_->SetBackgroundColor(0, 0, 0);
     view_->SetFarDistance(7000);
-    scene::Utility& utility = engines.Globals();
+    saver::Utility& utility = engines.Globals();
     lights_->CreatePointLight(utility.LightVector(0, 100, 300), 1, 1, 1, settings.brightness, "torch", 0);
     lights_->CreateDirectionalLight(utility.LightVector(0, -1, 1), 1, 1, 1, "1", 0);
 
@@ -63,16 +63,16 @@ CandleScene::CandleScene(scene::EngineObjects& engines, scene::WindowHandle wind
 
     // The emitters: a random direction of speed 0.6, upward for the flame, up or down
     // for the smoke; the emitter put back at the candle.
-    auto handler = [this](scene::ParticleSystem& system, bool flame) {
+    auto handler = [this](saver::ParticleSystem& system, bool flame) {
         return [this, &system, flame](float& vx, float& vy, float& vz, float& r, float& g, float& b, float& a,
                                       float& life, std::int32_t&) {
             life = flame ? settings_.flameLife : 0.4f;
-            scene::Vector3 raw;
+            saver::Vector3 raw;
             raw.x = 2 * Uniform(random_) - 1;
             raw.y = flame ? 4 * Uniform(random_) + 2 : -4 * Uniform(random_) + 2;
             raw.z = 2 * Uniform(random_) - 1;
-            scene::VectorMath& math = engines_.Math();
-            scene::Vector3 velocity = math.Scale(math.Normalize(raw), 0.6f);
+            saver::VectorMath& math = engines_.Math();
+            saver::Vector3 velocity = math.Scale(math.Normalize(raw), 0.6f);
             vx = velocity.x;
             vy = velocity.y;
             vz = velocity.z;

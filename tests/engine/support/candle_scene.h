@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "scene/engine.h"
+#include "saver/engine.h"
 
 namespace enginetest {
 
@@ -21,27 +21,27 @@ class CandleScene {
 public:
     // Starts the display in the window and builds the scene from the media folder's
     // kelvora.3ds and smoke.bmp.
-    CandleScene(scene::EngineObjects& engines, scene::WindowHandle window, const std::string& mediaFolder,
+    CandleScene(saver::EngineObjects& engines, saver::WindowHandle window, const std::string& mediaFolder,
                 bool vsync, const CandleSettings& settings = {});
     ~CandleScene();
 
     // One pass of the frame loop without its present: clear, meshes, both systems.
     void Draw(bool withParticles = true);
     void Present();
-    scene::Engine& Engine() { return *engine_; }
+    saver::Engine& Engine() { return *engine_; }
 
 private:
-    scene::EngineObjects& engines_;
+    saver::EngineObjects& engines_;
     CandleSettings settings_;
     std::mt19937 random_;
-    std::shared_ptr<scene::Engine> engine_;
-    std::shared_ptr<scene::LightEngine> lights_;
-    std::shared_ptr<scene::Scene> scene_;
-    std::shared_ptr<scene::Mesh> mesh_;
-    std::shared_ptr<scene::MaterialFactory> materials_;
-    std::shared_ptr<scene::TextureFactory> textures_;
-    std::shared_ptr<scene::ParticleSystem> flame_, smoke_;
-    std::shared_ptr<scene::View> view_;
+    std::shared_ptr<saver::Engine> engine_;
+    std::shared_ptr<saver::LightEngine> lights_;
+    std::shared_ptr<saver::Scene> scene_;
+    std::shared_ptr<saver::Mesh> mesh_;
+    std::shared_ptr<saver::MaterialFactory> materials_;
+    std::shared_ptr<saver::TextureFactory> textures_;
+    std::shared_ptr<saver::ParticleSystem> flame_, smoke_;
+    std::shared_ptr<saver::View> view_;
 };
 
 }  // namespace enginetest

@@ -176,14 +176,14 @@ TEST(ParticleSimulation, MovesWithSpeedLosesVelocityToDragAndDiesAtTheEndOfItsLi
 
 TEST(VectorMath, NormalisesToUnitLengthAndAZeroVectorToZero) {
     engine::GlEngineObjects engines;
-    scene::Vector3 unit = engines.Math().Normalize({3, 0, 4});
+    saver::Vector3 unit = engines.Math().Normalize({3, 0, 4});
     EXPECT_FLOAT_EQ(unit.x, 0.6f);
     EXPECT_FLOAT_EQ(unit.z, 0.8f);
-    scene::Vector3 zero = engines.Math().Normalize({0, 0, 0});
+    saver::Vector3 zero = engines.Math().Normalize({0, 0, 0});
     EXPECT_EQ(zero.x, 0.0f);
     EXPECT_EQ(zero.y, 0.0f);
     EXPECT_EQ(zero.z, 0.0f);
-    scene::Vector3 scaled = engines.Math().Scale({0, 1, 0}, 0.6f);
+    saver::Vector3 scaled = engines.Math().Scale({0, 1, 0}, 0.6f);
     EXPECT_FLOAT_EQ(scaled.y, 0.6f);
 }
 

@@ -5,9 +5,17 @@
 #include <SDL2/SDL.h>
 
 #include "engine/gl_engine_objects.h"
-#include "platform/linux/event_pump.h"
+#include "backends/linux/event_pump.h"
+#include "backends/linux/linux_backends.h"
 
 namespace {
+
+// The SDL backend, whose event handler these tests feed, as the engine's display.
+const auto sdlDisplay = [] {
+    auto display = platform::NewSdlDisplay();
+    platform::Screen.Install(*display);
+    return display;
+}();
 
 void Key(SDL_Scancode code, bool down, bool repeat = false) {
     SDL_Event event{};
@@ -17,7 +25,7 @@ void Key(SDL_Scancode code, bool down, bool repeat = false) {
     platform::HandleSdlEvent(event);
 }
 
-std::int32_t LastKey(scene::Input& input, Flag& pressed) {
+std::int32_t LastKey(saver::Input& input, Flag& pressed) {
     std::int32_t key = -1;
     input.GetLastKey(key, pressed);
     return key;

@@ -8,17 +8,17 @@
 #include <exception>
 #include <string>
 
-#include "host/taskbar.h"
-#include "platform/windows/crash_guard.h"
-#include "platform/windows/win32_windows_api.h"
+#include "saver/taskbar.h"
+#include "backends/windows/crash_guard.h"
+#include "backends/windows/windows_backends.h"
 
 namespace {
 
 // The child: hides the taskbar as StartSaver does, then dies the given way.
 [[noreturn]] void DieAfterHidingTheTaskbar(const std::string& how) {
-    static platform::Win32WindowsApi windows;
-    platform::UseWindowsApi(windows);
-    platform::InstallCrashGuard();
+    static auto windows = platform::NewWin32WindowsApi();
+    platform::Windows.Install(*windows);
+    platform::InstallCrashGuard(mScreenSaver::RestoreTaskbarIfHidden);
     mScreenSaver::ShowTaskbar(0);
     if (how == "access-violation") {
         volatile int* nowhere = nullptr;

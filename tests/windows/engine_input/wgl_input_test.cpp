@@ -7,29 +7,32 @@
 
 #include "common/runtime_error.h"
 #include "engine/gl_engine_objects.h"
-#include "platform/display.h"
-#include "platform/windows/win32_toolkit.h"
+#include "seams/display.h"
+#include "backends/backends.h"
+#include "backends/windows/windows_backends.h"
 
 namespace {
 
 class WglInput : public testing::Test {
 protected:
     void SetUp() override {
-        handle_ = platform::display::CreateSaverWindow([this] { onClose_(); });
+        backends_ = platform::InstallPlatformBackends(0, nullptr);
+        handle_ = saver::SaverWindows().Create([this] { onClose_(); });
         window_ = reinterpret_cast<HWND>(handle_);
-        platform::display::ShowSaverWindow(handle_);
+        saver::SaverWindows().Show(handle_);
     }
-    void TearDown() override { platform::display::DestroySaverWindow(handle_); }
+    void TearDown() override { saver::SaverWindows().Destroy(handle_); }
 
-    std::int32_t LastKey(scene::Input& input, Flag& pressed) {
+    std::int32_t LastKey(saver::Input& input, Flag& pressed) {
         std::int32_t key = -1;
         input.GetLastKey(key, pressed);
         return key;
     }
 
     std::function<void()> onClose_ = [] {};
-    platform::display::WindowHandle handle_ = 0;
+    platform::WindowHandle handle_ = 0;
     HWND window_ = nullptr;
+    std::unique_ptr<platform::PlatformBackends> backends_;
     engine::GlEngineObjects engines_;
 };
 
@@ -66,7 +69,7 @@ TEST_F(WglInput, TheMouseIsReportedInDisplayPixelsWithItsButtons) {
     auto engine = engines_.NewEngine();
     auto input = engines_.NewInput();
     engine->StartFullscreenDisplay(800, 600, 32, True, True, 0, 1.0f, handle_);
-    platform::display::Size size = platform::display::DrawableSize(handle_);
+    platform::PixelSize size = platform::Screen().DrawableSize(handle_);
     SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(size.width / 2, size.height / 2));
     std::int32_t x = -1, y = -1, wheel = 0;
     Flag left = False, right = True, middle = True;
@@ -86,8 +89,8 @@ TEST_F(WglInput, TheMouseIsReportedInDisplayPixelsWithItsButtons) {
 TEST_F(WglInput, AFailureInTheCloseHandlerReachesWhoeverPumpsTheEvents) {
     onClose_ = [] { throw RuntimeError(ErrorCode::InvalidArgument, "unload failed"); };
     PostMessageA(window_, WM_CLOSE, 0, 0);
-    platform::Win32Toolkit toolkit;
-    EXPECT_THROW(toolkit.DoEvents(), RuntimeError);
+    auto toolkit = platform::NewWin32Toolkit();
+    EXPECT_THROW(toolkit->DoEvents(), RuntimeError);
     EXPECT_TRUE(IsWindow(window_));
 }
 

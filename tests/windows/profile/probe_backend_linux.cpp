@@ -2,7 +2,7 @@
 // calls it.
 #include <sys/stat.h>
 
-#include "platform/linux/ini_profile.h"
+#include "backends/linux/ini_profile.h"
 #include "probe_backend.h"
 
 std::uint32_t ProbeGetProfileString(const char* section, const char* key, const char* defaultText,

@@ -1,0 +1,30 @@
+// One backend of every seam, for the platform this build is for: made and installed by
+// the product's composition root, and by the tools and tests that drive the real thing.
+#pragma once
+#include <memory>
+
+#include "dialog/settings_window.h"
+#include "engine/gl_engine_objects.h"
+#include "host/preview_holder.h"
+#include "saver/saver_window.h"
+#include "seams/display.h"
+#include "seams/toolkit.h"
+#include "seams/windows_api.h"
+
+namespace platform {
+
+struct PlatformBackends {
+    std::unique_ptr<Toolkit> toolkit;
+    std::unique_ptr<WindowsApi> windows;
+    std::unique_ptr<DisplaySystem> display;
+    std::unique_ptr<saver::SaverWindowSystem> saverWindows;
+    std::unique_ptr<dialog::SettingsWindowFactory> settingsWindows;
+    std::unique_ptr<PreviewHolder> previewHolder;
+    engine::GlEngineObjects engines;
+};
+
+// Makes every backend and installs it in its seam's slot; they stay installed for as
+// long as the result lives. argc and argv are the program's own.
+std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv);
+
+}  // namespace platform

@@ -1,0 +1,61 @@
+#include "backends/linux/ini_profile.h"
+
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "backends/linux/ini_document.h"
+#include "backends/linux/ini_file.h"
+
+namespace platform::ini {
+
+namespace {
+
+std::uint32_t CopyCut(std::string_view text, char* buffer, std::uint32_t size) {
+    std::size_t n = text.size() < size ? text.size() : size - 1;
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+    return static_cast<std::uint32_t>(n);
+}
+
+std::optional<std::string> StoredValue(const char* section, const char* key, const char* file) {
+    if (!section || !key || !file) return std::nullopt;
+    FileContents contents = ReadWholeFile(file);
+    if (contents.outcome != FileContents::Read) return std::nullopt;
+    return Document(contents.bytes).Find(section, key);
+}
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
+
+bool FitsOnItsLine(const char* section, const char* key, const char* value) {
+    std::string_view k = TrimProfileBlanks(key);
+    return !HasLineBreak(section) && !HasLineBreak(key) && !HasLineBreak(value) && !k.empty() &&
+           k.find('=') == k.npos && k.front() != '[';
+}
+
+}  // namespace
+
+std::uint32_t GetProfileString(const char* section, const char* key, const char* defaultText,
+                               char* buffer, std::uint32_t size, const char* file) {
+    if (!buffer || size == 0) return 0;
+    if (std::optional<std::string> value = StoredValue(section, key, file)) {
+        return CopyCut(*value, buffer, size);
+    }
+    std::string_view fallback = defaultText ? defaultText : "";
+    while (!fallback.empty() && fallback.back() == ' ') fallback.remove_suffix(1);
+    return CopyCut(fallback, buffer, size);
+}
+
+std::int32_t WriteProfileString(const char* section, const char* key, const char* value,
+                                const char* file) {
+    if (!section || !key || !value || !file || !FitsOnItsLine(section, key, value)) return 0;
+    FileContents contents = ReadWholeFile(file);
+    // An existing file that cannot be read must not be replaced by a new one.
+    if (contents.outcome == FileContents::Unreadable) return 0;
+    Document document(contents.bytes);
+    document.Set(section, key, value);
+    return ReplaceFileAtomically(file, document.Bytes()) ? 1 : 0;
+}
+
+}  // namespace platform::ini

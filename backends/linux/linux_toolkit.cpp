@@ -1,0 +1,124 @@
+// The toolkit's process services on Linux.
+#include <FL/Fl.H>
+#include <FL/fl_ask.H>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <sys/time.h>
+
+#include "backends/linux/event_pump.h"
+#include "backends/linux/linux_backends.h"
+
+namespace platform {
+
+namespace {
+
+class LinuxToolkit : public Toolkit {
+public:
+    LinuxToolkit(int argc, char** argv);
+
+    std::string CommandLineArguments() override;
+    std::string ApplicationFolder() override;
+    char PathSeparator() override;
+    bool PreviousInstanceRunning() override;
+    double TimeOfDay() override;
+    float Random() override;
+    void DoEvents() override;
+    void RunWhileWindowsOpen() override;
+    void ShowMessageBox(const std::string& text, int style, const std::string& caption) override;
+    [[noreturn]] void EndProcess(int exitCode) override;
+
+private:
+    std::string arguments_;
+    bool previousInstance_ = false;
+    std::mt19937 random_;
+};
+
+// Every instance, whatever its mode, holds a shared lock on one per-user file for its
+// whole life; an exclusive lock that cannot be had means another instance holds one.
+bool TakeInstanceLock() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::string folder = runtime && *runtime ? runtime : "/tmp";
+    std::string path = folder + "/kelvora-" + std::to_string(getuid()) + ".lock";
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    bool another = flock(fd, LOCK_EX | LOCK_NB) != 0;
+    flock(fd, LOCK_SH);
+    // The descriptor stays open on purpose: the lock lives as long as the process.
+    return another;
+}
+
+std::string JoinArguments(int argc, char** argv) {
+    std::string joined;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) joined += ' ';
+        joined += argv[i];
+    }
+    return joined;
+}
+
+}  // namespace
+
+LinuxToolkit::LinuxToolkit(int argc, char** argv)
+    : arguments_(JoinArguments(argc, argv)), previousInstance_(TakeInstanceLock()) {}
+
+std::string LinuxToolkit::CommandLineArguments() { return arguments_; }
+
+std::string LinuxToolkit::ApplicationFolder() {
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
+    std::string folder = exe.parent_path().string();
+    return folder.empty() ? "/" : folder;
+}
+
+char LinuxToolkit::PathSeparator() { return '/'; }
+
+bool LinuxToolkit::PreviousInstanceRunning() { return previousInstance_; }
+
+double LinuxToolkit::TimeOfDay() {
+    timeval now{};
+    gettimeofday(&now, nullptr);
+    std::tm local{};
+    time_t seconds = now.tv_sec;
+    localtime_r(&seconds, &local);
+    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + now.tv_usec / 1e6;
+}
+
+float LinuxToolkit::Random() {
+    // 24 random bits make every value exactly representable and below 1.
+    return static_cast<float>(random_() >> 8) * (1.0f / 16777216.0f);
+}
+
+void LinuxToolkit::DoEvents() { PumpWindowEvents(); }
+
+void LinuxToolkit::RunWhileWindowsOpen() {
+    while (Fl::first_window()) Fl::wait();
+}
+
+void LinuxToolkit::ShowMessageBox(const std::string& text, int style,
+                                  const std::string& caption) {
+    fl_message_title(caption.c_str());
+    if (style & MbIconExclamation) {
+        fl_alert("%s", text.c_str());
+    } else {
+        fl_message("%s", text.c_str());
+    }
+}
+
+void LinuxToolkit::EndProcess(int exitCode) {
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+std::unique_ptr<Toolkit> NewLinuxToolkit(int argc, char** argv) {
+    return std::make_unique<LinuxToolkit>(argc, argv);
+}
+
+}  // namespace platform

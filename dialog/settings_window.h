@@ -1,0 +1,21 @@
+// The native half of the settings window: each backend builds the window from the
+// designed layout and hands back the view the dialog's logic works through.
+#pragma once
+#include <memory>
+
+#include "dialog/settings_view.h"
+#include "seams/slot.h"
+
+namespace dialog {
+
+class SettingsWindowFactory {
+public:
+    virtual ~SettingsWindowFactory() = default;
+    // Creates the window hidden, its controls at their design-time values; events
+    // receives the clicks and the window system's close.
+    virtual std::unique_ptr<SettingsView> Create(SettingsEvents& events) = 0;
+};
+
+inline platform::Slot<SettingsWindowFactory> SettingsWindows{"SettingsWindowFactory"};
+
+}  // namespace dialog

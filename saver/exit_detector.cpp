@@ -1,0 +1,35 @@
+#include "saver/exit_detector.h"
+
+#include <limits>
+
+#include "common/numeric_text.h"
+#include "saver/ending.h"
+#include "seams/toolkit.h"
+
+namespace mScreenSaver {
+
+std::int16_t MoveCount = 0;
+std::int32_t MoveStartTime = 0;
+
+namespace {
+constexpr double SecondMoveWindow = 2.0;
+}
+
+void CountMouseMove() {
+    if (MoveCount < std::numeric_limits<std::int16_t>::max()) ++MoveCount;
+    if (MoveCount == 3) {
+        EndSaver();
+        return;
+    }
+    if (MoveStartTime == 0) {
+        MoveStartTime = RoundToInt32(platform::App().TimeOfDay());
+        return;
+    }
+    // After midnight the difference is negative and never resets the count.
+    if (platform::App().TimeOfDay() - MoveStartTime > SecondMoveWindow) {
+        MoveCount = 0;
+        MoveStartTime = 0;
+    }
+}
+
+}  // namespace mScreenSaver

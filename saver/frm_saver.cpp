@@ -1,0 +1,283 @@
+// The full-screen saver window frmSaver, its life in order: the load with its single
+// failure road, the frame loop's pass, the unload that releases the engine, and the wait
+// after a refused password.
+#include "saver/frm_saver.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <utility>
+
+#include "common/numeric_text.h"
+#include "common/runtime_error.h"
+#include "saver/candle_scene.h"
+#include "saver/ending.h"
+#include "saver/exit_detector.h"
+#include "saver/first_frame_probe.h"
+#include "saver/saver_messages.h"
+#include "seams/toolkit.h"
+#include "settings/color.h"
+#include "settings/settings.h"
+
+FrmSaver frmSaver;
+
+namespace {
+
+constexpr std::int32_t DisplayWidth = 800;
+constexpr std::int32_t DisplayHeight = 600;
+constexpr std::int32_t LoadingWidth = 256;
+constexpr std::int32_t LoadingHeight = 64;
+// Mouse movement up to this much in either direction is the hand resting, not a move.
+constexpr std::int64_t Jitter = 3;
+
+std::string CandleValue(const char* key, std::string& field) {
+    mScreenSaver::ReadIniValue("candle", key, field, mScreenSaver::IniFilePath());
+    return field;
+}
+
+// The single a turned angle is stored as; an angle that is no longer a finite number is
+// a floating-point fault, which goes to set-up's failure road like any other failure.
+float TurnedAngle(double angle) {
+    if (!std::isfinite(angle)) throw RuntimeError(ErrorCode::Overflow);
+    return ToSingle(angle);
+}
+
+struct MousePosition {
+    std::int32_t x = 0, y = 0;
+};
+
+MousePosition PollMouse(saver::Input& input) {
+    MousePosition at;
+    Flag button1 = False, button2 = False, button3 = False;
+    std::int32_t wheel = 0;
+    input.GetMouseState(at.x, at.y, button1, button2, button3, wheel);
+    return at;
+}
+
+bool MovedFrom(const MousePosition& from, const MousePosition& to) {
+    return std::llabs(static_cast<std::int64_t>(to.x) - from.x) > Jitter ||
+           std::llabs(static_cast<std::int64_t>(to.y) - from.y) > Jitter;
+}
+
+bool KeyDown(saver::Input& input) {
+    std::int32_t key = 0;
+    Flag held = False;
+    input.GetLastKey(key, held);
+    return input.IsKeyPressed(key) != 0;
+}
+
+// Drops the window's reference; the particle system stops calling the window first, in
+// case the engine keeps the object alive a little longer.
+void ReleaseParticles(std::shared_ptr<saver::ParticleSystem>& system) {
+    if (!system) return;
+    system->SetNewParticleHandler(nullptr);
+    system.reset();
+}
+
+}  // namespace
+
+// ---- Load: the set-up in its fixed order, then the frame loop for the saver's life.
+
+void FrmSaver::Load() {
+    std::string message = saver::CannotDisplayMessage;
+    try {
+        window_ = saver::SaverWindows().Create([this] { CloseFromOutside(); });
+        saver::CreateEngineObjects(*this);
+        StartDisplay();
+
+        message = saver::FilesMissingMessage();
+        ReadCandleSettings();
+        ShowWinCursor(False);
+        DrawLoadingPicture();
+        saver::BuildCandleScene(*this, TextToSingle(mScreenSaver::Settings.candleBrightness));
+        Show();
+
+        Running = True;
+        RenderLoop();
+        return;
+    } catch (const std::exception&) {
+        // Every failure of set-up and of the loop inside it ends up here.
+    }
+    mScreenSaver::ReportFatalError(message);
+    // Back here only when the password was refused: no scene to draw, so wait for the
+    // user to come back and ask again.
+    WaitForUserAfterRefusal();
+}
+
+void FrmSaver::StartDisplay() {
+    Engine->SetAngleSystem(0);
+    Engine->SetSearchDirectory(mScreenSaver::MediaFolderPath());
+    Engine->DisplayFramesPerSecond(0);
+    Engine->SetVSync(1);
+    Engine->StartFullscreenDisplay(DisplayWidth, DisplayHeight, 32, True, True, 0, 1.0f,
+                                   window_);
+    Engine->ClearFrame(0);
+}
+
+void FrmSaver::ReadCandleSettings() {
+    using mScreenSaver::Settings;
+    saver::SetFlameHeight(*this, TextToDouble(CandleValue("candleheight", Settings.candleHeight)));
+
+    CandleValue("candlebrightness", Settings.candleBrightness);
+    mScreenSaver::ColorToRgb(CandleValue("candlecolor", Settings.candleColor), CandleColor.r,
+                             CandleColor.g, CandleColor.b);
+
+    mScreenSaver::ReadIniValue("pumpkin", "movePumpkin", Settings.movePumpkin,
+                               mScreenSaver::IniFilePath());
+    MoveMode = ToFlag(Settings.movePumpkin == "1");
+}
+
+void FrmSaver::DrawLoadingPicture() {
+    const float left = (DisplayWidth - LoadingWidth) / 2;
+    const float top = (DisplayHeight - LoadingHeight) / 2;
+    TexFactory->LoadTexture(mScreenSaver::MediaFolderPath() + "loading.jpg", "Loading", -1, -1,
+                            0, True, True);
+    std::int32_t loading = saver::Engines().Globals().GetTextureId("Loading");
+    Draw2D->DrawTexture(loading, left, top, left + LoadingWidth, top + LoadingHeight, -1, -2, -2,
+                        -2, 0, 0, 1, 1);
+    // The picture stays up while the rest is built.
+    Engine->PresentFrame();
+}
+
+// ---- The frame loop: one pass pumps events, polls mouse and keyboard, poses the
+// pumpkin, draws the scene and both particle systems and presents the frame.
+
+void FrmSaver::RenderLoop() {
+    do {
+        RunLoopPass();
+    } while (Running);
+}
+
+void FrmSaver::RunLoopPass() {
+    platform::App().DoEvents();
+    if (UnloadedMeanwhile()) return;
+
+    std::int32_t mouseX = 0, mouseY = 0, wheel = 0;
+    Flag button1 = False, button2 = False, button3 = False;
+    Input->GetMouseState(mouseX, mouseY, button1, button2, button3, wheel);
+    if (!MoveMode) {
+        CheckMouseMove(mouseX, mouseY);
+        if (UnloadedMeanwhile()) return;
+    } else if (button1) {
+        TurnPumpkinWithMouse(mouseX, mouseY);
+    }
+
+    std::int32_t key = 0;
+    Flag held = False;
+    Input->GetLastKey(key, held);
+    if (Input->IsKeyPressed(key)) {
+        mScreenSaver::EndSaver();
+        // Back only after a refused password; the prompt may have let an unload in.
+        if (UnloadedMeanwhile()) return;
+    }
+
+    saver::DrawCandleFrame(*this);
+    Engine->PresentFrame();
+    saver::NoteScenePresented();
+}
+
+// A jump of more than the jitter in either value, from a stored position above 0 in
+// both, is a move worth counting.
+void FrmSaver::CheckMouseMove(const std::int32_t& x, const std::int32_t& y) {
+    // In 64 bits, so that positions at opposite ends of the 32-bit range still compare.
+    std::int64_t dx = std::llabs(static_cast<std::int64_t>(x) - LastMouseX);
+    std::int64_t dy = std::llabs(static_cast<std::int64_t>(y) - LastMouseY);
+    if ((dx > Jitter || dy > Jitter) && LastMouseX > 0 && LastMouseY > 0) {
+        mScreenSaver::CountMouseMove();
+    }
+    LastMouseX = x;
+    LastMouseY = y;
+}
+
+void FrmSaver::TurnPumpkinWithMouse(std::int32_t mouseX, std::int32_t mouseY) {
+    double t = Engine->ElapsedTime();
+    Rotation.x = TurnedAngle(Rotation.x - t * mouseY / 3.0);
+    t = Engine->ElapsedTime();
+    Rotation.y = TurnedAngle(Rotation.y - t * mouseX / 3.0);
+}
+
+void FrmSaver::ShowWinCursor(const Flag& visible) {
+    if (!Engine) return;
+    Engine->ShowCursor(visible);
+}
+
+bool FrmSaver::UnloadedMeanwhile() {
+    if (Running) return false;
+    if (closeFailure_) std::rethrow_exception(std::exchange(closeFailure_, nullptr));
+    return true;
+}
+
+// ---- Unload: the loop is told to stop, the engine objects go in their fixed order
+// with the engine last, then the window itself.
+
+void FrmSaver::Unload() {
+    Running = False;
+    auto closeWindow = [this] {
+        if (window_) saver::SaverWindows().Destroy(std::exchange(window_, 0));
+    };
+    try {
+        ReleaseEngine();
+    } catch (...) {
+        // The rest of the release is abandoned, but the window must not outlive it.
+        closeWindow();
+        throw;
+    }
+    closeWindow();
+}
+
+void FrmSaver::ReleaseEngine() {
+    View.reset();
+    Draw2D.reset();
+    ReleaseParticles(My_Particle1);
+    ReleaseParticles(My_Particle2);
+    TexFactory.reset();
+    if (MatFactory) {
+        MatFactory->CleanUp();
+        MatFactory.reset();
+    }
+    Mesh.reset();
+    Input.reset();
+    Scene.reset();
+    if (Lights) {
+        Lights->CleanUp();
+        Lights.reset();
+    }
+    if (Engine) {
+        Engine->ShutDown();
+        Engine.reset();
+    }
+}
+
+void FrmSaver::Show() {
+    if (window_) saver::SaverWindows().Show(window_);
+}
+
+void FrmSaver::CloseFromOutside() {
+    try {
+        Unload();
+    } catch (...) {
+        closeFailure_ = std::current_exception();
+    }
+}
+
+// ---- After a set-up failure whose ending was stopped by a refused password there is
+// no frame loop; this waits for the user's next key or mouse movement and ends again.
+
+void FrmSaver::WaitForUserAfterRefusal() {
+    // The window stays open until the ending completes or the window system closes it.
+    while (window_) {
+        if (Input) {
+            MousePosition start = PollMouse(*Input);
+            do {
+                platform::App().DoEvents();
+            } while (window_ && Input && !KeyDown(*Input) && !MovedFrom(start, PollMouse(*Input)));
+        } else {
+            // Nothing to poll the user with: the password prompt itself waits for them.
+            platform::App().DoEvents();
+        }
+        if (window_) mScreenSaver::EndSaver();
+    }
+    // A failed unload from outside has nobody above to tell; the process ends anyway.
+    closeFailure_ = nullptr;
+}

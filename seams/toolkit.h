@@ -1,0 +1,43 @@
+// The windowing toolkit's process services: the command line, the application folder,
+// the previous-instance test, the clock, random numbers, the event pump, message boxes
+// and the end of the process. The native half of each window has a header of its own.
+#pragma once
+#include <string>
+
+#include "seams/slot.h"
+
+namespace platform {
+
+inline constexpr int MbOk = 0;
+inline constexpr int MbIconExclamation = 48;
+
+class Toolkit {
+public:
+    virtual ~Toolkit() = default;
+
+    // Everything after the program name, exactly as the process received it.
+    virtual std::string CommandLineArguments() = 0;
+    // The executable's folder, without a trailing separator except at a drive root.
+    virtual std::string ApplicationFolder() = 0;
+    // '\\' on Windows, '/' elsewhere.
+    virtual char PathSeparator() = 0;
+    // True when another instance of this program, in any mode, is running.
+    virtual bool PreviousInstanceRunning() = 0;
+    // Seconds since local midnight, with fractions.
+    virtual double TimeOfDay() = 0;
+    // Uniform on [0, 1); never seeded, so every run draws the same sequence.
+    virtual float Random() = 0;
+    // Handles every pending window-system event once.
+    virtual void DoEvents() = 0;
+    // After the start procedure returns: handles events for as long as a window of the
+    // process is open, then returns.
+    virtual void RunWhileWindowsOpen() = 0;
+    // Waits until the user closes the box.
+    virtual void ShowMessageBox(const std::string& text, int style, const std::string& caption) = 0;
+    // Ends the process at once: no window event and no other code runs after it.
+    [[noreturn]] virtual void EndProcess(int exitCode) = 0;
+};
+
+inline Slot<Toolkit> App{"Toolkit"};
+
+}  // namespace platform
