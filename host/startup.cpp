@@ -8,14 +8,13 @@
 #include "common/text.h"
 #include "dialog/frm_settings.h"
 #include "host/preview.h"
+#include "saver/ending.h"
+#include "saver/frm_saver.h"
 #include "saver/taskbar.h"
 #include "seams/toolkit.h"
-#include "saver/frm_saver.h"
 
 namespace mScreenSaver {
 
-std::int32_t PlatformId = 0;
-Flag UsePassword = 0;
 platform::OsVersionInfoA VersionRecord;
 
 namespace {

@@ -1,5 +1,5 @@
-// The saver's start: the platform family and password setting that the ending needs
-// later, and the choice among settings, password change, preview and saver.
+// The saver's start: reading the platform family and password setting that the ending
+// needs later, and the choice among settings, password change, preview and saver.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -9,11 +9,9 @@
 
 namespace mScreenSaver {
 
-// Written once by Main before the dispatch; read by the ending.
-extern std::int32_t PlatformId;
-extern Flag UsePassword;
 extern platform::OsVersionInfoA VersionRecord;
 
+// Fill the ending's PlatformId and UsePassword (saver/ending.h).
 void ReadWindowsVersion();
 void ReadPasswordSetting();
 std::string ReadRegistryString(std::uint32_t root, const std::string& subKey,

@@ -6,6 +6,8 @@
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
 #include "seams/toolkit.h"
+#include "settings/color.h"
+#include "settings/settings.h"
 
 namespace saver {
 
@@ -26,6 +28,11 @@ std::shared_ptr<Object> Created(std::shared_ptr<Object> object) {
 constexpr float Speed = 0.6f;
 constexpr float SmokeLife = 0.4f;
 constexpr float SmokeGrey = 0.1921569f;
+
+std::string CandleValue(const char* key, std::string& field, const std::string& iniFile) {
+    mScreenSaver::ReadIniValue("candle", key, field, iniFile);
+    return field;
+}
 
 struct Emission {
     float life;
@@ -120,6 +127,14 @@ void BuildParticleSystems(SaverState& s) {
     s.My_Particle2->SetDrag(0.01f);
 }
 
+// Drops the state's reference; the particle system stops calling the emitter first, in
+// case the engine keeps the object alive a little longer.
+void ReleaseParticles(std::shared_ptr<ParticleSystem>& system) {
+    if (!system) return;
+    system->SetNewParticleHandler(nullptr);
+    system.reset();
+}
+
 }  // namespace
 
 void CreateEngineObjects(SaverState& s) {
@@ -143,6 +158,47 @@ void CreateEngineObjects(SaverState& s) {
     s.View = Created(engines.NewView());
 }
 
+void StartSaverDisplay(SaverState& s, const std::string& mediaFolder,
+                       platform::WindowHandle window) {
+    s.Engine->SetAngleSystem(0);
+    s.Engine->SetSearchDirectory(mediaFolder);
+    s.Engine->DisplayFramesPerSecond(0);
+    s.Engine->SetVSync(1);
+    s.Engine->StartFullscreenDisplay(DisplayWidth, DisplayHeight, 32, True, True, 0, 1.0f,
+                                     window);
+    s.Engine->ClearFrame(0);
+}
+
+void ReadCandleSettings(SaverState& s, const std::string& iniFile) {
+    using mScreenSaver::Settings;
+    SetFlameHeight(s, TextToDouble(CandleValue("candleheight", Settings.candleHeight, iniFile)));
+
+    CandleValue("candlebrightness", Settings.candleBrightness, iniFile);
+    mScreenSaver::ColorToRgb(CandleValue("candlecolor", Settings.candleColor, iniFile),
+                             s.CandleColor.r, s.CandleColor.g, s.CandleColor.b);
+
+    mScreenSaver::ReadIniValue("pumpkin", "movePumpkin", Settings.movePumpkin, iniFile);
+    s.MoveMode = ToFlag(Settings.movePumpkin == "1");
+}
+
+float CandleBrightness() { return TextToSingle(mScreenSaver::Settings.candleBrightness); }
+
+void SetUpCandleScene(SaverState& s, const std::string& mediaFolder, const std::string& iniFile,
+                      platform::WindowHandle window) {
+    CreateEngineObjects(s);
+    StartSaverDisplay(s, mediaFolder, window);
+    float brightness = 0;
+    try {
+        ReadCandleSettings(s, iniFile);
+        brightness = CandleBrightness();
+    } catch (const RuntimeError& failure) {
+        // Without the saver's message box, say which file let the set-up down.
+        throw RuntimeError(failure.code(), std::string(failure.what()) +
+                                               ": no usable candle settings in " + iniFile);
+    }
+    BuildCandleScene(s, brightness);
+}
+
 void SetFlameHeight(SaverState& s, double height) {
     s.FlameCount = RoundToInt16(height * 5 + 90);
     s.FlameLife = ToSingle(height / 10 + 1.4);
@@ -161,6 +217,29 @@ void DrawCandleFrame(SaverState& s) {
     s.My_Particle1->Render();
     s.My_Particle2->Update(OrdinaryUpdate);
     s.My_Particle2->Render();
+}
+
+void ReleaseEngineObjects(SaverState& s) {
+    s.View.reset();
+    s.Draw2D.reset();
+    ReleaseParticles(s.My_Particle1);
+    ReleaseParticles(s.My_Particle2);
+    s.TexFactory.reset();
+    if (s.MatFactory) {
+        s.MatFactory->CleanUp();
+        s.MatFactory.reset();
+    }
+    s.Mesh.reset();
+    s.Input.reset();
+    s.Scene.reset();
+    if (s.Lights) {
+        s.Lights->CleanUp();
+        s.Lights.reset();
+    }
+    if (s.Engine) {
+        s.Engine->ShutDown();
+        s.Engine.reset();
+    }
 }
 
 void My_Particle1_NewParticle(SaverState& s, float& VelocX, float& VelocY, float& VelocZ,

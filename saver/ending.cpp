@@ -1,15 +1,18 @@
+// The ending's road and the password condition that decides its first step.
 #include "saver/ending.h"
 
 #include <cstdint>
 #include <exception>
 
-#include "host/startup.h"
+#include "saver/frm_saver.h"
 #include "saver/taskbar.h"
 #include "seams/toolkit.h"
 #include "seams/windows_api.h"
-#include "saver/frm_saver.h"
 
 namespace mScreenSaver {
+
+std::int32_t PlatformId = 0;
+Flag UsePassword = 0;
 
 namespace {
 

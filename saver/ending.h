@@ -1,11 +1,17 @@
-// The one road by which the full-screen saver ends, the report of a set-up failure, and
-// the two wrappers that undo the older family's screen-saver state.
+// The one road by which the full-screen saver ends, the report of a set-up failure, the
+// two wrappers that undo the older family's screen-saver state, and the platform family
+// and password setting that decide whether the ending asks for the password.
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "common/flags.h"
 
 namespace mScreenSaver {
+
+// Written once by Main before the dispatch; read by the ending.
+extern std::int32_t PlatformId;
+extern Flag UsePassword;
 
 // Ends the process, unless the older family's password prompt refuses: then the cursor
 // is hidden again, the window shown again, and the routine returns.

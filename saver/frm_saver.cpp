@@ -17,24 +17,18 @@
 #include "saver/first_frame_probe.h"
 #include "saver/saver_messages.h"
 #include "seams/toolkit.h"
-#include "settings/color.h"
 #include "settings/settings.h"
 
 FrmSaver frmSaver;
 
 namespace {
 
-constexpr std::int32_t DisplayWidth = 800;
-constexpr std::int32_t DisplayHeight = 600;
+using saver::DisplayHeight;
+using saver::DisplayWidth;
 constexpr std::int32_t LoadingWidth = 256;
 constexpr std::int32_t LoadingHeight = 64;
 // Mouse movement up to this much in either direction is the hand resting, not a move.
 constexpr std::int64_t Jitter = 3;
-
-std::string CandleValue(const char* key, std::string& field) {
-    mScreenSaver::ReadIniValue("candle", key, field, mScreenSaver::IniFilePath());
-    return field;
-}
 
 // The single a turned angle is stored as; an angle that is no longer a finite number is
 // a floating-point fault, which goes to set-up's failure road like any other failure.
@@ -67,14 +61,6 @@ bool KeyDown(saver::Input& input) {
     return input.IsKeyPressed(key) != 0;
 }
 
-// Drops the window's reference; the particle system stops calling the window first, in
-// case the engine keeps the object alive a little longer.
-void ReleaseParticles(std::shared_ptr<saver::ParticleSystem>& system) {
-    if (!system) return;
-    system->SetNewParticleHandler(nullptr);
-    system.reset();
-}
-
 }  // namespace
 
 // ---- Load: the set-up in its fixed order, then the frame loop for the saver's life.
@@ -84,13 +70,13 @@ void FrmSaver::Load() {
     try {
         window_ = saver::SaverWindows().Create([this] { CloseFromOutside(); });
         saver::CreateEngineObjects(*this);
-        StartDisplay();
+        saver::StartSaverDisplay(*this, mScreenSaver::MediaFolderPath(), window_);
 
         message = saver::FilesMissingMessage();
-        ReadCandleSettings();
+        saver::ReadCandleSettings(*this, mScreenSaver::IniFilePath());
         ShowWinCursor(False);
         DrawLoadingPicture();
-        saver::BuildCandleScene(*this, TextToSingle(mScreenSaver::Settings.candleBrightness));
+        saver::BuildCandleScene(*this, saver::CandleBrightness());
         Show();
 
         Running = True;
@@ -103,29 +89,6 @@ void FrmSaver::Load() {
     // Back here only when the password was refused: no scene to draw, so wait for the
     // user to come back and ask again.
     WaitForUserAfterRefusal();
-}
-
-void FrmSaver::StartDisplay() {
-    Engine->SetAngleSystem(0);
-    Engine->SetSearchDirectory(mScreenSaver::MediaFolderPath());
-    Engine->DisplayFramesPerSecond(0);
-    Engine->SetVSync(1);
-    Engine->StartFullscreenDisplay(DisplayWidth, DisplayHeight, 32, True, True, 0, 1.0f,
-                                   window_);
-    Engine->ClearFrame(0);
-}
-
-void FrmSaver::ReadCandleSettings() {
-    using mScreenSaver::Settings;
-    saver::SetFlameHeight(*this, TextToDouble(CandleValue("candleheight", Settings.candleHeight)));
-
-    CandleValue("candlebrightness", Settings.candleBrightness);
-    mScreenSaver::ColorToRgb(CandleValue("candlecolor", Settings.candleColor), CandleColor.r,
-                             CandleColor.g, CandleColor.b);
-
-    mScreenSaver::ReadIniValue("pumpkin", "movePumpkin", Settings.movePumpkin,
-                               mScreenSaver::IniFilePath());
-    MoveMode = ToFlag(Settings.movePumpkin == "1");
 }
 
 void FrmSaver::DrawLoadingPicture() {
@@ -217,36 +180,13 @@ void FrmSaver::Unload() {
         if (window_) saver::SaverWindows().Destroy(std::exchange(window_, 0));
     };
     try {
-        ReleaseEngine();
+        saver::ReleaseEngineObjects(*this);
     } catch (...) {
         // The rest of the release is abandoned, but the window must not outlive it.
         closeWindow();
         throw;
     }
     closeWindow();
-}
-
-void FrmSaver::ReleaseEngine() {
-    View.reset();
-    Draw2D.reset();
-    ReleaseParticles(My_Particle1);
-    ReleaseParticles(My_Particle2);
-    TexFactory.reset();
-    if (MatFactory) {
-        MatFactory->CleanUp();
-        MatFactory.reset();
-    }
-    Mesh.reset();
-    Input.reset();
-    Scene.reset();
-    if (Lights) {
-        Lights->CleanUp();
-        Lights.reset();
-    }
-    if (Engine) {
-        Engine->ShutDown();
-        Engine.reset();
-    }
 }
 
 void FrmSaver::Show() {

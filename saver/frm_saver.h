@@ -29,12 +29,7 @@ public:
     // The exit detector's per-frame look at the mouse.
     void CheckMouseMove(const std::int32_t& x, const std::int32_t& y);
 
-    // Releases the engine objects in their fixed order, the engine last.
-    void ReleaseEngine();
-
 private:
-    void StartDisplay();
-    void ReadCandleSettings();
     void DrawLoadingPicture();
     void RunLoopPass();
     void TurnPumpkinWithMouse(std::int32_t mouseX, std::int32_t mouseY);

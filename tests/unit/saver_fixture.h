@@ -12,8 +12,9 @@
 #include "fakes/fake_engine.h"
 #include "fakes/fake_windows_api.h"
 #include "fakes/pumping_toolkit.h"
-#include "saver/exit_detector.h"
 #include "host/startup.h"
+#include "saver/ending.h"
+#include "saver/exit_detector.h"
 #include "saver/frm_saver.h"
 #include "settings/settings.h"
 

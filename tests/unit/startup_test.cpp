@@ -9,6 +9,7 @@
 #include "fakes/fake_toolkit.h"
 #include "fakes/fake_windows_api.h"
 #include "host/startup.h"
+#include "saver/ending.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-// kelvora_stills MEDIA_FOLDER: renders the scene from the folder's model and writes
-// preview_still.png and dialog_banner.png into it (the build's `stills` target passes
-// the source tree's media/). The engine's window needs DISPLAY.
+// kelvora_stills MEDIA_FOLDER: renders the saver's scene from the folder's media and
+// settings file and writes preview_still.png and dialog_banner.png into it (the build's
+// `stills` target passes the source tree's media/). The engine's window needs DISPLAY.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     auto backends = platform::InstallPlatformBackends(argc, argv);
     const std::filesystem::path folder = argv[1];
     try {
-        const media::Picture render = stills::RenderCandleScene(folder.string(), FlameSeconds);
+        const media::Picture render = stills::RenderCandleScene(backends->engines, folder.string(), FlameSeconds);
         const bool written = WriteFile(folder / "preview_still.png", stills::PreviewStill(render)) &&
                              WriteFile(folder / "dialog_banner.png", stills::DialogBanner(render));
         return written ? 0 : 1;

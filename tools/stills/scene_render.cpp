@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "candle_scene.h"
 #include "engine/clock.h"
 #include "engine/gl_engine_objects.h"
+#include "saver/candle_scene.h"
 #include "saver/saver_window.h"
 #include "seams/display.h"
 
@@ -23,22 +23,21 @@ media::Picture ToPicture(const std::vector<std::uint8_t>& rgba) {
 }
 }  // namespace
 
-media::Picture RenderCandleScene(const std::string& mediaFolder, double seconds) {
+media::Picture RenderCandleScene(engine::GlEngineObjects& engines, const std::string& mediaFolder,
+                                 double seconds) {
     const platform::WindowHandle window = saver::SaverWindows().Create([] {});
     saver::SaverWindows().Show(window);
     engine::ManualClock clock;
     engine::InstalledClock.Install(clock);
-    std::vector<std::uint8_t> frame;
-    {
-        engine::GlEngineObjects engines;
-        enginetest::CandleScene scene(engines, window, mediaFolder, false);
-        for (; clock.now < seconds; clock.now += FrameSeconds) {
-            scene.Draw();
-            scene.Present();
-        }
-        scene.Draw();
-        frame = engines.ReadFramePixels();
+    saver::SaverState scene;
+    saver::SetUpCandleScene(scene, mediaFolder, mediaFolder + "/kelvora.ini", window);
+    for (; clock.now < seconds; clock.now += FrameSeconds) {
+        saver::DrawCandleFrame(scene);
+        scene.Engine->PresentFrame();
     }
+    saver::DrawCandleFrame(scene);
+    const std::vector<std::uint8_t> frame = engines.ReadFramePixels();
+    saver::ReleaseEngineObjects(scene);
     engine::InstalledClock.Clear();
     saver::SaverWindows().Destroy(window);
     return ToPicture(frame);

@@ -2,13 +2,16 @@
 #pragma once
 #include <string>
 
+#include "engine/gl_engine_objects.h"
 #include "picture.h"
 
 namespace stills {
 
-// Renders the scene with the set-up's values from the media folder's model and particle
-// texture, after `seconds` of simulated frames at 30 a second, so that the flame has
-// risen. Opaque, 800 x 600. Needs a display for the engine's window.
-media::Picture RenderCandleScene(const std::string& mediaFolder, double seconds);
+// Renders the saver's scene, set up from the media folder's model, particle texture and
+// settings file, after `seconds` of simulated frames at 30 a second, so that the flame
+// has risen. Opaque, 800 x 600. The engines are the installed ones; the engine's window
+// needs a display.
+media::Picture RenderCandleScene(engine::GlEngineObjects& engines, const std::string& mediaFolder,
+                                 double seconds);
 
 }  // namespace stills

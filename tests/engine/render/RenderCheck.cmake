@@ -1,11 +1,6 @@
 # The render check program, for whichever build includes this file.
-set(KELVORA_ENGINE_TEST_SUPPORT ${CMAKE_SOURCE_DIR}/tests/engine/support)
-
 function(kelvora_add_render_check target)
-  add_executable(${target}
-    ${CMAKE_SOURCE_DIR}/tests/engine/render/render_check_test.cpp
-    ${KELVORA_ENGINE_TEST_SUPPORT}/candle_scene.cpp)
-  target_include_directories(${target} PRIVATE ${KELVORA_ENGINE_TEST_SUPPORT})
+  add_executable(${target} ${CMAKE_SOURCE_DIR}/tests/engine/render/render_check_test.cpp)
   target_link_libraries(${target} PRIVATE kelvora_platform)
   target_compile_definitions(${target} PRIVATE
     KELVORA_MEDIA_DIR="${CMAKE_SOURCE_DIR}/media"

@@ -1,6 +1,7 @@
-// Renders the saver's scene through the engine interface with the set-up's values after
-// one second of simulated time, saves it as scene.png in the build tree and checks what
-// a viewer must see: black around, an orange pumpkin, the flame bright in its openings.
+// Renders the saver's own scene (saver/candle_scene, with the media folder's settings
+// file) through our engine after one second of simulated time, saves it as scene.png in
+// the build tree and checks what a viewer must see: black around, an orange pumpkin,
+// the flame bright in its openings.
 #include <gtest/gtest.h>
 
 #define STB_IMAGE_WRITE_STATIC
@@ -10,11 +11,11 @@
 #include <algorithm>
 
 #include "backends/backends.h"
-#include "candle_scene.h"
 #include "engine/clock.h"
-#include "engine/gl_engine_objects.h"
 #include "engine/display.h"
+#include "engine/gl_engine_objects.h"
 #include "engine/picture.h"
+#include "saver/candle_scene.h"
 #include "seams/display.h"
 
 namespace {
@@ -60,29 +61,34 @@ protected:
         window_ = saver::SaverWindows().Create([] {});
         saver::SaverWindows().Show(window_);
         engine::InstalledClock.Install(clock_);
-        scene_ = std::make_unique<enginetest::CandleScene>(engines_, window_, KELVORA_MEDIA_DIR, false);
+        saver::SetUpCandleScene(scene_, KELVORA_MEDIA_DIR, KELVORA_MEDIA_DIR "/kelvora.ini", window_);
     }
     void TearDown() override {
-        scene_.reset();
+        saver::ReleaseEngineObjects(scene_);
         engine::InstalledClock.Clear();
         saver::SaverWindows().Destroy(window_);
     }
     // Runs the frame loop for a second at 30 frames a second and returns the last frame.
     Picture RunOneSecond() {
         for (int frame = 0; frame < 30; ++frame) {
-            scene_->Draw();
-            scene_->Present();
+            saver::DrawCandleFrame(scene_);
+            scene_.Engine->PresentFrame();
             clock_.now += 1.0 / 30;
         }
-        scene_->Draw();
-        return Picture(engines_.ReadFramePixels());
+        saver::DrawCandleFrame(scene_);
+        return Picture(engines().ReadFramePixels());
     }
+    // The meshes alone, drawn last, as the frame loop draws them before the particles.
+    void DrawMeshesOnly() {
+        scene_.Engine->ClearFrame(0);
+        scene_.Scene->RenderAllMeshes(True);
+    }
+    engine::GlEngineObjects& engines() { return backends_->engines; }
 
     engine::ManualClock clock_{100.0};
     std::unique_ptr<platform::PlatformBackends> backends_;
     platform::WindowHandle window_ = 0;
-    engine::GlEngineObjects engines_;
-    std::unique_ptr<enginetest::CandleScene> scene_;
+    saver::SaverState scene_;
 };
 
 TEST_F(CandleSceneRender, ShowsALitCarvedPumpkinWithTheFlameInItsOpeningsOnBlack) {
@@ -122,8 +128,8 @@ TEST_F(CandleSceneRender, ShowsALitCarvedPumpkinWithTheFlameInItsOpeningsOnBlack
 }
 
 TEST_F(CandleSceneRender, BeforeTheFirstFlameIsBornNothingGlows) {
-    scene_->Draw();
-    Picture firstFrame(engines_.ReadFramePixels());
+    saver::DrawCandleFrame(scene_);
+    Picture firstFrame(engines().ReadFramePixels());
     EXPECT_TRUE(firstFrame.Where(FlameBright).empty());
     EXPECT_FALSE(firstFrame.Where(PumpkinOrange).empty());
 }
@@ -133,12 +139,11 @@ TEST_F(CandleSceneRender, BeforeTheFirstFlameIsBornNothingGlows) {
 namespace {
 
 TEST_F(CandleSceneRender, DrawsTheLoadingPictureAsItIsWhereTheSetUpPutsIt) {
-    auto textures = engines_.NewTextureFactory();
-    auto draw2D = engines_.NewDraw2D();
-    scene_->Engine().ClearFrame(0);
-    textures->LoadTexture(std::string(KELVORA_MEDIA_DIR) + "/loading.jpg", "Loading", -1, -1, 0, True, True);
-    draw2D->DrawTexture(engines_.Globals().GetTextureId("Loading"), 272, 268, 528, 332, -1, -2, -2, -2, 0, 0, 1, 1);
-    Picture frame(engines_.ReadFramePixels());
+    scene_.Engine->ClearFrame(0);
+    scene_.TexFactory->LoadTexture(std::string(KELVORA_MEDIA_DIR) + "/loading.jpg", "Loading", -1, -1, 0, True, True);
+    scene_.Draw2D->DrawTexture(engines().Globals().GetTextureId("Loading"), 272, 268, 528, 332, -1, -2, -2, -2, 0, 0,
+                               1, 1);
+    Picture frame(engines().ReadFramePixels());
     engine::Picture loading = engine::ReadPictureFile(std::string(KELVORA_MEDIA_DIR) + "/loading.jpg");
     ASSERT_EQ(loading.width, 256);
     ASSERT_EQ(loading.height, 64);
@@ -157,9 +162,9 @@ TEST_F(CandleSceneRender, DrawsTheLoadingPictureAsItIsWhereTheSetUpPutsIt) {
 
 TEST_F(CandleSceneRender, ShowsAFrameCounterInTheCornerOnlyWhenAsked) {
     auto whiteInCorner = [this] {
-        scene_->Draw(false);
-        scene_->Present();
-        Picture frame(engines_.ReadFramePixels());
+        DrawMeshesOnly();
+        scene_.Engine->PresentFrame();
+        Picture frame(engines().ReadFramePixels());
         int white = 0;
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 120; ++x) {
@@ -169,7 +174,7 @@ TEST_F(CandleSceneRender, ShowsAFrameCounterInTheCornerOnlyWhenAsked) {
         return white;
     };
     EXPECT_EQ(whiteInCorner(), 0);
-    scene_->Engine().DisplayFramesPerSecond(1);
+    scene_.Engine->DisplayFramesPerSecond(1);
     clock_.now += 0.02;
     EXPECT_GT(whiteInCorner(), 30);
 }
@@ -182,10 +187,10 @@ namespace {
 // whatever was drawn last (here the meshes, which leave one-sided drawing on).
 TEST_F(CandleSceneRender, PresentsThePictureScaledOntoTheWindow) {
     RunOneSecond();
-    scene_->Draw(false);
-    Picture frame(engines_.ReadFramePixels());
+    DrawMeshesOnly();
+    Picture frame(engines().ReadFramePixels());
     int width = 0, height = 0;
-    std::vector<std::uint8_t> window = engines_.PresentAndReadWindow(width, height);
+    std::vector<std::uint8_t> window = engines().PresentAndReadWindow(width, height);
     engine::WindowRect rect = engine::FitPicture(kWidth, kHeight, width, height, true);
     auto windowAt = [&](int x, int y) {
         const std::uint8_t* p = &window[(static_cast<std::size_t>(y) * width + x) * 4];
