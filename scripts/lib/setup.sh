@@ -74,14 +74,21 @@ start_private_display() {
   done
 }
 
+# A runtime folder inside the build tree, so that programs started here form a session of
+# their own: their sockets and locks (the saver's one-instance lock among them) meet no
+# program of the user's own session.
+use_private_runtime_folder() {
+  export XDG_RUNTIME_DIR="$KELVORA_ROOT/build/run"
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+}
+
 # A Wine prefix and a runtime folder inside the build tree, so that nothing of an
 # earlier run or of the user's own Wine is shared.
 prepare_wine() {
   export WINEPREFIX="$KELVORA_ROOT/build/wineprefix"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  export XDG_RUNTIME_DIR="$KELVORA_ROOT/build/run"
-  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  use_private_runtime_folder
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix (about 15 s)..."
     timeout 120 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
