@@ -36,11 +36,16 @@ else()
 endif()
 
 # Puts media/ beside a product as durnwick/kelvora/, and the default settings file
-# beside it, so that the product runs in place.
+# beside the program only: one settings file per product folder, so that nobody edits
+# a copy the product never reads. A build tree from before this rule loses its stale copy.
 function(kelvora_place_media target)
+  file(GLOB media_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/media/*)
+  list(REMOVE_ITEM media_files ${CMAKE_SOURCE_DIR}/media/kelvora.ini)
+  set(media_folder $<TARGET_FILE_DIR:${target}>/durnwick/kelvora)
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/media
-            $<TARGET_FILE_DIR:${target}>/durnwick/kelvora
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${media_folder}
+    COMMAND ${CMAKE_COMMAND} -E copy ${media_files} ${media_folder}
+    COMMAND ${CMAKE_COMMAND} -E rm -f ${media_folder}/kelvora.ini
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/media/kelvora.ini
             $<TARGET_FILE_DIR:${target}>/kelvora.ini)
 endfunction()

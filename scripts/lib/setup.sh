@@ -24,10 +24,29 @@ install_missing_packages() {
       || missing+=("$package")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
+  echo "Installing packages: ${missing[*]}..."
   as_root apt-get update -qq
   DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
+}
+
+# Runs a command after one line that says what it does, with its output going to
+# $KELVORA_LOG instead of the terminal; on failure shows the end of that log.
+quiet_stage() {
+  local what=$1
+  shift
+  echo "$what..."
+  if ! "$@" >>"$KELVORA_LOG" 2>&1; then
+    echo "Failed: $what. The end of $KELVORA_LOG:" >&2
+    tail -n 30 "$KELVORA_LOG" >&2
+    return 1
+  fi
+}
+
+# Configures one preset and builds one target of it, each as a quiet stage.
+build_target_quietly() {
+  quiet_stage "Configuring" cmake --preset "$1" || return 1
+  quiet_stage "Building $2" cmake --build --preset "$1" --target "$2"
 }
 
 build_products() {
@@ -55,18 +74,29 @@ start_private_display() {
   done
 }
 
+# A runtime folder inside the build tree, so that programs started here form a session of
+# their own: their sockets and locks (the saver's one-instance lock among them) meet no
+# program of the user's own session.
+use_private_runtime_folder() {
+  export XDG_RUNTIME_DIR="$KELVORA_ROOT/build/run"
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+}
+
 # A Wine prefix and a runtime folder inside the build tree, so that nothing of an
 # earlier run or of the user's own Wine is shared.
 prepare_wine() {
   export WINEPREFIX="$KELVORA_ROOT/build/wineprefix"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  export XDG_RUNTIME_DIR="$KELVORA_ROOT/build/run"
-  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  use_private_runtime_folder
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Creating the Wine prefix..."
+    echo "Creating the Wine prefix (about 15 s)..."
     timeout 120 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w 2>/dev/null || true
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "Wine could not create its prefix in $WINEPREFIX" >&2
+      return 1
+    fi
   fi
   # One server that stays up with the prefix's services started, so that no test pays
   # for Wine's start-up or races with it.
