@@ -1,0 +1,13 @@
+# A key pressed and let go at once, with no hold (as `xdotool key` sends it, both within
+# one frame), ends the saver as surely as a held one: the saver must not miss a press
+# that came and went between two of its polls.
+source "$(dirname "$0")/../lib.sh" "$1"
+copy_product
+start_saver /S
+wait_for_scene 10
+tapped=$(now)
+xdotool key space
+wait_until "$(key_exit_limit)" saver_ended || fail "a key tapped without a hold did not end the saver within $(key_exit_limit) s"
+echo "ended $(seconds_since "$tapped") s after the tap"
+[ "$(saver_exit_code)" = 0 ] || fail "the saver did not end with exit code 0"
+check_taskbar_restored
