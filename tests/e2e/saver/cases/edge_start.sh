@@ -13,6 +13,8 @@ seen_at_least() { [ "$(moves_seen)" -ge "$1" ]; }
 edge_run() {
   local name=$1 rest="$2 $3" inside="$4 $5"
   EVENTS=$WORK/events-$name
+  # Each run has its driver report of its own, and starts after the previous driver ended.
+  DRIVER_OUT=$WORK/driver-$name.out
   if [ "$KIND" = linux ]; then
     export KELVORA_EVENT_FILE=$EVENTS
   else
@@ -44,9 +46,13 @@ edge_run() {
       ! saver_ended || fail "$name edge: the saver ended within four moves"
     fi
   done
-  wait_until 2 saver_ended || fail "$name edge: the sixth move did not end the saver"
-  [ "$(saver_exit_code)" = 0 ] || fail "$name edge: the saver did not end with exit code 0"
+  wait_until "$(key_exit_limit)" saver_ended || fail "$name edge: the sixth move did not end the saver ($(tr "\n" ";" <"$EVENTS"))"
+  # Asked in this shell, not in a $(...) one: only the shell that started the saver can
+  # collect the exit code of a saver that has ended but not yet been waited for.
+  saver_exit_code >"$WORK/exit-code"
+  [ "$(<"$WORK/exit-code")" = 0 ] || fail "$name edge: the saver ended with exit code $(<"$WORK/exit-code"), not 0"
   check_taskbar_restored
+  wait "$SAVER_PID" 2>/dev/null || true
   echo "$name edge: $(tr '\n' ';' <"$EVENTS")"
 }
 
