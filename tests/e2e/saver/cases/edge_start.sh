@@ -4,6 +4,9 @@
 # the sixth move is the third counted one and ends it. Each move waits until the saver
 # has seen the one before (its event file notes every new position it polls).
 source "$(dirname "$0")/../lib.sh" "$1"
+# The cases share one display: leave the pointer in the middle, where a fresh display has
+# it, not on an edge where it would keep the next case's first move from counting.
+trap 'xdotool mousemove 512 384 2>/dev/null || true; cleanup' EXIT
 
 moves_seen() { grep -c '^mouse-move ' "$EVENTS" 2>/dev/null || true; }
 moves_counted() { grep -c '^mouse-move .* counted=yes$' "$EVENTS" 2>/dev/null || true; }
