@@ -185,6 +185,7 @@ void FrmSaver::CheckMouseMove(const std::int32_t& x, const std::int32_t& y) {
     std::int64_t dx = std::llabs(static_cast<std::int64_t>(x) - LastMouseX);
     std::int64_t dy = std::llabs(static_cast<std::int64_t>(y) - LastMouseY);
     bool counted = (dx > Jitter || dy > Jitter) && LastMouseX > 0 && LastMouseY > 0;
+    // Each new position the poll finds, for tests that watch the saver from outside.
     if (dx != 0 || dy != 0) {
         saver::NoteEvent("mouse-move x=" + std::to_string(x) + " y=" + std::to_string(y) +
                          " counted=" + (counted ? "yes" : "no"));
