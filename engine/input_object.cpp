@@ -1,5 +1,5 @@
-// The input object: the mouse in display pixels and the keyboard, as the platform's
-// window events last left them.
+// The input object: the mouse in display pixels and the keyboard, read from the input
+// record that the platform's window events feed.
 #include "engine/object_factories.h"
 #include "seams/display.h"
 
@@ -7,16 +7,18 @@ namespace engine {
 
 namespace {
 
+InputRecord& Record() { return platform::Screen().Input(); }
+
 class GlInput : public saver::Input {
 public:
     explicit GlInput(SharedState state)
         : state_(std::move(state)),
-          pressesAtStart_(platform::Screen().LastKeyPress().presses),
-          wheelSeen_(platform::Screen().Mouse().wheelTotal) {}
+          pressesAtStart_(Record().LastKeyPress().presses),
+          wheelSeen_(Record().Mouse().wheelTotal) {}
 
     void GetMouseState(std::int32_t& x, std::int32_t& y, Flag& button1, Flag& button2, Flag& button3,
                        std::int32_t& wheel) override {
-        platform::MouseState mouse = platform::Screen().Mouse();
+        MouseState mouse = Record().Mouse();
         int displayX = mouse.x, displayY = mouse.y;
         state_->display.ToDisplayPixels(displayX, displayY);
         x = displayX;
@@ -29,14 +31,12 @@ public:
     }
 
     void GetLastKey(std::int32_t& key, Flag& pressed) override {
-        platform::KeyPresses keys = platform::Screen().LastKeyPress();
+        KeyPresses keys = Record().LastKeyPress();
         key = keys.presses > pressesAtStart_ ? keys.lastKey : 0;
-        pressed = IsKeyPressed(key);
+        pressed = ToFlag(Record().IsHeld(key));
     }
 
-    Flag IsKeyPressed(std::int32_t key) override {
-        return ToFlag(key != 0 && platform::Screen().IsKeyDown(key));
-    }
+    Flag IsKeyPressed(std::int32_t key) override { return ToFlag(Record().IsKeyDown(key)); }
 
 private:
     SharedState state_;

@@ -101,7 +101,9 @@ public:
     // creation does not count, nor does auto-repeat), 0 when none; pressed tells whether
     // it is held now. Key codes are the platform's own: Win32 virtual keys, SDL scancodes.
     virtual void GetLastKey(std::int32_t& key, Flag& pressed) = 0;
-    // Whether the key is held now; key 0 is never down.
+    // Whether the key is down: held now, or freshly pressed since the previous call
+    // (whichever key that one asked about), so that a key pressed and released between
+    // two calls still answers true once. Key 0 is never down.
     virtual Flag IsKeyPressed(std::int32_t key) = 0;
 };
 

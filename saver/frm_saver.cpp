@@ -13,6 +13,7 @@
 #include "common/runtime_error.h"
 #include "saver/candle_scene.h"
 #include "saver/ending.h"
+#include "saver/event_note.h"
 #include "saver/exit_detector.h"
 #include "saver/first_frame_probe.h"
 #include "saver/saver_messages.h"
@@ -146,9 +147,13 @@ void FrmSaver::CheckMouseMove(const std::int32_t& x, const std::int32_t& y) {
     // In 64 bits, so that positions at opposite ends of the 32-bit range still compare.
     std::int64_t dx = std::llabs(static_cast<std::int64_t>(x) - LastMouseX);
     std::int64_t dy = std::llabs(static_cast<std::int64_t>(y) - LastMouseY);
-    if ((dx > Jitter || dy > Jitter) && LastMouseX > 0 && LastMouseY > 0) {
-        mScreenSaver::CountMouseMove();
+    bool counted = (dx > Jitter || dy > Jitter) && LastMouseX > 0 && LastMouseY > 0;
+    // Each new position the poll finds, for tests that watch the saver from outside.
+    if (dx != 0 || dy != 0) {
+        saver::NoteEvent("mouse-move x=" + std::to_string(x) + " y=" + std::to_string(y) +
+                         " counted=" + (counted ? "yes" : "no"));
     }
+    if (counted) mScreenSaver::CountMouseMove();
     LastMouseX = x;
     LastMouseY = y;
 }

@@ -1,9 +1,10 @@
 // What engine/ needs of the operating system's display: a GL context on the saver
-// window, present, cursor, mouse and keyboard state, and a clock. Each backend (WGL,
-// SDL2) implements all of it; the window itself comes from the saver window's seam.
+// window, present, cursor, the input record its events feed, and a clock. Each backend
+// (WGL, SDL2) implements all of it; the window itself comes from the saver window's seam.
 #pragma once
 #include <cstdint>
 
+#include "common/input_record.h"
 #include "seams/slot.h"
 
 namespace platform {
@@ -14,25 +15,6 @@ using WindowHandle = std::intptr_t;
 struct PixelSize {
     int width = 0;
     int height = 0;
-};
-
-// The mouse as the window's events last reported it: position in the window's pixels,
-// buttons held, and the wheel's notches summed since the process started.
-struct MouseState {
-    int x = 0;
-    int y = 0;
-    bool left = false;
-    bool right = false;
-    bool middle = false;
-    int wheelTotal = 0;
-};
-
-// Key codes are the platform's own (Win32 virtual keys, SDL scancodes), never 0.
-// presses counts the fresh presses since the process started (auto-repeat does not
-// count); lastKey is the key of the most recent one, 0 before the first.
-struct KeyPresses {
-    std::int32_t lastKey = 0;
-    std::uint64_t presses = 0;
 };
 
 // Every failure is the project's RuntimeError, saying why.
@@ -61,9 +43,8 @@ public:
 
     virtual void ShowCursor(bool visible) = 0;
 
-    virtual MouseState Mouse() = 0;
-    virtual KeyPresses LastKeyPress() = 0;
-    virtual bool IsKeyDown(std::int32_t key) = 0;
+    // The keyboard and mouse as the window's events have fed them in.
+    virtual InputRecord& Input() = 0;
 
     // Seconds on a steady clock with an arbitrary start.
     virtual double Seconds() = 0;

@@ -1,14 +1,14 @@
-// The SDL2 display backend: the saver window, its GL 3.3 core context, and the mouse and
-// keyboard state that the toolkit's event pump feeds in through HandleSdlEvent.
+// The SDL2 display backend: the saver window, its GL 3.3 core context, and the input
+// record that the toolkit's event pump feeds through HandleSdlEvent.
 #include <SDL2/SDL.h>
 
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_set>
 
 #include "backends/linux/event_pump.h"
 #include "backends/linux/linux_backends.h"
+#include "backends/linux/sdl_input.h"
 #include "common/runtime_error.h"
 
 namespace platform {
@@ -18,9 +18,7 @@ namespace {
 struct DisplayState {
     std::map<Uint32, std::function<void()>> closeHandlers;
     SDL_GLContext context = nullptr;
-    MouseState mouse;
-    KeyPresses keys;
-    std::unordered_set<std::int32_t> keysDown;
+    InputRecord input;
 };
 
 DisplayState& State() {
@@ -46,42 +44,12 @@ SDL_Rect MonitorBounds(int displayIndex) {
     return bounds;
 }
 
-void SetButton(Uint8 button, bool down) {
-    MouseState& mouse = State().mouse;
-    if (button == SDL_BUTTON_LEFT) mouse.left = down;
-    if (button == SDL_BUTTON_RIGHT) mouse.right = down;
-    if (button == SDL_BUTTON_MIDDLE) mouse.middle = down;
-}
-
 }  // namespace
 
 void HandleSdlEvent(const SDL_Event& event) {
     DisplayState& state = State();
+    FeedSdlInput(event, state.input);
     switch (event.type) {
-    case SDL_MOUSEMOTION:
-        state.mouse.x = event.motion.x;
-        state.mouse.y = event.motion.y;
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        state.mouse.x = event.button.x;
-        state.mouse.y = event.button.y;
-        SetButton(event.button.button, event.type == SDL_MOUSEBUTTONDOWN);
-        break;
-    case SDL_MOUSEWHEEL:
-        state.mouse.wheelTotal += event.wheel.y;
-        break;
-    case SDL_KEYDOWN:
-        if (event.key.keysym.scancode == SDL_SCANCODE_UNKNOWN) break;
-        state.keysDown.insert(event.key.keysym.scancode);
-        // A held key repeats; only its first press is news.
-        if (event.key.repeat) break;
-        state.keys.lastKey = event.key.keysym.scancode;
-        ++state.keys.presses;
-        break;
-    case SDL_KEYUP:
-        state.keysDown.erase(event.key.keysym.scancode);
-        break;
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
             auto handler = state.closeHandlers.find(event.window.windowID);
@@ -128,8 +96,7 @@ public:
         int x = 0, y = 0, left = 0, top = 0;
         SDL_GetGlobalMouseState(&x, &y);
         SDL_GetWindowPosition(sdlWindow, &left, &top);
-        State().mouse.x = x - left;
-        State().mouse.y = y - top;
+        State().input.Motion(x - left, y - top);
     }
 
     void Destroy(WindowHandle window) override {
@@ -176,11 +143,7 @@ public:
 
     void ShowCursor(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
-    MouseState Mouse() override { return State().mouse; }
-
-    KeyPresses LastKeyPress() override { return State().keys; }
-
-    bool IsKeyDown(std::int32_t key) override { return State().keysDown.count(key) != 0; }
+    InputRecord& Input() override { return State().input; }
 
     double Seconds() override {
         return static_cast<double>(SDL_GetPerformanceCounter()) /

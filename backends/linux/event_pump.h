@@ -7,8 +7,8 @@ namespace platform {
 
 void PumpWindowEvents();
 
-// Called for every SDL event the pump takes off the queue; the display backend keeps
-// the window, mouse and keyboard state it reports from these.
+// Called for every SDL event the pump takes off the queue; the display backend feeds its
+// input record from these and runs the saver window's close handler.
 void HandleSdlEvent(const SDL_Event& event);
 
 }  // namespace platform

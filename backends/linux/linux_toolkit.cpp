@@ -16,6 +16,7 @@
 
 #include "backends/linux/event_pump.h"
 #include "backends/linux/linux_backends.h"
+#include "saver/event_note.h"
 
 namespace platform {
 
@@ -105,6 +106,9 @@ void LinuxToolkit::RunWhileWindowsOpen() {
 void LinuxToolkit::ShowMessageBox(const std::string& text, int style,
                                   const std::string& caption) {
     fl_message_title(caption.c_str());
+    // FLTK's one button reads "Close"; the boxes read "OK" on Windows, and here too.
+    fl_close = fl_ok;
+    saver::NoteEvent("message-box caption=\"" + caption + "\" button=\"" + fl_close + "\"");
     if (style & MbIconExclamation) {
         fl_alert("%s", text.c_str());
     } else {

@@ -1,8 +1,7 @@
 // The WGL display backend: the saver window (a plain Win32 window class with its own
-// device context), its OpenGL 3.3 core context, and the mouse and keyboard state kept
-// from the window's messages.
+// device context), its OpenGL 3.3 core context, and the input record that the window's
+// messages feed.
 #include <windows.h>
-#include <windowsx.h>
 
 #include <GL/gl.h>
 #include <GL/wglext.h>
@@ -11,9 +10,9 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <utility>
 
+#include "backends/windows/win32_input.h"
 #include "backends/windows/window_failure.h"
 #include "backends/windows/windows_backends.h"
 #include "common/runtime_error.h"
@@ -30,9 +29,7 @@ struct DisplayState {
     PFNWGLSWAPINTERVALEXTPROC swapInterval = nullptr;
     HMODULE openGlLibrary = nullptr;
     bool cursorShown = true;
-    MouseState mouse;
-    KeyPresses keys;
-    std::unordered_set<std::int32_t> keysDown;
+    InputRecord input;
 };
 
 DisplayState& State() {
@@ -46,13 +43,9 @@ HWND WindowOf(WindowHandle handle) {
     return window;
 }
 
-void SetMousePosition(LPARAM lParam) {
-    State().mouse.x = GET_X_LPARAM(lParam);
-    State().mouse.y = GET_Y_LPARAM(lParam);
-}
-
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DisplayState& state = State();
+    FeedWin32Input(message, wParam, lParam, state.input);
     switch (message) {
     case WM_CLOSE: {
         auto handler = state.closeHandlers.find(window);
@@ -63,46 +56,15 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;  // GL paints every pixel
     case WM_MOUSEMOVE:
-        SetMousePosition(lParam);
-        return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-        SetMousePosition(lParam);
-        state.mouse.left = message == WM_LBUTTONDOWN;
-        return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-        SetMousePosition(lParam);
-        state.mouse.right = message == WM_RBUTTONDOWN;
-        return 0;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
-        SetMousePosition(lParam);
-        state.mouse.middle = message == WM_MBUTTONDOWN;
-        return 0;
     case WM_MOUSEWHEEL:
-        state.mouse.wheelTotal += GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+        // The input record has had them; nothing else is to be done with the mouse.
         return 0;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        auto key = static_cast<std::int32_t>(wParam);
-        state.keysDown.insert(key);
-        // Bit 30 says the key was already down: an auto-repeat, or a key held before
-        // the window had the keyboard. Neither is a fresh press.
-        if (!(lParam & (1 << 30))) {
-            state.keys.lastKey = key;
-            ++state.keys.presses;
-        }
-        break;
-    }
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-        state.keysDown.erase(static_cast<std::int32_t>(wParam));
-        break;
-    case WM_KILLFOCUS:
-        // Keys let go elsewhere send no key-up here.
-        state.keysDown.clear();
-        break;
     default:
         break;
     }
@@ -180,8 +142,7 @@ public:
         POINT cursor{};
         GetCursorPos(&cursor);
         ScreenToClient(window, &cursor);
-        State().mouse.x = cursor.x;
-        State().mouse.y = cursor.y;
+        State().input.Motion(cursor.x, cursor.y);
     }
 
     void Destroy(WindowHandle handle) override {
@@ -262,11 +223,7 @@ public:
         state.cursorShown = visible;
     }
 
-    MouseState Mouse() override { return State().mouse; }
-
-    KeyPresses LastKeyPress() override { return State().keys; }
-
-    bool IsKeyDown(std::int32_t key) override { return State().keysDown.count(key) != 0; }
+    InputRecord& Input() override { return State().input; }
 
     double Seconds() override {
         LARGE_INTEGER frequency, counter;

@@ -63,7 +63,10 @@ start_private_display() {
   while [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ]; do
     number=$((number + 1))
   done
-  Xvfb ":${number}" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: by default the server resets when its last client leaves, which puts the
+  # pointer back in the middle of the screen; a test that places the pointer with xdotool
+  # before starting a program would then start it with the pointer elsewhere.
+  Xvfb ":${number}" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   KELVORA_XVFB_PID=$!
   export DISPLAY=":${number}"
   local waited=0

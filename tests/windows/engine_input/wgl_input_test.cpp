@@ -1,17 +1,88 @@
-// The WGL backend as the engine's input object and the toolkit's pump meet it: keys and
-// mouse from the saver window's messages, and a failure in the close handler carried
-// across DispatchMessage.
+// The WGL backend as the input record and the toolkit's pump meet it: each keyboard,
+// mouse and focus message stands for the record's event of the same meaning, the saver
+// window's messages reach the display's record, and a failure in the close handler is
+// carried across DispatchMessage. What the record makes of its events is tested on its
+// own.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "common/runtime_error.h"
-#include "engine/gl_engine_objects.h"
-#include "seams/display.h"
+#include <vector>
+
 #include "backends/backends.h"
+#include "backends/windows/win32_input.h"
 #include "backends/windows/windows_backends.h"
+#include "common/runtime_error.h"
+#include "seams/display.h"
 
 namespace {
+
+struct Message {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// lParam bit 30: the key was already down.
+constexpr LPARAM kFreshPress = 1;
+constexpr LPARAM kAlreadyDown = 1 | (1 << 30);
+
+TEST(WglInputFeed, EachMessageFeedsTheRecordWhatItStandsFor) {
+    using Expect = void (*)(InputRecord&);
+    struct Case {
+        const char* name;
+        std::vector<Message> messages;
+        // Feeds a fresh record what those messages stand for.
+        Expect expected;
+    } cases[] = {
+        {"a key pressed", {{WM_KEYDOWN, 'A', kFreshPress}}, [](InputRecord& r) { r.KeyDown('A', false); }},
+        {"a system key pressed", {{WM_SYSKEYDOWN, VK_F10, kFreshPress}},
+         [](InputRecord& r) { r.KeyDown(VK_F10, false); }},
+        {"a key already down", {{WM_KEYDOWN, 'A', kAlreadyDown}}, [](InputRecord& r) { r.KeyDown('A', true); }},
+        {"keys let go", {{WM_KEYDOWN, 'B', kFreshPress}, {WM_KEYUP, 'B', 0}, {WM_SYSKEYDOWN, VK_F10, kFreshPress},
+                         {WM_SYSKEYUP, VK_F10, 0}},
+         [](InputRecord& r) {
+             r.KeyDown('B', false);
+             r.KeyUp('B');
+             r.KeyDown(VK_F10, false);
+             r.KeyUp(VK_F10);
+         }},
+        {"the window losing the keyboard", {{WM_KEYDOWN, 'C', kFreshPress}, {WM_KILLFOCUS, 0, 0}},
+         [](InputRecord& r) {
+             r.KeyDown('C', false);
+             r.FocusLost();
+         }},
+        {"a motion, also to the left of the client area", {{WM_MOUSEMOVE, 0, MAKELPARAM(-3, 34)}},
+         [](InputRecord& r) { r.Motion(-3, 34); }},
+        {"the three buttons, down and up",
+         {{WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 2)}, {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 4)},
+          {WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(5, 6)}, {WM_RBUTTONUP, 0, MAKELPARAM(7, 8)},
+          {WM_LBUTTONUP, 0, MAKELPARAM(9, 10)}, {WM_MBUTTONUP, 0, MAKELPARAM(11, 12)},
+          {WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(13, 14)}},
+         [](InputRecord& r) {
+             r.Button(MouseButton::Left, true, 1, 2);
+             r.Button(MouseButton::Right, true, 3, 4);
+             r.Button(MouseButton::Middle, true, 5, 6);
+             r.Button(MouseButton::Right, false, 7, 8);
+             r.Button(MouseButton::Left, false, 9, 10);
+             r.Button(MouseButton::Middle, false, 11, 12);
+             r.Button(MouseButton::Middle, true, 13, 14);
+         }},
+        {"the wheel, in notches",
+         {{WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), 0}, {WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0}},
+         [](InputRecord& r) {
+             r.Wheel(2);
+             r.Wheel(-1);
+         }},
+        {"other messages", {{WM_SETFOCUS, 0, 0}, {WM_CHAR, 'a', kFreshPress}}, [](InputRecord&) {}},
+    };
+    for (const auto& c : cases) {
+        InputRecord fed, expected;
+        for (const Message& m : c.messages) platform::FeedWin32Input(m.message, m.wParam, m.lParam, fed);
+        c.expected(expected);
+        EXPECT_TRUE(fed == expected) << c.name;
+    }
+}
 
 class WglInput : public testing::Test {
 protected:
@@ -23,67 +94,23 @@ protected:
     }
     void TearDown() override { saver::SaverWindows().Destroy(handle_); }
 
-    std::int32_t LastKey(saver::Input& input, Flag& pressed) {
-        std::int32_t key = -1;
-        input.GetLastKey(key, pressed);
-        return key;
-    }
-
     std::function<void()> onClose_ = [] {};
     platform::WindowHandle handle_ = 0;
     HWND window_ = nullptr;
     std::unique_ptr<platform::PlatformBackends> backends_;
-    engine::GlEngineObjects engines_;
 };
 
-// lParam bit 30: the key was already down.
-constexpr LPARAM kFreshPress = 1;
-constexpr LPARAM kAlreadyDown = 1 | (1 << 30);
-
-TEST_F(WglInput, AKeyAlreadyDownOrRepeatingIsNoFreshPress) {
-    auto input = engines_.NewInput();
-    SendMessageA(window_, WM_KEYDOWN, 'A', kAlreadyDown);
-    Flag pressed = True;
-    EXPECT_EQ(LastKey(*input, pressed), 0);
-    EXPECT_EQ(pressed, False);
-    EXPECT_EQ(input->IsKeyPressed(0), False);
-    SendMessageA(window_, WM_KEYUP, 'A', 0);
-}
-
-TEST_F(WglInput, TheMostRecentFreshPressIsTheLastKeyWhileHeldAndAfter) {
-    auto input = engines_.NewInput();
-    Flag pressed = False;
-    SendMessageA(window_, WM_KEYDOWN, 'B', kFreshPress);
+TEST_F(WglInput, TheSaverWindowsMessagesReachTheDisplaysRecord) {
+    InputRecord& record = platform::Screen().Input();
     SendMessageA(window_, WM_KEYDOWN, VK_ESCAPE, kFreshPress);
-    EXPECT_EQ(LastKey(*input, pressed), VK_ESCAPE);
-    EXPECT_EQ(pressed, True);
     SendMessageA(window_, WM_KEYUP, VK_ESCAPE, 0);
-    EXPECT_EQ(LastKey(*input, pressed), VK_ESCAPE);
-    EXPECT_EQ(pressed, False);
-    EXPECT_EQ(input->IsKeyPressed('B'), True);
-    SendMessageA(window_, WM_KEYUP, 'B', 0);
-    EXPECT_EQ(input->IsKeyPressed('B'), False);
-}
-
-TEST_F(WglInput, TheMouseIsReportedInDisplayPixelsWithItsButtons) {
-    auto engine = engines_.NewEngine();
-    auto input = engines_.NewInput();
-    engine->StartFullscreenDisplay(800, 600, 32, True, True, 0, 1.0f, handle_);
-    platform::PixelSize size = platform::Screen().DrawableSize(handle_);
-    SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(size.width / 2, size.height / 2));
-    std::int32_t x = -1, y = -1, wheel = 0;
-    Flag left = False, right = True, middle = True;
-    input->GetMouseState(x, y, left, right, middle, wheel);
-    EXPECT_EQ(x, 400);
-    EXPECT_EQ(y, 300);
-    EXPECT_EQ(left, True);
-    EXPECT_EQ(right, False);
-    EXPECT_EQ(middle, False);
-    SendMessageA(window_, WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
-    input->GetMouseState(x, y, left, right, middle, wheel);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(left, False);
-    engine->ShutDown();
+    SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 50));
+    EXPECT_EQ(record.LastKeyPress().lastKey, VK_ESCAPE);
+    EXPECT_TRUE(record.IsKeyDown(VK_ESCAPE));
+    EXPECT_EQ(record.Mouse().x, 40);
+    EXPECT_EQ(record.Mouse().y, 50);
+    EXPECT_TRUE(record.Mouse().left);
+    SendMessageA(window_, WM_LBUTTONUP, 0, MAKELPARAM(40, 50));
 }
 
 TEST_F(WglInput, AFailureInTheCloseHandlerReachesWhoeverPumpsTheEvents) {

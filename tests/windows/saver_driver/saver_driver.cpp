@@ -1,6 +1,6 @@
 // Starts the saver with a stand-in taskbar, then reports on standard output, one line per
 // event, what happens to it: the taskbar hidden and shown, a "Screen Saver" message box
-// and its text (closing the box when asked), and the saver's exit code.
+// with its text and button labels (closing the box when asked), and the saver's exit code.
 //
 //   saver_driver [--close-message-box] [--existing-taskbar] [--timeout SECONDS]
 //                SAVER [ARGUMENTS...]
@@ -9,7 +9,8 @@
 // while that driver's saver runs.
 //
 // Lines: "taskbar visible", "started", "taskbar hidden", "taskbar shown",
-// "message box: TEXT", "exit CODE", "final taskbar visible|hidden", or "timeout".
+// "message box: TEXT", "message box buttons: LABEL[, LABEL...]", "exit CODE",
+// "final taskbar visible|hidden", or "timeout".
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -72,6 +73,26 @@ std::string MessageBoxText(HWND box) {
     return text;
 }
 
+// The labels of the box's buttons, in the order the dialog keeps them, joined by ", ".
+std::string MessageBoxButtons(HWND box) {
+    std::string labels;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM parameter) -> BOOL {
+            char className[16] = {};
+            GetClassNameA(child, className, sizeof className);
+            if (lstrcmpiA(className, "Button") != 0) return TRUE;
+            char label[64] = {};
+            GetWindowTextA(child, label, sizeof label);
+            auto* joined = reinterpret_cast<std::string*>(parameter);
+            if (!joined->empty()) *joined += ", ";
+            *joined += label;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&labels));
+    return labels;
+}
+
 void PumpOwnMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
@@ -130,6 +151,7 @@ int main(int argc, char** argv) {
         if (!boxReported) {
             if (HWND box = FindMessageBox(process.dwProcessId)) {
                 Report("message box: " + MessageBoxText(box));
+                Report("message box buttons: " + MessageBoxButtons(box));
                 boxReported = true;
                 if (closeMessageBox) PostMessageA(box, WM_COMMAND, IDOK, 0);
             }
