@@ -19,6 +19,7 @@
 #include "seams/toolkit.h"
 #include "settings/color.h"
 #include "settings/settings.h"
+#include "settings/settings_table.h"
 
 FrmSaver frmSaver;
 
@@ -31,8 +32,10 @@ constexpr std::int32_t LoadingHeight = 64;
 // Mouse movement up to this much in either direction is the hand resting, not a move.
 constexpr std::int64_t Jitter = 3;
 
-std::string CandleValue(const char* key, std::string& field) {
-    mScreenSaver::ReadIniValue("candle", key, field, mScreenSaver::IniFilePath());
+// The stored text under the key the readers ask for, into the caller's field.
+std::string SettingText(const mScreenSaver::SettingDefinition& setting, std::string& field) {
+    mScreenSaver::ReadIniValue(setting.section, setting.readKey, field,
+                               mScreenSaver::IniFilePath());
     return field;
 }
 
@@ -117,15 +120,15 @@ void FrmSaver::StartDisplay() {
 
 void FrmSaver::ReadCandleSettings() {
     using mScreenSaver::Settings;
-    saver::SetFlameHeight(*this, TextToDouble(CandleValue("candleheight", Settings.candleHeight)));
+    saver::SetFlameHeight(
+        *this, TextToDouble(SettingText(mScreenSaver::CandleHeightSetting, Settings.candleHeight)));
 
-    CandleValue("candlebrightness", Settings.candleBrightness);
-    mScreenSaver::ColorToRgb(CandleValue("candlecolor", Settings.candleColor), CandleColor.r,
-                             CandleColor.g, CandleColor.b);
+    SettingText(mScreenSaver::CandleBrightnessSetting, Settings.candleBrightness);
+    mScreenSaver::ColorToRgb(SettingText(mScreenSaver::CandleColorSetting, Settings.candleColor),
+                             CandleColor.r, CandleColor.g, CandleColor.b);
 
-    mScreenSaver::ReadIniValue("pumpkin", "movePumpkin", Settings.movePumpkin,
-                               mScreenSaver::IniFilePath());
-    MoveMode = ToFlag(Settings.movePumpkin == "1");
+    SettingText(mScreenSaver::MovePumpkinSetting, Settings.movePumpkin);
+    MoveMode = ToFlag(Settings.movePumpkin == mScreenSaver::FlagOnText);
 }
 
 void FrmSaver::DrawLoadingPicture() {
