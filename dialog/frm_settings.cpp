@@ -23,13 +23,9 @@ using mScreenSaver::FlagOffText;
 using mScreenSaver::FlagOnText;
 using mScreenSaver::IniFilePath;
 using mScreenSaver::MovePumpkinSetting;
+using mScreenSaver::ReadSetting;
 using mScreenSaver::SettingDefinition;
 using mScreenSaver::Settings;
-
-// The stored text under the key the readers ask for, into the caller's field.
-void ReadSetting(const SettingDefinition& setting, std::string& field) {
-    mScreenSaver::ReadIniValue(setting.section, setting.readKey, field, IniFilePath());
-}
 
 // Writes under the dialog's own spelling of the key; true when the write reports success.
 bool WriteSetting(const SettingDefinition& setting, const std::string& value) {

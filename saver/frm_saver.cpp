@@ -32,13 +32,6 @@ constexpr std::int32_t LoadingHeight = 64;
 // Mouse movement up to this much in either direction is the hand resting, not a move.
 constexpr std::int64_t Jitter = 3;
 
-// The stored text under the key the readers ask for, into the caller's field.
-std::string SettingText(const mScreenSaver::SettingDefinition& setting, std::string& field) {
-    mScreenSaver::ReadIniValue(setting.section, setting.readKey, field,
-                               mScreenSaver::IniFilePath());
-    return field;
-}
-
 // The single a turned angle is stored as; an angle that is no longer a finite number is
 // a floating-point fault, which goes to set-up's failure road like any other failure.
 float TurnedAngle(double angle) {
@@ -119,15 +112,16 @@ void FrmSaver::StartDisplay() {
 }
 
 void FrmSaver::ReadCandleSettings() {
+    using mScreenSaver::ReadSetting;
     using mScreenSaver::Settings;
-    saver::SetFlameHeight(
-        *this, TextToDouble(SettingText(mScreenSaver::CandleHeightSetting, Settings.candleHeight)));
+    ReadSetting(mScreenSaver::CandleHeightSetting, Settings.candleHeight);
+    saver::SetFlameHeight(*this, TextToDouble(Settings.candleHeight));
 
-    SettingText(mScreenSaver::CandleBrightnessSetting, Settings.candleBrightness);
-    mScreenSaver::ColorToRgb(SettingText(mScreenSaver::CandleColorSetting, Settings.candleColor),
-                             CandleColor.r, CandleColor.g, CandleColor.b);
+    ReadSetting(mScreenSaver::CandleBrightnessSetting, Settings.candleBrightness);
+    ReadSetting(mScreenSaver::CandleColorSetting, Settings.candleColor);
+    mScreenSaver::ColorToRgb(Settings.candleColor, CandleColor.r, CandleColor.g, CandleColor.b);
 
-    SettingText(mScreenSaver::MovePumpkinSetting, Settings.movePumpkin);
+    ReadSetting(mScreenSaver::MovePumpkinSetting, Settings.movePumpkin);
     MoveMode = ToFlag(Settings.movePumpkin == mScreenSaver::FlagOnText);
 }
 
