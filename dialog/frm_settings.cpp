@@ -9,21 +9,33 @@
 #include "seams/windows_api.h"
 #include "product.h"
 #include "settings/settings.h"
+#include "settings/settings_table.h"
 
 FrmSettings frmSettings;
 
 namespace {
 
 using dialog::RunTolerantStep;
+using mScreenSaver::CandleBrightnessSetting;
+using mScreenSaver::CandleColorSetting;
+using mScreenSaver::CandleHeightSetting;
+using mScreenSaver::FlagOffText;
+using mScreenSaver::FlagOnText;
 using mScreenSaver::IniFilePath;
-using mScreenSaver::ReadIniValue;
+using mScreenSaver::MovePumpkinSetting;
+using mScreenSaver::ReadSetting;
+using mScreenSaver::SettingDefinition;
 using mScreenSaver::Settings;
 
-// True when the profile write reports success.
-bool WriteIniValue(const char* section, const char* key, const std::string& value) {
-    return platform::Windows().WritePrivateProfileStringA(section, key, value.c_str(),
+// Writes under the dialog's own spelling of the key; true when the write reports success.
+bool WriteSetting(const SettingDefinition& setting, const std::string& value) {
+    return platform::Windows().WritePrivateProfileStringA(setting.section, setting.writtenKey,
+                                                          value.c_str(),
                                                           IniFilePath().c_str()) != 0;
 }
+
+// A control's 16-bit value from the table; the layout checks that the bars' settings fit.
+std::int16_t ControlValue(std::int32_t value) { return static_cast<std::int16_t>(value); }
 
 }  // namespace
 
@@ -42,23 +54,19 @@ void FrmSettings::Show() {
 
 void FrmSettings::Form_Load() {
     dialog::SettingsControlSet& c = *controls_;
-    RunTolerantStep(
-        [] { ReadIniValue("candle", "candleheight", Settings.candleHeight, IniFilePath()); });
+    RunTolerantStep([] { ReadSetting(CandleHeightSetting, Settings.candleHeight); });
     RunTolerantStep([&] { c.HScrollCandleHeight.SetValue(TextToInt16(Settings.candleHeight)); });
-    RunTolerantStep([] {
-        ReadIniValue("candle", "candlebrightness", Settings.candleBrightness, IniFilePath());
-    });
+    RunTolerantStep([] { ReadSetting(CandleBrightnessSetting, Settings.candleBrightness); });
     RunTolerantStep(
         [&] { c.HScrollCandlebrightness.SetValue(TextToInt16(Settings.candleBrightness)); });
-    RunTolerantStep(
-        [] { ReadIniValue("candle", "candlecolor", Settings.candleColor, IniFilePath()); });
+    RunTolerantStep([] { ReadSetting(CandleColorSetting, Settings.candleColor); });
     RunTolerantStep([&] { c.CommonDialogColor.Color = TextToInt32(Settings.candleColor); });
     RunTolerantStep([&] { c.PictureCandleColor.SetBackColor(TextToInt32(Settings.candleColor)); });
+    RunTolerantStep([] { ReadSetting(MovePumpkinSetting, Settings.movePumpkin); });
     RunTolerantStep(
-        [] { ReadIniValue("pumpkin", "movePumpkin", Settings.movePumpkin, IniFilePath()); });
-    RunTolerantStep([&] { c.CheckMovePumpkin.SetValue(0); });
+        [&] { c.CheckMovePumpkin.SetValue(ControlValue(MovePumpkinSetting.designValue)); });
     RunTolerantStep([&] {
-        if (Settings.movePumpkin == "1") c.CheckMovePumpkin.SetValue(1);
+        if (Settings.movePumpkin == FlagOnText) c.CheckMovePumpkin.SetValue(1);
     });
 }
 
@@ -67,20 +75,18 @@ void FrmSettings::Form_Unload() {
     // Every write runs, whatever the others did; a failure is told once, afterwards.
     bool saved = true;
     RunTolerantStep([&] { Settings.candleHeight = DecimalText(c.HScrollCandleHeight.Value()); });
-    RunTolerantStep(
-        [&] { saved &= WriteIniValue("candle", "candleheight", Settings.candleHeight); });
+    RunTolerantStep([&] { saved &= WriteSetting(CandleHeightSetting, Settings.candleHeight); });
     RunTolerantStep(
         [&] { Settings.candleBrightness = DecimalText(c.HScrollCandlebrightness.Value()); });
     RunTolerantStep(
-        [&] { saved &= WriteIniValue("candle", "candleBrightness", Settings.candleBrightness); });
+        [&] { saved &= WriteSetting(CandleBrightnessSetting, Settings.candleBrightness); });
     RunTolerantStep([&] { Settings.candleColor = DecimalText(c.PictureCandleColor.BackColor()); });
-    RunTolerantStep([&] { saved &= WriteIniValue("candle", "candlecolor", Settings.candleColor); });
-    RunTolerantStep([] { Settings.movePumpkin = "0"; });
+    RunTolerantStep([&] { saved &= WriteSetting(CandleColorSetting, Settings.candleColor); });
+    RunTolerantStep([] { Settings.movePumpkin = FlagOffText; });
     RunTolerantStep([&] {
-        if (c.CheckMovePumpkin.Value() == 1) Settings.movePumpkin = "1";
+        if (c.CheckMovePumpkin.Value() == 1) Settings.movePumpkin = FlagOnText;
     });
-    RunTolerantStep(
-        [&] { saved &= WriteIniValue("pumpkin", "movePumpkin", Settings.movePumpkin); });
+    RunTolerantStep([&] { saved &= WriteSetting(MovePumpkinSetting, Settings.movePumpkin); });
 
     if (!saved) {
         platform::App().ShowMessageBox(
@@ -121,11 +127,11 @@ void FrmSettings::CmdClose_Click() {
 
 void FrmSettings::CommandDefault_Click() {
     dialog::SettingsControlSet& c = *controls_;
-    c.PictureCandleColor.SetBackColor(TextToInt32("145151"));
-    c.CommonDialogColor.Color = 145151;
-    c.HScrollCandleHeight.SetValue(TextToInt16("10"));
-    c.HScrollCandlebrightness.SetValue(TextToInt16("200"));
-    c.CheckMovePumpkin.SetValue(0);
+    c.PictureCandleColor.SetBackColor(CandleColorSetting.defaultValue);
+    c.CommonDialogColor.Color = CandleColorSetting.defaultValue;
+    c.HScrollCandleHeight.SetValue(ControlValue(CandleHeightSetting.defaultValue));
+    c.HScrollCandlebrightness.SetValue(ControlValue(CandleBrightnessSetting.defaultValue));
+    c.CheckMovePumpkin.SetValue(ControlValue(MovePumpkinSetting.defaultValue));
 }
 
 void FrmSettings::CmdCandleColor_Click() {

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "settings/settings_table.h"
+
 namespace dialog {
 
 inline constexpr int TwipsPerPixel = 15;
@@ -73,14 +75,26 @@ inline constexpr const char* SettingsCaption = "Kelvora Screen Saver";
 inline constexpr int ClientWidthTwips = 6225;
 inline constexpr int ClientHeightTwips = 3960;
 
-// Both bars rest at 15 when the settings file lacks their key; brightness 0 would put
-// the candle out, so its bar starts at 1.
-inline constexpr ScrollDesign HeightBarDesign = {0, 15, 15, 1, 3};
-inline constexpr ScrollDesign BrightnessBarDesign = {1, 300, 15, 1, 30};
+// A bar's range and resting place are its setting's; the step sizes are the form's own.
+constexpr ScrollDesign BarDesign(const mScreenSaver::SettingDefinition& setting,
+                                 std::int16_t smallChange, std::int16_t largeChange) {
+    return {static_cast<std::int16_t>(setting.min), static_cast<std::int16_t>(setting.max),
+            static_cast<std::int16_t>(setting.designValue), smallChange, largeChange};
+}
 
-// The swatch and the chooser start with the default candle colour, so a dialog opened
-// without a settings file shows and saves the colour Defaults would give.
-inline constexpr std::int32_t DesignCandleColor = 145151;
+// A bar holds a 16-bit position.
+constexpr bool FitsABar(const mScreenSaver::SettingDefinition& setting) {
+    return setting.min >= INT16_MIN && setting.max <= INT16_MAX;
+}
+static_assert(FitsABar(mScreenSaver::CandleHeightSetting));
+static_assert(FitsABar(mScreenSaver::CandleBrightnessSetting));
+
+inline constexpr ScrollDesign HeightBarDesign = BarDesign(mScreenSaver::CandleHeightSetting, 1, 3);
+inline constexpr ScrollDesign BrightnessBarDesign =
+    BarDesign(mScreenSaver::CandleBrightnessSetting, 1, 30);
+
+// The swatch and the chooser start with the design candle colour.
+inline constexpr std::int32_t DesignCandleColor = mScreenSaver::CandleColorSetting.designValue;
 
 inline constexpr std::array<ControlLayout, 16> SettingsControls = {{
     {.id = ControlId::CmdFriend,

@@ -8,6 +8,7 @@
 #include "seams/toolkit.h"
 #include "settings/color.h"
 #include "settings/settings.h"
+#include "settings/settings_table.h"
 
 namespace saver {
 
@@ -29,8 +30,10 @@ constexpr float Speed = 0.6f;
 constexpr float SmokeLife = 0.4f;
 constexpr float SmokeGrey = 0.1921569f;
 
-std::string CandleValue(const char* key, std::string& field, const std::string& iniFile) {
-    mScreenSaver::ReadIniValue("candle", key, field, iniFile);
+// The setting's text, read under the key the readers ask for, into the caller's field.
+const std::string& ReadFrom(const std::string& iniFile, const mScreenSaver::SettingDefinition& setting,
+                            std::string& field) {
+    mScreenSaver::ReadIniValue(setting.section, setting.readKey, field, iniFile);
     return field;
 }
 
@@ -170,15 +173,15 @@ void StartSaverDisplay(SaverState& s, const std::string& mediaFolder,
 }
 
 void ReadCandleSettings(SaverState& s, const std::string& iniFile) {
-    using mScreenSaver::Settings;
-    SetFlameHeight(s, TextToDouble(CandleValue("candleheight", Settings.candleHeight, iniFile)));
+    using namespace mScreenSaver;
+    SetFlameHeight(s, TextToDouble(ReadFrom(iniFile, CandleHeightSetting, Settings.candleHeight)));
 
-    CandleValue("candlebrightness", Settings.candleBrightness, iniFile);
-    mScreenSaver::ColorToRgb(CandleValue("candlecolor", Settings.candleColor, iniFile),
-                             s.CandleColor.r, s.CandleColor.g, s.CandleColor.b);
+    ReadFrom(iniFile, CandleBrightnessSetting, Settings.candleBrightness);
+    ColorToRgb(ReadFrom(iniFile, CandleColorSetting, Settings.candleColor), s.CandleColor.r,
+               s.CandleColor.g, s.CandleColor.b);
 
-    mScreenSaver::ReadIniValue("pumpkin", "movePumpkin", Settings.movePumpkin, iniFile);
-    s.MoveMode = ToFlag(Settings.movePumpkin == "1");
+    ReadFrom(iniFile, MovePumpkinSetting, Settings.movePumpkin);
+    s.MoveMode = ToFlag(Settings.movePumpkin == FlagOnText);
 }
 
 float CandleBrightness() { return TextToSingle(mScreenSaver::Settings.candleBrightness); }

@@ -36,4 +36,8 @@ void ReadIniValue(const std::string& section, const std::string& key, std::strin
     value.resize(n < bufferSize ? n : bufferSize - 1);
 }
 
+void ReadSetting(const SettingDefinition& setting, std::string& field) {
+    ReadIniValue(setting.section, setting.readKey, field, IniFilePath());
+}
+
 }  // namespace mScreenSaver

@@ -1,7 +1,9 @@
 // The settings file beside the executable: its path, the media folder's path, the
-// process-wide record of the four settings as texts, and the one read routine.
+// process-wide record of the four settings as texts, and the read routines.
 #pragma once
 #include <string>
+
+#include "settings/settings_table.h"
 
 namespace mScreenSaver {
 
@@ -24,5 +26,9 @@ std::string MediaFolderPath();
 // missing. Never fails.
 void ReadIniValue(const std::string& section, const std::string& key, std::string& value,
                   const std::string& file);
+
+// ReadIniValue of the setting, under the key the readers ask for, from the file beside
+// the executable, into the caller's field of Settings.
+void ReadSetting(const SettingDefinition& setting, std::string& field);
 
 }  // namespace mScreenSaver

@@ -78,8 +78,8 @@ TEST_F(ParticleEmitters, SetLifeColourAndLeaveTheTextureIndexAlone) {
     } cases[] = {{"10", 2.4f}, {"0", 1.4f}, {"20", 3.4f}};
     for (const auto& c : cases) {
         SetUp();
-        SetIni("candle", "candleheight", c.height);
-        SetIni("candle", "candlecolor", "255");
+        SetIni(mScreenSaver::CandleHeightSetting, c.height);
+        SetIni(mScreenSaver::CandleColorSetting, "255");
         engines->particlesPerUpdate = 3;
         engines->textureIndexGiven = 9;
         CloseWindowAtPump(2);

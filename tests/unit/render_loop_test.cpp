@@ -59,7 +59,7 @@ TEST_F(RenderLoop, OrdinaryModeKeepsThePoseAndIgnoresButtons) {
 }
 
 TEST_F(RenderLoop, MoveModeTurnsThePumpkinWhileTheFirstButtonIsHeld) {
-    SetIni("pumpkin", "movePumpkin", "1");
+    SetIni(mScreenSaver::MovePumpkinSetting, "1");
     engines->button1 = True;
     engines->mouseX = 30;
     engines->mouseY = 60;
@@ -85,7 +85,7 @@ TEST_F(RenderLoop, MoveModeTurnsThePumpkinWhileTheFirstButtonIsHeld) {
 }
 
 TEST_F(RenderLoop, MoveModeWithTheButtonReleasedNeitherTurnsNorWatchesForExit) {
-    SetIni("pumpkin", "movePumpkin", "1");
+    SetIni(mScreenSaver::MovePumpkinSetting, "1");
     // Large jumps on every pump would end the ordinary saver on the third.
     toolkit->onDoEvents = [this](int n) {
         engines->mouseX = 100 + 50 * n;
@@ -99,7 +99,7 @@ TEST_F(RenderLoop, MoveModeWithTheButtonReleasedNeitherTurnsNorWatchesForExit) {
 }
 
 TEST_F(RenderLoop, AnAngleThatIsNoLongerANumberTakesTheFailureRoad) {
-    SetIni("pumpkin", "movePumpkin", "1");
+    SetIni(mScreenSaver::MovePumpkinSetting, "1");
     engines->button1 = True;
     engines->mouseY = 60;
     engines->elapsedTime = std::numeric_limits<float>::infinity();
@@ -111,7 +111,7 @@ TEST_F(RenderLoop, AnAngleThatIsNoLongerANumberTakesTheFailureRoad) {
 TEST_F(RenderLoop, AKeyDownEndsTheSaverInBothModes) {
     for (const char* move : {"0", "1"}) {
         SetUp();
-        SetIni("pumpkin", "movePumpkin", move);
+        SetIni(mScreenSaver::MovePumpkinSetting, move);
         engines->lastKey = 65;
         engines->keyDown = true;
         Outcome outcome = Load();

@@ -17,6 +17,7 @@
 #include "saver/exit_detector.h"
 #include "saver/frm_saver.h"
 #include "settings/settings.h"
+#include "settings/settings_table.h"
 
 namespace saver_test {
 
@@ -46,17 +47,23 @@ protected:
         mScreenSaver::UsePassword = 0;
         mScreenSaver::MoveCount = 0;
         mScreenSaver::MoveStartTime = 0;
-        SetIni("candle", "candleheight", "10");
-        SetIni("candle", "candleBrightness", "200");
-        SetIni("candle", "candlecolor", "145151");
-        SetIni("pumpkin", "movePumpkin", "0");
+        // The texts the expected set-up values below are worked out from.
+        SetIni(mScreenSaver::CandleHeightSetting, "10");
+        SetIni(mScreenSaver::CandleBrightnessSetting, "200");
+        SetIni(mScreenSaver::CandleColorSetting, "145151");
+        SetIni(mScreenSaver::MovePumpkinSetting, "0");
         fakes::Log().Clear();
     }
 
     void TearDown() override { frmSaver = FrmSaver(); }
 
-    void SetIni(const std::string& section, const std::string& key, const std::string& value) {
-        windows->profile[fakes::FakeWindowsApi::ProfileKey(IniFile, section, key)] = value;
+    // Stores the text as the dialog writes it, under its own spelling of the key.
+    void SetIni(const mScreenSaver::SettingDefinition& setting, const std::string& value) {
+        windows->profile[IniEntry(setting)] = value;
+    }
+
+    static std::string IniEntry(const mScreenSaver::SettingDefinition& setting) {
+        return fakes::FakeWindowsApi::ProfileKey(IniFile, setting.section, setting.writtenKey);
     }
 
     // The window system closes the saver window during the given pump.

@@ -9,9 +9,10 @@ namespace {
 
 class SceneSetup : public SaverTest {};
 
-std::string Read(const std::string& section, const std::string& key) {
-    return "GetPrivateProfileStringA(\"" + section + "\", \"" + key + "\", \"\", 255, \"" +
-           IniFile + "\")";
+// The read of a setting under the key the readers ask for.
+std::string Read(const mScreenSaver::SettingDefinition& setting) {
+    return std::string("GetPrivateProfileStringA(\"") + setting.section + "\", \"" +
+           setting.readKey + "\", \"\", 255, \"" + IniFile + "\")";
 }
 
 TEST_F(SceneSetup, MakesItsCallsWithTheirValuesInOrderThenEntersTheLoop) {
@@ -40,10 +41,10 @@ TEST_F(SceneSetup, MakesItsCallsWithTheirValuesInOrderThenEntersTheLoop) {
         "Engine.SetVSync(1)",
         "Engine.StartFullscreenDisplay(800, 600, 32, -1, -1, 0, 1, " + Window + ")",
         "Engine.ClearFrame(0)",
-        Read("candle", "candleheight"),
-        Read("candle", "candlebrightness"),
-        Read("candle", "candlecolor"),
-        Read("pumpkin", "movePumpkin"),
+        Read(mScreenSaver::CandleHeightSetting),
+        Read(mScreenSaver::CandleBrightnessSetting),
+        Read(mScreenSaver::CandleColorSetting),
+        Read(mScreenSaver::MovePumpkinSetting),
         "Engine.ShowCursor(0)",
         "TexFactory.LoadTexture(" + MediaFolder + "loading.jpg, Loading, -1, -1, 0, -1, -1)",
         "Utility.GetTextureId(Loading)",
@@ -95,7 +96,7 @@ TEST_F(SceneSetup, MakesItsCallsWithTheirValuesInOrderThenEntersTheLoop) {
 }
 
 TEST_F(SceneSetup, FillsTheSaverStateFromTheSettings) {
-    SetIni("candle", "candleBrightness", "150");
+    SetIni(mScreenSaver::CandleBrightnessSetting, "150");
     CloseWindowAtPump(1);
     Load();
     EXPECT_EQ(frmSaver.Rotation.x, 25.0f);
@@ -123,7 +124,7 @@ TEST_F(SceneSetup, TakesFlameCountAndLifeFromTheCandleHeight) {
     };
     for (const auto& c : cases) {
         SetUp();
-        SetIni("candle", "candleheight", c.height);
+        SetIni(mScreenSaver::CandleHeightSetting, c.height);
         CloseWindowAtPump(1);
         Load();
         double h = std::stod(c.height);
@@ -143,7 +144,7 @@ TEST_F(SceneSetup, TurnsMoveModeOnOnlyForExactlyOne) {
     } cases[] = {{"1", True}, {"0", False}, {"true", False}, {"01", False}, {" 1", False}};
     for (const auto& c : cases) {
         SetUp();
-        SetIni("pumpkin", "movePumpkin", c.text);
+        SetIni(mScreenSaver::MovePumpkinSetting, c.text);
         CloseWindowAtPump(1);
         Load();
         EXPECT_EQ(frmSaver.MoveMode, c.moveMode) << '"' << c.text << '"';
@@ -178,9 +179,9 @@ TEST_F(SceneSetup, ShowsTheMessageOfTheFailingStepThenEnds) {
         if (!c.failingCall.empty()) engines->failing.insert(c.failingCall);
         if (!c.settingsFile) windows->profile.clear();
         if (c.height) {
-            SetIni("candle", "candleheight", c.height);
+            SetIni(mScreenSaver::CandleHeightSetting, c.height);
         } else {
-            windows->profile.erase(fakes::FakeWindowsApi::ProfileKey(IniFile, "candle", "candleheight"));
+            windows->profile.erase(IniEntry(mScreenSaver::CandleHeightSetting));
         }
         Outcome outcome = Load();
         std::string message =

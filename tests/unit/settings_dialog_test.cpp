@@ -2,6 +2,7 @@
 // treats texts its controls cannot take, the colour chooser, the links and a failed save.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,23 +14,42 @@
 #include "fakes/fake_windows_api.h"
 #include "product.h"
 #include "settings/settings.h"
+#include "settings/settings_table.h"
 
 namespace {
 
 using dialog::ControlId;
+using mScreenSaver::CandleBrightnessSetting;
+using mScreenSaver::CandleColorSetting;
+using mScreenSaver::CandleHeightSetting;
+using mScreenSaver::FlagOffText;
+using mScreenSaver::FlagOnText;
+using mScreenSaver::MovePumpkinSetting;
+using mScreenSaver::SettingDefinition;
+using mScreenSaver::SettingsTable;
 
 const std::string IniPath = "C:\\Program Files\\Kelvora\\kelvora.ini";
 
-std::string Write(const std::string& section, const std::string& key, const std::string& value) {
-    return "WritePrivateProfileStringA(\"" + section + "\", \"" + key + "\", \"" + value +
-           "\", \"" + IniPath + "\")";
+std::string Text(std::int32_t value) { return std::to_string(value); }
+
+// The dialog's write of a setting, under its own spelling of the key.
+std::string Write(const SettingDefinition& setting, const std::string& value) {
+    return std::string("WritePrivateProfileStringA(\"") + setting.section + "\", \"" +
+           setting.writtenKey + "\", \"" + value + "\", \"" + IniPath + "\")";
 }
 
 std::vector<std::string> FourWrites(const std::string& height, const std::string& brightness,
                                     const std::string& color, const std::string& move) {
-    return {Write("candle", "candleheight", height),
-            Write("candle", "candleBrightness", brightness), Write("candle", "candlecolor", color),
-            Write("pumpkin", "movePumpkin", move)};
+    return {Write(CandleHeightSetting, height), Write(CandleBrightnessSetting, brightness),
+            Write(CandleColorSetting, color), Write(MovePumpkinSetting, move)};
+}
+
+// Where the setting's write comes among the four.
+std::size_t WriteOrder(const SettingDefinition& setting) {
+    for (std::size_t i = 0; i < SettingsTable.size(); ++i) {
+        if (std::string(SettingsTable[i].name) == setting.name) return i;
+    }
+    throw std::invalid_argument(setting.name);
 }
 
 class SettingsDialogTest : public testing::Test {
@@ -41,16 +61,17 @@ protected:
         mScreenSaver::Settings = {};
     }
 
-    void Store(const std::string& section, const std::string& key, const std::string& value) {
-        windows_->profile[fakes::FakeWindowsApi::ProfileKey(IniPath, section, key)] = value;
+    void Store(const SettingDefinition& setting, const std::string& value) {
+        windows_->profile[fakes::FakeWindowsApi::ProfileKey(IniPath, setting.section,
+                                                            setting.writtenKey)] = value;
     }
 
     void StoreAll(const std::string& height, const std::string& brightness,
                   const std::string& color, const std::string& move) {
-        Store("candle", "candleheight", height);
-        Store("candle", "candleBrightness", brightness);
-        Store("candle", "candlecolor", color);
-        Store("pumpkin", "movePumpkin", move);
+        Store(CandleHeightSetting, height);
+        Store(CandleBrightnessSetting, brightness);
+        Store(CandleColorSetting, color);
+        Store(MovePumpkinSetting, move);
     }
 
     fakes::FakeSettingsView& LoadDialog() {
@@ -76,12 +97,9 @@ TEST_F(SettingsDialogTest, LoadReadsTheFourKeysFromTheFileBesideTheExecutable) {
     LoadDialog();
     std::vector<std::string> reads = fakes::Log().Matching("GetPrivateProfileStringA");
     std::vector<std::string> expected;
-    for (auto [section, key] : {std::pair{"candle", "candleheight"},
-                                {"candle", "candlebrightness"},
-                                {"candle", "candlecolor"},
-                                {"pumpkin", "movePumpkin"}}) {
-        expected.push_back(std::string("GetPrivateProfileStringA(\"") + section + "\", \"" + key +
-                           "\", \"\", 255, \"" + IniPath + "\")");
+    for (const SettingDefinition& setting : SettingsTable) {
+        expected.push_back(std::string("GetPrivateProfileStringA(\"") + setting.section + "\", \"" +
+                           setting.readKey + "\", \"\", 255, \"" + IniPath + "\")");
     }
     EXPECT_EQ(reads, expected);
 }
@@ -100,19 +118,23 @@ TEST_F(SettingsDialogTest, LoadFillsTheControlsFromTheFile) {
 
 TEST_F(SettingsDialogTest, WithoutAFileTheControlsKeepTheirDesignAndClosingSavesThat) {
     fakes::FakeSettingsView& view = LoadDialog();
-    EXPECT_EQ(view.positions.at(ControlId::HScrollCandleHeight), 15);
-    EXPECT_EQ(view.positions.at(ControlId::HScrollCandlebrightness), 15);
-    EXPECT_EQ(view.swatchColor, 145151);
-    EXPECT_FALSE(view.ticked);
+    EXPECT_EQ(view.positions.at(ControlId::HScrollCandleHeight), CandleHeightSetting.designValue);
+    EXPECT_EQ(view.positions.at(ControlId::HScrollCandlebrightness),
+              CandleBrightnessSetting.designValue);
+    EXPECT_EQ(view.swatchColor, CandleColorSetting.designValue);
+    EXPECT_EQ(view.ticked, MovePumpkinSetting.designValue == 1);
     PressClose();
-    EXPECT_EQ(Writes(), FourWrites("15", "15", "145151", "0"));
+    EXPECT_EQ(Writes(), FourWrites(Text(CandleHeightSetting.designValue),
+                                   Text(CandleBrightnessSetting.designValue),
+                                   Text(CandleColorSetting.designValue),
+                                   Text(MovePumpkinSetting.designValue)));
 }
 
 struct StoredBarCase {
-    const char* key;
-    const char* text;
+    const SettingDefinition* setting;
+    std::string text;
     ControlId bar;
-    std::int16_t shown;
+    std::int32_t shown;
 };
 
 class StoredBarTextTest : public SettingsDialogTest,
@@ -122,30 +144,38 @@ class StoredBarTextTest : public SettingsDialogTest,
 // that position: the stored value is lost.
 TEST_P(StoredBarTextTest, BarShowsTheStoredValueOrKeepsItsDesignPosition) {
     const StoredBarCase& c = GetParam();
-    Store("candle", c.key, c.text);
+    Store(*c.setting, c.text);
     fakes::FakeSettingsView& view = LoadDialog();
     EXPECT_EQ(view.positions.at(c.bar), c.shown);
     PressClose();
-    std::string key = c.bar == ControlId::HScrollCandleHeight ? "candleheight" : "candleBrightness";
-    EXPECT_EQ(Writes().at(c.bar == ControlId::HScrollCandleHeight ? 0 : 1),
-              Write("candle", key, std::to_string(c.shown)));
+    EXPECT_EQ(Writes().at(WriteOrder(*c.setting)), Write(*c.setting, Text(c.shown)));
 }
+
+constexpr const SettingDefinition& Height = CandleHeightSetting;
+constexpr const SettingDefinition& Brightness = CandleBrightnessSetting;
+constexpr ControlId HeightBar = ControlId::HScrollCandleHeight;
+constexpr ControlId BrightnessBar = ControlId::HScrollCandlebrightness;
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, StoredBarTextTest,
     testing::Values(
-        StoredBarCase{"candleheight", "20", ControlId::HScrollCandleHeight, 15},
-        StoredBarCase{"candleheight", "-1", ControlId::HScrollCandleHeight, 15},
-        StoredBarCase{"candleheight", "0", ControlId::HScrollCandleHeight, 0},
-        StoredBarCase{"candleheight", "12", ControlId::HScrollCandleHeight, 12},
-        StoredBarCase{"candleheight", "", ControlId::HScrollCandleHeight, 15},
-        StoredBarCase{"candleheight", "tall", ControlId::HScrollCandleHeight, 15},
-        StoredBarCase{"candleheight", "70000", ControlId::HScrollCandleHeight, 15},
-        StoredBarCase{"candlebrightness", "0", ControlId::HScrollCandlebrightness, 15},
-        StoredBarCase{"candlebrightness", "1", ControlId::HScrollCandlebrightness, 1},
-        StoredBarCase{"candlebrightness", "300", ControlId::HScrollCandlebrightness, 300},
-        StoredBarCase{"candlebrightness", "301", ControlId::HScrollCandlebrightness, 15},
-        StoredBarCase{"candlebrightness", "2.5", ControlId::HScrollCandlebrightness, 2}));
+        StoredBarCase{&Height, Text(Height.max + 1), HeightBar, Height.designValue},
+        StoredBarCase{&Height, Text(Height.min - 1), HeightBar, Height.designValue},
+        StoredBarCase{&Height, Text(Height.min), HeightBar, Height.min},
+        StoredBarCase{&Height, Text(Height.max), HeightBar, Height.max},
+        StoredBarCase{&Height, Text(Height.max - 3), HeightBar, Height.max - 3},
+        StoredBarCase{&Height, "", HeightBar, Height.designValue},
+        StoredBarCase{&Height, "tall", HeightBar, Height.designValue},
+        // Beyond a 16-bit integer.
+        StoredBarCase{&Height, "70000", HeightBar, Height.designValue},
+        StoredBarCase{&Brightness, Text(Brightness.min - 1), BrightnessBar,
+                      Brightness.designValue},
+        StoredBarCase{&Brightness, Text(Brightness.min), BrightnessBar, Brightness.min},
+        StoredBarCase{&Brightness, Text(Brightness.max), BrightnessBar, Brightness.max},
+        StoredBarCase{&Brightness, Text(Brightness.max + 1), BrightnessBar,
+                      Brightness.designValue},
+        // Halves round to even.
+        StoredBarCase{&Brightness, "2.5", BrightnessBar, 2}));
 
 struct MoveTextCase {
     const char* stored;
@@ -158,29 +188,30 @@ class StoredMoveTextTest : public SettingsDialogTest,
 
 TEST_P(StoredMoveTextTest, OnlyExactlyOneTicksTheBox) {
     const MoveTextCase& c = GetParam();
-    Store("pumpkin", "movePumpkin", c.stored);
+    Store(MovePumpkinSetting, c.stored);
     fakes::FakeSettingsView& view = LoadDialog();
     EXPECT_EQ(view.ticked, c.ticked);
     PressClose();
-    EXPECT_EQ(Writes().at(3), Write("pumpkin", "movePumpkin", c.written));
+    EXPECT_EQ(Writes().at(WriteOrder(MovePumpkinSetting)), Write(MovePumpkinSetting, c.written));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, StoredMoveTextTest,
-    testing::Values(MoveTextCase{"1", true, "1"}, MoveTextCase{"01", false, "0"},
-                    MoveTextCase{"true", false, "0"}, MoveTextCase{"", false, "0"},
-                    MoveTextCase{"0", false, "0"}, MoveTextCase{"-1", false, "0"}));
+    testing::Values(MoveTextCase{FlagOnText, true, FlagOnText},
+                    MoveTextCase{"01", false, FlagOffText},
+                    MoveTextCase{"true", false, FlagOffText}, MoveTextCase{"", false, FlagOffText},
+                    MoveTextCase{"0", false, FlagOffText}, MoveTextCase{"-1", false, FlagOffText}));
 
-TEST_F(SettingsDialogTest, UntickingTheBoxWritesZero) {
-    Store("pumpkin", "movePumpkin", "1");
+TEST_F(SettingsDialogTest, UntickingTheBoxWritesTheOffText) {
+    Store(MovePumpkinSetting, FlagOnText);
     fakes::FakeSettingsView& view = LoadDialog();
     view.ticked = false;
     PressClose();
-    EXPECT_EQ(Writes().at(3), Write("pumpkin", "movePumpkin", "0"));
+    EXPECT_EQ(Writes().at(WriteOrder(MovePumpkinSetting)), Write(MovePumpkinSetting, FlagOffText));
 }
 
 struct StoredColorCase {
-    const char* text;
+    std::string text;
     std::int32_t shown;
 };
 
@@ -188,16 +219,21 @@ class StoredColorTextTest : public SettingsDialogTest,
                             public testing::WithParamInterface<StoredColorCase> {};
 
 TEST_P(StoredColorTextTest, SwatchShowsAPlainColourOrKeepsItsDesignColour) {
-    Store("candle", "candlecolor", GetParam().text);
+    Store(CandleColorSetting, GetParam().text);
     fakes::FakeSettingsView& view = LoadDialog();
     EXPECT_EQ(view.swatchColor, GetParam().shown);
 }
 
+constexpr const SettingDefinition& Color = CandleColorSetting;
+
 INSTANTIATE_TEST_SUITE_P(
     Texts, StoredColorTextTest,
-    testing::Values(StoredColorCase{"0", 0}, StoredColorCase{"16777215", 16777215},
-                    StoredColorCase{"16777216", 145151}, StoredColorCase{"-1", 145151},
-                    StoredColorCase{"orange", 145151}, StoredColorCase{"", 145151}));
+    testing::Values(StoredColorCase{Text(Color.min), Color.min},
+                    StoredColorCase{Text(Color.max), Color.max},
+                    StoredColorCase{Text(Color.max + 1), Color.designValue},
+                    StoredColorCase{Text(Color.min - 1), Color.designValue},
+                    StoredColorCase{"orange", Color.designValue},
+                    StoredColorCase{"", Color.designValue}));
 
 TEST_F(SettingsDialogTest, OpeningAndClosingWithoutAChangeRewritesTheSameValues) {
     StoreAll("3", "120", "65280", "1");
@@ -217,11 +253,13 @@ TEST_F(SettingsDialogTest, DefaultsThenCloseWritesTheDefaultsInOrderAndEndsThePr
     } catch (const fakes::ProcessEnded& ended) {
         EXPECT_EQ(ended.exitCode, 0);
     }
-    std::vector<std::string> expected = FourWrites("10", "200", "145151", "0");
+    std::vector<std::string> expected = FourWrites(
+        Text(CandleHeightSetting.defaultValue), Text(CandleBrightnessSetting.defaultValue),
+        Text(CandleColorSetting.defaultValue), Text(MovePumpkinSetting.defaultValue));
     expected.push_back("EndProcess(0)");
     EXPECT_EQ(fakes::Log().Calls(), expected);
     EXPECT_TRUE(view.closed);
-    EXPECT_EQ(mScreenSaver::Settings.candleBrightness, "200");
+    EXPECT_EQ(mScreenSaver::Settings.candleBrightness, Text(CandleBrightnessSetting.defaultValue));
 }
 
 TEST_F(SettingsDialogTest, DefaultsChangesOnlyTheControls) {
@@ -230,10 +268,11 @@ TEST_F(SettingsDialogTest, DefaultsChangesOnlyTheControls) {
     fakes::Log().Clear();
     form_.Click(ControlId::CommandDefault);
     EXPECT_TRUE(Writes().empty());
-    EXPECT_EQ(view.positions.at(ControlId::HScrollCandleHeight), 10);
-    EXPECT_EQ(view.positions.at(ControlId::HScrollCandlebrightness), 200);
-    EXPECT_EQ(view.swatchColor, 145151);
-    EXPECT_FALSE(view.ticked);
+    EXPECT_EQ(view.positions.at(ControlId::HScrollCandleHeight), CandleHeightSetting.defaultValue);
+    EXPECT_EQ(view.positions.at(ControlId::HScrollCandlebrightness),
+              CandleBrightnessSetting.defaultValue);
+    EXPECT_EQ(view.swatchColor, CandleColorSetting.defaultValue);
+    EXPECT_EQ(view.ticked, MovePumpkinSetting.defaultValue == 1);
 }
 
 TEST_F(SettingsDialogTest, ClosingThroughTheWindowSystemWritesTheSettingsAndLeavesTheProcess) {
@@ -257,7 +296,7 @@ class CancelledChooserTest : public SettingsDialogTest,
                              public testing::WithParamInterface<CancelCase> {};
 
 TEST_P(CancelledChooserTest, LeavesTheSwatchAndTheSavedColourAsTheyWere) {
-    Store("candle", "candlecolor", "65280");
+    Store(CandleColorSetting, "65280");
     fakes::FakeSettingsView& view = LoadDialog();
     if (GetParam().before == BeforeCancel::Chosen) {
         view.chooserAnswers.push_back(255);
@@ -271,23 +310,25 @@ TEST_P(CancelledChooserTest, LeavesTheSwatchAndTheSavedColourAsTheyWere) {
     EXPECT_EQ(view.chooserOpenedWith.back(), GetParam().expected);
     EXPECT_EQ(view.swatchColor, GetParam().expected);
     PressClose();
-    EXPECT_EQ(Writes().at(2), Write("candle", "candlecolor", std::to_string(GetParam().expected)));
+    EXPECT_EQ(Writes().at(WriteOrder(CandleColorSetting)),
+              Write(CandleColorSetting, Text(GetParam().expected)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Before, CancelledChooserTest,
-                         testing::Values(CancelCase{BeforeCancel::Loaded, 65280},
-                                         CancelCase{BeforeCancel::Chosen, 255},
-                                         CancelCase{BeforeCancel::Defaults, 145151}));
+INSTANTIATE_TEST_SUITE_P(
+    Before, CancelledChooserTest,
+    testing::Values(CancelCase{BeforeCancel::Loaded, 65280}, CancelCase{BeforeCancel::Chosen, 255},
+                    CancelCase{BeforeCancel::Defaults, CandleColorSetting.defaultValue}));
 
 TEST_F(SettingsDialogTest, AConfirmedColourShowsInTheSwatchAndIsSavedOnClose) {
-    Store("candle", "candlecolor", "65280");
+    Store(CandleColorSetting, "65280");
     fakes::FakeSettingsView& view = LoadDialog();
     view.chooserAnswers.push_back(0x102030);
     form_.Click(ControlId::CmdCandleColor);
     EXPECT_EQ(view.chooserOpenedWith, (std::vector<std::optional<std::int32_t>>{65280}));
     EXPECT_EQ(view.swatchColor, 0x102030);
     PressClose();
-    EXPECT_EQ(Writes().at(2), Write("candle", "candlecolor", std::to_string(0x102030)));
+    EXPECT_EQ(Writes().at(WriteOrder(CandleColorSetting)),
+              Write(CandleColorSetting, Text(0x102030)));
 }
 
 TEST_F(SettingsDialogTest, TheLinksOpenTheTellAFriendPageAndTheWebSite) {

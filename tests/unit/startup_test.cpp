@@ -10,6 +10,7 @@
 #include "fakes/fake_windows_api.h"
 #include "host/startup.h"
 #include "saver/ending.h"
+#include "settings/settings_table.h"
 
 namespace {
 
@@ -122,12 +123,14 @@ TEST_F(Startup, ARootOutsideThePredefinedKeysNeverTouchesTheRegistry) {
 }
 
 TEST_F(Startup, TheCommandLineChoosesTheMode) {
-    const char* kSettingsLoad =
-        "GetPrivateProfileStringA(\"candle\", \"candleheight\", \"\", 255, "
-        "\"C:\\Program Files\\Kelvora\\kelvora.ini\")";
+    // The dialog's load reads the first setting first.
+    const std::string kSettingsLoad =
+        std::string("GetPrivateProfileStringA(\"") + mScreenSaver::SettingsTable[0].section +
+        "\", \"" + mScreenSaver::SettingsTable[0].readKey +
+        "\", \"\", 255, \"C:\\Program Files\\Kelvora\\kelvora.ini\")";
     struct Case {
         const char* arguments;
-        const char* firstCallOfTheMode;
+        std::string firstCallOfTheMode;
     } cases[] = {
         {"", "FindWindowA(\"Shell_traywnd\", \"\")"},
         {"/S", "FindWindowA(\"Shell_traywnd\", \"\")"},
