@@ -39,14 +39,14 @@ constexpr float kFlameReach = 60.0f;
 constexpr float kGlowParticles = 2.0f;
 // A glowing system draws each hot particle a second time behind itself, this many times
 // its edge and this strong: the soft halo a flame has.
-constexpr float kHaloScale = 2.6f;
+constexpr float kHaloScale = 2.0f;
 constexpr float kHaloStrength = 0.14f;
 // A particle is drawn turned by an angle of its own, which turns on at up to this many
 // radians a second (either way): overlapping smoke then reads as a wisp, not a row of
 // equal blobs.
 constexpr float kMostSpin = 1.2f;
 // As it cools a particle spreads to this many times its edge, thinning as it spreads.
-constexpr float kSmokeSpread = 2.0f;
+constexpr float kSmokeSpread = 1.6f;
 
 // A longer gap than this (the window was hidden, a file was loading) is taken as this
 // much, so that the systems do not leap.

@@ -188,16 +188,18 @@ using NewParticleHandler =
 // well), cools over its life from its colour to a dark grey of half its brightness
 // (from 20% to 45% of its life: a flame's tip turns to smoke) and fades out evenly
 // towards its death. Each is drawn turned by an angle of its own that turns on steadily
-// (up to 1.2 radians a second, either way), and while it cools it spreads to twice its
+// (up to 1.2 radians a second, either way), and while it cools it spreads to 1.6 times its
 // edge and thins to match: overlapping smoke reads as one drifting wisp rather than a
 // row of round blobs.
 // A system whose blending adds light (destination factor one) is a flame and glows. Its
 // hot particles burn together with a flicker (between 55% and full brightness, easing
 // to a new random level seven times a second), and each is drawn a second time behind
-// itself, 2.6 times its edge at 14% strength: a soft halo. It lights the meshes within
-// 170 world units of its emitter (falling off as a point light does) with the colour
-// of its hot particles as they burn, each the less the farther it has risen from the
-// emitter (none beyond 60 units); 14 of them at the emitter at full strength are as
+// itself, twice its edge at 14% strength: a soft halo. It lights the meshes round its
+// emitter with the colour of its hot particles as they burn, falling off as a point
+// light does over the range of the light engine's point light nearest to it (that lamp
+// stands for the flame's own light, so the candle's brightness bounds the glow too;
+// with no point light, 170 world units), each the less the farther it has risen from the
+// emitter (none beyond 60 units); two of them at the emitter at full strength are as
 // bright as their colour. That light follows the particles from frame to frame a
 // twentieth of a second behind, so the surfaces it lights flicker with the flame.
 class ParticleSystem {
