@@ -11,6 +11,7 @@
 
 #include "engine/engine_state.h"
 #include "engine/gl_context.h"
+#include "engine/light_falloff.h"
 
 namespace engine {
 
@@ -25,8 +26,8 @@ const int kDirectionalLights = 2;
 uniform vec3 ambientAndEmissive;
 uniform vec3 diffuse;
 uniform vec3 specular;
-// Point lights outside the mesh's bounds light its outside, those within its inside.
-// xyz position, w 1 / range.
+// Point lights outside the mesh's bounds light its outside and its inside, those within
+// its inside alone. xyz position, w 1 / range.
 uniform vec4 outerPointPlace[kPointLights];
 uniform vec3 outerPointColour[kPointLights];
 uniform vec4 innerPointPlace[kPointLights];
@@ -37,7 +38,7 @@ uniform vec3 directionalColour[kDirectionalLights];
 
 // The light that changes slowly over this smooth mesh is summed at the corners, where it
 // costs once per vertex instead of once per pixel: the ambient and emissive colour, every
-// light's diffuse light on the outside, the candle's glow on the inside, and how strongly
+// light's diffuse light on the outside, the point lights' glow on the inside, and how strongly
 // each point light can shine where it reaches. Whether a corner is on the outside of a
 // shell (its normal turned away from the mesh's centre) is told here too, and the halfway
 // vectors of the shine: they turn slowly, so drawn across a triangle they stay close
@@ -58,6 +59,12 @@ out vec3 insideLight;
 out vec3 outerPointHalf[OUTER_POINT_SLOTS];
 out vec3 outerPointShine[OUTER_POINT_SLOTS];
 out vec3 directionalHalf[DIRECTIONAL_SLOTS];
+vec3 Glow(vec4 place, vec3 colour, vec3 p, vec3 n) {
+    vec3 toLight = place.xyz - p;
+    float distance = length(toLight);
+    float facing = dot(n, toLight) / max(distance, 1e-6);
+    return RangeFalloff(distance, place.w) * (0.5 + 0.5 * facing) * diffuse * colour;
+}
 void main() {
     vec4 p = model * vec4(position, 1.0);
     worldNormal = normalMatrix * normal;
@@ -72,24 +79,23 @@ void main() {
     for (int i = 0; i < OUTER_POINTS; ++i) {
         vec3 toLight = outerPointPlace[i].xyz - p.xyz;
         float distance = length(toLight);
-        float reach = clamp(1.0 - distance * outerPointPlace[i].w, 0.0, 1.0);
+        float reach = RangeFalloff(distance, outerPointPlace[i].w);
         toLight /= max(distance, 1e-6);
         outsideLight += reach * outerPointColour[i] * diffuse * max(dot(n, toLight), 0.0);
         outerPointHalf[i] = normalize(toLight + toEye);
         // No shine on a surface turned away from the light.
         outerPointShine[i] = dot(n, toLight) >= 0.0 ? reach * outerPointColour[i] * specular : vec3(0.0);
     }
-    // Light from within is the candle's glow on a rough inside: diffuse alone, and wrapped
-    // round, because the flesh lets light through. A cut wall turned from the candle still
-    // glows, dimmer, instead of showing as a black seam round the opening.
+    // Light on the inside is a glow on a rough surface: diffuse alone, and wrapped round,
+    // because the flesh lets light through. A cut wall turned from the candle still glows,
+    // dimmer, instead of showing as a black seam round the opening. The candle within
+    // gives it, and so do the point lights outside, as light that falls in through the
+    // openings: a lamp hung over a carved pumpkin brightens its inside as far as it reaches.
     insideLight = ambientAndEmissive;
-    for (int i = 0; i < INNER_POINTS; ++i) {
-        vec3 toLight = innerPointPlace[i].xyz - p.xyz;
-        float distance = length(toLight);
-        float reach = clamp(1.0 - distance * innerPointPlace[i].w, 0.0, 1.0);
-        float facing = dot(n, toLight) / max(distance, 1e-6);
-        insideLight += reach * (0.5 + 0.5 * facing) * diffuse * innerPointColour[i];
-    }
+    for (int i = 0; i < INNER_POINTS; ++i)
+        insideLight += Glow(innerPointPlace[i], innerPointColour[i], p.xyz, n);
+    for (int i = 0; i < OUTER_POINTS; ++i)
+        insideLight += Glow(outerPointPlace[i], outerPointColour[i], p.xyz, n);
     gl_Position = projection * p;
 }
 )";
@@ -214,7 +220,7 @@ const ShaderProgram& MeshRenderer::ProgramFor(int outerPoints, int innerPoints, 
                              "\n#define OUTER_POINT_SLOTS " + std::to_string(std::max(outerPoints, 1)) +
                              "\n#define DIRECTIONAL_SLOTS " + std::to_string(std::max(directionals, 1)) + "\n" +
                              kLightUniforms;
-        std::string vertex = counts + kVertexShader, fragment = counts + kFragmentShader;
+        std::string vertex = counts + kRangeFalloffGlsl + kVertexShader, fragment = counts + kFragmentShader;
         program = std::make_unique<ShaderProgram>(vertex.c_str(), fragment.c_str());
     }
     return *program;

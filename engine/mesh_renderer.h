@@ -1,10 +1,13 @@
 // Draws meshes with per-pixel lighting: the material's ambient, diffuse, specular and
-// emissive colours and specular power under point lights whose influence ends at their
-// range and directional lights. A mesh's triangles live in a GpuMesh.
+// emissive colours and specular power under point lights, which fall off to nothing at
+// their range (RangeFalloff), and directional lights. A mesh's triangles live in a GpuMesh.
 //
-// Without shadows a hollow mesh would be lit inside by lights outside it. So a surface
-// that faces its mesh's centre counts as the inside of a shell, and only point lights
-// within the mesh's bounds reach it: a carved pumpkin is dark inside but for its candle.
+// Without shadows a hollow mesh would be lit inside by the far lights outside it. So a
+// surface that faces its mesh's centre counts as the inside of a shell, which only point
+// lights reach, with a soft glow: the candle within, and lamps near enough that their
+// range takes in the shell. A carved pumpkin is dark inside but for its candle and the
+// light that falls in through its openings; the outside is lit by every light but the
+// candle within.
 #pragma once
 #include <glad/gl.h>
 #include <glm/glm.hpp>

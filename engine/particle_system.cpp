@@ -8,6 +8,8 @@
 
 #include "common/runtime_error.h"
 #include "engine/clock.h"
+#include "engine/flame_flicker.h"
+#include "engine/light_falloff.h"
 #include "engine/object_factories.h"
 #include "engine/particle_simulation.h"
 #include "engine/sprite_renderer.h"
@@ -25,11 +27,26 @@ constexpr float kRise = 24.0f;
 // to a dark grey of half its brightness: a flame's tip turns to smoke.
 constexpr float kCoolingStarts = 0.2f, kCoolingEnds = 0.45f;
 constexpr float kSmokeDarkness = 0.5f;
-// A system whose blending adds light lights the meshes around its emitter, out to this
-// distance, with the colour of its hot particles; this many of them at full strength
-// make a light as bright as their colour.
+// A system whose blending adds light lights the meshes around its emitter with the
+// colour of its hot particles, as far as the nearest of the light engine's point lights
+// reaches: that lamp stands for the flame's own light, so its range (the candle's
+// brightness) bounds the glow too. With no point light the glow reaches this far. A particle lights them the less the
+// farther it has risen from the emitter, and not at all beyond kFlameReach: a flame's
+// tip above the lid no longer lights the inside. This many particles at full strength
+// at the emitter make a light as bright as their colour.
 constexpr float kGlowRange = 170.0f;
-constexpr float kGlowParticles = 6.0f;
+constexpr float kFlameReach = 60.0f;
+constexpr float kGlowParticles = 2.0f;
+// A glowing system draws each hot particle a second time behind itself, this many times
+// its edge and this strong: the soft halo a flame has.
+constexpr float kHaloScale = 2.0f;
+constexpr float kHaloStrength = 0.14f;
+// A particle is drawn turned by an angle of its own, which turns on at up to this many
+// radians a second (either way): overlapping smoke then reads as a wisp, not a row of
+// equal blobs.
+constexpr float kMostSpin = 1.2f;
+// As it cools a particle spreads to this many times its edge, thinning as it spreads.
+constexpr float kSmokeSpread = 1.6f;
 
 // A longer gap than this (the window was hidden, a file was loading) is taken as this
 // much, so that the systems do not leap.
@@ -74,7 +91,7 @@ public:
         created_ = true;
         // Glowing (dark) from the start, so that the meshes' lights are the same set in the
         // first frame as in every later one and their program is built once.
-        UpdateGlow();
+        UpdateGlow(0);
     }
 
     void SetEmissionRate(std::int32_t perSecond) override {
@@ -106,7 +123,9 @@ public:
         float step = lastUpdate_ < 0 ? 0.0f : std::clamp(static_cast<float>(now - lastUpdate_), 0.0f, kLongestStep);
         lastUpdate_ = now;
         simulation_.Advance(step, [this](Particle& p) { RaiseNewParticle(p); });
-        UpdateGlow();
+        // A glowing system's hot particles burn together, as one flame flickers.
+        flare_ = Glowing() ? flicker_.Advance(step) : 1.0f;
+        UpdateGlow(step);
     }
 
     void Render() override {
@@ -149,7 +168,7 @@ private:
     }
 
     // The camera looks along +z from the origin, so a camera-facing square lies in x and
-    // y. A particle cools and fades out over its life.
+    // y, turned about its centre. A glowing system's hot particles come with their halos.
     void BuildBillboards() {
         std::vector<const Particle*> order;
         for (const Particle& p : simulation_.Particles()) order.push_back(&p);
@@ -160,44 +179,82 @@ private:
         displaySizes_.clear();
         // A billboard's height on the display in pixels, from its size and distance.
         float pixelsPerUnitAtOne = state_->display.Projection()[1][1] * state_->display.Height() * 0.5f;
-        for (const Particle* p : order) {
-            float half = p->size * 0.5f;
-            glm::vec4 colour = CooledColour(*p);
-            const glm::vec3& c = p->position;
-            SpriteVertex topLeft{{c.x - half, c.y + half, c.z}, {0, 0}, colour};
-            SpriteVertex topRight{{c.x + half, c.y + half, c.z}, {1, 0}, colour};
-            SpriteVertex bottomLeft{{c.x - half, c.y - half, c.z}, {0, 1}, colour};
-            SpriteVertex bottomRight{{c.x + half, c.y - half, c.z}, {1, 1}, colour};
+        auto add = [&](const Particle& p, float edge, const glm::vec4& colour) {
+            float turn = Turn(p);
+            glm::vec3 across = glm::vec3(std::cos(turn), std::sin(turn), 0) * (edge * 0.5f);
+            glm::vec3 up(-across.y, across.x, 0);
+            const glm::vec3& c = p.position;
+            SpriteVertex topLeft{c - across + up, {0, 0}, colour};
+            SpriteVertex topRight{c + across + up, {1, 0}, colour};
+            SpriteVertex bottomLeft{c - across - up, {0, 1}, colour};
+            SpriteVertex bottomRight{c + across - up, {1, 1}, colour};
             for (const SpriteVertex& v : {topLeft, topRight, bottomRight, topLeft, bottomRight, bottomLeft})
                 vertices_.push_back(v);
-            textures_.push_back(p->texture);
+            textures_.push_back(p.texture);
             // Behind the eye a billboard is not drawn, so it needs no smaller copies.
-            displaySizes_.push_back(c.z > 0 ? p->size * pixelsPerUnitAtOne / c.z : INFINITY);
+            displaySizes_.push_back(c.z > 0 ? edge * pixelsPerUnitAtOne / c.z : INFINITY);
+        };
+        for (const Particle* p : order) {
+            float spread = 1.0f + (kSmokeSpread - 1.0f) * Cooled(*p);
+            glm::vec4 colour = DrawnColour(*p);
+            if (Glowing() && Cooled(*p) < 1.0f)
+                add(*p, p->size * kHaloScale, glm::vec4(glm::vec3(colour), colour.a * kHaloStrength * (1.0f - Cooled(*p))));
+            add(*p, p->size * spread, {glm::vec3(colour), colour.a / spread});
         }
+    }
+
+    bool Glowing() const { return destinationFactor_ == GL_ONE; }
+
+    float GlowRange() const {
+        const glm::vec3& emitter = simulation_.settings.emitter;
+        const PointLight* nearest = nullptr;
+        for (const auto& [id, light] : state_->pointLights)
+            if (!nearest || glm::length(light.position - emitter) < glm::length(nearest->position - emitter))
+                nearest = &light;
+        return nearest ? nearest->range : kGlowRange;
     }
 
     static float Lived(const Particle& p) { return std::clamp(p.age / p.life, 0.0f, 1.0f); }
     static float Cooled(const Particle& p) { return glm::smoothstep(kCoolingStarts, kCoolingEnds, Lived(p)); }
+    static float Faded(const Particle& p) { return 1.0f - Lived(p); }
 
-    static glm::vec4 CooledColour(const Particle& p) {
-        glm::vec3 birth(p.colour);
-        glm::vec3 smoke(glm::dot(birth, glm::vec3(0.2126f, 0.7152f, 0.0722f)) * kSmokeDarkness);
-        return {glm::mix(birth, smoke, Cooled(p)), p.colour.a * (1.0f - Lived(p))};
+    // The angle a particle is drawn at: where it started and how fast it turns follow
+    // from its serial number, so that it turns steadily from frame to frame.
+    static float Turn(const Particle& p) {
+        std::uint32_t mixed = p.serial * 2654435761u;
+        float start = static_cast<float>(mixed >> 8) * (1.0f / 16777216.0f);
+        float rate = static_cast<float>((mixed * 2246822519u) >> 8) * (2.0f / 16777216.0f) - 1.0f;
+        return 6.2831853f * start + kMostSpin * rate * p.age;
     }
 
-    void UpdateGlow() {
-        if (destinationFactor_ != GL_ONE) {
+    glm::vec4 DrawnColour(const Particle& p) const {
+        glm::vec3 birth(p.colour);
+        glm::vec3 smoke(glm::dot(birth, glm::vec3(0.2126f, 0.7152f, 0.0722f)) * kSmokeDarkness);
+        return {glm::mix(birth * flare_, smoke, Cooled(p)), p.colour.a * Faded(p)};
+    }
+
+    // The hot particles' light, each weighed by how near the emitter it still is, and
+    // followed from frame to frame so that the light flickers with the flame.
+    void UpdateGlow(float seconds) {
+        if (!Glowing()) {
             state_->particleGlows.erase(this);
             return;
         }
         glm::vec3 light(0);
+        const glm::vec3& emitter = simulation_.settings.emitter;
         for (const Particle& p : simulation_.Particles())
-            light += glm::vec3(p.colour) * (p.colour.a * (1.0f - Lived(p)) * (1.0f - Cooled(p)));
-        state_->particleGlows[this] = {simulation_.settings.emitter, light / kGlowParticles, kGlowRange};
+            light += glm::vec3(p.colour) * (flare_ * p.colour.a * Faded(p) * (1.0f - Cooled(p)) *
+                                            RangeFalloff(glm::length(p.position - emitter), kFlameReach));
+        glm::vec3 level = glowLevel_.Follow(light / kGlowParticles, seconds);
+        state_->particleGlows[this] = {emitter, level, GlowRange()};
     }
 
     SharedState state_;
     ParticleSimulation simulation_;
+    FlameFlicker flicker_;
+    FlickerFollower glowLevel_;
+    // How brightly the flame burns this frame.
+    float flare_ = 1.0f;
     saver::NewParticleHandler handler_;
     bool created_ = false;
     double lastUpdate_ = -1;

@@ -79,9 +79,12 @@ public:
     virtual ~Scene() = default;
     // true: meshes are lit per pixel by the light engine's lights and by glowing
     // particle systems (ParticleSystem). The side of a surface that faces its mesh's
-    // centre is the inside of a shell, which only point lights within the mesh's bounds
-    // reach: a carved pumpkin is dark inside but for its candle. false: each mesh shows
-    // its diffuse and emissive colour.
+    // centre is the inside of a shell, which directional lights do not reach: point
+    // lights light it with a soft glow that wraps round to surfaces turned half away, as
+    // far as their range reaches. A point light within the mesh's bounds (the candle)
+    // lights only that inside; one outside it lights the outside as well, and its light
+    // falls in through the openings. A carved pumpkin is dark inside but for its candle
+    // and the lamp above it. false: each mesh shows its diffuse and emissive colour.
     virtual void SetLighting(Flag enabled) = 0;
     // The colour of the bars beside the picture when its aspect is kept.
     virtual void SetBackgroundColor(float r, float g, float b) = 0;
@@ -135,10 +138,13 @@ public:
 class LightEngine {
 public:
     virtual ~LightEngine() = default;
-    // A point light whose influence fades linearly to nothing at range; priority 0 is
-    // normal. A draw takes three point lights (glowing particle systems count, after
-    // these) and two directional ones; making a fourth point light or a third
-    // directional one fails.
+    // A point light; priority 0 is normal. Its strength at a distance d is
+    // (1 - (d / range)^2)^2 of its colour: full at the light, falling off smoothly, and
+    // nothing at or beyond the range, so the range bounds what it lights and how brightly
+    // (the candle's brightness setting is this range: at 1 it lights none of the pumpkin
+    // under it, at 300 all of it, inside and out). A range not above zero lights nothing. A
+    // draw takes three point lights (glowing particle systems count, after these) and two
+    // directional ones; making a fourth point light or a third directional one fails.
     virtual std::int32_t CreatePointLight(const Vector3& position, float r, float g, float b,
                                           float range, const std::string& name,
                                           std::int32_t priority) = 0;
@@ -182,10 +188,22 @@ using NewParticleHandler =
 // LifeTime seconds; it moves by its velocity times the speed, rises like hot gas (it
 // gains 24 world units a second of upward speed each second, which drag slows as
 // well), cools over its life from its colour to a dark grey of half its brightness
-// (from 20% to 45% of its life: a flame's tip turns to smoke) and fades out towards its
-// death. A system whose blending adds light (destination factor one) glows: it lights
-// the meshes within 170 world units of its emitter with the colour of its hot
-// particles, six of them at full strength as bright as their colour.
+// (from 20% to 45% of its life: a flame's tip turns to smoke) and fades out evenly
+// towards its death. Each is drawn turned by an angle of its own that turns on steadily
+// (up to 1.2 radians a second, either way), and while it cools it spreads to 1.6 times its
+// edge and thins to match: overlapping smoke reads as one drifting wisp rather than a
+// row of round blobs.
+// A system whose blending adds light (destination factor one) is a flame and glows. Its
+// hot particles burn together with a flicker (between 55% and full brightness, easing
+// to a new random level seven times a second), and each is drawn a second time behind
+// itself, twice its edge at 14% strength: a soft halo. It lights the meshes round its
+// emitter with the colour of its hot particles as they burn, falling off as a point
+// light does over the range of the light engine's point light nearest to it (that lamp
+// stands for the flame's own light, so the candle's brightness bounds the glow too;
+// with no point light, 170 world units), each the less the farther it has risen from the
+// emitter (none beyond 60 units); two of them at the emitter at full strength are as
+// bright as their colour. That light follows the particles from frame to frame a
+// twentieth of a second behind, so the surfaces it lights flicker with the flame.
 class ParticleSystem {
 public:
     virtual ~ParticleSystem() = default;

@@ -16,17 +16,57 @@ namespace {
 using pumpkin::Opening;
 using Surface = std::function<glm::dvec3(glm::dvec2)>;
 
-// A grid over the surface coordinates, cut into triangles along each cell's diagonal.
-struct Grid {
-    int columns, rows;
-    double ColumnWidth() const { return 360.0 / columns; }
+// A grid over the surface coordinates: columns of u, each cut into rows of its own
+// height, and every cell into two triangles along its diagonal. Where neighbouring
+// columns' rows differ, the coarser cells take the finer ones' corners on their shared
+// edge, so the surface has no cracks.
+struct Column {
+    double u0, u1;
+    int rows;
     double RowHeight() const { return 180.0 / rows; }
 };
-// Every triangle costs a software rasteriser time whether it shows or not, so the grids
-// are no finer than the look needs. The outside has 6 columns a lobe and 15-degree rows:
-// the lobes need their columns, the rows follow a gentle curve. The inside, seen only
-// through the openings and lit by the candle's soft glow, does with half of each.
-constexpr Grid OuterGrid{48, 12}, InnerGrid{24, 6};
+using Grid = std::vector<Column>;
+
+// `count` columns of equal width from u0 to u1, each of `rows` rows.
+void AddColumns(Grid& grid, double u0, double u1, int count, int rows) {
+    for (int k = 0; k < count; ++k)
+        grid.push_back({u0 + (u1 - u0) * k / count, u0 + (u1 - u0) * (k + 1) / count, rows});
+}
+
+Grid UniformGrid(int columns, int rows) {
+    Grid grid;
+    AddColumns(grid, -180, 180, columns, rows);
+    return grid;
+}
+
+// Every triangle costs a software rasteriser time whether it shows or not, so the outside
+// is fine only where the look needs it: where its outline is seen. From the saver's
+// camera the pumpkin's sides turn away between 55 and 100 degrees either side of the
+// face; there the outline runs up and down the columns, and 3.75-degree columns of
+// 6-degree rows draw it smooth at full-screen size. The face (the middle lobe and a half
+// either side) keeps 7.5-degree columns of 15-degree rows: its curves are shaded by
+// smooth normals, not drawn by the outline. The back, hidden but for the crown, whose
+// outline runs along the rows, has 15-degree columns. Column edges fall on the creases
+// between the eight lobes (22.5 + 45k degrees) so the creases stay sharp.
+Grid FinerWhereTheOutlineIs() {
+    constexpr int CoarseRows = 12, OutlineRows = 30;
+    Grid grid;
+    AddColumns(grid, -180, -112.5, 5, CoarseRows);
+    AddColumns(grid, -112.5, -101.25, 2, CoarseRows);
+    AddColumns(grid, -101.25, -56.25, 12, OutlineRows);
+    AddColumns(grid, -56.25, -45, 2, CoarseRows);
+    AddColumns(grid, -45, 45, 12, CoarseRows);
+    AddColumns(grid, 45, 56.25, 2, CoarseRows);
+    AddColumns(grid, 56.25, 101.25, 12, OutlineRows);
+    AddColumns(grid, 101.25, 112.5, 2, CoarseRows);
+    AddColumns(grid, 112.5, 180, 5, CoarseRows);
+    return grid;
+}
+
+const Grid OuterGrid = FinerWhereTheOutlineIs();
+// The inside, seen only through the openings and lit by the candle's soft glow, does
+// with 15-degree columns of 30-degree rows.
+const Grid InnerGrid = UniformGrid(24, 6);
 
 // A point on an opening's rim, with how far along the rim it lies: the number of the
 // rim's segment it is on plus its share of that segment.
@@ -125,10 +165,10 @@ private:
     // The grid's triangles, with every opening taken out.
     static std::vector<ConvexPolygon> CarvedGrid(const Grid& grid, const std::vector<Opening>& openings) {
         std::vector<ConvexPolygon> pieces;
-        for (int column = 0; column < grid.columns; ++column) {
-            for (int row = 0; row < grid.rows; ++row) {
-                const double u0 = -180 + column * grid.ColumnWidth(), u1 = u0 + grid.ColumnWidth();
-                const double e0 = -90 + row * grid.RowHeight(), e1 = e0 + grid.RowHeight();
+        for (const Column& column : grid) {
+            for (int row = 0; row < column.rows; ++row) {
+                const double u0 = column.u0, u1 = column.u1;
+                const double e0 = -90 + row * column.RowHeight(), e1 = e0 + column.RowHeight();
                 pieces.push_back({{u0, e0}, {u1, e0}, {u1, e1}});
                 pieces.push_back({{u0, e0}, {u1, e1}, {u0, e1}});
             }
@@ -199,29 +239,58 @@ private:
         return fan;
     }
 
-    // The rim's corners and the points where it crosses the grid's lines (columns, rows
-    // and the cells' diagonals), in order along the rim.
+    // The rim's corners and the points where it crosses the grid's lines (column edges,
+    // each column's rows and each cell's diagonal), in order along the rim.
     static std::vector<RimPoint> SplitAtGridLines(const std::vector<glm::dvec2>& rim, const Grid& grid) {
         std::vector<RimPoint> points{{0, rim.front()}};
         for (std::size_t i = 1; i < rim.size(); ++i) {
             const glm::dvec2 a = rim[i - 1], b = rim[i];
-            const glm::dvec2 ga{(a.x + 180) / grid.ColumnWidth(), (a.y + 90) / grid.RowHeight()};
-            const glm::dvec2 gb{(b.x + 180) / grid.ColumnWidth(), (b.y + 90) / grid.RowHeight()};
-            std::vector<double> shares;
-            auto crossings = [&](double from, double to) {
-                for (double line = std::ceil(std::min(from, to)); line < std::max(from, to); ++line) {
-                    const double share = (line - from) / (to - from);
-                    if (share > 1e-9 && share < 1 - 1e-9) shares.push_back(share);
-                }
+            auto at = [&](double share) { return a + (b - a) * share; };
+            // Shares of the segment where it crosses the line through p and q.
+            auto crossing = [&](glm::dvec2 p, glm::dvec2 q, double from, double to, std::vector<double>& shares) {
+                const glm::dvec2 d = q - p;
+                const double start = Cross(a - p, d), slope = Cross(b - a, d);
+                if (slope == 0) return;
+                const double share = -start / slope;
+                if (share > from + 1e-9 && share < to - 1e-9) shares.push_back(share);
             };
-            crossings(ga.x, gb.x);
-            crossings(ga.y, gb.y);
-            crossings(ga.x - ga.y, gb.x - gb.y);
-            std::sort(shares.begin(), shares.end());
-            for (double share : shares) points.push_back({double(i - 1) + share, a + (b - a) * share});
+            // Split in turn at the column edges, then at the rows of the column each piece
+            // lies in, then at the diagonal of the cell each piece lies in.
+            std::vector<double> shares{0, 1};
+            auto refine = [&](auto&& splitPiece) {
+                std::vector<double> added;
+                for (std::size_t k = 1; k < shares.size(); ++k) splitPiece(shares[k - 1], shares[k], added);
+                shares.insert(shares.end(), added.begin(), added.end());
+                std::sort(shares.begin(), shares.end());
+            };
+            refine([&](double from, double to, std::vector<double>& added) {
+                for (const Column& column : grid) crossing({column.u0, 0}, {column.u0, 1}, from, to, added);
+            });
+            refine([&](double from, double to, std::vector<double>& added) {
+                const Column& column = ColumnAt(grid, at((from + to) / 2).x);
+                for (int row = 1; row < column.rows; ++row) {
+                    const double e = -90 + row * column.RowHeight();
+                    crossing({0, e}, {1, e}, from, to, added);
+                }
+            });
+            refine([&](double from, double to, std::vector<double>& added) {
+                const glm::dvec2 middle = at((from + to) / 2);
+                const Column& column = ColumnAt(grid, middle.x);
+                const double e0 = -90 + std::floor((middle.y + 90) / column.RowHeight()) * column.RowHeight();
+                crossing({column.u0, e0}, {column.u1, e0 + column.RowHeight()}, from, to, added);
+            });
+            for (std::size_t k = 1; k + 1 < shares.size(); ++k) points.push_back({double(i - 1) + shares[k], at(shares[k])});
             points.push_back({double(i), b});
         }
         return points;
+    }
+
+    static double Cross(glm::dvec2 p, glm::dvec2 q) { return p.x * q.y - p.y * q.x; }
+
+    static const Column& ColumnAt(const Grid& grid, double u) {
+        auto found = std::upper_bound(grid.begin(), grid.end(), u,
+                                      [](double value, const Column& column) { return value < column.u1; });
+        return found == grid.end() ? grid.back() : *found;
     }
 
     // The way a wall along the rim from a to b faces: into the opening, which lies on the
