@@ -3,18 +3,20 @@
 // after a refused password.
 #include "saver/frm_saver.h"
 
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
 #include <utility>
 
+#include "common/event_note.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
 #include "saver/candle_scene.h"
 #include "saver/ending.h"
 #include "saver/exit_detector.h"
-#include "saver/first_frame_probe.h"
 #include "saver/saver_messages.h"
 #include "seams/toolkit.h"
 #include "settings/color.h"
@@ -65,6 +67,18 @@ bool KeyDown(saver::Input& input) {
     Flag held = False;
     input.GetLastKey(key, held);
     return input.IsKeyPressed(key) != 0;
+}
+
+// The first frame's line carries the wall-clock time, the clock that the start-up
+// benchmark's shell reads as well.
+void NoteFirstFrame() {
+    static bool noted = false;
+    if (noted) return;
+    noted = true;
+    auto since = std::chrono::system_clock::now().time_since_epoch();
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.6f", std::chrono::duration<double>(since).count());
+    NoteEvent(std::string("first-frame ") + seconds);
 }
 
 // Drops the window's reference; the particle system stops calling the window first, in
@@ -138,6 +152,7 @@ void FrmSaver::DrawLoadingPicture() {
                         -2, 0, 0, 1, 1);
     // The picture stays up while the rest is built.
     Engine->PresentFrame();
+    NoteEvent("loading-presented");
 }
 
 // ---- The frame loop: one pass pumps events, polls mouse and keyboard, poses the
@@ -162,11 +177,13 @@ void FrmSaver::RunLoopPass() {
     } else if (button1) {
         TurnPumpkinWithMouse(mouseX, mouseY);
     }
+    NoteMouseSeen(mouseX, mouseY);
 
     std::int32_t key = 0;
     Flag held = False;
     Input->GetLastKey(key, held);
     if (Input->IsKeyPressed(key)) {
+        NoteEvent("key-seen " + std::to_string(key));
         mScreenSaver::EndSaver();
         // Back only after a refused password; the prompt may have let an unload in.
         if (UnloadedMeanwhile()) return;
@@ -174,7 +191,7 @@ void FrmSaver::RunLoopPass() {
 
     saver::DrawCandleFrame(*this);
     Engine->PresentFrame();
-    saver::NoteScenePresented();
+    NoteFirstFrame();
 }
 
 // A jump of more than the jitter in either value, from a stored position above 0 in
@@ -188,6 +205,15 @@ void FrmSaver::CheckMouseMove(const std::int32_t& x, const std::int32_t& y) {
     }
     LastMouseX = x;
     LastMouseY = y;
+}
+
+// After the position was handled, so that a test that reads the line knows the move
+// has had its effect, or none.
+void FrmSaver::NoteMouseSeen(std::int32_t x, std::int32_t y) {
+    if (x == mouseNotedX_ && y == mouseNotedY_) return;
+    mouseNotedX_ = x;
+    mouseNotedY_ = y;
+    NoteEvent("mouse-seen " + std::to_string(x) + " " + std::to_string(y));
 }
 
 void FrmSaver::TurnPumpkinWithMouse(std::int32_t mouseX, std::int32_t mouseY) {
