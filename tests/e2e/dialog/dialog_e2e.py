@@ -296,7 +296,7 @@ class WindowsProduct(Product):
 
     def drive(self, *steps):
         code, out = run([WINE, self.driver, *steps], timeout=2 * TIMEOUT)
-        check(code == 0, f"dialog_driver {' '.join(steps)}: {out.strip()}")
+        check(code == 0, f"dialog_driver {' '.join(steps)} ended with code {code}: {out.strip()}")
         return out
 
     def wait_for_window(self):
