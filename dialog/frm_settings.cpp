@@ -1,5 +1,6 @@
 #include "dialog/frm_settings.h"
 
+#include "common/event_note.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
 #include "dialog/open_url.h"
@@ -50,6 +51,7 @@ void FrmSettings::Load() {
 
 void FrmSettings::Show() {
     view_->Show();
+    NoteEvent("settings-window-shown");
 }
 
 void FrmSettings::Form_Load() {
@@ -88,12 +90,18 @@ void FrmSettings::Form_Unload() {
     });
     RunTolerantStep([&] { saved &= WriteSetting(MovePumpkinSetting, Settings.movePumpkin); });
 
-    if (!saved) {
-        platform::App().ShowMessageBox(
-            "The settings could not be saved to " + IniFilePath() +
-                ".\nCheck that the file and its folder may be written to.",
-            platform::MbOk | platform::MbIconExclamation, dialog::SettingsCaption);
+    if (saved) {
+        NoteEvent("settings-saved");
+        return;
     }
+    NoteEvent("settings-not-saved");
+    const std::string text = "The settings could not be saved to " + IniFilePath() +
+                             ".\nCheck that the file and its folder may be written to.";
+    NoteEvent("message-box " + QuotedForEvent(dialog::SettingsCaption) + " " +
+              QuotedForEvent(text));
+    platform::App().ShowMessageBox(text, platform::MbOk | platform::MbIconExclamation,
+                                   dialog::SettingsCaption);
+    NoteEvent("message-box-closed");
 }
 
 void FrmSettings::Unload() {
@@ -122,6 +130,7 @@ void FrmSettings::CmdWebsite_Click() {
 
 void FrmSettings::CmdClose_Click() {
     Unload();
+    NoteEvent("ending 0");
     platform::App().EndProcess(0);
 }
 
@@ -138,6 +147,8 @@ void FrmSettings::CmdCandleColor_Click() {
     dialog::ColorDialog& chooser = controls_->CommonDialogColor;
     RunTolerantStep([&] { chooser.CancelError = True; });
     RunTolerantStep([&] { chooser.Flags = dialog::ColorDialog::RgbInit; });
+    NoteEvent("color-chooser-shown");
     RunTolerantStep([&] { chooser.ShowColor(); });
+    NoteEvent("color-chooser-closed");
     RunTolerantStep([&] { controls_->PictureCandleColor.SetBackColor(chooser.Color); });
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 
+#include "common/event_note.h"
 #include "saver/frm_saver.h"
 #include "saver/taskbar.h"
 #include "seams/toolkit.h"
@@ -50,13 +51,16 @@ void EndSaver() {
 
     IgnoringFailure([] { frmSaver.Unload(); });
     IgnoringFailure([] { ShowTaskbar(True); });
+    NoteEvent("ending 0");
     platform::App().EndProcess(0);
 }
 
 void ReportFatalError(const std::string& text) {
     SetSaverTopmost(False);
+    NoteEvent("message-box " + QuotedForEvent("Screen Saver") + " " + QuotedForEvent(text));
     platform::App().ShowMessageBox(text, platform::MbIconExclamation | platform::MbOk,
                                    "Screen Saver");
+    NoteEvent("message-box-closed");
     EndSaver();
 }
 

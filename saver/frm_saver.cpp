@@ -3,19 +3,20 @@
 // after a refused password.
 #include "saver/frm_saver.h"
 
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
 #include <utility>
 
+#include "common/event_note.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
 #include "saver/candle_scene.h"
 #include "saver/ending.h"
-#include "saver/event_note.h"
 #include "saver/exit_detector.h"
-#include "saver/first_frame_probe.h"
 #include "saver/saver_messages.h"
 #include "seams/toolkit.h"
 #include "settings/settings.h"
@@ -62,6 +63,26 @@ bool KeyDown(saver::Input& input) {
     return input.IsKeyPressed(key) != 0;
 }
 
+// The first frame's line carries the wall-clock time, the clock that the start-up
+// benchmark's shell reads as well.
+void NoteFirstFrame() {
+    static bool noted = false;
+    if (noted) return;
+    noted = true;
+    auto since = std::chrono::system_clock::now().time_since_epoch();
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.6f", std::chrono::duration<double>(since).count());
+    NoteEvent(std::string("first-frame ") + seconds);
+}
+
+// Drops the window's reference; the particle system stops calling the window first, in
+// case the engine keeps the object alive a little longer.
+void ReleaseParticles(std::shared_ptr<saver::ParticleSystem>& system) {
+    if (!system) return;
+    system->SetNewParticleHandler(nullptr);
+    system.reset();
+}
+
 }  // namespace
 
 // ---- Load: the set-up in its fixed order, then the frame loop for the saver's life.
@@ -102,6 +123,7 @@ void FrmSaver::DrawLoadingPicture() {
                         -2, 0, 0, 1, 1);
     // The picture stays up while the rest is built.
     Engine->PresentFrame();
+    NoteEvent("loading-presented");
 }
 
 // ---- The frame loop: one pass pumps events, polls mouse and keyboard, poses the
@@ -126,11 +148,13 @@ void FrmSaver::RunLoopPass() {
     } else if (button1) {
         TurnPumpkinWithMouse(mouseX, mouseY);
     }
+    NoteMouseSeen(mouseX, mouseY);
 
     std::int32_t key = 0;
     Flag held = False;
     Input->GetLastKey(key, held);
     if (Input->IsKeyPressed(key)) {
+        NoteEvent("key-seen " + std::to_string(key));
         mScreenSaver::EndSaver();
         // Back only after a refused password; the prompt may have let an unload in.
         if (UnloadedMeanwhile()) return;
@@ -138,7 +162,7 @@ void FrmSaver::RunLoopPass() {
 
     saver::DrawCandleFrame(*this);
     Engine->PresentFrame();
-    saver::NoteScenePresented();
+    NoteFirstFrame();
 }
 
 // A jump of more than the jitter in either value, from a stored position above 0 in
@@ -147,15 +171,20 @@ void FrmSaver::CheckMouseMove(const std::int32_t& x, const std::int32_t& y) {
     // In 64 bits, so that positions at opposite ends of the 32-bit range still compare.
     std::int64_t dx = std::llabs(static_cast<std::int64_t>(x) - LastMouseX);
     std::int64_t dy = std::llabs(static_cast<std::int64_t>(y) - LastMouseY);
-    bool counted = (dx > Jitter || dy > Jitter) && LastMouseX > 0 && LastMouseY > 0;
-    // Each new position the poll finds, for tests that watch the saver from outside.
-    if (dx != 0 || dy != 0) {
-        saver::NoteEvent("mouse-move x=" + std::to_string(x) + " y=" + std::to_string(y) +
-                         " counted=" + (counted ? "yes" : "no"));
+    if ((dx > Jitter || dy > Jitter) && LastMouseX > 0 && LastMouseY > 0) {
+        mScreenSaver::CountMouseMove();
     }
-    if (counted) mScreenSaver::CountMouseMove();
     LastMouseX = x;
     LastMouseY = y;
+}
+
+// After the position was handled, so that a test that reads the line knows the move
+// has had its effect, or none.
+void FrmSaver::NoteMouseSeen(std::int32_t x, std::int32_t y) {
+    if (x == mouseNotedX_ && y == mouseNotedY_) return;
+    mouseNotedX_ = x;
+    mouseNotedY_ = y;
+    NoteEvent("mouse-seen " + std::to_string(x) + " " + std::to_string(y));
 }
 
 void FrmSaver::TurnPumpkinWithMouse(std::int32_t mouseX, std::int32_t mouseY) {

@@ -33,6 +33,8 @@ private:
     void DrawLoadingPicture();
     void RunLoopPass();
     void TurnPumpkinWithMouse(std::int32_t mouseX, std::int32_t mouseY);
+    // Writes the event file's mouse-seen line when the cursor stands somewhere new.
+    void NoteMouseSeen(std::int32_t x, std::int32_t y);
     void WaitForUserAfterRefusal();
     void CloseFromOutside();
     // True when an unload ran while control was away (event pump, password prompt); the
@@ -43,6 +45,9 @@ private:
     // A failure of an unload that the window system started, kept until control is back
     // in our own code, so that it never unwinds through the window system's frames.
     std::exception_ptr closeFailure_;
+    // Where the last mouse-seen line put the cursor; none was written yet.
+    std::int32_t mouseNotedX_ = -1;
+    std::int32_t mouseNotedY_ = -1;
 };
 
 extern FrmSaver frmSaver;

@@ -16,7 +16,7 @@
 
 #include "backends/linux/event_pump.h"
 #include "backends/linux/linux_backends.h"
-#include "saver/event_note.h"
+#include "common/event_note.h"
 
 namespace platform {
 
@@ -108,7 +108,7 @@ void LinuxToolkit::ShowMessageBox(const std::string& text, int style,
     fl_message_title(caption.c_str());
     // FLTK's one button reads "Close"; the boxes read "OK" on Windows, and here too.
     fl_close = fl_ok;
-    saver::NoteEvent("message-box caption=\"" + caption + "\" button=\"" + fl_close + "\"");
+    NoteEvent("message-box-button " + QuotedForEvent(fl_close));
     if (style & MbIconExclamation) {
         fl_alert("%s", text.c_str());
     } else {

@@ -31,26 +31,26 @@ copy_product() {
   cp -r "$(dirname "$1")/durnwick" "$(dirname "$1")/kelvora.ini" "$WORK/product/"
 }
 
-# Starts the saver and waits until it notes its first frame; sets TAKEN to the seconds
-# taken (not printed: the saver's id must outlive this call, so no subshell).
+# Starts the saver and waits until its event file notes the first frame; sets TAKEN to the
+# seconds taken (not printed: the saver's id must outlive this call, so no subshell).
 time_one_start() {
-  local kind=$1 frame_file=$WORK/first-frame started
-  rm -f "$frame_file"
+  local kind=$1 events=$WORK/events started
+  rm -f "$events"
   started=$(now)
   if [ "$kind" = linux ]; then
-    KELVORA_FIRST_FRAME_FILE=$frame_file "$WORK/product/kelvora" /S >/dev/null 2>&1 &
+    KELVORA_EVENT_FILE=$events "$WORK/product/kelvora" /S >/dev/null 2>&1 &
   else
-    KELVORA_FIRST_FRAME_FILE=$(echo "Z:$frame_file" | tr / '\\') \
+    KELVORA_EVENT_FILE=$(echo "Z:$events" | tr / '\\') \
       "$WINE" "$(echo "Z:$WORK/product/kelvora.scr" | tr / '\\')" /S >/dev/null 2>&1 &
   fi
   SAVER_PID=$!
   local waited=0
-  until [ -s "$frame_file" ]; do
+  until grep -q '^first-frame ' "$events" 2>/dev/null; do
     sleep 0.02
     waited=$((waited + 1))
     [ $waited -lt 1500 ] || { echo "no first frame within 30 s" >&2; return 1; }
   done
-  TAKEN=$(awk -v a="$started" -v b="$(cat "$frame_file")" 'BEGIN { printf "%.3f", b - a }')
+  TAKEN=$(awk -v a="$started" '/^first-frame / { printf "%.3f", $2 - a; exit }' "$events")
 }
 
 # The resident peak of the saver's process (under Wine: the saver's own process).

@@ -57,24 +57,29 @@ build_products() {
   done
 }
 
-# Starts Xvfb on the first free display and exports DISPLAY; stopped on exit.
+# Starts Xvfb on a display number the server itself finds free (-displayfd: it writes the
+# number once it accepts connections, so that two private displays started at once never
+# share a number) and exports DISPLAY; stopped on exit.
 start_private_display() {
-  local number=90
-  while [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ]; do
-    number=$((number + 1))
-  done
+  local numberFile
+  numberFile=$(mktemp)
   # -noreset: by default the server resets when its last client leaves, which puts the
   # pointer back in the middle of the screen; a test that places the pointer with xdotool
   # before starting a program would then start it with the pointer elsewhere.
-  Xvfb ":${number}" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
   KELVORA_XVFB_PID=$!
-  export DISPLAY=":${number}"
   local waited=0
-  until xdpyinfo >/dev/null 2>&1; do
-    sleep 0.1
+  until [ -s "$numberFile" ]; do
+    if ! kill -0 "$KELVORA_XVFB_PID" 2>/dev/null || [ $waited -gt 300 ]; then
+      echo "Xvfb did not start" >&2
+      rm -f "$numberFile"
+      return 1
+    fi
+    sleep 0.05
     waited=$((waited + 1))
-    if [ $waited -gt 100 ]; then echo "Xvfb did not start" >&2; return 1; fi
   done
+  export DISPLAY=":$(tr -d '[:space:]' <"$numberFile")"
+  rm -f "$numberFile"
 }
 
 # A runtime folder inside the build tree, so that programs started here form a session of

@@ -5,10 +5,12 @@ Each case copies the product folder (executable, media folder, kelvora.ini) into
 temporary folder, starts the product with a settings command line, drives the window
 from outside and checks the settings file it leaves behind. The Linux window is driven
 with xdotool (and wm_close for the window manager's close); the Windows window, under
-Wine, with dialog_driver.exe.
+Wine, with dialog_driver.exe. Each step waits for the line of the product's event file
+(common/event_note.h) that says the product is ready for it.
 
     dialog_e2e.py linux CASE --product PATH/kelvora --wm-close PATH/wm_close
     dialog_e2e.py windows CASE --product PATH/kelvora.scr --driver PATH/dialog_driver.exe
+    dialog_e2e.py --list linux|windows      the cases of that product, one a line
 """
 import argparse
 import os
@@ -150,11 +152,36 @@ class Product:
         shutil.copy2(executable, self.executable)
         shutil.copytree(os.path.join(source, "durnwick"), os.path.join(folder, "durnwick"))
         self.ini = os.path.join(folder, "kelvora.ini")
+        self.events = os.path.join(folder, "events")
         self.process = None
 
     def start(self, argument):
-        self.process = subprocess.Popen(self.command(argument), cwd=self.folder,
+        environment = dict(os.environ, KELVORA_EVENT_FILE=self.event_file_name())
+        self.process = subprocess.Popen(self.command(argument), cwd=self.folder, env=environment,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.wait_for_event("settings-window-shown")
+
+    def event_lines(self):
+        try:
+            with open(self.events, encoding="utf-8") as file:
+                return file.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def wait_for_event(self, line, after=0):
+        """The first event line from index after on that equals line or starts with it and
+        a space; the product ending without it is a failure at once."""
+        def found():
+            lines = self.event_lines()[after:]
+            match = next((l for l in lines if l == line or l.startswith(line + " ")), None)
+            if match is None and self.process.poll() is not None:
+                raise Failure(f"the product ended with code {self.process.returncode} without "
+                              f"noting '{line}'; its events: {self.event_lines()}")
+            return match
+        return poll(f"the event '{line}'", found)
+
+    def event_mark(self):
+        return len(self.event_lines())
 
     def wait_for_exit(self):
         try:
@@ -186,6 +213,9 @@ class LinuxProduct(Product):
 
     def command(self, argument):
         return [self.executable, argument]
+
+    def event_file_name(self):
+        return self.events
 
     def windows_named(self, name):
         code, out = run(["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"])
@@ -230,16 +260,21 @@ class LinuxProduct(Product):
         run(["xdotool", "windowfocus", "--sync", window, "key", key])
 
     def answer_message(self):
+        """The texts of the message box: as the product noted it."""
         settings = self.wait_for_window()
+        noted = self.wait_for_event("message-box")
         box = poll("the message box",
                    lambda: [w for w in self.windows_named(CAPTION) if w != settings])
         self.press_in(box[0], "Return")
-        return ""
+        self.wait_for_event("message-box-closed")
+        return [noted]
 
     def answer_chooser(self, key):
+        mark = self.event_mark()
+        self.wait_for_event("color-chooser-shown")
         chooser = poll("the colour chooser", lambda: self.windows_named("Candle Color"))
         self.press_in(chooser[0], key)
-        poll("the colour chooser to close", lambda: not self.windows_named("Candle Color"))
+        self.wait_for_event("color-chooser-closed", mark)
 
     def cancel_chooser(self):
         self.answer_chooser("Escape")
@@ -256,9 +291,12 @@ class WindowsProduct(Product):
     def command(self, argument):
         return [WINE, self.executable, argument]
 
+    def event_file_name(self):
+        return "Z:" + self.events.replace("/", "\\")
+
     def drive(self, *steps):
         code, out = run([WINE, self.driver, *steps], timeout=2 * TIMEOUT)
-        check(code == 0, f"dialog_driver {' '.join(steps)}: {out.strip()}")
+        check(code == 0, f"dialog_driver {' '.join(steps)} ended with code {code}: {out.strip()}")
         return out
 
     def wait_for_window(self):
@@ -284,13 +322,23 @@ class WindowsProduct(Product):
         self.drive("closebox")
 
     def answer_message(self):
-        return self.drive("answer", CAPTION, "1")
+        """The texts of the message box: as the product noted it, and as the box shows it."""
+        noted = self.wait_for_event("message-box")
+        shown = self.drive("answer", CAPTION, "1")
+        self.wait_for_event("message-box-closed")
+        return [noted, shown]
+
+    def answer_chooser(self, button):
+        mark = self.event_mark()
+        self.wait_for_event("color-chooser-shown")
+        self.drive("answer", "Color", button)
+        self.wait_for_event("color-chooser-closed", mark)
 
     def cancel_chooser(self):
-        self.drive("answer", "Color", "2")
+        self.answer_chooser("2")
 
     def confirm_chooser(self):
-        self.drive("answer", "Color", "1")
+        self.answer_chooser("1")
 
 
 # --- the cases ----------------------------------------------------------------------
@@ -304,8 +352,7 @@ def case_opens(product):
     check(product.pixel(5, 200) == (0, 0, 0), "the window's ground is not black")
     check(product.pixel(200, 208) == (255, 255, 255), "the line above the bottom row is missing")
     check(product.pixel(300, 136) == (255, 255, 255), "the line under the note is missing")
-    # 255 is red in the stored layout 0x00BBGGRR.
-    check(product.pixel(384, 180) == (255, 0, 0), "the swatch does not show the stored colour")
+    swatch_keeps_stored_colour(product)
     # Buttons and scroll bars stand where the layout puts them: no black ground there.
     for kind, text, place in LAYOUT:
         left, top, width, height = pixel_rect(place)
@@ -329,83 +376,66 @@ def case_opens(product):
     check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
 
 
-def case_defaults_close(product):
-    """Defaults then Close leaves exactly the four default values."""
-    write_ini(product.ini, STORED)
-    product.start("/C")
-    product.click(" Defaults")
-    product.click("Close")
-    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
-    check_ini(product.ini, DEFAULTS)
+def swatch_keeps_stored_colour(product):
+    # 255 is red in the stored layout 0x00BBGGRR.
+    check(product.pixel(384, 180) == (255, 0, 0), "the swatch does not show the stored colour")
 
 
-def case_unchanged_close(product):
-    """Opening and closing without a change keeps the same four values."""
-    write_ini(product.ini, STORED)
-    product.start("/C")
-    product.wait_for_window()
-    product.click("Close")
-    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
-    check_ini(product.ini, STORED)
-
-
-def case_no_file(product):
-    """Without a settings file, closing creates one with the controls' design values."""
-    product.start("/C")
-    product.wait_for_window()
-    product.click("Close")
-    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
-    check_ini(product.ini, DESIGN)
-
-
-def case_lower_case_with_handle(product):
-    """/c:1234 opens the window too."""
-    write_ini(product.ini, STORED)
-    product.start("/c:1234")
-    product.click(" Defaults")
-    product.click("Close")
-    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
-    check_ini(product.ini, DEFAULTS)
-
-
-def case_close_box(product):
-    """Closing with the close box writes the settings as well, and the process ends."""
-    write_ini(product.ini, STORED)
-    product.start("/C")
-    product.click(" Defaults")
-    product.close_box()
-    check(product.wait_for_exit() == 0, "closing the window did not end the process cleanly")
-    check_ini(product.ini, DEFAULTS)
-
-
-def case_chooser_cancel(product):
-    """A cancelled colour chooser leaves the stored colour as it was."""
-    write_ini(product.ini, STORED)
-    product.start("/C")
+def cancel_chooser(product):
     product.click("Candle Color")
     product.cancel_chooser()
-    check(product.pixel(384, 180) == (255, 0, 0), "the swatch changed after Cancel")
-    product.click("Close")
-    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
-    check_ini(product.ini, STORED)
 
 
-def case_chooser_opens_with_the_colour(product):
-    """The chooser opens with the current colour selected: OK at once keeps it."""
-    write_ini(product.ini, STORED)
-    product.start("/C")
+def confirm_chooser_at_once(product):
     product.click("Candle Color")
     product.confirm_chooser()
-    check(product.pixel(384, 180) == (255, 0, 0), "the swatch changed after an unchanged OK")
+
+
+def click_close(product):
     product.click("Close")
-    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
-    check_ini(product.ini, STORED)
+
+
+def click_defaults(product):
+    product.click(" Defaults")
+
+
+# The cases that open the window, act on it, close it and read the file it leaves:
+# name: (what it shows, file before (None: no file), command line, steps, closing, file after)
+SETTINGS_FILE_CASES = {
+    "defaults_close": ("Defaults then Close leaves exactly the four default values.",
+                       STORED, "/C", [click_defaults], click_close, DEFAULTS),
+    "unchanged_close": ("Opening and closing without a change keeps the same four values.",
+                        STORED, "/C", [], click_close, STORED),
+    "no_file": ("Without a settings file, closing creates one with the controls' design values.",
+                None, "/C", [], click_close, DESIGN),
+    "lower_case_with_handle": ("/c:1234 opens the window too.",
+                               STORED, "/c:1234", [click_defaults], click_close, DEFAULTS),
+    "close_box": ("Closing with the close box writes the settings as well, and the process ends.",
+                  STORED, "/C", [click_defaults], lambda product: product.close_box(), DEFAULTS),
+    "chooser_cancel": ("A cancelled colour chooser leaves the stored colour as it was.",
+                       STORED, "/C", [cancel_chooser, swatch_keeps_stored_colour], click_close,
+                       STORED),
+    "chooser_opens_with_the_colour": (
+        "The chooser opens with the current colour selected: OK at once keeps it.",
+        STORED, "/C", [confirm_chooser_at_once, swatch_keeps_stored_colour], click_close, STORED),
+}
+
+
+def run_settings_file_case(product, name):
+    _, before, command_line, steps, closing, after = SETTINGS_FILE_CASES[name]
+    if before is not None:
+        write_ini(product.ini, before)
+    product.start(command_line)
+    for step in steps:
+        step(product)
+    closing(product)
+    check(product.wait_for_exit() == 0, "closing the window did not end the process cleanly")
+    check_ini(product.ini, after)
 
 
 def case_tab_order(product):
     """Tab visits the controls that take focus in the designed order, and comes round.
     Windows only: the FLTK window's focus cannot be read from outside."""
-    check(isinstance(product, WindowsProduct), "the tab order is read on Windows only")
     write_ini(product.ini, STORED)
     product.start("/C")
     focusable = [(kind, text, ",".join(map(str, pixel_rect(place))))
@@ -446,8 +476,7 @@ def case_read_only(product):
         product.start("/C")
         product.click(" Defaults")
         product.click("Close")
-        text = product.answer_message()
-        if isinstance(product, WindowsProduct):
+        for text in product.answer_message():
             check("could not be saved" in text and "kelvora.ini" in text,
                   f"the message box says: {text}")
         check(product.wait_for_exit() == 0, "the process did not end after the message")
@@ -456,11 +485,29 @@ def case_read_only(product):
         undo_read_only(product)
 
 
+# Every case: name -> the function that runs it on a product.
 CASES = {name[len("case_"):]: function for name, function in globals().items()
          if name.startswith("case_")}
+CASES.update({name: lambda product, name=name: run_settings_file_case(product, name)
+              for name in SETTINGS_FILE_CASES})
+# The FLTK window's focus cannot be read from outside; the Win32 one's can.
+WINDOWS_ONLY = {"tab_order"}
+
+
+def description_of(name):
+    if name in SETTINGS_FILE_CASES:
+        return SETTINGS_FILE_CASES[name][0]
+    return CASES[name].__doc__.splitlines()[0]
+
+
+def cases_of(platform):
+    return sorted(name for name in CASES if platform == "windows" or name not in WINDOWS_ONLY)
 
 
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--list":
+        print("\n".join(cases_of(sys.argv[2])))
+        return 0
     parser = argparse.ArgumentParser()
     parser.add_argument("platform", choices=["linux", "windows"])
     parser.add_argument("case", choices=sorted(CASES))
@@ -468,7 +515,10 @@ def main():
     parser.add_argument("--wm-close")
     parser.add_argument("--driver")
     options = parser.parse_args()
+    if options.case not in cases_of(options.platform):
+        parser.error(f"{options.case} is not a case of the {options.platform} product")
 
+    print(f"{options.platform} {options.case}: {description_of(options.case)}")
     with tempfile.TemporaryDirectory(prefix="kelvora-dialog-") as folder:
         if options.platform == "linux":
             product = LinuxProduct(options.product, folder, options.wm_close)

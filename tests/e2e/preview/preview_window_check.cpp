@@ -22,16 +22,19 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/preview_expectation.h"
+
 extern char** environ;
 
 namespace {
 
-constexpr int StillWidth = 151;
-constexpr int StillHeight = 119;
-constexpr int BlockWidth = 160;
-constexpr int BlockHeight = 120;
-constexpr int WindowWidth = 200;
-constexpr int WindowHeight = 150;
+using preview_expectation::ExpectedColor;
+using preview_expectation::Rgb;
+using preview_expectation::Text;
+using preview_expectation::WindowHeight;
+using preview_expectation::WindowWidth;
+constexpr int StillWidth = platform::PreviewStillWidth;
+constexpr int StillHeight = platform::PreviewStillHeight;
 // White, so that a block left undrawn can never pass for the black margin.
 constexpr unsigned long Background = 0xFFFFFF;
 
@@ -40,26 +43,6 @@ int failures = 0;
 void Fail(const std::string& what) {
     std::printf("FAIL: %s\n", what.c_str());
     ++failures;
-}
-
-struct Rgb {
-    int r, g, b;
-    bool operator==(const Rgb&) const = default;
-};
-
-std::string Text(const Rgb& c) {
-    char text[32];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.r, c.g, c.b);
-    return text;
-}
-
-// What the preview must leave at (x, y): the still, black to the edge of the block, the
-// window's own white beyond it; white everywhere when the preview must draw nothing.
-Rgb ExpectedColor(const unsigned char* still, int x, int y) {
-    if (!still || x >= BlockWidth || y >= BlockHeight) return {255, 255, 255};
-    if (x >= StillWidth || y >= StillHeight) return {0, 0, 0};
-    const unsigned char* rgb = &still[(y * StillWidth + x) * 3];
-    return {rgb[0], rgb[1], rgb[2]};
 }
 
 Window MakeWindow(Display* display) {

@@ -1,6 +1,7 @@
 # Shared by the saver's end-to-end cases: a private copy of a product, the saver started
-# natively or under Wine (through the driver that watches the taskbar), polling with
-# deadlines, screenshots and the pixel checks of the scene.
+# natively or under Wine (through the driver that watches the taskbar), waits with
+# deadlines on the lines of the product's event file, screenshots and the pixel checks of
+# the scene.
 # Source with the product kind as the first argument: linux or wine.
 set -euo pipefail
 
@@ -14,11 +15,14 @@ mkdir -p "$ARTIFACTS"
 SAVER_PID=
 DRIVER_OUT=$WORK/driver.out
 SAVER_STARTED=
+# The saver's event file (see common/event_note.h), which every process of the case shares.
+EVENTS=$WORK/events
 
 fail() {
   echo "FAIL [$KIND $CASE]: $*" >&2
   [ -f "$DRIVER_OUT" ] && sed 's/^/  driver: /' "$DRIVER_OUT" >&2
   [ -f "$WORK/saver.out" ] && sed 's/^/  saver: /' "$WORK/saver.out" >&2
+  [ -f "$EVENTS" ] && sed 's/^/  event: /' "$EVENTS" >&2
   exit 1
 }
 
@@ -56,10 +60,41 @@ reset_keyboard_focus() {
   xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ { print $4 }')" 2>/dev/null || true
 }
 
+# event_mark: how many lines the event file holds now, to wait for a line written after it.
+event_mark() { [ -f "$EVENTS" ] && wc -l <"$EVENTS" || echo 0; }
+
+event_written() { tail -n "+$(($2 + 1))" "$EVENTS" 2>/dev/null | grep -qE "^($1)\$"; }
+
+# wait_for_event PATTERN SECONDS [MARK]: waits until the event file holds a whole line
+# matching the extended regular expression (after line MARK when given). Gives up early
+# when the saver has ended without writing it.
+wait_for_event() {
+  local pattern=$1 limit=$2 mark=${3:-0} start
+  start=$(now)
+  until event_written "$pattern" "$mark"; do
+    if saver_ended; then
+      event_written "$pattern" "$mark"
+      return
+    fi
+    if awk -v a="$start" -v b="$(now)" -v l="$limit" 'BEGIN { exit !(b - a > l) }'; then
+      return 1
+    fi
+    sleep 0.02
+  done
+}
+
+# expect_event PATTERN SECONDS [MARK] WHAT: wait_for_event, failing with WHAT.
+expect_event() {
+  wait_for_event "$1" "$2" "${3:-0}" || fail "$4 (no event line \"$1\" within $2 s)"
+}
+
 # The product folder as a user installs it, in a folder of its own: the executable, the
 # settings file and the media folder, so that a case can remove any of them.
 copy_product() {
   reset_keyboard_focus
+  # Where a person's hand left the mouse: inside the screen, away from the edges and from
+  # every place the cases move it to.
+  xdotool mousemove 512 384
   local from
   if [ "$KIND" = linux ]; then
     from=${KELVORA_LINUX_BUILD:?}
@@ -93,10 +128,17 @@ start_saver() {
     shift
   fi
   if [ "$KIND" = linux ]; then
+    export KELVORA_EVENT_FILE=$EVENTS
+    # The native saver's one-instance lock lives in the runtime folder: a private one, so
+    # that a saver of anything else on the machine is never taken for a first instance.
+    export XDG_RUNTIME_DIR=$WORK/run
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
     SAVER_STARTED=$(now)
     "$WORK/kelvora" "$@" >"$WORK/saver.out" 2>&1 &
     SAVER_PID=$!
   else
+    KELVORA_EVENT_FILE=$(windows_path "$EVENTS")
+    export KELVORA_EVENT_FILE
     "$WINE" "$DRIVER" "${driver_options[@]}" --timeout 150 "$(windows_path "$WORK/kelvora.scr")" \
       "$@" >"$DRIVER_OUT" 2>/dev/null &
     SAVER_PID=$!
@@ -116,15 +158,18 @@ saver_ended() {
   fi
 }
 
-saver_exit_code() {
+# expect_exit_code_0: the ended saver's exit code is 0. Runs in this shell, never in a
+# $(...) subshell: only the shell that started the saver may wait for it, and a subshell
+# that does gets 127 whenever this shell has not yet collected the ended process.
+expect_exit_code_0() {
+  local code=0
   if [ "$KIND" = linux ]; then
-    local code=0
     wait "$SAVER_PID" || code=$?
-    echo "$code"
   else
     wait_until 10 grep -q '^final taskbar' "$DRIVER_OUT" || fail "the driver did not finish"
-    sed -n 's/^exit //p' "$DRIVER_OUT"
+    code=$(sed -n 's/^exit //p' "$DRIVER_OUT")
   fi
+  [ "$code" = 0 ] || fail "the saver ended with exit code $code, not 0"
 }
 
 # Under Wine: the taskbar was hidden while the saver ran and is visible after it ended.
@@ -153,9 +198,11 @@ scene_shown() {
   [ "$(count_pixels "$shot" "$ORANGE")" -ge 500 ] && [ "$(count_pixels "$shot" "$FLAME")" -ge 40 ]
 }
 
-# Waits for the scene, from the saver's start, and keeps the picture that showed it.
+# Waits for the saver's first frame, then for the scene on the screen, from the saver's
+# start, and keeps the picture that showed it.
 wait_for_scene() {
   local limit=$1
+  expect_event 'first-frame [0-9.]+' "$limit" 0 "the saver presented no frame"
   wait_until "$limit" scene_shown || {
     cp "$WORK/poll.png" "$ARTIFACTS/$CASE-no-scene.png" 2>/dev/null || true
     fail "no pumpkin and flame within ${limit} s (last picture: $ARTIFACTS/$CASE-no-scene.png)"
@@ -163,53 +210,66 @@ wait_for_scene() {
   cp "$WORK/poll.png" "$ARTIFACTS/$CASE-scene.png"
 }
 
-# The time a key press may take to end the saver.
-key_exit_limit() { [ "$KIND" = linux ] && echo 1 || echo 3; }
+# move_mouse X Y: moves the mouse and waits until the saver's frame loop has handled the
+# new place (the line comes after the exit detector's look at it). The place before must
+# already have been seen, so that the first new line is this one's.
+move_mouse() {
+  local mark
+  mark=$(event_mark)
+  xdotool mousemove "$1" "$2"
+  expect_event 'mouse-seen [0-9]+ [0-9]+' 10 "$mark" "the saver did not see the mouse at $1 $2"
+}
 
-# A key pressed as a person does: the saver asks whether the key is down when it polls,
-# so a press and release within one frame (as `xdotool key` sends them) could pass
-# between two polls.
+# A key pressed as a person does: held until the saver has seen it down, so that the
+# check never depends on how long a frame takes.
 press_key() {
+  local mark
+  mark=$(event_mark)
   xdotool keydown space
-  sleep 0.15
+  local seen=0
+  wait_for_event 'key-seen [0-9]+' 10 "$mark" || seen=$?
   xdotool keyup space
+  [ $seen = 0 ] || fail "the saver did not see the key"
+}
+
+# expect_ending WHAT: the saver decided to end (its "ending 0" line) and its process is
+# gone. The deadline only catches a hang: how fast a process ends depends on the
+# machine's load (Wine's teardown alone can take seconds), not on the saver.
+expect_ending() {
+  expect_event 'ending 0' 10 0 "$1"
+  wait_until 10 saver_ended || fail "the saver's process did not end after it noted its ending"
+  expect_exit_code_0
+  check_taskbar_restored
 }
 
 end_with_key() {
+  expect_event 'first-frame [0-9.]+' 10 0 "the saver presented no frame"
   press_key
-  wait_until "$(key_exit_limit)" saver_ended || fail "a key did not end the saver"
-  [ "$(saver_exit_code)" = 0 ] || fail "the saver did not end with exit code 0"
-  check_taskbar_restored
+  expect_ending "a key did not end the saver"
 }
 
 second_message() {
   echo "One or more files are missing from application. Please download and re-install the software from ${KELVORA_WEBSITE:?}"
 }
 
-# A set-up failure: the "Screen Saver" box shows (under Wine with the given text); closing
-# it ends the saver with the taskbar shown again.
+# A set-up failure: the "Screen Saver" box shows with the given text; closing it ends the
+# saver with the taskbar shown again.
 expect_message_box_then_end() {
   local text=$1
+  expect_event "message-box \"Screen Saver\" \".*\"" 20 0 "no \"Screen Saver\" message box"
+  local noted
+  noted=$(sed -n 's/^message-box "Screen Saver" "\(.*\)"$/\1/p' "$EVENTS")
+  [ "$noted" = "$text" ] || fail "the message box said: $noted"
   if [ "$KIND" = linux ]; then
-    wait_until 10 xdotool search --onlyvisible --name '^Screen Saver$' >/dev/null ||
-      fail "no \"Screen Saver\" message box"
     local box
-    box=$(xdotool search --onlyvisible --name '^Screen Saver$' | head -n1)
+    box=$(xdotool search --sync --onlyvisible --name '^Screen Saver$' | head -n1)
     screenshot "$ARTIFACTS/$CASE-message-box.png"
-    # A box can be on the screen a moment before it takes keys; a press it missed is
-    # pressed again until the saver ends or the presses run out.
-    local presses=0
-    until [ $presses -eq 5 ]; do
-      xdotool windowfocus --sync "$box" key Return 2>/dev/null
-      presses=$((presses + 1))
-      wait_until 1 saver_ended && break
-    done
+    xdotool windowfocus --sync "$box" key Return
   else
     wait_until 20 grep -q '^message box: ' "$DRIVER_OUT" || fail "no \"Screen Saver\" message box"
     screenshot "$ARTIFACTS/$CASE-message-box.png"
     driver_saw "message box: $text" || fail "the message box did not say: $text"
   fi
-  wait_until 5 saver_ended || fail "closing the message box did not end the saver"
-  [ "$(saver_exit_code)" = 0 ] || fail "the saver did not end with exit code 0"
-  check_taskbar_restored
+  expect_event 'message-box-closed' 5 0 "the message box did not close"
+  expect_ending "closing the message box did not end the saver"
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "saver/taskbar.h"
+#include "stand_in_taskbar.h"
 #include "backends/windows/crash_guard.h"
 #include "backends/windows/windows_backends.h"
 
@@ -36,18 +37,6 @@ LRESULT CALLBACK TaskbarProcedure(HWND window, UINT message, WPARAM wParam, LPAR
         taskbarWasHidden = true;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND MakeStandInTaskbar() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = TaskbarProcedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "Shell_traywnd";
-    RegisterClassA(&windowClass);
-    HWND taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_traywnd", "", WS_POPUP, 0, 0, 200, 20,
-                                   nullptr, nullptr, windowClass.hInstance, nullptr);
-    ShowWindow(taskbar, SW_SHOWNOACTIVATE);
-    return taskbar;
 }
 
 struct ChildResult {
@@ -90,7 +79,7 @@ ChildResult RunChild(const std::string& how) {
 class CrashGuard : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(CrashGuard, ShowsTheTaskbarAgainWhenTheSaverDies) {
-    HWND taskbar = MakeStandInTaskbar();
+    HWND taskbar = MakeStandInTaskbar(TaskbarProcedure);
     ASSERT_TRUE(IsWindowVisible(taskbar));
     ChildResult child = RunChild(GetParam());
     EXPECT_NE(child.exitCode, 0u) << "the child did not die";

@@ -18,20 +18,9 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+#include "stand_in_taskbar.h"
 
-// The top-level window the saver looks for: class "Shell_traywnd", empty title.
-HWND MakeStandInTaskbar() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "Shell_traywnd";
-    RegisterClassA(&windowClass);
-    HWND taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_traywnd", "", WS_POPUP, 0, 738, 1024,
-                                   30, nullptr, nullptr, windowClass.hInstance, nullptr);
-    ShowWindow(taskbar, SW_SHOWNOACTIVATE);
-    return taskbar;
-}
+namespace {
 
 void Report(const std::string& line) {
     std::printf("%s\n", line.c_str());
@@ -121,8 +110,6 @@ int main(int argc, char** argv) {
     std::string commandLine = std::string("\"") + argv[i] + "\"";
     for (++i; i < argc; ++i) commandLine += std::string(" ") + argv[i];
 
-    // Wine's own shell keeps a hidden window of that class; the stand-in, newer and
-    // shown, comes before it in the z-order, so it is the one the saver finds.
     HWND taskbar = existingTaskbar ? FindWindowA("Shell_traywnd", "") : MakeStandInTaskbar();
     PumpOwnMessages();
     if (FindWindowA("Shell_traywnd", "") != taskbar) Report("another taskbar comes first");
