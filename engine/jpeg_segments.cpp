@@ -133,8 +133,11 @@ std::size_t SkipEntropyCodedData(const std::uint8_t* data, std::size_t size, std
 }  // namespace
 
 void CheckJpegSegments(const std::uint8_t* data, std::size_t size) {
-    if (size < 4 || data[0] != 0xFF || data[1] != kStartOfImage) Damaged("no start-of-image marker", 0);
-    std::size_t at = 2;
+    // stb_image, like the standard, lets fill bytes of 0xFF stand before any marker.
+    std::size_t at = 0;
+    while (at < size && data[at] == 0xFF) ++at;
+    if (at == 0 || at >= size || data[at] != kStartOfImage) Damaged("no start-of-image marker", 0);
+    ++at;
     while (at < size) {
         std::size_t offset = at;
         if (data[at] != 0xFF) Damaged("bytes where a marker belongs", offset);

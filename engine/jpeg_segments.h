@@ -7,7 +7,8 @@
 
 namespace engine {
 
-// Throws a RuntimeError naming the first damaged segment. Checks the Huffman tables (at
+// Any input that starts with 0xFF is one stb_image may take for a JPEG, and is to be
+// checked. Throws a RuntimeError naming the first damaged segment. Checks the Huffman tables (at
 // most 256 codes, within their segment, lengths that form a code, DC categories the
 // decoder can read), the quantisation tables, the frame header and each scan header.
 void CheckJpegSegments(const std::uint8_t* data, std::size_t size);

@@ -6,14 +6,34 @@
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_BMP
 #define STBI_ONLY_PNG
-#include <stb/stb_image.h>
+#define STBI_MALLOC(size) CappedAllocation(nullptr, size)
+#define STBI_REALLOC(old, size) CappedAllocation(old, size)
+#define STBI_FREE(block) std::free(block)
 
+#include <cstdlib>
 #include <limits>
 #include <memory>
 
+#include "engine/media_file.h"
+
+namespace {
+
+// The most one allocation of the decoder may take: a little more than the largest
+// picture's rows as PNG stores them (eight bytes a pixel and a filter byte a row). The
+// lengths in a damaged file, or a compressed stream that unpacks without end, then make
+// the decoding fail instead of exhausting memory.
+constexpr std::size_t kMaxDecoderAllocation = static_cast<std::size_t>(engine::kMaxPicturePixels) * 9;
+
+void* CappedAllocation(void* old, std::size_t size) {
+    return size <= kMaxDecoderAllocation ? std::realloc(old, size) : nullptr;
+}
+
+}  // namespace
+
+#include <stb/stb_image.h>
+
 #include "common/runtime_error.h"
 #include "engine/jpeg_segments.h"
-#include "engine/media_file.h"
 
 namespace engine {
 
@@ -29,7 +49,8 @@ Picture DecodePicture(const std::uint8_t* data, std::size_t size, int maxSide) {
     // The decoder reads from a buffer it is given, never from a null one.
     if (size < 8) Unreadable("too short to be a picture");
     if (size > static_cast<std::size_t>(std::numeric_limits<int>::max())) Unreadable("too large");
-    if (data[0] == 0xFF && data[1] == 0xD8) CheckJpegSegments(data, size);
+    // stb_image takes a file for a JPEG by its first byte and fill bytes that may follow.
+    if (data[0] == 0xFF) CheckJpegSegments(data, size);
     int width = 0, height = 0, channels = 0;
     int length = static_cast<int>(size);
     if (!stbi_info_from_memory(data, length, &width, &height, &channels)) Unreadable(stbi_failure_reason());
