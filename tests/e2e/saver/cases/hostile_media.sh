@@ -1,0 +1,47 @@
+# Media that would hang the set-up or exhaust its memory: a named pipe in place of each
+# medium, the model linked to an endless device, a picture declaring 20000 x 20000 pixels
+# and a model larger than any we read. Each must end in the "Screen Saver" box with the
+# missing-files message within seconds; closing it ends the saver. Named pipes and
+# endless devices are the Linux product's to meet.
+# Kinds: linux
+source "$(dirname "$0")/../lib.sh" "$1"
+copy_product
+MEDIA=$WORK/durnwick/kelvora
+cp -r "$MEDIA" "$WORK/good-media"
+
+# loading.jpg with its frame header claiming 20000 x 20000: a decoder that trusts it
+# allocates gigabytes and spends seconds filling them.
+claim_20000_square() {
+  python3 - "$1" <<'PY'
+import sys
+path = sys.argv[1]
+data = bytearray(open(path, 'rb').read())
+at = 2
+while data[at + 1] not in (0xC0, 0xC1, 0xC2):
+    at += 2 + (data[at + 2] << 8 | data[at + 3])
+data[at + 5:at + 9] = (20000).to_bytes(2, 'big') * 2
+open(path, 'wb').write(data)
+PY
+}
+
+while read -r name medium; do
+  rm -rf "$MEDIA" && cp -r "$WORK/good-media" "$MEDIA"
+  rm -f "$MEDIA/$medium"
+  case $name in
+    pipe) mkfifo "$MEDIA/$medium" ;;
+    endless) ln -s /dev/zero "$MEDIA/$medium" ;;
+    huge-picture) cp "$WORK/good-media/$medium" "$MEDIA/$medium" && claim_20000_square "$MEDIA/$medium" ;;
+    huge-model) truncate -s 65M "$MEDIA/$medium" ;;
+  esac
+  echo "case: $name $medium"
+  start_saver --close-message-box /S
+  expect_message_box_then_end "$(second_message)"
+  SAVER_PID=
+done <<'CASES'
+pipe loading.jpg
+pipe smoke.bmp
+pipe kelvora.3ds
+endless kelvora.3ds
+huge-picture loading.jpg
+huge-model kelvora.3ds
+CASES
