@@ -34,6 +34,7 @@ void* CappedAllocation(void* old, std::size_t size) {
 
 #include "common/runtime_error.h"
 #include "engine/jpeg_segments.h"
+#include "engine/png_chunks.h"
 
 namespace engine {
 
@@ -51,6 +52,7 @@ Picture DecodePicture(const std::uint8_t* data, std::size_t size, int maxSide) {
     if (size > static_cast<std::size_t>(std::numeric_limits<int>::max())) Unreadable("too large");
     // stb_image takes a file for a JPEG by its first byte and fill bytes that may follow.
     if (data[0] == 0xFF) CheckJpegSegments(data, size);
+    CheckPngChunks(data, size);
     int width = 0, height = 0, channels = 0;
     int length = static_cast<int>(size);
     if (!stbi_info_from_memory(data, length, &width, &height, &channels)) Unreadable(stbi_failure_reason());

@@ -15,7 +15,7 @@ struct Picture {
 };
 
 // Decodes a JPEG, BMP or PNG file held in memory. Refused with a RuntimeError, before any
-// pixel is decoded: a damaged JPEG table, and a picture that declares a side longer than
+// pixel is decoded: a damaged JPEG table or PNG chunk list, and a picture that declares a side longer than
 // maxSide or more than kMaxPicturePixels pixels.
 Picture DecodePicture(const std::uint8_t* data, std::size_t size, int maxSide);
 // Reads the file through ReadMediaFile (a regular file of at most kMaxPictureBytes), then

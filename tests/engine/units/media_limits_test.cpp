@@ -88,6 +88,15 @@ Bytes BmpDeclaring(std::int32_t width, std::int32_t height) {
     return bmp;
 }
 
+// A 19 x 13 PNG header, then one chunk declaring `length` and holding `held` bytes.
+Bytes PngWithChunk(const char* type, std::uint32_t length, std::size_t held) {
+    Bytes png = PngDeclaring(19, 13);
+    PutBig32(png, length);
+    png.insert(png.end(), type, type + 4);
+    png.resize(png.size() + held + 4, 0);
+    return png;
+}
+
 // Start of image, one segment, end of image.
 Bytes JpegWith(std::uint8_t marker, const Bytes& body) {
     Bytes jpeg{0xFF, 0xD8, 0xFF, marker};
@@ -143,6 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
         PictureCase{"HuffmanTableCutShort", JpegWith(0xC4, Bytes{0x00, 0, 4}), "runs past its segment"},
         PictureCase{"SegmentPastTheEnd", Bytes{0xFF, 0xD8, 0xFF, 0xE0, 0x40, 0, 0, 0}, "segment length"},
         PictureCase{"QuantisationTableCutShort", JpegWith(0xDB, Bytes(40, 0)), "runs past its segment"},
+        PictureCase{"PngChunkPastTheEnd", PngWithChunk("IDAT", 0x7FFFFFF0, 4), "runs past the end"},
+        PictureCase{"PngEmptyFirstImageData", PngWithChunk("IDAT", 0, 0), "empty first image data"},
         PictureCase{"EmptyFile", Bytes{}, "too short"}),
     [](const auto& info) { return std::string(info.param.name); });
 
