@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <utility>
 
 #include "common/runtime_error.h"
 #include "engine/media_file.h"
@@ -97,14 +98,27 @@ Bytes PngWithChunk(const char* type, std::uint32_t length, std::size_t held) {
     return png;
 }
 
-// Start of image, one segment, end of image.
-Bytes JpegWith(std::uint8_t marker, const Bytes& body) {
-    Bytes jpeg{0xFF, 0xD8, 0xFF, marker};
-    jpeg.push_back(static_cast<std::uint8_t>((body.size() + 2) >> 8));
-    jpeg.push_back(static_cast<std::uint8_t>(body.size() + 2));
-    jpeg.insert(jpeg.end(), body.begin(), body.end());
+// Start of image, the segments (marker and body), end of image.
+Bytes JpegOf(const std::vector<std::pair<std::uint8_t, Bytes>>& segments) {
+    Bytes jpeg{0xFF, 0xD8};
+    for (const auto& [marker, body] : segments) {
+        for (std::uint8_t b : {std::uint8_t{0xFF}, marker, static_cast<std::uint8_t>((body.size() + 2) >> 8),
+                               static_cast<std::uint8_t>(body.size() + 2)})
+            jpeg.push_back(b);
+        jpeg.insert(jpeg.end(), body.begin(), body.end());
+    }
     for (std::uint8_t b : {0xFF, 0xD9}) jpeg.push_back(b);
     return jpeg;
+}
+
+Bytes JpegWith(std::uint8_t marker, const Bytes& body) { return JpegOf({{marker, body}}); }
+
+// A one-component 8 x 8 frame with its quantisation table and one baseline scan, whose
+// Huffman tables no segment defines.
+Bytes ScanWithoutHuffmanTables() {
+    Bytes quantisation(65, 1);
+    quantisation[0] = 0;
+    return JpegOf({{0xDB, quantisation}, {0xC0, {8, 0, 8, 0, 8, 1, 1, 0x11, 0}}, {0xDA, {1, 1, 0x00, 0, 63, 0}}});
 }
 
 Bytes HuffmanTable(std::uint8_t kind, const std::array<std::uint8_t, 16>& counts, std::uint8_t symbol) {
@@ -152,6 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
         PictureCase{"HuffmanTableCutShort", JpegWith(0xC4, Bytes{0x00, 0, 4}), "runs past its segment"},
         PictureCase{"SegmentPastTheEnd", Bytes{0xFF, 0xD8, 0xFF, 0xE0, 0x40, 0, 0, 0}, "segment length"},
         PictureCase{"QuantisationTableCutShort", JpegWith(0xDB, Bytes(40, 0)), "runs past its segment"},
+        PictureCase{"JpegScanWithUndefinedHuffmanTables", ScanWithoutHuffmanTables(), "used before it is defined"},
         PictureCase{"PngChunkPastTheEnd", PngWithChunk("IDAT", 0x7FFFFFF0, 4), "runs past the end"},
         PictureCase{"PngEmptyFirstImageData", PngWithChunk("IDAT", 0, 0), "empty first image data"},
         PictureCase{"EmptyFile", Bytes{}, "too short"}),
