@@ -1,11 +1,11 @@
 #include "engine/model_3ds.h"
 
+#include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "common/runtime_error.h"
+#include "engine/media_file.h"
 
 namespace engine {
 
@@ -110,6 +110,8 @@ void ReadFaces(const std::uint8_t* data, const Chunk& chunk, Model3dsObject& obj
     std::uint16_t count = cursor.U16("face count");
     cursor.Need(static_cast<std::size_t>(count) * 8, "face list");
     object.faces.resize(count);
+    // A later face list replaces an earlier one with its smoothing groups.
+    object.smoothingGroups.clear();
     for (auto& face : object.faces) {
         for (auto& index : face) index = cursor.U16("face");
         cursor.U16("face flags");
@@ -123,6 +125,10 @@ void ReadFaces(const std::uint8_t* data, const Chunk& chunk, Model3dsObject& obj
             Malformed("smoothing groups do not match the " + std::to_string(count) + " faces", offset);
         object.smoothingGroups.resize(count);
         for (auto& mask : object.smoothingGroups) mask = groups.U32("smoothing group");
+        std::vector<std::uint32_t> masks = object.smoothingGroups;
+        std::sort(masks.begin(), masks.end());
+        if (std::unique(masks.begin(), masks.end()) - masks.begin() > static_cast<std::ptrdiff_t>(kMaxSmoothingMasks))
+            Malformed("more than " + std::to_string(kMaxSmoothingMasks) + " different smoothing groups", offset);
     }
 }
 
@@ -194,9 +200,7 @@ Model3ds Parse3ds(const std::uint8_t* data, std::size_t size) {
 }
 
 Model3ds Read3dsFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw RuntimeError(ErrorCode::InvalidArgument, "cannot open the model " + path);
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes = ReadMediaFile(path, kMaxModelBytes, "model");
     try {
         return Parse3ds(bytes.data(), bytes.size());
     } catch (const RuntimeError& failure) {

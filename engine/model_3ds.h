@@ -22,11 +22,16 @@ struct Model3dsObject {
     std::vector<std::uint32_t> smoothingGroups;
 };
 
+// The most different smoothing-group masks one object's faces may use. Real models use a
+// few dozen; the smooth normals' work grows with this bound times the corners.
+constexpr std::size_t kMaxSmoothingMasks = 256;
+
 struct Model3ds {
     std::vector<Model3dsObject> objects;
 };
 
 Model3ds Parse3ds(const std::uint8_t* data, std::size_t size);
+// Reads the file through ReadMediaFile, so only a regular file of at most kMaxModelBytes.
 Model3ds Read3dsFile(const std::string& path);
 
 }  // namespace engine

@@ -6,27 +6,74 @@
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_BMP
 #define STBI_ONLY_PNG
-#include <stb/stb_image.h>
+#define STBI_MALLOC(size) CappedAllocation(nullptr, size)
+#define STBI_REALLOC(old, size) CappedAllocation(old, size)
+#define STBI_FREE(block) std::free(block)
 
-#include <cstdio>
+#include <cstdlib>
+#include <limits>
 #include <memory>
 
+#include "engine/media_file.h"
+
+namespace {
+
+// The most one allocation of the decoder may take: a little more than the largest
+// picture's rows as PNG stores them (eight bytes a pixel and a filter byte a row). The
+// lengths in a damaged file, or a compressed stream that unpacks without end, then make
+// the decoding fail instead of exhausting memory.
+constexpr std::size_t kMaxDecoderAllocation = static_cast<std::size_t>(engine::kMaxPicturePixels) * 9;
+
+void* CappedAllocation(void* old, std::size_t size) {
+    return size <= kMaxDecoderAllocation ? std::realloc(old, size) : nullptr;
+}
+
+}  // namespace
+
+#include <stb/stb_image.h>
+
 #include "common/runtime_error.h"
+#include "engine/jpeg_segments.h"
+#include "engine/png_chunks.h"
 
 namespace engine {
 
-Picture ReadPictureFile(const std::string& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file) throw RuntimeError(ErrorCode::InvalidArgument, "cannot open the picture " + path);
+namespace {
+
+[[noreturn]] void Unreadable(const std::string& why) {
+    throw RuntimeError(ErrorCode::InvalidArgument, "cannot read the picture: " + why);
+}
+
+}  // namespace
+
+Picture DecodePicture(const std::uint8_t* data, std::size_t size, int maxSide) {
+    // The decoder reads from a buffer it is given, never from a null one.
+    if (size < 8) Unreadable("too short to be a picture");
+    if (size > static_cast<std::size_t>(std::numeric_limits<int>::max())) Unreadable("too large");
+    // stb_image takes a file for a JPEG by its first byte and fill bytes that may follow.
+    if (data[0] == 0xFF) CheckJpegSegments(data, size);
+    CheckPngChunks(data, size);
     int width = 0, height = 0, channels = 0;
+    int length = static_cast<int>(size);
+    if (!stbi_info_from_memory(data, length, &width, &height, &channels)) Unreadable(stbi_failure_reason());
+    if (width <= 0 || height <= 0 || width > maxSide || height > maxSide ||
+        static_cast<std::int64_t>(width) * height > kMaxPicturePixels)
+        Unreadable("its size " + std::to_string(width) + " x " + std::to_string(height) + " is out of range");
     std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
-        stbi_load_from_file(file.get(), &width, &height, &channels, 4), stbi_image_free);
-    if (!pixels)
-        throw RuntimeError(ErrorCode::InvalidArgument,
-                           "cannot read the picture " + path + ": " + stbi_failure_reason());
+        stbi_load_from_memory(data, length, &width, &height, &channels, 4), stbi_image_free);
+    if (!pixels) Unreadable(stbi_failure_reason());
     Picture picture{width, height, {}};
     picture.rgba.assign(pixels.get(), pixels.get() + static_cast<std::size_t>(width) * height * 4);
     return picture;
+}
+
+Picture ReadPictureFile(const std::string& path, int maxSide) {
+    std::vector<std::uint8_t> bytes = ReadMediaFile(path, kMaxPictureBytes, "picture");
+    try {
+        return DecodePicture(bytes.data(), bytes.size(), maxSide);
+    } catch (const RuntimeError& failure) {
+        throw RuntimeError(failure.code(), path + ": " + failure.what());
+    }
 }
 
 void KeyOut(Picture& picture, std::uint32_t key) {

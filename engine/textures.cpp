@@ -48,7 +48,9 @@ std::int32_t Textures::Load(const TextureRequest& request) {
     if (!GlContextAlive()) throw RuntimeError(ErrorCode::InvalidArgument, "the display has not been started");
     if (request.width == 0 || request.height == 0 || request.width < -1 || request.height < -1)
         throw RuntimeError(ErrorCode::InvalidArgument, "texture size out of range");
-    Picture picture = ReadPictureFile(request.path);
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    Picture picture = ReadPictureFile(request.path, maxSide);
     if (request.width > 0 || request.height > 0)
         picture = Resized(picture, request.width > 0 ? request.width : picture.width,
                           request.height > 0 ? request.height : picture.height);

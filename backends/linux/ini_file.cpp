@@ -1,12 +1,17 @@
 #include "backends/linux/ini_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 namespace platform::ini {
@@ -25,12 +30,14 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The file that a write should replace: the target of a symbolic link, else the path.
-std::string WriteTarget(const std::string& path) {
+// The file that a write should change: the target of a symbolic link, else the path;
+// nothing for a link that leads nowhere, which Windows too refuses to write through.
+std::optional<std::string> WriteTarget(const std::string& path) {
     struct stat info;
     if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
     char resolved[PATH_MAX];
-    return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+    if (!realpath(path.c_str(), resolved)) return std::nullopt;
+    return std::string(resolved);
 }
 
 mode_t CurrentUmask() {
@@ -58,9 +65,97 @@ void SyncFolder(const std::string& folder) {
     close(fd);
 }
 
+std::string NameOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Whether a folder entry is one of our temporary files for `name`: "." name "." and the
+// six letters or digits mkstemp puts in.
+bool IsTemporaryFor(const std::string& entry, const std::string& name) {
+    std::string prefix = "." + name + ".";
+    if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) return false;
+    for (std::size_t i = prefix.size(); i < entry.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(entry[i]))) return false;
+    return true;
+}
+
+bool Before(const struct timespec& a, const struct timespec& b) {
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+// Removes what interrupted saves of `name` left in the folder: our temporary files made
+// before this save began whose lock can be taken, so that no save still writing one loses
+// it (each save holds the lock on its temporary file until the file is renamed).
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name, const struct timespec& saveBegan) {
+    DIR* listing = opendir(folder.c_str());
+    if (!listing) return;
+    while (const dirent* entry = readdir(listing)) {
+        if (!IsTemporaryFor(entry->d_name, name)) continue;
+        std::string path = folder + "/" + entry->d_name;
+        int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0) continue;
+        struct stat info;
+        if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
+            Before(info.st_mtim, saveBegan) && flock(fd, LOCK_EX | LOCK_NB) == 0)
+            unlink(path.c_str());
+        close(fd);
+    }
+    closedir(listing);
+}
+
+// A new temporary file beside the target, locked for as long as it is open; -1 when none
+// can be made. A stale-file sweep of another save may remove the file between its making
+// and its locking, so a file found gone once locked is made again.
+int MakeLockedTemporary(std::vector<char>& name, const std::string& pattern) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        name.assign(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        int fd = mkostemp(name.data(), O_CLOEXEC);
+        if (fd < 0) return -1;
+        struct stat info;
+        if (flock(fd, LOCK_EX) == 0 && fstat(fd, &info) == 0 && info.st_nlink > 0) return fd;
+        close(fd);
+    }
+    return -1;
+}
+
+enum class ReplaceOutcome { Replaced, Failed, NoTemporary };
+
+// The atomic road: a temporary file in the same folder, flushed, then renamed over the
+// target, so that a crash leaves either the old or the new contents.
+ReplaceOutcome ReplaceThroughTemporary(const std::string& target, const std::string& folder, std::string_view bytes,
+                                       std::optional<mode_t> existingMode) {
+    struct timespec saveBegan;
+    clock_gettime(CLOCK_REALTIME, &saveBegan);
+    std::string name = NameOf(target);
+    RemoveStaleTemporaries(folder, name, saveBegan);
+    std::vector<char> temporary;
+    int fd = MakeLockedTemporary(temporary, folder + "/." + name + ".XXXXXX");
+    if (fd < 0) return ReplaceOutcome::NoTemporary;
+    mode_t mode = existingMode ? *existingMode : 0666 & ~CurrentUmask();
+    bool ok = WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
+    ok = ok && rename(temporary.data(), target.c_str()) == 0;
+    if (!ok) unlink(temporary.data());
+    ok = close(fd) == 0 && ok;
+    if (ok) SyncFolder(folder);
+    return ok ? ReplaceOutcome::Replaced : ReplaceOutcome::Failed;
+}
+
+// The road where no file can be made beside the target: its contents rewritten in
+// place, the new bytes first and the old tail cut after, then flushed.
+bool OverwriteInPlace(const std::string& target, std::string_view bytes) {
+    int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat info;
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && WriteAll(fd, bytes) &&
+              ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
+    return close(fd) == 0 && ok;
+}
+
 }  // namespace
 
-FileContents ReadWholeFile(const std::string& path) {
+FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     // Without blocking: a pipe or device in the file's place must not hang the saver.
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -69,7 +164,7 @@ FileContents ReadWholeFile(const std::string& path) {
                 {}};
     }
     struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || static_cast<std::size_t>(info.st_size) > maxBytes) {
         close(fd);
         return {FileContents::Unreadable, {}};
     }
@@ -81,44 +176,38 @@ FileContents ReadWholeFile(const std::string& path) {
         if (got < 0) contents.outcome = FileContents::Unreadable;
         if (got <= 0) break;
         contents.bytes.append(chunk, static_cast<std::size_t>(got));
+        // A file that grew while it was read.
+        if (contents.bytes.size() > maxBytes) {
+            contents.outcome = FileContents::Unreadable;
+            break;
+        }
     }
     close(fd);
     return contents;
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string target = WriteTarget(path);
-    std::string folder = FolderOf(target);
-
+bool SaveFile(const std::string& path, std::string_view bytes) {
+    std::optional<std::string> target = WriteTarget(path);
+    if (!target) return false;
+    std::string folder = FolderOf(*target);
     struct stat info;
-    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || !Writable(folder, info)) {
-        return false;
-    }
-    mode_t mode = 0666 & ~CurrentUmask();
-    if (stat(target.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode) || !Writable(target, info)) return false;
-        mode = info.st_mode & 07777;
+    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+    bool folderWritable = Writable(folder, info);
+
+    std::optional<mode_t> existingMode;
+    if (stat(target->c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode) || !Writable(*target, info)) return false;
+        existingMode = info.st_mode & 07777;
     } else if (errno != ENOENT) {
         return false;
     }
-
-    std::size_t slash = target.rfind('/');
-    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string pattern = folder + "/." + name + ".XXXXXX";
-    std::vector<char> temporary(pattern.begin(), pattern.end());
-    temporary.push_back('\0');
-    int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-
-    bool ok = WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(temporary.data(), target.c_str()) == 0;
-    if (!ok) {
-        unlink(temporary.data());
-        return false;
+    if (folderWritable) {
+        ReplaceOutcome outcome = ReplaceThroughTemporary(*target, folder, bytes, existingMode);
+        if (outcome != ReplaceOutcome::NoTemporary) return outcome == ReplaceOutcome::Replaced;
     }
-    SyncFolder(folder);
-    return true;
+    // As Windows does: a file that can be written is written in place, even where no file
+    // can be made beside it.
+    return existingMode && OverwriteInPlace(*target, bytes);
 }
 
 }  // namespace platform::ini

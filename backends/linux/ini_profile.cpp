@@ -55,7 +55,7 @@ std::int32_t WriteProfileString(const char* section, const char* key, const char
     if (contents.outcome == FileContents::Unreadable) return 0;
     Document document(contents.bytes);
     document.Set(section, key, value);
-    return ReplaceFileAtomically(file, document.Bytes()) ? 1 : 0;
+    return SaveFile(file, document.Bytes()) ? 1 : 0;
 }
 
 }  // namespace platform::ini

@@ -10,6 +10,7 @@
 #include <FL/Fl_Scrollbar.H>
 #include <FL/Fl_Tooltip.H>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -17,6 +18,7 @@
 
 #include "dialog/settings_layout.h"
 #include "dialog/settings_view.h"
+#include "backends/linux/ini_file.h"
 #include "backends/linux/linux_backends.h"
 #include "settings/settings.h"
 
@@ -41,10 +43,33 @@ Fl_Color ToFlColor(std::int32_t bbggrr) {
 
 std::int32_t FromRgb(uchar r, uchar g, uchar b) { return r | (g << 8) | (b << 16); }
 
-// A picture from the media folder, or nothing when the file is missing or damaged.
+// The dialog's pictures are a banner and two small buttons; anything much larger is
+// damaged, and decoding what its header declares could exhaust memory.
+constexpr std::size_t kMaxPictureBytes = 4u << 20;
+constexpr std::uint32_t kMaxPictureSide = 2048;
+
+std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// A PNG whose header (the first chunk, IHDR) declares a size we can draw in the dialog.
+bool DeclaresSaneSize(const std::string& png) {
+    static const char kSignature[] = "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR";
+    if (png.size() < 24 || png.compare(0, 16, kSignature, 16) != 0) return false;
+    std::uint32_t width = BigEndian32(png, 16), height = BigEndian32(png, 20);
+    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+}
+
+// A picture from the media folder, or nothing when the file is missing or damaged. Read
+// as the settings file is, so that a named pipe or device in its place cannot block.
 std::unique_ptr<Fl_PNG_Image> LoadPicture(const char* name) {
     std::string path = mScreenSaver::MediaFolderPath() + name + ".png";
-    auto picture = std::make_unique<Fl_PNG_Image>(path.c_str());
+    ini::FileContents file = ini::ReadWholeFile(path, kMaxPictureBytes);
+    if (file.outcome != ini::FileContents::Read || !DeclaresSaneSize(file.bytes)) return nullptr;
+    auto picture = std::make_unique<Fl_PNG_Image>(
+        path.c_str(), reinterpret_cast<const unsigned char*>(file.bytes.data()), static_cast<int>(file.bytes.size()));
     if (picture->fail() || picture->w() == 0) return nullptr;
     return picture;
 }

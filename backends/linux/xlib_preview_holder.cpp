@@ -3,7 +3,9 @@
 #include <X11/Xutil.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "backends/linux/linux_backends.h"
@@ -38,6 +40,13 @@ unsigned long ComponentInMask(std::uint8_t value, unsigned long mask) {
     return scaled << shift;
 }
 
+// Why no display could be opened: none named, or the one named did not answer.
+std::string DisplayFailure() {
+    const char* named = std::getenv("DISPLAY");
+    if (!named || !*named) return "the preview needs an X display, and $DISPLAY names none";
+    return std::string("cannot open display ") + named + ": no X server there accepted the connection";
+}
+
 }  // namespace
 
 // The holder is never shown, so no window is made for it: the pixmap is Picture1's image.
@@ -45,10 +54,7 @@ unsigned long ComponentInMask(std::uint8_t value, unsigned long mask) {
 void XlibPreviewHolder::Load() {
     std::vector<std::uint8_t> still = DecodePreviewStill();
     Display* display = GdiDisplay();
-    if (!display) {
-        throw RuntimeError(ErrorCode::InvalidArgument,
-                           "the preview needs an X display, and $DISPLAY names none");
-    }
+    if (!display) throw RuntimeError(ErrorCode::InvalidArgument, DisplayFailure());
     int screen = DefaultScreen(display);
     Visual* visual = DefaultVisual(display, screen);
     unsigned depth = static_cast<unsigned>(DefaultDepth(display, screen));

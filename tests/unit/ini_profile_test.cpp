@@ -1,8 +1,12 @@
 // The Linux profile functions over our INI code: the fixture table that the Windows
 // comparison also runs, and the file handling that only the Linux side has (atomic
-// replacement, read-only folders and files, links, permissions, refused arguments).
+// replacement, writing in place where no file can be made beside, the leftovers of
+// interrupted saves, read-only folders and files, links, permissions, refused arguments).
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -111,16 +115,36 @@ TEST(IniProfile, APipeInPlaceOfTheFileNeitherHangsNorIsReplaced) {
     EXPECT_TRUE(std::filesystem::is_fifo(path));
 }
 
-TEST(IniProfile, AWriteIntoAReadOnlyFolderFailsAndLeavesTheFileAsItWas) {
+// As on Windows: a writable file in a folder where no file can be made is written in
+// place; a new file cannot be made there.
+TEST(IniProfile, AWriteIntoAReadOnlyFolderChangesAWritableFileInPlace) {
     TemporaryFolder folder;
     std::string path = folder.File("kelvora.ini");
-    WriteFileBytes(path, "[candle]\ncandleheight=10\n");
+    WriteFileBytes(path, "[candle]\ncandleheight=10\ncandlebrightness=255\n");
+    struct stat before;
+    stat(path.c_str(), &before);
     chmod(folder.Path().c_str(), 0555);
-    EXPECT_EQ(WriteProfileString("candle", "candleheight", "20", path.c_str()), 0);
+    EXPECT_EQ(WriteProfileString("candle", "candleheight", "20", path.c_str()), 1);
     EXPECT_EQ(WriteProfileString("pumpkin", "movePumpkin", "1", folder.File("new.ini").c_str()), 0);
     chmod(folder.Path().c_str(), 0755);
-    EXPECT_EQ(FileBytes(path), "[candle]\ncandleheight=10\n");
+    struct stat after;
+    stat(path.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(FileBytes(path), "[candle]\ncandleheight=20\ncandlebrightness=255\n");
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"kelvora.ini"});
+}
+
+// A shorter new content leaves nothing of the old one's tail.
+TEST(IniProfile, AWriteInPlaceCutsTheOldTail) {
+    TemporaryFolder folder;
+    std::string path = folder.File("kelvora.ini");
+    WriteFileBytes(path, "[candle]\ncandleheight=10\n; a long comment that the new contents drop\n");
+    chmod(folder.Path().c_str(), 0555);
+    EXPECT_EQ(WriteProfileString("candle", "candleheight", "20", path.c_str()), 1);
+    chmod(folder.Path().c_str(), 0755);
+    std::string after = FileBytes(path);
+    EXPECT_EQ(after.find("candleheight=20\n"), 9u);
+    EXPECT_EQ(after.size(), std::string("[candle]\ncandleheight=20\n; a long comment that the new contents drop\n").size());
 }
 
 TEST(IniProfile, AWriteToAReadOnlyFileFailsAndLeavesItAsItWas) {
@@ -174,6 +198,62 @@ TEST(IniProfile, AWriteThroughASymbolicLinkChangesItsTargetAndKeepsTheLink) {
     ASSERT_EQ(WriteProfileString("candle", "candleheight", "20", folder.File("kelvora.ini").c_str()), 1);
     EXPECT_TRUE(std::filesystem::is_symlink(folder.File("kelvora.ini")));
     EXPECT_EQ(FileBytes(target), "[candle]\ncandleheight=20\n");
+}
+
+// As Windows does: a link that leads nowhere is not replaced by a file of its own.
+TEST(IniProfile, AWriteThroughADanglingLinkFailsAndKeepsTheLink) {
+    TemporaryFolder folder;
+    std::string link = folder.File("kelvora.ini");
+    std::filesystem::create_symlink(folder.File("gone/kelvora.ini"), link);
+    EXPECT_EQ(WriteProfileString("candle", "candleheight", "20", link.c_str()), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"kelvora.ini"});
+}
+
+struct LeftoverCase {
+    const char* name;
+    // Seconds since the file was last written, from now; negative is in the future.
+    int age;
+    // Held open with a lock, as a save that is still writing it holds it.
+    bool locked;
+    bool removed;
+};
+
+// Temporary files that interrupted saves left: ours, older than this save and locked by
+// no one, go at the next save; the others stay.
+TEST(IniProfile, ASaveRemovesTheLeftoversOfInterruptedSaves) {
+    const LeftoverCase cases[] = {
+        {".kelvora.ini.a1B2c3", 3600, false, true},
+        {".kelvora.ini.ZZZZZZ", 1, false, true},
+        {".kelvora.ini.x9y8z7", 3600, true, false},
+        {".kelvora.ini.q1w2e3", -3600, false, false},
+        {".kelvora.ini.short", 3600, false, false},
+        {".kelvora.ini.a1-2c3", 3600, false, false},
+        {".other.ini.a1B2c3", 3600, false, false},
+    };
+    TemporaryFolder folder;
+    std::string path = folder.File("kelvora.ini");
+    WriteFileBytes(path, "[candle]\ncandleheight=10\n");
+    std::vector<int> locks;
+    for (const LeftoverCase& c : cases) {
+        std::string leftover = folder.File(c.name);
+        WriteFileBytes(leftover, "[candle]\ncandle");
+        timespec times[2];
+        clock_gettime(CLOCK_REALTIME, &times[0]);
+        times[0].tv_sec -= c.age;
+        times[1] = times[0];
+        ASSERT_EQ(utimensat(AT_FDCWD, leftover.c_str(), times, 0), 0);
+        if (c.locked) {
+            int fd = open(leftover.c_str(), O_RDONLY | O_CLOEXEC);
+            ASSERT_EQ(flock(fd, LOCK_EX), 0);
+            locks.push_back(fd);
+        }
+    }
+    ASSERT_EQ(WriteProfileString("candle", "candleheight", "20", path.c_str()), 1);
+    for (int fd : locks) close(fd);
+    for (const LeftoverCase& c : cases)
+        EXPECT_EQ(std::filesystem::exists(folder.File(c.name)), !c.removed) << c.name;
+    EXPECT_EQ(FileBytes(path), "[candle]\ncandleheight=20\n");
 }
 
 TEST(IniProfile, RefusesWritesThatWouldBreakTheFilesLines) {

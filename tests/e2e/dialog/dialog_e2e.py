@@ -20,6 +20,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import zlib
 
 WINE = "/usr/lib/wine/wine64"
 CAPTION = "Kelvora Screen Saver"
@@ -148,16 +149,20 @@ class Product:
     def __init__(self, executable, folder):
         self.folder = folder
         source = os.path.dirname(executable)
+        self.source_executable = executable
         self.executable = os.path.join(folder, os.path.basename(executable))
         shutil.copy2(executable, self.executable)
         shutil.copytree(os.path.join(source, "durnwick"), os.path.join(folder, "durnwick"))
         self.ini = os.path.join(folder, "kelvora.ini")
         self.events = os.path.join(folder, "events")
         self.process = None
+        # A command that runs the product as another user, or nothing.
+        self.run_as = []
 
     def start(self, argument):
         environment = dict(os.environ, KELVORA_EVENT_FILE=self.event_file_name())
-        self.process = subprocess.Popen(self.command(argument), cwd=self.folder, env=environment,
+        self.process = subprocess.Popen(self.run_as + self.command(argument), cwd=self.folder,
+                                        env=environment,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.wait_for_event("settings-window-shown")
 
@@ -485,6 +490,124 @@ def case_read_only(product):
         undo_read_only(product)
 
 
+def media_path(product, name):
+    return os.path.join(product.folder, "durnwick", "kelvora", name)
+
+
+def png_declaring(width, height):
+    """A well-formed PNG that declares the given size and holds the first row's start."""
+    def chunk(kind, data):
+        return (len(data).to_bytes(4, "big") + kind + data +
+                zlib.crc32(kind + data).to_bytes(4, "big"))
+    header = width.to_bytes(4, "big") + height.to_bytes(4, "big") + bytes([8, 6, 0, 0, 0])
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(bytes(1024))) + chunk(b"IEND", b""))
+
+
+DIALOG_PICTURES = ("dialog_banner.png", "tell_friend.png", "website.png")
+
+
+def case_damaged_pictures(product):
+    """Pictures declaring 30000 x 30000 pixels, or named pipes, in place of the dialog's
+    pictures leave their places empty and the dialog working. Linux only: the Windows
+    dialog takes its pictures from its own resources."""
+    check(isinstance(product, LinuxProduct), "the media folder's pictures are the Linux dialog's")
+    damages = {
+        "declaring 30000 x 30000": lambda path: open(path, "wb").write(png_declaring(30000, 30000)),
+        "named pipe": os.mkfifo,
+    }
+    for damage, make in damages.items():
+        for name in DIALOG_PICTURES:
+            os.remove(media_path(product, name))
+            make(media_path(product, name))
+        write_ini(product.ini, STORED)
+        product.start("/C")
+        try:
+            product.wait_for_window()
+        except Failure as failure:
+            raise Failure(f"pictures {damage}: {failure}")
+        left, top, width, height = pixel_rect(BANNER)
+        check(product.pixel(left + width // 2, top + height // 2) == (0, 0, 0),
+              f"pictures {damage}: the banner's place is not empty")
+        product.click(" Defaults")
+        product.click("Close")
+        check(product.wait_for_exit() == 0, f"pictures {damage}: Close did not end the process cleanly")
+        check_ini(product.ini, DEFAULTS)
+        for name in DIALOG_PICTURES:
+            os.remove(media_path(product, name))
+            shutil.copy2(os.path.join(os.path.dirname(product.source_executable), "durnwick", "kelvora", name),
+                         media_path(product, name))
+
+
+def run_as_a_user(product):
+    """Root passes every permission; a read-only folder binds the product only when it runs
+    as an ordinary user, here nobody, who owns the product's folder."""
+    if not isinstance(product, LinuxProduct) or os.geteuid() != 0:
+        return
+    os.chmod(os.path.dirname(product.folder), 0o711)
+    # The event file is made now, so that the user may append to it in a read-only folder.
+    open(product.events, "a").close()
+    for root, folders, files in os.walk(product.folder):
+        for name in [root] + [os.path.join(root, entry) for entry in folders + files]:
+            os.chown(name, 65534, 65534)
+    product.run_as = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+
+
+def case_read_only_folder(product):
+    """A writable settings file in a read-only folder is written in place, as Windows
+    does: no message box, and the change is kept."""
+    write_ini(product.ini, STORED)
+    run_as_a_user(product)
+    os.chmod(product.folder, 0o555)
+    try:
+        product.start("/C")
+        product.click(" Defaults")
+        product.click("Close")
+        check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+        check_ini(product.ini, DEFAULTS)
+        check(sorted(os.listdir(product.folder)) == sorted(["durnwick", "kelvora.ini",
+                                                             os.path.basename(product.executable)]),
+              f"the folder holds {sorted(os.listdir(product.folder))}")
+    finally:
+        os.chmod(product.folder, 0o755)
+
+
+def case_dangling_link(product):
+    """A settings file that is a link to nowhere is not replaced: the save fails with the
+    message box, and the link stays as it was."""
+    target = os.path.join(product.folder, "gone", "kelvora.ini")
+    os.symlink(target, product.ini)
+    product.start("/C")
+    product.click(" Defaults")
+    product.click("Close")
+    for text in product.answer_message():
+        check("could not be saved" in text, f"the message box says: {text}")
+    check(product.wait_for_exit() == 0, "the process did not end after the message")
+    check(os.path.islink(product.ini) and os.readlink(product.ini) == target,
+          "the link was replaced")
+    check(not os.path.exists(target), "a file was made where the link leads")
+
+
+def case_stale_leftovers(product):
+    """Temporary files that saves killed before their end left beside the settings file are
+    removed at the next save. Linux only: the Windows product writes in place."""
+    check(isinstance(product, LinuxProduct), "only the Linux product saves through a temporary file")
+    write_ini(product.ini, STORED)
+    leftovers = [os.path.join(product.folder, ".kelvora.ini." + suffix) for suffix in ("a1B2c3", "XyZ789")]
+    hour_ago = time.time() - 3600
+    for leftover in leftovers:
+        with open(leftover, "w") as out:
+            out.write("[candle]\ncandleh")
+        os.utime(leftover, (hour_ago, hour_ago))
+    product.start("/C")
+    product.click(" Defaults")
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+    check_ini(product.ini, DEFAULTS)
+    left = [os.path.basename(path) for path in leftovers if os.path.exists(path)]
+    check(not left, f"leftovers still there: {left}")
+
+
 # Every case: name -> the function that runs it on a product.
 CASES = {name[len("case_"):]: function for name, function in globals().items()
          if name.startswith("case_")}
@@ -492,6 +615,9 @@ CASES.update({name: lambda product, name=name: run_settings_file_case(product, n
               for name in SETTINGS_FILE_CASES})
 # The FLTK window's focus cannot be read from outside; the Win32 one's can.
 WINDOWS_ONLY = {"tab_order"}
+# Only the Linux dialog reads its pictures from the media folder and saves through a
+# temporary file.
+LINUX_ONLY = {"damaged_pictures", "stale_leftovers"}
 
 
 def description_of(name):
@@ -501,7 +627,8 @@ def description_of(name):
 
 
 def cases_of(platform):
-    return sorted(name for name in CASES if platform == "windows" or name not in WINDOWS_ONLY)
+    other_only = LINUX_ONLY if platform == "windows" else WINDOWS_ONLY
+    return sorted(name for name in CASES if name not in other_only)
 
 
 def main():

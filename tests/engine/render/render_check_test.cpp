@@ -144,7 +144,7 @@ TEST_F(CandleSceneRender, DrawsTheLoadingPictureAsItIsWhereTheSetUpPutsIt) {
     scene_.Draw2D->DrawTexture(engines().Globals().GetTextureId("Loading"), 272, 268, 528, 332, -1, -2, -2, -2, 0, 0,
                                1, 1);
     Picture frame(engines().ReadFramePixels());
-    engine::Picture loading = engine::ReadPictureFile(std::string(KELVORA_MEDIA_DIR) + "/loading.jpg");
+    engine::Picture loading = engine::ReadPictureFile(std::string(KELVORA_MEDIA_DIR) + "/loading.jpg", 4096);
     ASSERT_EQ(loading.width, 256);
     ASSERT_EQ(loading.height, 64);
     for (auto [x, y] : {std::pair{0, 0}, {128, 32}, {255, 63}, {37, 50}, {200, 10}}) {

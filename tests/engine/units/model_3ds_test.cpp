@@ -70,6 +70,12 @@ Bytes WithU32At(Bytes bytes, std::size_t offset, std::uint32_t value) {
     return bytes;
 }
 
+std::vector<std::uint32_t> DistinctMasks(std::uint32_t count) {
+    std::vector<std::uint32_t> masks;
+    for (std::uint32_t mask = 1; mask <= count; ++mask) masks.push_back(mask);
+    return masks;
+}
+
 std::vector<MalformedCase> MalformedCases() {
     Bytes good = enginetest::ModelFile({Triangle()});
     // Main chunk header (6), editor header (6), object header (6), "tri\0" (4), mesh
@@ -104,6 +110,11 @@ std::vector<MalformedCase> MalformedCases() {
                           enginetest::TexCoordsChunk({{0, 0}})})),
          "texture coordinates do not match"},
         {"object name without its end", unterminatedName, "object name runs past"},
+        {"more different smoothing groups than a model uses",
+         FileOfMesh(Join({enginetest::VerticesChunk(kTriangle),
+                          enginetest::FacesChunk(std::vector<std::array<std::uint16_t, 3>>(257, {0, 1, 2}),
+                                                 enginetest::SmoothingChunk(DistinctMasks(257)))})),
+         "more than 256 different smoothing groups"},
         {"no object has a face", enginetest::ModelFile({{"empty", kTriangle, {}, {}, {}}}), "holds no triangles"},
     };
 }
@@ -128,6 +139,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, Model3dsMalformed, testing::ValuesIn(MalformedCa
                                  if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                              return name;
                          });
+
+TEST(Model3dsReader, ALaterFaceListDropsTheSmoothingGroupsOfAnEarlierOne) {
+    engine::Model3ds model = Parse(FileOfMesh(
+        Join({enginetest::VerticesChunk(kTriangle), enginetest::FacesChunk({{0, 1, 2}}, enginetest::SmoothingChunk({1})),
+              enginetest::FacesChunk({{0, 1, 2}, {0, 2, 1}})})));
+    EXPECT_EQ(model.objects[0].faces.size(), 2u);
+    EXPECT_TRUE(model.objects[0].smoothingGroups.empty());
+}
 
 TEST(Model3dsReader, NamesTheFileWhenItCannotBeOpened) {
     try {
