@@ -28,6 +28,8 @@ constexpr std::int32_t DisplayWidth = 800;
 constexpr std::int32_t DisplayHeight = 600;
 constexpr std::int32_t LoadingWidth = 256;
 constexpr std::int32_t LoadingHeight = 64;
+// Smooth edges where the graphics card offers them.
+constexpr std::int32_t AntialiasSamples = 4;
 // Mouse movement up to this much in either direction is the hand resting, not a move.
 constexpr std::int64_t Jitter = 3;
 
@@ -110,8 +112,8 @@ void FrmSaver::StartDisplay() {
     Engine->SetSearchDirectory(mScreenSaver::MediaFolderPath());
     Engine->DisplayFramesPerSecond(0);
     Engine->SetVSync(1);
-    Engine->StartFullscreenDisplay(DisplayWidth, DisplayHeight, 32, True, True, 0, 1.0f,
-                                   window_);
+    Engine->StartFullscreenDisplay(DisplayWidth, DisplayHeight, 32, True, True, AntialiasSamples,
+                                   1.0f, window_);
     Engine->ClearFrame(0);
 }
 
