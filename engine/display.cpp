@@ -20,7 +20,7 @@ constexpr float kFieldOfViewDegrees = 45.0f;
 constexpr float kNearDistance = 1.0f;
 
 // The picture's drift: a figure of eight a few pixels across, once round in ten minutes,
-// so slow that it moves a pixel at most every quarter of a minute.
+// so slow that each coordinate moves a pixel at most every quarter of a minute.
 constexpr double kDriftPixels = 3.0;
 constexpr double kDriftPeriodSeconds = 600.0;
 
