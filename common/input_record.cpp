@@ -28,12 +28,13 @@ void InputRecord::KeyDown(std::int32_t key, bool repeat) {
 
 void InputRecord::KeyUp(std::int32_t key) { held_.erase(key); }
 
-void InputRecord::Button(MouseButton button, bool down, int x, int y) {
-    Motion(x, y);
+void InputRecord::Button(MouseButton button, bool down, std::intptr_t window, int x, int y) {
+    Motion(window, x, y);
     ButtonOf(mouse_, button) = down;
 }
 
-void InputRecord::Motion(int x, int y) {
+void InputRecord::Motion(std::intptr_t window, int x, int y) {
+    mouse_.window = window;
     mouse_.x = x;
     mouse_.y = y;
 }

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <unordered_set>
 
-// The mouse as the events last reported it: position in the window's pixels, buttons
-// held, and the wheel's notches summed since the record was made.
+// The mouse as the events last reported it: the window it was over (the platform's
+// handle; 0 before any event), position in that window's pixels, buttons held, and the
+// wheel's notches summed since the record was made.
 struct MouseState {
+    std::intptr_t window = 0;
     int x = 0;
     int y = 0;
     bool left = false;
@@ -37,8 +39,8 @@ public:
     void KeyDown(std::int32_t key, bool repeat);
     void KeyUp(std::int32_t key);
     // A button pressed (down) or let go, where the pointer was at that moment.
-    void Button(MouseButton button, bool down, int x, int y);
-    void Motion(int x, int y);
+    void Button(MouseButton button, bool down, std::intptr_t window, int x, int y);
+    void Motion(std::intptr_t window, int x, int y);
     void Wheel(int notches);
     // Keys let go while another window has the keyboard send no key-up here.
     void FocusLost();

@@ -3,6 +3,8 @@
 #include <glad/gl.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "common/runtime_error.h"
@@ -17,11 +19,42 @@ namespace {
 constexpr float kFieldOfViewDegrees = 45.0f;
 constexpr float kNearDistance = 1.0f;
 
+// The picture's drift: a figure of eight a few pixels across, once round in ten minutes,
+// so slow that each coordinate moves a pixel at most every quarter of a minute.
+constexpr double kDriftPixels = 3.0;
+constexpr double kDriftPeriodSeconds = 600.0;
+
 // GL gives the bottom row first.
 void FlipRows(std::vector<std::uint8_t>& pixels, int width, int height) {
     std::size_t row = static_cast<std::size_t>(width) * 4;
     for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
         std::swap_ranges(pixels.begin() + top * row, pixels.begin() + (top + 1) * row, pixels.begin() + bottom * row);
+}
+
+// Mesa's rasterisers that run on the processor, and Windows' own.
+bool SoftwareRenderer() {
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (!renderer) return false;
+    for (const char* name : {"llvmpipe", "softpipe", "Software", "GDI Generic"})
+        if (std::strstr(renderer, name)) return true;
+    return false;
+}
+
+// The samples asked for, as far as the GL offers them.
+int OfferedSamples(int wanted) {
+    if (wanted <= 0) return 0;
+    GLint most = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &most);
+    return std::min(wanted, static_cast<int>(most));
+}
+
+// Reads the bound read framebuffer's colour, rows from the top.
+std::vector<std::uint8_t> ReadColour(int width, int height) {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    FlipRows(pixels, width, height);
+    return pixels;
 }
 }  // namespace
 
@@ -51,17 +84,53 @@ void WindowToPicture(const WindowRect& rect, int pictureWidth, int pictureHeight
     y = static_cast<int>(std::clamp<long long>(py, 0, pictureHeight - 1));
 }
 
+platform::PixelSize RenderSize(const DisplayOptions& options,
+                               const std::vector<platform::PixelSize>& windows, long pixelBudget) {
+    platform::PixelSize size{0, 0};
+    for (const platform::PixelSize& window : windows) {
+        WindowRect rect = FitPicture(options.width, options.height, window.width, window.height,
+                                     options.keepAspect);
+        if (static_cast<long long>(rect.width) * rect.height > static_cast<long long>(size.width) * size.height)
+            size = {rect.width, rect.height};
+    }
+    // No window to measure (or an empty one): the display's own size.
+    if (size.width <= 0 || size.height <= 0) size = {options.width, options.height};
+    double pixels = static_cast<double>(size.width) * size.height;
+    if (pixelBudget > 0 && pixels > static_cast<double>(pixelBudget)) {
+        double scale = std::sqrt(static_cast<double>(pixelBudget) / pixels);
+        size.width = std::max(1, static_cast<int>(size.width * scale));
+        size.height = std::max(1, static_cast<int>(size.height * scale));
+    }
+    return size;
+}
+
+glm::ivec2 PictureDrift(double seconds) {
+    double turn = 2.0 * 3.14159265358979323846 * std::fmod(std::max(seconds, 0.0), kDriftPeriodSeconds) /
+                  kDriftPeriodSeconds;
+    return {static_cast<int>(std::lround(kDriftPixels * std::sin(turn))),
+            static_cast<int>(std::lround(kDriftPixels * std::sin(2.0 * turn)))};
+}
+
 void Display::Start(const DisplayOptions& options, platform::WindowHandle window) {
     if (running_) throw RuntimeError(ErrorCode::InvalidArgument, "the display is already started");
     if (options.width <= 0 || options.height <= 0 || options.antialiasSamples < 0 ||
         options.gamma <= 0)
         throw RuntimeError(ErrorCode::InvalidArgument, "the display's size, samples or gamma is out of range");
-    if (options.fillWindow) platform::Screen().CoverMonitor(window);
+    platform::DisplaySystem& screen = platform::Screen();
+    if (options.fillWindow) screen.CoverMonitor(window);
     StartGlContext(window);
     try {
         options_ = options;
         window_ = window;
-        target_ = std::make_unique<RenderTarget>(options.width, options.height, options.antialiasSamples);
+        // The others first and the window itself last: its swap is the one that waits.
+        monitorWindows_ = screen.MonitorWindows(window);
+        std::rotate(monitorWindows_.begin(), monitorWindows_.begin() + 1, monitorWindows_.end());
+        std::vector<platform::PixelSize> sizes;
+        for (platform::WindowHandle shown : monitorWindows_) sizes.push_back(screen.DrawableSize(shown));
+        bool software = SoftwareRenderer();
+        renderSize_ = RenderSize(options, sizes, software ? kSoftwarePixelBudget : 0);
+        int samples = software ? 0 : OfferedSamples(options.antialiasSamples);
+        target_ = std::make_unique<RenderTarget>(renderSize_.width, renderSize_.height, samples);
         presentPass_ = std::make_unique<PresentPass>(options.gamma);
     } catch (...) {
         target_.reset();
@@ -70,7 +139,7 @@ void Display::Start(const DisplayOptions& options, platform::WindowHandle window
         throw;
     }
     running_ = true;
-    platform::Screen().SetSwapInterval(vsync_ ? 1 : 0);
+    SetVSync(vsync_);
     lastPresent_ = -1;
     elapsed_ = 0;
     target_->Bind();
@@ -81,6 +150,7 @@ void Display::Stop() {
     target_.reset();
     presentPass_.reset();
     StopGlContext(window_);
+    monitorWindows_.clear();
     running_ = false;
 }
 
@@ -90,7 +160,15 @@ void Display::RequireRunning() const {
 
 void Display::SetVSync(bool enabled) {
     vsync_ = enabled;
-    if (running_) platform::Screen().SetSwapInterval(enabled ? 1 : 0);
+    if (!running_) return;
+    platform::DisplaySystem& screen = platform::Screen();
+    // Only the last swap of a frame waits for the vertical blank; the others would hold
+    // the frame back one refresh each.
+    for (platform::WindowHandle shown : monitorWindows_) {
+        screen.MakeCurrent(shown);
+        screen.SetSwapInterval(enabled && shown == window_ ? 1 : 0);
+    }
+    pacer_.Start(screen.RefreshRate(window_), enabled);
 }
 
 void Display::Clear(std::uint32_t rgb) {
@@ -101,31 +179,42 @@ void Display::Clear(std::uint32_t rgb) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-void Display::Present(WindowPixels* shown) {
-    RequireRunning();
-    target_->Resolve();
-    platform::PixelSize window = platform::Screen().DrawableSize(window_);
-    WindowRect rect = FitPicture(options_.width, options_.height, window.width, window.height,
-                                 options_.keepAspect);
+WindowRect Display::PictureRect(platform::PixelSize window) const {
+    return FitPicture(options_.width, options_.height, window.width, window.height, options_.keepAspect);
+}
+
+void Display::ShowIn(platform::WindowHandle window, const glm::ivec2& drift, WindowPixels* shown) {
+    platform::DisplaySystem& screen = platform::Screen();
+    screen.MakeCurrent(window);
+    platform::PixelSize size = screen.DrawableSize(window);
+    WindowRect rect = PictureRect(size);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, window.width, window.height);
+    glViewport(0, 0, size.width, size.height);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glClearColor(barColour_.r, barColour_.g, barColour_.b, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     // GL counts window rows from the bottom.
-    glViewport(rect.x, window.height - rect.y - rect.height, rect.width, rect.height);
+    glViewport(rect.x + drift.x, size.height - rect.y - rect.height - drift.y, rect.width, rect.height);
     presentPass_->Draw(target_->Texture());
     if (shown) {
         // The back buffer, just before it is shown: what the window will show.
-        shown->width = window.width;
-        shown->height = window.height;
-        shown->rgba.resize(static_cast<std::size_t>(window.width) * window.height * 4);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, window.width, window.height, GL_RGBA, GL_UNSIGNED_BYTE, shown->rgba.data());
-        FlipRows(shown->rgba, window.width, window.height);
+        shown->width = size.width;
+        shown->height = size.height;
+        shown->rgba = ReadColour(size.width, size.height);
     }
-    platform::Screen().SwapBuffers(window_);
+    screen.SwapBuffers(window);
+}
+
+void Display::Present(WindowPixels* shown) {
+    RequireRunning();
+    if (pacer_.MonitorsAwake()) {
+        target_->Resolve();
+        glm::ivec2 drift = PictureDrift(Now());
+        for (platform::WindowHandle window : monitorWindows_)
+            ShowIn(window, drift, window == window_ ? shown : nullptr);
+        pacer_.WaitForNextFrame();
+    }
     double now = Now();
     elapsed_ = lastPresent_ < 0 ? 0.0f : static_cast<float>(now - lastPresent_);
     lastPresent_ = now;
@@ -143,23 +232,32 @@ glm::mat4 Display::PixelProjection() const {
                       0.0f, -1.0f, 1.0f);
 }
 
-void Display::ToDisplayPixels(int& x, int& y) const {
+void Display::ToDisplayPixels(platform::WindowHandle window, int& x, int& y) const {
     if (!running_) return;
-    platform::PixelSize window = platform::Screen().DrawableSize(window_);
-    WindowRect rect = FitPicture(options_.width, options_.height, window.width, window.height,
-                                 options_.keepAspect);
+    // Before any event names a window the position counts in the saver window's own.
+    bool known = std::find(monitorWindows_.begin(), monitorWindows_.end(), window) != monitorWindows_.end();
+    WindowRect rect = PictureRect(platform::Screen().DrawableSize(known ? window : window_));
     WindowToPicture(rect, options_.width, options_.height, x, y);
 }
 
 std::vector<std::uint8_t> Display::ReadPixels() const {
     RequireRunning();
     target_->Resolve();
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(options_.width) * options_.height * 4);
-    glBindFramebuffer(GL_FRAMEBUFFER, target_->ResolvedFramebuffer());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, options_.width, options_.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    std::vector<std::uint8_t> pixels;
+    if (renderSize_.width == options_.width && renderSize_.height == options_.height) {
+        glBindFramebuffer(GL_FRAMEBUFFER, target_->ResolvedFramebuffer());
+        pixels = ReadColour(options_.width, options_.height);
+    } else {
+        // Scaled to the display's size on the way out, as the stills and tests take it.
+        RenderTarget scaled(options_.width, options_.height, 0);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, target_->ResolvedFramebuffer());
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, scaled.ResolvedFramebuffer());
+        glBlitFramebuffer(0, 0, renderSize_.width, renderSize_.height, 0, 0, options_.width,
+                          options_.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+        glBindFramebuffer(GL_FRAMEBUFFER, scaled.ResolvedFramebuffer());
+        pixels = ReadColour(options_.width, options_.height);
+    }
     target_->Bind();
-    FlipRows(pixels, options_.width, options_.height);
     return pixels;
 }
 

@@ -1,5 +1,7 @@
-// The display the engine draws into: the window's GL context, the off-screen picture of
-// the display's size, its scaling onto the window, the frame clock and the camera's lens.
+// The display the engine draws into: the GL context shown on each of the saver window's
+// monitor windows, the off-screen picture drawn once a frame at the largest size any
+// monitor shows it, its fitting onto each monitor, the frame pacing, the frame clock and
+// the camera's lens.
 #pragma once
 #include <glm/glm.hpp>
 
@@ -7,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/frame_pacer.h"
 #include "engine/present_pass.h"
 #include "engine/render_target.h"
 #include "seams/display.h"
@@ -33,22 +36,39 @@ WindowRect FitPicture(int pictureWidth, int pictureHeight, int windowWidth, int 
 // A position in window pixels as a pixel of the picture, held inside it.
 void WindowToPicture(const WindowRect& rect, int pictureWidth, int pictureHeight, int& x, int& y);
 
+// The size the picture is drawn at: as large as the largest window shows it, but with no
+// more than pixelBudget pixels (0: no limit), its aspect kept.
+platform::PixelSize RenderSize(const DisplayOptions& options,
+                               const std::vector<platform::PixelSize>& windows, long pixelBudget);
+
+// How far the picture has drifted from its place at this time, in window pixels: a slow
+// closed path, so that no edge stays on the same pixels of an OLED screen for long.
+glm::ivec2 PictureDrift(double seconds);
+
 class Display {
 public:
+    // What a software renderer draws at most, in pixels (a 1080p monitor's 4:3 picture
+    // fits), and without multisampling: beyond that it scales the picture up.
+    static constexpr long kSoftwarePixelBudget = 2'100'000;
+
     void Start(const DisplayOptions& options, platform::WindowHandle window);
     void Stop();
     bool Running() const { return running_; }
     // Throws the engine's failure when the display has not been started.
     void RequireRunning() const;
 
+    // On: waits for the vertical blank where offered and never shows frames faster than
+    // the monitor refreshes. Off: shows every frame at once (the benchmark's loops).
     void SetVSync(bool enabled);
     void SetBarColour(const glm::vec3& colour) { barColour_ = colour; }
     void SetFarDistance(float distance) { farDistance_ = distance; }
 
     // Makes the off-screen picture the destination and clears it and its depth.
     void Clear(std::uint32_t rgb);
-    // Scales the picture onto the window and shows it; drawing then goes on into the
-    // off-screen picture again. A test may ask for what the window shows.
+    // Fits the picture onto each monitor window and shows it, then waits for the next
+    // frame's turn; while the monitors are powered down it shows nothing and waits for
+    // input or for them instead. Drawing then goes on into the off-screen picture again.
+    // A test may ask for what the first window shows.
     struct WindowPixels {
         int width = 0, height = 0;
         std::vector<std::uint8_t> rgba;  // rows from the top
@@ -57,24 +77,34 @@ public:
     // Seconds between the two most recent presents.
     float ElapsedTime() const { return elapsed_; }
 
-    int Width() const { return options_.width; }
-    int Height() const { return options_.height; }
+    // The picture's size in the pixels it is drawn at.
+    int Width() const { return renderSize_.width; }
+    int Height() const { return renderSize_.height; }
     // The lens: the camera at the origin looking along +z, y up, left-handed.
     glm::mat4 Projection() const;
-    // Display pixels, (0, 0) at the top left.
+    // Display pixels (the options' width and height), (0, 0) at the top left.
     glm::mat4 PixelProjection() const;
-    // A window position in display pixels, held inside the picture.
-    void ToDisplayPixels(int& x, int& y) const;
-    // The picture as it stands, rows from the top, four bytes RGBA a pixel.
+    // A position in the pixels of one of the monitor windows in display pixels, held
+    // inside the picture that window shows.
+    void ToDisplayPixels(platform::WindowHandle window, int& x, int& y) const;
+    // The picture as it stands at the display's size (the options' width and height),
+    // rows from the top, four bytes RGBA a pixel.
     std::vector<std::uint8_t> ReadPixels() const;
 
 private:
+    // Where the picture lands in a monitor window, before its drift.
+    WindowRect PictureRect(platform::PixelSize window) const;
+    void ShowIn(platform::WindowHandle window, const glm::ivec2& drift, WindowPixels* shown);
+
     bool running_ = false;
     bool vsync_ = false;
     DisplayOptions options_;
     platform::WindowHandle window_ = 0;
+    std::vector<platform::WindowHandle> monitorWindows_;
+    platform::PixelSize renderSize_;
     std::unique_ptr<RenderTarget> target_;
     std::unique_ptr<PresentPass> presentPass_;
+    FramePacer pacer_;
     glm::vec3 barColour_{0, 0, 0};
     float farDistance_ = 10000.0f;
     double lastPresent_ = -1;

@@ -20,7 +20,7 @@ public:
                        std::int32_t& wheel) override {
         MouseState mouse = Record().Mouse();
         int displayX = mouse.x, displayY = mouse.y;
-        state_->display.ToDisplayPixels(displayX, displayY);
+        state_->display.ToDisplayPixels(mouse.window, displayX, displayY);
         x = displayX;
         y = displayY;
         button1 = ToFlag(mouse.left);

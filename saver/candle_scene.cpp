@@ -18,6 +18,8 @@ constexpr std::int16_t SmokeCount = 141;
 // Opaque black, keyed out of the smoke texture.
 constexpr std::int32_t OpaqueBlack = static_cast<std::int32_t>(0xFF000000u);
 constexpr std::int32_t OrdinaryUpdate = 68;
+// Smooth edges where the graphics card offers them.
+constexpr std::int32_t AntialiasSamples = 4;
 
 // A factory that hands back nothing has failed as surely as one that throws.
 template <typename Object>
@@ -167,8 +169,8 @@ void StartSaverDisplay(SaverState& s, const std::string& mediaFolder,
     s.Engine->SetSearchDirectory(mediaFolder);
     s.Engine->DisplayFramesPerSecond(0);
     s.Engine->SetVSync(1);
-    s.Engine->StartFullscreenDisplay(DisplayWidth, DisplayHeight, 32, True, True, 0, 1.0f,
-                                     window);
+    s.Engine->StartFullscreenDisplay(DisplayWidth, DisplayHeight, 32, True, True,
+                                     AntialiasSamples, 1.0f, window);
     s.Engine->ClearFrame(0);
 }
 

@@ -31,21 +31,38 @@ public:
     virtual void SetSearchDirectory(const std::string& folder) = 0;
     // Option 2: 1 draws a frames-per-second counter in the corner, 0 does not.
     virtual void DisplayFramesPerSecond(std::int32_t show) = 0;
-    // Option 3: 1 waits for the display's vertical blank where the platform offers it.
+    // Option 3: 1 waits for the display's vertical blank where the platform offers it
+    // and never shows frames faster than the monitor refreshes (60 a second when it does
+    // not say), sleeping between them; 0 shows every frame as soon as it is drawn (the
+    // benchmark's loops run so).
     virtual void SetVSync(std::int32_t enabled) = 0;
-    // Starts the display inside the given window. The scene is drawn at width x height
-    // into an off-screen target, never by changing the display mode. keepAspect true
-    // scales it onto the window with its aspect kept (black bars), false stretches it;
-    // fillWindow true makes the window cover its monitor; antialiasSamples 0 is none,
-    // more draws through a target with that many samples; gamma 1.0 leaves colours as
-    // they are, another value raises each to 1/gamma. depth must be 32.
+    // Starts the display inside the given window, never by changing the display mode.
+    // The window's picture is shown on every monitor: the saver window is one window per
+    // monitor (see saver/saver_window.h). width x height are the display pixels that
+    // 2D drawing, the mouse and the lens's aspect count in; the 3D scene is drawn once a
+    // frame into an off-screen target as large as the largest monitor shows it (sharp, not
+    // stretched from width x height), and each monitor shows it scaled to its own size.
+    // On a software renderer (GL_RENDERER names llvmpipe, softpipe or a software GDI
+    // renderer) the target holds at most about 2.1 million pixels (a 1080p monitor's 4:3
+    // picture) and has no multisampling; a larger monitor shows it scaled up.
+    // keepAspect true fits the picture with its aspect kept (bars in the background
+    // colour), false stretches it; either way the picture drifts along a figure of eight
+    // 3 window pixels to each side, once round in ten minutes, so that an OLED screen never
+    // holds an edge on the same pixels (what ReadFramePixels gives does not drift).
+    // fillWindow true makes each window cover its monitor; antialiasSamples 0 is none,
+    // more draws through a target with that many samples, or as many as the GL offers;
+    // gamma 1.0 leaves colours as they are, another value raises each to 1/gamma. depth
+    // must be 32.
     virtual void StartFullscreenDisplay(std::int32_t width, std::int32_t height,
                                         std::int32_t depth, Flag keepAspect, Flag fillWindow,
                                         std::int32_t antialiasSamples, float gamma,
                                         WindowHandle window) = 0;
     // Clears the off-screen target to a colour 0x00RRGGBB (0 is black) and its depth.
     virtual void ClearFrame(std::int32_t color) = 0;
-    // Scales the off-screen target onto the window and shows it.
+    // Shows the off-screen target on every monitor and, with option 3 on, waits for the
+    // next frame's turn. While the window system reports the monitors powered down it
+    // shows nothing and instead waits for input, or for the next look at the monitors
+    // (every 2 s), so that the frame loop draws about once in 2 s until they wake.
     virtual void PresentFrame() = 0;
     virtual void ShowCursor(Flag visible) = 0;
     // Seconds between the two most recent presents.
@@ -96,8 +113,8 @@ public:
 class Input {
 public:
     virtual ~Input() = default;
-    // Cursor position in the 800 x 600 display pixels and the three buttons (true while
-    // held); wheel is the wheel's movement since the previous call.
+    // Cursor position in the 800 x 600 display pixels of the picture on the monitor the
+    // cursor is on, and the three buttons (true while held); wheel is the wheel's movement since the previous call.
     virtual void GetMouseState(std::int32_t& x, std::int32_t& y, Flag& button1, Flag& button2,
                                Flag& button3, std::int32_t& wheel) = 0;
     // The most recent key pressed since this object was created (a key already held at

@@ -1,8 +1,10 @@
-// What engine/ needs of the operating system's display: a GL context on the saver
-// window, present, cursor, the input record its events feed, and a clock. Each backend
-// (WGL, SDL2) implements all of it; the window itself comes from the saver window's seam.
+// What engine/ needs of the operating system's display: one GL context shown on the saver
+// window's monitor windows, present, cursor, the input record its events feed, whether
+// the monitors are powered, waits, and a clock. Each backend (WGL, SDL2) implements all
+// of it; the window itself comes from the saver window's seam.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "common/input_record.h"
 #include "seams/slot.h"
@@ -22,11 +24,19 @@ class DisplaySystem {
 public:
     virtual ~DisplaySystem() = default;
 
-    // Moves and sizes the window so that it covers the monitor it is on.
+    // Moves and sizes each of the window's monitor windows so that it covers its monitor.
     virtual void CoverMonitor(WindowHandle window) = 0;
+    // The windows a picture given to this window is shown in, the window itself first:
+    // the saver window's one window per monitor; just the window for any other.
+    virtual std::vector<WindowHandle> MonitorWindows(WindowHandle window) = 0;
+    // The refresh rate of the monitor the window is on, in hertz; 0 when unknown.
+    virtual double RefreshRate(WindowHandle window) = 0;
 
     // Creates an OpenGL 3.3 core context on the window and makes it current.
     virtual void StartGl(WindowHandle window) = 0;
+    // Makes the one context current on another of MonitorWindows(window), or on the
+    // window again: drawing and SwapBuffers then go to that window.
+    virtual void MakeCurrent(WindowHandle window) = 0;
     // The address of a GL entry point of the current context, for the loader; null when
     // the context has none.
     virtual void* GlFunction(const char* name) = 0;
@@ -35,10 +45,11 @@ public:
 
     // The size in pixels of the window's drawable area.
     virtual PixelSize DrawableSize(WindowHandle window) = 0;
-    // Shows the back buffer.
+    // Shows the back buffer of the window, whose context is current. A saver window still
+    // hidden shows itself first, so that the first picture presented is the first seen.
     virtual void SwapBuffers(WindowHandle window) = 0;
-    // 1 waits for the vertical blank at each swap, 0 never does; false when the platform
-    // does not offer the choice.
+    // For the window whose context is current: 1 waits for the vertical blank at each
+    // swap, 0 never does; false when the platform does not offer the choice.
     virtual bool SetSwapInterval(int interval) = 0;
 
     virtual void ShowCursor(bool visible) = 0;
@@ -46,8 +57,17 @@ public:
     // The keyboard and mouse as the window's events have fed them in.
     virtual InputRecord& Input() = 0;
 
+    // False while the window system reports the monitors powered down (Windows: the
+    // console display is off; X11: DPMS standby, suspend or off). Asks every time.
+    virtual bool MonitorsOn() = 0;
+
     // Seconds on a steady clock with an arbitrary start.
     virtual double Seconds() = 0;
+    // Sleeps for about this long, never spinning.
+    virtual void Sleep(double seconds) = 0;
+    // Sleeps until a window-system event arrives (left for the event pump) or this long
+    // has passed, whichever is first.
+    virtual void WaitForEvents(double seconds) = 0;
 };
 
 inline Slot<DisplaySystem> Screen{"Display"};

@@ -1,14 +1,22 @@
-// The SDL2 display backend: the saver window, its GL 3.3 core context, and the input
-// record that the toolkit's event pump feeds through HandleSdlEvent.
+// The SDL2 display backend: the saver window (one window per monitor), the GL 3.3 core
+// context shown in each, and the input record that the toolkit's event pump feeds
+// through HandleSdlEvent.
 #include <SDL2/SDL.h>
+#include <SDL2/SDL_syswm.h>
+#include <poll.h>
 
+#include <algorithm>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "backends/linux/event_pump.h"
 #include "backends/linux/linux_backends.h"
 #include "backends/linux/sdl_input.h"
+#include "backends/linux/x_monitors.h"
 #include "common/runtime_error.h"
 
 namespace platform {
@@ -16,8 +24,13 @@ namespace platform {
 namespace {
 
 struct DisplayState {
+    // Every window of a saver window has its close handler.
     std::map<Uint32, std::function<void()>> closeHandlers;
+    // A saver window's windows by the id of its first (the primary monitor's), that first.
+    std::map<Uint32, std::vector<Uint32>> monitorWindows;
     SDL_GLContext context = nullptr;
+    // SDL's own connection, whose socket brings the events a wait looks out for.
+    ::Display* eventConnection = nullptr;
     InputRecord input;
 };
 
@@ -38,10 +51,17 @@ void StartVideo() {
         throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL video cannot start: ") + SDL_GetError());
 }
 
-SDL_Rect MonitorBounds(int displayIndex) {
-    SDL_Rect bounds{0, 0, 800, 600};
-    SDL_GetDisplayBounds(displayIndex < 0 ? 0 : displayIndex, &bounds);
-    return bounds;
+std::vector<Uint32> MonitorWindowsOf(WindowHandle window) {
+    auto found = State().monitorWindows.find(static_cast<Uint32>(window));
+    if (found != State().monitorWindows.end()) return found->second;
+    return {static_cast<Uint32>(window)};
+}
+
+::Display* EventConnectionOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return nullptr;
+    return info.info.x11.display;
 }
 
 }  // namespace
@@ -58,7 +78,9 @@ void HandleSdlEvent(const SDL_Event& event) {
         }
         break;
     case SDL_QUIT:
-        for (auto& [id, handler] : std::map(state.closeHandlers)) handler();
+        // Once for each saver window; a handler may close any of them.
+        for (auto& [id, windows] : std::map(state.monitorWindows))
+            if (state.closeHandlers.count(id)) std::function<void()>(state.closeHandlers[id])();
         break;
     default:
         break;
@@ -67,8 +89,8 @@ void HandleSdlEvent(const SDL_Event& event) {
 
 namespace {
 
-// The saver window: a borderless SDL window with the GL attributes a 3.3 core context
-// needs.
+// The saver window: a borderless SDL window on each monitor, with the GL attributes a
+// 3.3 core context needs, so that the one context can be made current on each.
 class SdlSaverWindows : public saver::SaverWindowSystem {
 public:
     WindowHandle Create(std::function<void()> onClose) override {
@@ -78,41 +100,84 @@ public:
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-        SDL_Rect bounds = MonitorBounds(0);
-        SDL_Window* window =
-            SDL_CreateWindow("Kelvora", bounds.x, bounds.y, bounds.w, bounds.h,
-                             SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
-        if (!window) throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL window: ") + SDL_GetError());
-        Uint32 id = SDL_GetWindowID(window);
-        State().closeHandlers[id] = std::move(onClose);
-        return id;
+        std::vector<Uint32> ids;
+        try {
+            for (const MonitorArea& monitor : ListMonitors()) {
+                SDL_Window* window =
+                    SDL_CreateWindow("Kelvora", monitor.x, monitor.y, monitor.width, monitor.height,
+                                     SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+                if (!window) throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL window: ") + SDL_GetError());
+                ids.push_back(SDL_GetWindowID(window));
+                State().closeHandlers[ids.back()] = onClose;
+                if (!State().eventConnection) State().eventConnection = EventConnectionOf(window);
+            }
+        } catch (...) {
+            for (Uint32 id : ids) DestroyOne(id);
+            throw;
+        }
+        State().monitorWindows[ids.front()] = ids;
+        return ids.front();
     }
 
     void Show(WindowHandle window) override {
-        SDL_Window* sdlWindow = WindowOf(window);
-        SDL_ShowWindow(sdlWindow);
-        SDL_RaiseWindow(sdlWindow);
-        // The cursor may rest where the window appears; report it there before it moves.
-        int x = 0, y = 0, left = 0, top = 0;
+        std::vector<Uint32> ids = MonitorWindowsOf(window);
+        // The primary last, so that it ends up in front.
+        for (auto id = ids.rbegin(); id != ids.rend(); ++id) {
+            SDL_Window* sdlWindow = WindowOf(*id);
+            SDL_ShowWindow(sdlWindow);
+            SDL_RaiseWindow(sdlWindow);
+        }
+        // The cursor may rest where a window appears; report it there before it moves.
+        int x = 0, y = 0;
         SDL_GetGlobalMouseState(&x, &y);
-        SDL_GetWindowPosition(sdlWindow, &left, &top);
-        State().input.Motion(x - left, y - top);
+        for (Uint32 id : ids) {
+            int left = 0, top = 0, width = 0, height = 0;
+            SDL_GetWindowPosition(WindowOf(id), &left, &top);
+            SDL_GetWindowSize(WindowOf(id), &width, &height);
+            if (x < left || y < top || x >= left + width || y >= top + height) continue;
+            State().input.Motion(id, x - left, y - top);
+            break;
+        }
     }
 
     void Destroy(WindowHandle window) override {
-        State().closeHandlers.erase(static_cast<Uint32>(window));
-        if (SDL_Window* sdlWindow = SDL_GetWindowFromID(static_cast<Uint32>(window)))
-            SDL_DestroyWindow(sdlWindow);
+        std::vector<Uint32> ids = MonitorWindowsOf(window);
+        State().monitorWindows.erase(static_cast<Uint32>(window));
+        for (Uint32 id : ids) DestroyOne(id);
+    }
+
+private:
+    static void DestroyOne(Uint32 id) {
+        State().closeHandlers.erase(id);
+        if (SDL_Window* sdlWindow = SDL_GetWindowFromID(id)) SDL_DestroyWindow(sdlWindow);
     }
 };
 
 class SdlDisplay : public DisplaySystem {
 public:
     void CoverMonitor(WindowHandle window) override {
-        SDL_Window* sdlWindow = WindowOf(window);
-        SDL_Rect bounds = MonitorBounds(SDL_GetWindowDisplayIndex(sdlWindow));
-        SDL_SetWindowPosition(sdlWindow, bounds.x, bounds.y);
-        SDL_SetWindowSize(sdlWindow, bounds.w, bounds.h);
+        std::vector<Uint32> ids = MonitorWindowsOf(window);
+        std::vector<MonitorArea> monitors = ListMonitors();
+        // A saver window's windows were made one per monitor, in this order; any other
+        // window covers the primary.
+        for (std::size_t index = 0; index < ids.size(); ++index) {
+            const MonitorArea& monitor = monitors[std::min(index, monitors.size() - 1)];
+            SDL_Window* sdlWindow = WindowOf(ids[index]);
+            SDL_SetWindowPosition(sdlWindow, monitor.x, monitor.y);
+            SDL_SetWindowSize(sdlWindow, monitor.width, monitor.height);
+        }
+    }
+
+    std::vector<WindowHandle> MonitorWindows(WindowHandle window) override {
+        std::vector<Uint32> ids = MonitorWindowsOf(window);
+        return {ids.begin(), ids.end()};
+    }
+
+    double RefreshRate(WindowHandle window) override {
+        SDL_DisplayMode mode{};
+        int index = SDL_GetWindowDisplayIndex(WindowOf(window));
+        if (index < 0 || SDL_GetCurrentDisplayMode(index, &mode) != 0) return 0;
+        return mode.refresh_rate;
     }
 
     void StartGl(WindowHandle window) override {
@@ -122,6 +187,13 @@ public:
             throw RuntimeError(ErrorCode::InvalidArgument,
                                std::string("no OpenGL 3.3 core context: ") + SDL_GetError());
         State().context = context;
+    }
+
+    void MakeCurrent(WindowHandle window) override {
+        SDL_Window* sdlWindow = WindowOf(window);
+        if (SDL_GL_GetCurrentWindow() == sdlWindow) return;
+        if (SDL_GL_MakeCurrent(sdlWindow, State().context) != 0)
+            throw RuntimeError(ErrorCode::InvalidArgument, std::string("the GL context cannot be moved: ") + SDL_GetError());
     }
 
     void* GlFunction(const char* name) override { return SDL_GL_GetProcAddress(name); }
@@ -137,7 +209,11 @@ public:
         return size;
     }
 
-    void SwapBuffers(WindowHandle window) override { SDL_GL_SwapWindow(WindowOf(window)); }
+    void SwapBuffers(WindowHandle window) override {
+        SDL_Window* sdlWindow = WindowOf(window);
+        if (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_HIDDEN) SDL_ShowWindow(sdlWindow);
+        SDL_GL_SwapWindow(sdlWindow);
+    }
 
     bool SetSwapInterval(int interval) override { return SDL_GL_SetSwapInterval(interval) == 0; }
 
@@ -145,9 +221,24 @@ public:
 
     InputRecord& Input() override { return State().input; }
 
+    bool MonitorsOn() override { return MonitorsPowered(); }
+
     double Seconds() override {
         return static_cast<double>(SDL_GetPerformanceCounter()) /
                static_cast<double>(SDL_GetPerformanceFrequency());
+    }
+
+    void Sleep(double seconds) override {
+        if (seconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    }
+
+    void WaitForEvents(double seconds) override {
+        ::Display* connection = State().eventConnection;
+        if (!connection) return Sleep(seconds);
+        // Events already read from the socket would not wake the wait.
+        if (XPending(connection) > 0) return;
+        pollfd socket{ConnectionNumber(connection), POLLIN, 0};
+        poll(&socket, 1, static_cast<int>(seconds * 1000));
     }
 };
 

@@ -29,15 +29,16 @@ bool ToMouseButton(Uint8 sdlButton, MouseButton& button) {
 void FeedSdlInput(const SDL_Event& event, InputRecord& input) {
     switch (event.type) {
     case SDL_MOUSEMOTION:
-        input.Motion(event.motion.x, event.motion.y);
+        input.Motion(event.motion.windowID, event.motion.x, event.motion.y);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         MouseButton button{};
         if (ToMouseButton(event.button.button, button)) {
-            input.Button(button, event.type == SDL_MOUSEBUTTONDOWN, event.button.x, event.button.y);
+            input.Button(button, event.type == SDL_MOUSEBUTTONDOWN, event.button.windowID,
+                         event.button.x, event.button.y);
         } else {
-            input.Motion(event.button.x, event.button.y);
+            input.Motion(event.button.windowID, event.button.x, event.button.y);
         }
         break;
     }

@@ -141,8 +141,12 @@ FltkSettingsWindow::~FltkSettingsWindow() = default;
 void FltkSettingsWindow::Build() {
     int w = ToPixels(dialog::ClientWidthTwips);
     int h = ToPixels(dialog::ClientHeightTwips);
-    window_ = std::make_unique<Fl_Double_Window>((Fl::w() - w) / 2, (Fl::h() - h) / 2, w, h,
-                                                 dialog::SettingsCaption);
+    // Centred on the monitor that holds the cursor: where the user is looking.
+    int mouseX = 0, mouseY = 0, areaX = 0, areaY = 0, areaW = 0, areaH = 0;
+    Fl::get_mouse(mouseX, mouseY);
+    Fl::screen_work_area(areaX, areaY, areaW, areaH, mouseX, mouseY);
+    window_ = std::make_unique<Fl_Double_Window>(areaX + (areaW - w) / 2, areaY + (areaH - h) / 2,
+                                                 w, h, dialog::SettingsCaption);
     Fl::set_font(TextFont, TextFace);
     window_->color(FL_BLACK);
     window_->size_range(w, h, w, h);

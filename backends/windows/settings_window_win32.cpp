@@ -143,8 +143,15 @@ Win32SettingsWindow::Win32SettingsWindow(dialog::SettingsEvents& events) : event
     AdjustWindowRectEx(&frame, WindowStyle, FALSE, 0);
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;
-    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    // Centred on the monitor that holds the cursor: where the user is looking.
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    int x = work.left + (work.right - work.left - width) / 2;
+    int y = work.top + (work.bottom - work.top - height) / 2;
     window_ = CreateWindowExA(0, WindowClassName, dialog::SettingsCaption, WindowStyle, x, y,
                               width, height, nullptr, nullptr, instance, nullptr);
     // Messages before this one (creation, sizing) need nothing of ours.

@@ -6,24 +6,25 @@
 
 namespace platform {
 
-void FeedWin32Input(UINT message, WPARAM wParam, LPARAM lParam, InputRecord& input) {
+void FeedWin32Input(HWND window, UINT message, WPARAM wParam, LPARAM lParam, InputRecord& input) {
+    const auto handle = reinterpret_cast<std::intptr_t>(window);
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     const auto key = static_cast<std::int32_t>(wParam);
     switch (message) {
     case WM_MOUSEMOVE:
-        input.Motion(x, y);
+        input.Motion(handle, x, y);
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-        input.Button(MouseButton::Left, message == WM_LBUTTONDOWN, x, y);
+        input.Button(MouseButton::Left, message == WM_LBUTTONDOWN, handle, x, y);
         break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-        input.Button(MouseButton::Right, message == WM_RBUTTONDOWN, x, y);
+        input.Button(MouseButton::Right, message == WM_RBUTTONDOWN, handle, x, y);
         break;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
-        input.Button(MouseButton::Middle, message == WM_MBUTTONDOWN, x, y);
+        input.Button(MouseButton::Middle, message == WM_MBUTTONDOWN, handle, x, y);
         break;
     case WM_MOUSEWHEEL:
         input.Wheel(GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);

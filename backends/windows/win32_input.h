@@ -8,6 +8,6 @@ namespace platform {
 
 // Feeds the record the key, button, motion, wheel or focus-lost event that the message
 // stands for; any other message leaves the record alone.
-void FeedWin32Input(UINT message, WPARAM wParam, LPARAM lParam, InputRecord& input);
+void FeedWin32Input(HWND window, UINT message, WPARAM wParam, LPARAM lParam, InputRecord& input);
 
 }  // namespace platform

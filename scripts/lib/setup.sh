@@ -9,7 +9,8 @@ KELVORA_PACKAGES=(
   libsdl2-dev libfltk1.3-dev fluid libx11-dev libgl-dev libgl1-mesa-dri
   python3 python3-glad libstb-dev libglm-dev fonts-dejavu-core
   libgtest-dev libgmock-dev googletest
-  xvfb xauth x11-utils xdotool imagemagick
+  libxinerama-dev libxext-dev
+  xvfb xauth x11-utils xdotool imagemagick xserver-xephyr x11-xserver-utils
 )
 
 as_root() {

@@ -102,31 +102,32 @@ TEST(InputRecord, TheMouseIsWhereItsLastEventPutIt) {
         MouseState expected;
     } cases[] = {
         {"nothing yet", {}, {}},
-        {"a motion moves it",
-         {[](InputRecord& r) { r.Motion(10, 20); }, [](InputRecord& r) { r.Motion(-3, 700); }},
-         {-3, 700}},
+        {"a motion moves it, into the window it names",
+         {[](InputRecord& r) { r.Motion(7, 10, 20); }, [](InputRecord& r) { r.Motion(9, -3, 700); }},
+         {9, -3, 700}},
         {"a button press moves it too, and holds the button",
-         {[](InputRecord& r) { r.Motion(10, 20); },
-          [](InputRecord& r) { r.Button(MouseButton::Left, true, 5, 6); }},
-         {5, 6, true}},
+         {[](InputRecord& r) { r.Motion(0, 10, 20); },
+          [](InputRecord& r) { r.Button(MouseButton::Left, true, 7, 5, 6); }},
+         {7, 5, 6, true}},
         {"each button on its own",
-         {[](InputRecord& r) { r.Button(MouseButton::Left, true, 1, 1); },
-          [](InputRecord& r) { r.Button(MouseButton::Right, true, 2, 2); },
-          [](InputRecord& r) { r.Button(MouseButton::Middle, true, 3, 3); },
-          [](InputRecord& r) { r.Button(MouseButton::Left, false, 4, 4); }},
-         {4, 4, false, true, true}},
+         {[](InputRecord& r) { r.Button(MouseButton::Left, true, 0, 1, 1); },
+          [](InputRecord& r) { r.Button(MouseButton::Right, true, 0, 2, 2); },
+          [](InputRecord& r) { r.Button(MouseButton::Middle, true, 0, 3, 3); },
+          [](InputRecord& r) { r.Button(MouseButton::Left, false, 0, 4, 4); }},
+         {0, 4, 4, false, true, true}},
         {"the wheel's notches add up, either way",
          {[](InputRecord& r) { r.Wheel(2); }, [](InputRecord& r) { r.Wheel(-3); }},
-         {0, 0, false, false, false, -1}},
+         {0, 0, 0, false, false, false, -1}},
         {"losing the focus leaves the mouse alone",
-         {[](InputRecord& r) { r.Button(MouseButton::Right, true, 8, 9); },
+         {[](InputRecord& r) { r.Button(MouseButton::Right, true, 0, 8, 9); },
           [](InputRecord& r) { r.FocusLost(); }},
-         {8, 9, false, true}},
+         {0, 8, 9, false, true}},
     };
     for (const auto& c : cases) {
         InputRecord record;
         for (Feed feed : c.events) feed(record);
         MouseState mouse = record.Mouse();
+        EXPECT_EQ(mouse.window, c.expected.window) << c.name;
         EXPECT_EQ(mouse.x, c.expected.x) << c.name;
         EXPECT_EQ(mouse.y, c.expected.y) << c.name;
         EXPECT_EQ(mouse.left, c.expected.left) << c.name;

@@ -39,7 +39,7 @@ TEST_F(SceneSetup, MakesItsCallsWithTheirValuesInOrderThenEntersTheLoop) {
         "Engine.SetSearchDirectory(" + MediaFolder + ")",
         "Engine.DisplayFramesPerSecond(0)",
         "Engine.SetVSync(1)",
-        "Engine.StartFullscreenDisplay(800, 600, 32, -1, -1, 0, 1, " + Window + ")",
+        "Engine.StartFullscreenDisplay(800, 600, 32, -1, -1, 4, 1, " + Window + ")",
         "Engine.ClearFrame(0)",
         Read(mScreenSaver::CandleHeightSetting),
         Read(mScreenSaver::CandleBrightnessSetting),

@@ -4,33 +4,11 @@
 // call.
 #include <gtest/gtest.h>
 
-#include "common/runtime_error.h"
 #include "engine/gl_engine_objects.h"
+#include "scripted_display.h"
 #include "seams/display.h"
 
 namespace {
-
-// A display that has nothing but its input record: the input object needs no window.
-class RecordOnlyDisplay : public platform::DisplaySystem {
-public:
-    InputRecord record;
-
-    void CoverMonitor(platform::WindowHandle) override { Unused(); }
-    void StartGl(platform::WindowHandle) override { Unused(); }
-    void* GlFunction(const char*) override { Unused(); }
-    void StopGl(platform::WindowHandle) override { Unused(); }
-    platform::PixelSize DrawableSize(platform::WindowHandle) override { Unused(); }
-    void SwapBuffers(platform::WindowHandle) override { Unused(); }
-    bool SetSwapInterval(int) override { Unused(); }
-    void ShowCursor(bool) override { Unused(); }
-    InputRecord& Input() override { return record; }
-    double Seconds() override { Unused(); }
-
-private:
-    [[noreturn]] static void Unused() {
-        throw RuntimeError(ErrorCode::InvalidArgument, "the input object used the window");
-    }
-};
 
 class InputObject : public testing::Test {
 protected:
@@ -43,7 +21,7 @@ protected:
         return key;
     }
 
-    RecordOnlyDisplay display_;
+    enginetest::ScriptedDisplay display_;
     InputRecord& record_ = display_.record;
     engine::GlEngineObjects engines_;
 };

@@ -75,18 +75,18 @@ TEST(SdlInput, EachEventFeedsTheRecordWhatItStandsFor) {
              r.KeyDown(SDL_SCANCODE_C, false);
              r.FocusLost();
          }},
-        {"a motion", {Motion(12, 34)}, [](InputRecord& r) { r.Motion(12, 34); }},
+        {"a motion", {Motion(12, 34)}, [](InputRecord& r) { r.Motion(0, 12, 34); }},
         {"the three buttons, down and up",
          {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1, 2), Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 3, 4),
           Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 5, 6), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 7, 8)},
          [](InputRecord& r) {
-             r.Button(MouseButton::Left, true, 1, 2);
-             r.Button(MouseButton::Right, true, 3, 4);
-             r.Button(MouseButton::Middle, true, 5, 6);
-             r.Button(MouseButton::Right, false, 7, 8);
+             r.Button(MouseButton::Left, true, 0, 1, 2);
+             r.Button(MouseButton::Right, true, 0, 3, 4);
+             r.Button(MouseButton::Middle, true, 0, 5, 6);
+             r.Button(MouseButton::Right, false, 0, 7, 8);
          }},
         {"a fourth button only moves the pointer", {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 9, 10)},
-         [](InputRecord& r) { r.Motion(9, 10); }},
+         [](InputRecord& r) { r.Motion(0, 9, 10); }},
         {"the wheel", {Wheel(2), Wheel(-5)},
          [](InputRecord& r) {
              r.Wheel(2);

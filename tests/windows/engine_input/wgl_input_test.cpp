@@ -23,6 +23,8 @@ struct Message {
     LPARAM lParam;
 };
 
+// The window the test's messages are for, as the input record names it.
+constexpr std::intptr_t kWindow = 0x5A7E;
 // lParam bit 30: the key was already down.
 constexpr LPARAM kFreshPress = 1;
 constexpr LPARAM kAlreadyDown = 1 | (1 << 30);
@@ -53,20 +55,20 @@ TEST(WglInputFeed, EachMessageFeedsTheRecordWhatItStandsFor) {
              r.FocusLost();
          }},
         {"a motion, also to the left of the client area", {{WM_MOUSEMOVE, 0, MAKELPARAM(-3, 34)}},
-         [](InputRecord& r) { r.Motion(-3, 34); }},
+         [](InputRecord& r) { r.Motion(kWindow, -3, 34); }},
         {"the three buttons, down and up",
          {{WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 2)}, {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 4)},
           {WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(5, 6)}, {WM_RBUTTONUP, 0, MAKELPARAM(7, 8)},
           {WM_LBUTTONUP, 0, MAKELPARAM(9, 10)}, {WM_MBUTTONUP, 0, MAKELPARAM(11, 12)},
           {WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(13, 14)}},
          [](InputRecord& r) {
-             r.Button(MouseButton::Left, true, 1, 2);
-             r.Button(MouseButton::Right, true, 3, 4);
-             r.Button(MouseButton::Middle, true, 5, 6);
-             r.Button(MouseButton::Right, false, 7, 8);
-             r.Button(MouseButton::Left, false, 9, 10);
-             r.Button(MouseButton::Middle, false, 11, 12);
-             r.Button(MouseButton::Middle, true, 13, 14);
+             r.Button(MouseButton::Left, true, kWindow, 1, 2);
+             r.Button(MouseButton::Right, true, kWindow, 3, 4);
+             r.Button(MouseButton::Middle, true, kWindow, 5, 6);
+             r.Button(MouseButton::Right, false, kWindow, 7, 8);
+             r.Button(MouseButton::Left, false, kWindow, 9, 10);
+             r.Button(MouseButton::Middle, false, kWindow, 11, 12);
+             r.Button(MouseButton::Middle, true, kWindow, 13, 14);
          }},
         {"the wheel, in notches",
          {{WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), 0}, {WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0}},
@@ -78,7 +80,7 @@ TEST(WglInputFeed, EachMessageFeedsTheRecordWhatItStandsFor) {
     };
     for (const auto& c : cases) {
         InputRecord fed, expected;
-        for (const Message& m : c.messages) platform::FeedWin32Input(m.message, m.wParam, m.lParam, fed);
+        for (const Message& m : c.messages) platform::FeedWin32Input(reinterpret_cast<HWND>(kWindow), m.message, m.wParam, m.lParam, fed);
         c.expected(expected);
         EXPECT_TRUE(fed == expected) << c.name;
     }

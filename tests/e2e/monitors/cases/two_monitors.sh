@@ -1,0 +1,23 @@
+# Two monitors side by side (1024 x 768 each, joined by Xinerama): the saver covers both
+# with the scene, leaves no pixel of the desktop bare, and a key pressed with the pointer
+# on the second monitor ends it.
+source "$(dirname "$0")/../lib.sh" "$1"
+start_nested_x +xinerama -screen 1024x768 -origin 1024,0 -screen 1024x768
+copy_product
+focus_follows_pointer
+start_saver
+
+both_covered() {
+  screenshot "$WORK/poll.png" || return 1
+  scene_in "$WORK/poll.png" 1024x768+0+0 && scene_in "$WORK/poll.png" 1024x768+1024+0 &&
+    [ "$(bare_desktop_pixels "$WORK/poll.png")" -eq 0 ]
+}
+wait_until 30 both_covered || {
+  cp "$WORK/poll.png" "$ARTIFACTS/$CASE-not-covered.png" 2>/dev/null || true
+  fail "the scene did not cover both monitors within 30 s (last picture: $ARTIFACTS/$CASE-not-covered.png)"
+}
+cp "$WORK/poll.png" "$ARTIFACTS/$CASE-covered.png"
+
+xdotool mousemove 1536 384
+press_key
+wait_until "$(key_exit_limit)" saver_ended || fail "a key on the second monitor did not end the saver"

@@ -1,0 +1,172 @@
+# Shared by the monitors' end-to-end cases: a nested X server with the monitors a case
+# asks for, a private copy of a product started in it (natively, or under Wine in a prefix
+# that sees every monitor), polling with deadlines, screenshots and pixel measures.
+# Source with the product kind as the first argument: linux or wine.
+set -euo pipefail
+
+KIND=${1:?linux or wine}
+CASE=$(basename "$0" .sh)
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-monitors-e2e.XXXXXX")
+ARTIFACTS=${KELVORA_ARTIFACTS:-$WORK/artifacts}/$KIND
+mkdir -p "$ARTIFACTS"
+# A colour the scene never shows: any pixel of it left on the screen is bare desktop.
+ROOT_COLOUR='#00ff00'
+NESTED_PID=
+NESTED_DISPLAY=
+SAVER_PID=
+
+fail() {
+  echo "FAIL [$KIND $CASE]: $*" >&2
+  [ -f "$WORK/saver.out" ] && sed 's/^/  saver: /' "$WORK/saver.out" | tail -20 >&2
+  exit 1
+}
+
+skip() {
+  echo "SKIP [$KIND $CASE]: $*"
+  exit 77
+}
+
+cleanup() {
+  [ -n "$SAVER_PID" ] && kill "$SAVER_PID" 2>/dev/null || true
+  # Wine's server of this prefix, and with it every Windows process it runs.
+  [ "$KIND" = wine ] && WINEPREFIX=$MONITORS_PREFIX "$WINESERVER" -k 2>/dev/null || true
+  [ -n "$NESTED_PID" ] && kill "$NESTED_PID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+now() { date +%s.%N; }
+
+# wait_until SECONDS COMMAND...: polls the command until it succeeds or the time is up.
+wait_until() {
+  local limit=$1
+  shift
+  local start
+  start=$(now)
+  until "$@"; do
+    if awk -v a="$start" -v b="$(now)" -v l="$limit" 'BEGIN { exit !(b - a > l) }'; then
+      return 1
+    fi
+    sleep 0.05
+  done
+}
+
+# start_nested_x XEPHYR_SCREEN_ARGUMENTS...: a nested X server inside the current display,
+# on the first free display number from 160, its root painted ROOT_COLOUR. DISPLAY then
+# names it.
+start_nested_x() {
+  [ -n "${DISPLAY:-}" ] || fail "no X display to nest the monitors in"
+  command -v Xephyr >/dev/null || fail "Xephyr is not installed (package xserver-xephyr)"
+  local number=160
+  while [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ]; do
+    number=$((number + 1))
+    [ $number -lt 200 ] || fail "no free display number"
+  done
+  Xephyr ":$number" "$@" -nolisten tcp >"$WORK/xephyr.out" 2>&1 &
+  NESTED_PID=$!
+  NESTED_DISPLAY=":$number"
+  export DISPLAY=$NESTED_DISPLAY
+  wait_until 10 xdpyinfo >/dev/null 2>&1 || fail "the nested X server did not start"
+  xsetroot -solid "$ROOT_COLOUR"
+}
+
+# Wine's prefix for these tests: a copy of the prepared one (or a new one), told to take
+# the monitors from Xinerama rather than XRandR, which sees a nested server's one output.
+MONITORS_PREFIX=${KELVORA_LINUX_BUILD:-$WORK}/../wineprefix-monitors
+
+prepare_monitors_prefix() {
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export XDG_RUNTIME_DIR=$WORK/run
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  if [ ! -f "$MONITORS_PREFIX/system.reg" ]; then
+    if [ -f "${WINEPREFIX:-/nonexistent}/system.reg" ]; then
+      cp -a "$WINEPREFIX" "$MONITORS_PREFIX"
+    else
+      WINEPREFIX=$MONITORS_PREFIX timeout 120 "$WINE" wineboot --init >/dev/null 2>&1 || true
+    fi
+  fi
+  export WINEPREFIX=$MONITORS_PREFIX
+  # A server left from a display of another size would keep that size.
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1 ||
+    fail "cannot set the Wine prefix's monitor source"
+  "$WINESERVER" -w 2>/dev/null || true
+}
+
+# The product as a user installs it, in a folder of its own.
+copy_product() {
+  local from
+  if [ "$KIND" = linux ]; then
+    from=${KELVORA_LINUX_BUILD:?}
+    [ -x "$from/kelvora" ] || fail "no native product at $from/kelvora"
+    cp "$from/kelvora" "$WORK/"
+    export XDG_RUNTIME_DIR=$WORK/run
+    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  else
+    from=${KELVORA_WINDOWS_BUILD:?}
+    [ -f "$from/kelvora.scr" ] || fail "no kelvora.scr at $from"
+    cp "$from/kelvora.scr" "$WORK/"
+    prepare_monitors_prefix
+  fi
+  cp -r "$from/durnwick" "$WORK/"
+  cp "$from/kelvora.ini" "$WORK/"
+}
+
+# start_saver [ENVIRONMENT=VALUE...]: the copy with /S, in the nested server.
+start_saver() {
+  if [ "$KIND" = linux ]; then
+    env "$@" "$WORK/kelvora" /S >"$WORK/saver.out" 2>&1 &
+  else
+    env "$@" "$WINE" "$WORK/kelvora.scr" /S >"$WORK/saver.out" 2>&1 &
+  fi
+  SAVER_PID=$!
+}
+
+saver_ended() { ! kill -0 "$SAVER_PID" 2>/dev/null || [ "$(awk '{ print $3 }' "/proc/$SAVER_PID/stat" 2>/dev/null)" = Z ]; }
+
+# The saver's own process: under Wine the loader becomes the Windows program.
+saver_cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$SAVER_PID/stat"; }
+
+screenshot() { import -window root "$1" 2>/dev/null; }
+
+# count_pixels PICTURE TEST [CROP]: how many pixels of a 128 x 96 reduction of the picture
+# (or of the crop WxH+X+Y of it) pass a colour test.
+count_pixels() {
+  local crop=${3:-}
+  convert "$1" ${crop:+-crop "$crop" +repage} -scale '128x96!' -fx "$2 ? 1 : 0" \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+
+# How many pixels of the picture, at full size, are exactly the root's colour.
+bare_desktop_pixels() {
+  convert "$1" -fill black +opaque "$ROOT_COLOUR" -fill white -opaque "$ROOT_COLOUR" \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+
+# The lit pumpkin and the flame, as the saver's own cases see them.
+ORANGE='r > 0.45 && g > 0.12 && g < 0.75 && b < 0.35 && r > 1.3 * g'
+FLAME='r > 0.85 && b < 0.2'
+
+# scene_in PICTURE CROP: the pumpkin and its flame show in that part of the picture.
+scene_in() {
+  [ "$(count_pixels "$1" "$ORANGE" "$2")" -ge 500 ] && [ "$(count_pixels "$1" "$FLAME" "$2")" -ge 40 ]
+}
+
+# The time a key may take to end the saver: under Wine each window's destruction waits
+# up to a second for a window manager that a bare X server does not have.
+key_exit_limit() { [ "$KIND" = linux ] && echo 1 || echo 6; }
+
+# A key held as a person holds it, so that a frame's poll sees it down.
+press_key() {
+  xdotool keydown space
+  sleep 0.15
+  xdotool keyup space
+}
+
+# Keys go to the window under the pointer, as on a display without a window manager.
+focus_follows_pointer() {
+  xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ { print $4 }')" 2>/dev/null || true
+}
