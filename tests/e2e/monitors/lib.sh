@@ -37,21 +37,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-now() { date +%s.%N; }
-
-# wait_until SECONDS COMMAND...: polls the command until it succeeds or the time is up.
-wait_until() {
-  local limit=$1
-  shift
-  local start
-  start=$(now)
-  until "$@"; do
-    if awk -v a="$start" -v b="$(now)" -v l="$limit" 'BEGIN { exit !(b - a > l) }'; then
-      return 1
-    fi
-    sleep 0.05
-  done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
 
 # start_nested_x XEPHYR_SCREEN_ARGUMENTS...: a nested X server inside the current display,
 # on the first free display number from 160, its root painted ROOT_COLOUR. DISPLAY then

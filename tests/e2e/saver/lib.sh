@@ -36,22 +36,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-now() { date +%s.%N; }
-seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; }
-
-# wait_until SECONDS COMMAND...: polls the command until it succeeds or the time is up.
-wait_until() {
-  local limit=$1
-  shift
-  local start
-  start=$(now)
-  until "$@"; do
-    if awk -v a="$start" -v b="$(now)" -v l="$limit" 'BEGIN { exit !(b - a > l) }'; then
-      return 1
-    fi
-    sleep 0.05
-  done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
 
 # Without a window manager the keyboard focus stays where an earlier program left it
 # (a closed message box leaves none); give it to the root, so that keys go to the window
@@ -272,4 +257,26 @@ expect_message_box_then_end() {
   fi
   expect_event 'message-box-closed' 5 0 "the message box did not close"
   expect_ending "closing the message box did not end the saver"
+}
+
+# refuse_each_medium SPOIL CASE...: for each "NAME MEDIUM" case, a fresh copy of the good
+# media with MEDIUM spoiled by the function SPOIL (called with NAME and the medium's path);
+# the saver must end in the missing-files box each time.
+refuse_each_medium() {
+  local spoil=$1
+  shift
+  local media=$WORK/durnwick/kelvora entry name medium
+  [ -d "$WORK/good-media" ] || cp -r "$media" "$WORK/good-media"
+  for entry in "$@"; do
+    read -r name medium <<<"$entry"
+    rm -rf "$media" && cp -r "$WORK/good-media" "$media"
+    rm -f "$media/$medium"
+    "$spoil" "$name" "$media/$medium"
+    echo "case: $name $medium"
+    # Each run has its own event file and driver report.
+    EVENTS=$WORK/events-$name-$medium
+    DRIVER_OUT=$WORK/driver-$name-$medium.out
+    start_saver --close-message-box /S
+    expect_message_box_then_end "$(second_message)"
+  done
 }

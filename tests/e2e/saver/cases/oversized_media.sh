@@ -4,8 +4,6 @@
 # Saver" box with the missing-files message, and closing it ends the saver.
 source "$(dirname "$0")/../lib.sh" "$1"
 copy_product
-MEDIA=$WORK/durnwick/kelvora
-cp -r "$MEDIA" "$WORK/good-media"
 
 # loading.jpg with its frame header claiming 20000 x 20000: a decoder that trusts it
 # allocates gigabytes and spends seconds filling them.
@@ -22,22 +20,11 @@ open(path, 'wb').write(data)
 PY
 }
 
-CASES=(
-  "huge-picture loading.jpg"
-  "huge-model kelvora.3ds"
-)
-for entry in "${CASES[@]}"; do
-  read -r name medium <<<"$entry"
-  rm -rf "$MEDIA" && cp -r "$WORK/good-media" "$MEDIA"
-  rm -f "$MEDIA/$medium"
-  case $name in
-    huge-picture) cp "$WORK/good-media/$medium" "$MEDIA/$medium" && claim_20000_square "$MEDIA/$medium" ;;
-    huge-model) truncate -s 65M "$MEDIA/$medium" ;;
+spoil() {
+  case $1 in
+    huge-picture) cp "$WORK/good-media/loading.jpg" "$2" && claim_20000_square "$2" ;;
+    huge-model) truncate -s 65M "$2" ;;
   esac
-  echo "case: $name $medium"
-  # Each run has its own event file and driver report.
-  EVENTS=$WORK/events-$name-$medium
-  DRIVER_OUT=$WORK/driver-$name-$medium.out
-  start_saver --close-message-box /S
-  expect_message_box_then_end "$(second_message)"
-done
+}
+
+refuse_each_medium spoil "huge-picture loading.jpg" "huge-model kelvora.3ds"

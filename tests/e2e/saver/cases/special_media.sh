@@ -6,27 +6,12 @@
 # Kinds: linux
 source "$(dirname "$0")/../lib.sh" "$1"
 copy_product
-MEDIA=$WORK/durnwick/kelvora
-cp -r "$MEDIA" "$WORK/good-media"
 
-CASES=(
-  "pipe loading.jpg"
-  "pipe smoke.bmp"
-  "pipe kelvora.3ds"
-  "endless kelvora.3ds"
-)
-for entry in "${CASES[@]}"; do
-  read -r name medium <<<"$entry"
-  rm -rf "$MEDIA" && cp -r "$WORK/good-media" "$MEDIA"
-  rm -f "$MEDIA/$medium"
-  case $name in
-    pipe) mkfifo "$MEDIA/$medium" ;;
-    endless) ln -s /dev/zero "$MEDIA/$medium" ;;
+spoil() {
+  case $1 in
+    pipe) mkfifo "$2" ;;
+    endless) ln -s /dev/zero "$2" ;;
   esac
-  echo "case: $name $medium"
-  # Each run has its own event file and driver report.
-  EVENTS=$WORK/events-$name-$medium
-  DRIVER_OUT=$WORK/driver-$name-$medium.out
-  start_saver --close-message-box /S
-  expect_message_box_then_end "$(second_message)"
-done
+}
+
+refuse_each_medium spoil "pipe loading.jpg" "pipe smoke.bmp" "pipe kelvora.3ds" "endless kelvora.3ds"
