@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "common/runtime_error.h"
+#include "settings/setting_option_name.h"
 #include "settings/settings_table.h"
 
 namespace mScreenSaver {
@@ -20,16 +21,6 @@ constexpr std::uint64_t LargestWindowId = 0xFFFFFFFFu;
 std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
-}
-
-// candleHeight -> candle-height.
-std::string OptionName(const SettingDefinition& setting) {
-    std::string name;
-    for (const char* c = setting.name; *c; ++c) {
-        if (std::isupper(static_cast<unsigned char>(*c))) name += '-';
-        name += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
-    }
-    return name;
 }
 
 // The word without its one or two leading dashes, in lower case.
