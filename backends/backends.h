@@ -5,6 +5,7 @@
 
 #include "dialog/settings_window.h"
 #include "engine/gl_engine_objects.h"
+#include "host/hack_window.h"
 #include "host/preview_holder.h"
 #include "saver/saver_window.h"
 #include "seams/display.h"
@@ -20,6 +21,8 @@ struct PlatformBackends {
     std::unique_ptr<saver::SaverWindowSystem> saverWindows;
     std::unique_ptr<dialog::SettingsWindowFactory> settingsWindows;
     std::unique_ptr<PreviewHolder> previewHolder;
+    // Only where a screen-saver daemon runs hacks.
+    std::unique_ptr<HackWindowSystem> hackWindows;
     engine::GlEngineObjects engines;
 };
 

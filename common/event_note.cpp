@@ -1,6 +1,7 @@
 // Appends the product's event lines to the file that KELVORA_EVENT_FILE names.
 #include "common/event_note.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,6 +14,16 @@ void NoteEvent(const std::string& line) {
     const std::string whole = line + "\n";
     std::fwrite(whole.data(), 1, whole.size(), file);
     std::fclose(file);
+}
+
+void NoteFirstFrame() {
+    static bool noted = false;
+    if (noted) return;
+    noted = true;
+    auto since = std::chrono::system_clock::now().time_since_epoch();
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.6f", std::chrono::duration<double>(since).count());
+    NoteEvent(std::string("first-frame ") + seconds);
 }
 
 std::string QuotedForEvent(const std::string& text) {

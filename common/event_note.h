@@ -29,5 +29,9 @@
 // same whether anyone is listening or not.
 void NoteEvent(const std::string& line);
 
+// The first-frame line, once per process, with the wall-clock time: the clock that the
+// start-up benchmark's shell reads as well. Later calls write nothing.
+void NoteFirstFrame();
+
 // The text in double quotes with \, " and line breaks escaped, so that it stays one line.
 std::string QuotedForEvent(const std::string& text);

@@ -1,6 +1,7 @@
 // The backends a product plugs into the seams, installed all at once before Main runs.
 #pragma once
 #include "dialog/settings_window.h"
+#include "host/hack_window.h"
 #include "host/preview_holder.h"
 #include "saver/engine.h"
 #include "saver/saver_window.h"
@@ -18,6 +19,8 @@ struct Backends {
     saver::EngineObjects& engines;
     dialog::SettingsWindowFactory& settingsWindows;
     platform::PreviewHolder& previewHolder;
+    // Null where no screen-saver daemon runs hacks (Windows).
+    platform::HackWindowSystem* hackWindows;
 };
 
 inline void InstallBackends(const Backends& backends) {
@@ -28,6 +31,7 @@ inline void InstallBackends(const Backends& backends) {
     saver::Engines.Install(backends.engines);
     dialog::SettingsWindows.Install(backends.settingsWindows);
     platform::PreviewHolderWindow.Install(backends.previewHolder);
+    if (backends.hackWindows) platform::HackWindows.Install(*backends.hackWindows);
 }
 
 }  // namespace mMain

@@ -7,6 +7,7 @@
 #include "common/runtime_error.h"
 #include "common/text.h"
 #include "dialog/frm_settings.h"
+#include "host/hack_mode.h"
 #include "host/preview.h"
 #include "saver/ending.h"
 #include "saver/frm_saver.h"
@@ -116,10 +117,13 @@ void StartSaver() {
 namespace mMain {
 
 void Main() {
+    std::string arguments = TrimBlanks(platform::App().CommandLineArguments());
+    // A screen-saver daemon's hack lives by the daemon's rules, not by the Windows
+    // protocol's: it needs neither the platform family nor the password setting.
+    if (mScreenSaver::HackModeAsked(arguments)) return mScreenSaver::RunHack(arguments);
     mScreenSaver::ReadWindowsVersion();
     mScreenSaver::ReadPasswordSetting();
-    std::string cmd = UpperCase(TrimBlanks(platform::App().CommandLineArguments()));
-    mScreenSaver::DispatchCommandLine(cmd);
+    mScreenSaver::DispatchCommandLine(UpperCase(arguments));
 }
 
 int RunProcess() {

@@ -32,10 +32,16 @@ constexpr float Speed = 0.6f;
 constexpr float SmokeLife = 0.4f;
 constexpr float SmokeGrey = 0.1921569f;
 
-// The setting's text, read under the key the readers ask for, into the caller's field.
-const std::string& ReadFrom(const std::string& iniFile, const mScreenSaver::SettingDefinition& setting,
-                            std::string& field) {
-    mScreenSaver::ReadIniValue(setting.section, setting.readKey, field, iniFile);
+// The setting's text, given or else read under the key the readers ask for, into the
+// caller's field.
+const std::string& ReadFrom(const std::string& iniFile, const SettingTexts& given,
+                            const mScreenSaver::SettingDefinition& setting, std::string& field) {
+    auto text = given.find(setting.name);
+    if (text != given.end()) {
+        field = text->second;
+    } else {
+        mScreenSaver::ReadIniValue(setting.section, setting.readKey, field, iniFile);
+    }
     return field;
 }
 
@@ -164,37 +170,38 @@ void CreateEngineObjects(SaverState& s) {
 }
 
 void StartSaverDisplay(SaverState& s, const std::string& mediaFolder,
-                       platform::WindowHandle window) {
+                       platform::WindowHandle window, WindowFit fit) {
     s.Engine->SetAngleSystem(0);
     s.Engine->SetSearchDirectory(mediaFolder);
     s.Engine->DisplayFramesPerSecond(0);
     s.Engine->SetVSync(1);
-    s.Engine->StartFullscreenDisplay(DisplayWidth, DisplayHeight, 32, True, True,
-                                     AntialiasSamples, 1.0f, window);
+    s.Engine->StartFullscreenDisplay(DisplayWidth, DisplayHeight, 32, True,
+                                     ToFlag(fit == WindowFit::CoverMonitor), AntialiasSamples,
+                                     1.0f, window);
     s.Engine->ClearFrame(0);
 }
 
-void ReadCandleSettings(SaverState& s, const std::string& iniFile) {
+void ReadCandleSettings(SaverState& s, const std::string& iniFile, const SettingTexts& given) {
     using namespace mScreenSaver;
-    SetFlameHeight(s, TextToDouble(ReadFrom(iniFile, CandleHeightSetting, Settings.candleHeight)));
+    SetFlameHeight(s, TextToDouble(ReadFrom(iniFile, given, CandleHeightSetting, Settings.candleHeight)));
 
-    ReadFrom(iniFile, CandleBrightnessSetting, Settings.candleBrightness);
-    ColorToRgb(ReadFrom(iniFile, CandleColorSetting, Settings.candleColor), s.CandleColor.r,
+    ReadFrom(iniFile, given, CandleBrightnessSetting, Settings.candleBrightness);
+    ColorToRgb(ReadFrom(iniFile, given, CandleColorSetting, Settings.candleColor), s.CandleColor.r,
                s.CandleColor.g, s.CandleColor.b);
 
-    ReadFrom(iniFile, MovePumpkinSetting, Settings.movePumpkin);
+    ReadFrom(iniFile, given, MovePumpkinSetting, Settings.movePumpkin);
     s.MoveMode = ToFlag(Settings.movePumpkin == FlagOnText);
 }
 
 float CandleBrightness() { return TextToSingle(mScreenSaver::Settings.candleBrightness); }
 
 void SetUpCandleScene(SaverState& s, const std::string& mediaFolder, const std::string& iniFile,
-                      platform::WindowHandle window) {
+                      platform::WindowHandle window, WindowFit fit, const SettingTexts& given) {
     CreateEngineObjects(s);
-    StartSaverDisplay(s, mediaFolder, window);
+    StartSaverDisplay(s, mediaFolder, window, fit);
     float brightness = 0;
     try {
-        ReadCandleSettings(s, iniFile);
+        ReadCandleSettings(s, iniFile, given);
         brightness = CandleBrightness();
     } catch (const RuntimeError& failure) {
         // Without the saver's message box, say which file let the set-up down.

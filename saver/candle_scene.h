@@ -5,6 +5,7 @@
 // that each sees exactly the saver's scene.
 #pragma once
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "saver/saver_state.h"
@@ -20,16 +21,31 @@ inline constexpr std::int32_t DisplayHeight = 600;
 // NewParticle events go to the emitters below.
 void CreateEngineObjects(SaverState& state);
 
+// How the display treats the window it starts in.
+enum class WindowFit {
+    // The saver's own window: each of its windows is made to cover its monitor.
+    CoverMonitor,
+    // A window whose size is another's to choose (a screen-saver daemon's): left as it is,
+    // the picture following its size.
+    AsItStands,
+};
+
 // Starts the display in the window: angles in degrees, bare file names looked up in the
 // media folder, no frame counter, waiting for the vertical blank, the picture kept in
 // aspect over the whole window; then a first clear.
 void StartSaverDisplay(SaverState& state, const std::string& mediaFolder,
-                       platform::WindowHandle window);
+                       platform::WindowHandle window, WindowFit fit = WindowFit::CoverMonitor);
 
-// Reads the candle settings from the settings file into the process's settings record
-// and into the state: the flame from the candle height, the flame's colour and the move
-// mode. The brightness stays text in the record until CandleBrightness reads it.
-void ReadCandleSettings(SaverState& state, const std::string& iniFile);
+// Setting texts by the settings table's name (SettingDefinition::name), as the file
+// would hold them; given ones take the file's place.
+using SettingTexts = std::map<std::string, std::string>;
+
+// Reads the candle settings from the settings file (or, for those it is given, from
+// given) into the process's settings record and into the state: the flame from the
+// candle height, the flame's colour and the move mode. The brightness stays text in the
+// record until CandleBrightness reads it.
+void ReadCandleSettings(SaverState& state, const std::string& iniFile,
+                        const SettingTexts& given = {});
 
 // The flame values that follow from the candle height setting.
 void SetFlameHeight(SaverState& state, double height);
@@ -40,10 +56,11 @@ float CandleBrightness();
 
 // Everything above and the scene, in the saver's order but without its loading picture,
 // for the programs that draw the saver's scene themselves (render check, still renderer,
-// bench): the candle settings come from the given settings file, and a failure to read
-// them names that file.
+// bench, the hack): the candle settings come from the given settings file, or from
+// given, and a failure to read them names that file.
 void SetUpCandleScene(SaverState& state, const std::string& mediaFolder,
-                      const std::string& iniFile, platform::WindowHandle window);
+                      const std::string& iniFile, platform::WindowHandle window,
+                      WindowFit fit = WindowFit::CoverMonitor, const SettingTexts& given = {});
 
 // Lights (the candle's point light with the given range, and a directional light), the
 // pumpkin in its pose and material, the smoke texture and both particle systems.

@@ -3,9 +3,7 @@
 // after a refused password.
 #include "saver/frm_saver.h"
 
-#include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
@@ -61,18 +59,6 @@ bool KeyDown(saver::Input& input) {
     Flag held = False;
     input.GetLastKey(key, held);
     return input.IsKeyPressed(key) != 0;
-}
-
-// The first frame's line carries the wall-clock time, the clock that the start-up
-// benchmark's shell reads as well.
-void NoteFirstFrame() {
-    static bool noted = false;
-    if (noted) return;
-    noted = true;
-    auto since = std::chrono::system_clock::now().time_since_epoch();
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.6f", std::chrono::duration<double>(since).count());
-    NoteEvent(std::string("first-frame ") + seconds);
 }
 
 // Drops the window's reference; the particle system stops calling the window first, in

@@ -1,5 +1,8 @@
 #include "settings/settings.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "seams/toolkit.h"
 #include "seams/windows_api.h"
 
@@ -9,22 +12,41 @@ SettingsRecord Settings;
 
 namespace {
 
-// The application folder with exactly one separator before the name; a drive root
-// already ends in one.
-std::string BesideExecutable(const std::string& name) {
-    std::string folder = platform::App().ApplicationFolder();
+// The folder with exactly one separator at its end; a drive root already ends in one.
+std::string WithSeparator(std::string folder) {
     char separator = platform::App().PathSeparator();
     if (folder.empty() || folder.back() != separator) folder += separator;
-    return folder + name;
+    return folder;
 }
+
+// Where the media and the default settings live: beside the executable, as a build and a
+// copied folder have them; or else, when only that one has the media, in share/kelvora
+// two folders up, as the Linux package installs them (the program in
+// /usr/libexec/xscreensaver/, its files in /usr/share/kelvora/).
+std::string DataFolder() {
+    std::string beside = WithSeparator(platform::App().ApplicationFolder());
+    char separator = platform::App().PathSeparator();
+    std::string media = std::string("durnwick") + separator + "kelvora";
+    std::string installed = std::filesystem::path(beside + ".." + separator + ".." + separator + "share" +
+                                                  separator + "kelvora")
+                                .lexically_normal()
+                                .string();
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(beside + media, ignored) &&
+        std::filesystem::is_directory(WithSeparator(installed) + media, ignored))
+        return WithSeparator(installed);
+    return beside;
+}
+
+std::string InDataFolder(const std::string& name) { return DataFolder() + name; }
 
 }  // namespace
 
-std::string IniFilePath() { return BesideExecutable(IniFileName); }
+std::string IniFilePath() { return InDataFolder(IniFileName); }
 
 std::string MediaFolderPath() {
     char separator = platform::App().PathSeparator();
-    return BesideExecutable(std::string("durnwick") + separator + "kelvora" + separator);
+    return InDataFolder(std::string("durnwick") + separator + "kelvora" + separator);
 }
 
 void ReadIniValue(const std::string& section, const std::string& key, std::string& value,

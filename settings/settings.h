@@ -19,6 +19,8 @@ extern SettingsRecord Settings;
 
 inline constexpr const char* IniFileName = "kelvora.ini";
 
+// Both beside the executable, or, where only there the media are found, in the installed
+// data folder share/kelvora two folders up (see settings.cpp).
 std::string IniFilePath();
 std::string MediaFolderPath();
 

@@ -1,11 +1,13 @@
-// The SDL2 display backend: the saver window (one window per monitor), the GL 3.3 core
-// context shown in each, and the input record that the toolkit's event pump feeds
+// The SDL2 display backend: the saver window (one window per monitor), a hack's window
+// (XScreenSaver's, or one of its own), the GL 3.3 core context shown in each, and the
+// input record that the toolkit's event pump feeds
 // through HandleSdlEvent.
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 #include <poll.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <chrono>
 #include <map>
 #include <memory>
@@ -16,6 +18,7 @@
 #include "backends/linux/event_pump.h"
 #include "backends/linux/linux_backends.h"
 #include "backends/linux/sdl_input.h"
+#include "backends/linux/x_foreign_window.h"
 #include "backends/linux/x_monitors.h"
 #include "common/runtime_error.h"
 
@@ -57,6 +60,16 @@ std::vector<Uint32> MonitorWindowsOf(WindowHandle window) {
     return {static_cast<Uint32>(window)};
 }
 
+// The attributes every window's GL context is made with: 3.3 core, double-buffered; the
+// depth buffer serves a window drawn into directly (the engine draws off-screen).
+void AskForGl33() {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+}
+
 ::Display* EventConnectionOf(SDL_Window* window) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
@@ -95,11 +108,7 @@ class SdlSaverWindows : public saver::SaverWindowSystem {
 public:
     WindowHandle Create(std::function<void()> onClose) override {
         StartVideo();
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        AskForGl33();
         std::vector<Uint32> ids;
         try {
             for (const MonitorArea& monitor : ListMonitors()) {
@@ -150,6 +159,55 @@ private:
     static void DestroyOne(Uint32 id) {
         State().closeHandlers.erase(id);
         if (SDL_Window* sdlWindow = SDL_GetWindowFromID(id)) SDL_DestroyWindow(sdlWindow);
+    }
+};
+
+// A hack's window. SDL takes another program's window as it is (it neither moves nor
+// shows it) but learns of its new sizes only from events that its connection asked for.
+class SdlHackWindows : public HackWindowSystem {
+public:
+    std::uint64_t RootWindowId() override { return XRootWindowId(); }
+
+    WindowHandle Adopt(std::uint64_t nativeId) override {
+        if (!XWindowExists(nativeId))
+            throw RuntimeError(ErrorCode::InvalidArgument, "no X window with id " + WindowIdText(nativeId));
+        StartVideo();
+        AskForGl33();
+        // Without it SDL would not make a GL context for a window it did not create.
+        SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
+        SDL_Window* window = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(nativeId)));
+        if (!window)
+            throw RuntimeError(ErrorCode::InvalidArgument,
+                               "the X window " + WindowIdText(nativeId) + " cannot be drawn into: " + SDL_GetError());
+        ::Display* connection = EventConnectionOf(window);
+        if (connection) FollowWindowSize(connection, nativeId);
+        if (!State().eventConnection) State().eventConnection = connection;
+        return SDL_GetWindowID(window);
+    }
+
+    WindowHandle OpenOwn(std::function<void()> onClose) override {
+        StartVideo();
+        AskForGl33();
+        SDL_Window* window = SDL_CreateWindow("Kelvora", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600,
+                                              SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+        if (!window) throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL window: ") + SDL_GetError());
+        Uint32 id = SDL_GetWindowID(window);
+        State().closeHandlers[id] = std::move(onClose);
+        if (!State().eventConnection) State().eventConnection = EventConnectionOf(window);
+        return id;
+    }
+
+    void Release(WindowHandle window) override {
+        State().closeHandlers.erase(static_cast<Uint32>(window));
+        // SDL destroys only the X windows it made itself.
+        if (SDL_Window* sdlWindow = SDL_GetWindowFromID(static_cast<Uint32>(window))) SDL_DestroyWindow(sdlWindow);
+    }
+
+private:
+    static std::string WindowIdText(std::uint64_t id) {
+        char text[32];
+        std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(id));
+        return text;
     }
 };
 
@@ -249,5 +307,7 @@ std::unique_ptr<DisplaySystem> NewSdlDisplay() { return std::make_unique<SdlDisp
 std::unique_ptr<saver::SaverWindowSystem> NewSdlSaverWindows() {
     return std::make_unique<SdlSaverWindows>();
 }
+
+std::unique_ptr<HackWindowSystem> NewSdlHackWindows() { return std::make_unique<SdlHackWindows>(); }
 
 }  // namespace platform

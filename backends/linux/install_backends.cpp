@@ -13,8 +13,10 @@ std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv)
     made->saverWindows = NewSdlSaverWindows();
     made->settingsWindows = NewFltkSettingsWindows();
     made->previewHolder = NewXlibPreviewHolder();
+    made->hackWindows = NewSdlHackWindows();
     mMain::InstallBackends({*made->toolkit, *made->windows, *made->display, *made->saverWindows,
-                            made->engines, *made->settingsWindows, *made->previewHolder});
+                            made->engines, *made->settingsWindows, *made->previewHolder,
+                            made->hackWindows.get()});
     return made;
 }
 

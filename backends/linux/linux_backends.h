@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "dialog/settings_window.h"
+#include "host/hack_window.h"
 #include "host/preview_holder.h"
 #include "saver/saver_window.h"
 #include "seams/display.h"
@@ -19,5 +20,7 @@ std::unique_ptr<dialog::SettingsWindowFactory> NewFltkSettingsWindows();
 // The SDL2 window, GL context, input and clock.
 std::unique_ptr<DisplaySystem> NewSdlDisplay();
 std::unique_ptr<saver::SaverWindowSystem> NewSdlSaverWindows();
+// XScreenSaver's windows (and one of the hack's own) as SDL windows of the one display.
+std::unique_ptr<HackWindowSystem> NewSdlHackWindows();
 
 }  // namespace platform

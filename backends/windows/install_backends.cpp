@@ -14,7 +14,7 @@ std::unique_ptr<PlatformBackends> InstallPlatformBackends(int, char**) {
     made->settingsWindows = NewWin32SettingsWindows();
     made->previewHolder = NewWin32PreviewHolder();
     mMain::InstallBackends({*made->toolkit, *made->windows, *made->display, *made->saverWindows,
-                            made->engines, *made->settingsWindows, *made->previewHolder});
+                            made->engines, *made->settingsWindows, *made->previewHolder, nullptr});
     return made;
 }
 

@@ -1,5 +1,6 @@
-// kelvora_settings_table json|markdown [FILE]: writes the settings table as JSON (for the
-// end-to-end tests) or as README's Markdown table, to FILE or else to standard output.
+// kelvora_settings_table json|markdown|xscreensaver [FILE]: writes the settings table as
+// JSON (for the end-to-end tests), as README's Markdown table or as XScreenSaver's
+// kelvora.xml, to FILE or else to standard output.
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -9,11 +10,13 @@
 
 int main(int argc, char** argv) {
     std::string_view format = argc >= 2 ? argv[1] : "";
-    if ((format != "json" && format != "markdown") || argc > 3) {
-        std::cerr << "usage: kelvora_settings_table json|markdown [FILE]\n";
+    if ((format != "json" && format != "markdown" && format != "xscreensaver") || argc > 3) {
+        std::cerr << "usage: kelvora_settings_table json|markdown|xscreensaver [FILE]\n";
         return 2;
     }
-    std::string text = format == "json" ? settings_table::Json() : settings_table::Markdown();
+    std::string text = format == "json"       ? settings_table::Json()
+                       : format == "markdown" ? settings_table::Markdown()
+                                              : settings_table::XScreenSaver();
     if (argc < 3) {
         std::cout << text;
         return std::cout.flush() ? 0 : 1;

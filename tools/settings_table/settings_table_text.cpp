@@ -1,8 +1,10 @@
 #include "settings_table_text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string_view>
 
+#include "settings/setting_option_name.h"
 #include "settings/settings_table.h"
 
 namespace settings_table {
@@ -47,6 +49,53 @@ std::string JsonEntry(const SettingDefinition& s) {
            ", \"meaning\": " + Quoted(s.meaning) + "}";
 }
 
+// candleHeight -> "Candle height".
+std::string Label(std::string_view name) {
+    std::string label;
+    for (char c : name) {
+        if (std::isupper(static_cast<unsigned char>(c))) label += ' ';
+        label += static_cast<char>(label.empty() ? std::toupper(static_cast<unsigned char>(c))
+                                                 : std::tolower(static_cast<unsigned char>(c)));
+    }
+    return label;
+}
+
+std::string XmlEscaped(std::string_view text) {
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// One control of XScreenSaver's settings dialog for the setting: a slider over the
+// table's range for a number, a check box for on/off, a text field for a colour (the
+// dialog has no colour chooser; the hack reads RRGGBB).
+std::string XmlControl(const SettingDefinition& s) {
+    std::string id = mScreenSaver::OptionName(s);
+    std::string label = XmlEscaped(Label(s.name));
+    switch (s.form) {
+    case mScreenSaver::TextForm::DecimalInteger:
+        return "  <number id=\"" + id + "\" type=\"slider\" arg=\"--" + id + " %\"\n" +
+               "          _label=\"" + label + "\" _low-label=\"" + std::to_string(s.min) +
+               "\" _high-label=\"" + std::to_string(s.max) + "\"\n" +
+               "          low=\"" + std::to_string(s.min) + "\" high=\"" + std::to_string(s.max) +
+               "\" default=\"" + std::to_string(s.defaultValue) + "\"/>\n";
+    case mScreenSaver::TextForm::DecimalBgrColor:
+        return "  <string id=\"" + id + "\" _label=\"" + label + " (RRGGBB)\" arg=\"--" + id +
+               " %\"/>\n";
+    case mScreenSaver::TextForm::OnOff:
+        return "  <boolean id=\"" + id + "\" _label=\"" + label + "\" arg-" +
+               (s.defaultValue ? "unset=\"--no-" : "set=\"--") + id + "\"/>\n";
+    }
+    return "";
+}
+
 }  // namespace
 
 std::string Json() {
@@ -67,6 +116,23 @@ std::string Markdown() {
                  std::to_string(s.defaultValue) + " |\n";
     }
     return table;
+}
+
+std::string XScreenSaver() {
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!-- Written by kelvora_settings_table from the settings table. -->\n"
+        "<screensaver name=\"kelvora\" _label=\"Kelvora\" gl=\"yes\">\n"
+        "  <command arg=\"--root\"/>\n";
+    for (const SettingDefinition& s : SettingsTable) xml += XmlControl(s);
+    xml += "  <boolean id=\"showfps\" _label=\"Show frame rate\" arg-set=\"--fps\"/>\n"
+           "  <_description>\n"
+           "A carved pumpkin lit from inside by a candle, whose flame and smoke are particle\n"
+           "systems. A setting left at its default here is read from the settings that\n"
+           "kelvora /C writes.\n";
+    for (const SettingDefinition& s : SettingsTable)
+        xml += Label(s.name) + ": " + XmlEscaped(s.meaning) + ".\n";
+    return xml + "  </_description>\n</screensaver>\n";
 }
 
 }  // namespace settings_table

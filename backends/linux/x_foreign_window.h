@@ -1,0 +1,21 @@
+// Windows of other programs on the X server, as XScreenSaver hands them to its hacks:
+// whether one exists, the root window, and following one's size.
+#pragma once
+#include <cstdint>
+
+typedef struct _XDisplay Display;
+
+namespace platform {
+
+// The default screen's root window; 0 when the server cannot be reached.
+std::uint64_t XRootWindowId();
+
+// True when the server knows a window with this id; asks on a connection of its own, so
+// that a wrong id is an answer rather than an X error that ends the process.
+bool XWindowExists(std::uint64_t id);
+
+// Asks the server to tell this connection of every change of the window's size
+// (ConfigureNotify), which a connection gets only for what it asked for.
+void FollowWindowSize(::Display* connection, std::uint64_t id);
+
+}  // namespace platform

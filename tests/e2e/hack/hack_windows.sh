@@ -1,0 +1,113 @@
+#!/bin/bash
+# The hack as XScreenSaver runs it: drawn into windows that another program made, one
+# process per window started at once (--root with XSCREENSAVER_WINDOW, one per monitor,
+# and --window-id as the settings dialog's preview does), the picture following the
+# window's size, and each process ending with code 0 within 2 s of SIGTERM.
+# Usage: hack_windows.sh KELVORA MAKE_WINDOW ARTIFACTS
+set -euo pipefail
+KELVORA=$1 MAKE_WINDOW=$2 ARTIFACTS=$3
+WORK=$(mktemp -d)
+mkdir -p "$ARTIFACTS"
+PIDS=()
+trap 'for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$WORK"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  for f in "$WORK"/*.err; do [ -f "$f" ] && sed "s|^|  $(basename "$f"): |" "$f" >&2; done
+  exit 1
+}
+
+now() { date +%s.%N; }
+# wait_until SECONDS COMMAND...: polls the command until it succeeds or the time is up.
+wait_until() {
+  local limit=$1 start
+  shift
+  start=$(now)
+  until "$@"; do
+    awk -v a="$start" -v b="$(now)" -v l="$limit" 'BEGIN { exit !(b - a > l) }' && return 1
+    sleep 0.05
+  done
+}
+
+# make_window W H NAME: a window of another program; its id in the variable NAME.
+make_window() {
+  "$MAKE_WINDOW" "$1" "$2" >"$WORK/$3.id" &
+  PIDS+=($!)
+  wait_until 10 test -s "$WORK/$3.id" || fail "no window made"
+  printf -v "$3" '%s' "$(cat "$WORK/$3.id")"
+}
+
+# start_hack NAME ARGS...: the hack with its own event file and standard error.
+start_hack() {
+  local name=$1
+  shift
+  KELVORA_EVENT_FILE=$WORK/$name.events "$KELVORA" "$@" 2>"$WORK/$name.err" &
+  PIDS+=($!)
+  printf -v "pid_$name" '%s' "$!"
+}
+
+first_frame() { grep -q '^first-frame ' "$WORK/$1.events" 2>/dev/null; }
+
+# The lit pumpkin's warm orange, as a share of a 64 x 48 reduction of the window.
+orange_pixels() {
+  import -window "$1" "$WORK/shot.png" 2>/dev/null || { echo 0; return; }
+  convert "$WORK/shot.png" -scale '64x48!' \
+    -fx 'r > 0.45 && g > 0.12 && g < 0.75 && b < 0.35 && r > 1.3 * g ? 1 : 0' \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+shows_pumpkin() { [ "$(orange_pixels "$1")" -ge 150 ]; }
+
+# ends_cleanly NAME: SIGTERM, then the process's own exit code 0 within 2 s.
+ends_cleanly() {
+  local pid_var=pid_$1 code=0
+  local pid=${!pid_var}
+  kill -TERM "$pid"
+  wait_until 2 bash -c "! kill -0 $pid 2>/dev/null" || fail "$1 still runs 2 s after SIGTERM"
+  wait "$pid" || code=$?
+  [ "$code" -eq 0 ] || fail "$1 ended with code $code after SIGTERM"
+}
+
+# Two monitors' windows, one process each, started at once.
+make_window 400 300 left
+make_window 400 300 right
+xdotool windowmove "$right" 420 0
+XSCREENSAVER_WINDOW=$left start_hack left -root
+XSCREENSAVER_WINDOW=$right start_hack right --root
+wait_until 60 first_frame left || fail "the first --root process drew no frame"
+wait_until 60 first_frame right || fail "the second --root process drew no frame"
+wait_until 20 shows_pumpkin "$left" || { cp "$WORK/shot.png" "$ARTIFACTS/left.png"; fail "no pumpkin in the first window"; }
+wait_until 20 shows_pumpkin "$right" || { cp "$WORK/shot.png" "$ARTIFACTS/right.png"; fail "no pumpkin in the second window"; }
+kill -0 "$pid_left" 2>/dev/null || fail "the first --root process ended while the second ran"
+
+ends_cleanly right
+xdotool windowunmap "$right"
+
+# The picture follows the window's size: at 2.25 times the area the pumpkin still fills
+# its share of the window (a picture left at the old size would fill some 44% of it).
+before=$(orange_pixels "$left")
+xdotool windowsize "$left" 600 450
+grown() {
+  [ "$(xwininfo -id "$left" | awk '/Width:/ { print $2 }')" -eq 600 ] &&
+    [ "$(orange_pixels "$left")" -ge $((before * 3 / 4)) ]
+}
+wait_until 10 grown || { cp "$WORK/shot.png" "$ARTIFACTS/grown.png"; fail "the picture did not follow the window's new size"; }
+cp "$WORK/shot.png" "$ARTIFACTS/grown.png"
+ends_cleanly left
+
+# The settings dialog's preview: a small window named by --window-id.
+make_window 200 150 small
+start_hack small --window-id "$small" --candle-height 15
+wait_until 60 first_frame small || fail "--window-id drew no frame"
+wait_until 20 shows_pumpkin "$small" || { cp "$WORK/shot.png" "$ARTIFACTS/small.png"; fail "no pumpkin in the small window"; }
+cp "$WORK/shot.png" "$ARTIFACTS/small.png"
+ends_cleanly small
+
+# A window that does not exist, and a bad option: one line on standard error, code 1.
+for args in "--window-id 0x7ffffff" "--candle-height 16"; do
+  code=0
+  # shellcheck disable=SC2086
+  "$KELVORA" $args 2>"$WORK/refused.err" || code=$?
+  [ "$code" -eq 1 ] || fail "kelvora $args ended with code $code"
+  [ "$(wc -l <"$WORK/refused.err")" -eq 1 ] || fail "kelvora $args said: $(cat "$WORK/refused.err")"
+done
+echo "ok"
