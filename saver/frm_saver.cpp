@@ -61,14 +61,6 @@ bool KeyDown(saver::Input& input) {
     return input.IsKeyPressed(key) != 0;
 }
 
-// Drops the window's reference; the particle system stops calling the window first, in
-// case the engine keeps the object alive a little longer.
-void ReleaseParticles(std::shared_ptr<saver::ParticleSystem>& system) {
-    if (!system) return;
-    system->SetNewParticleHandler(nullptr);
-    system.reset();
-}
-
 }  // namespace
 
 // ---- Load: the set-up in its fixed order, then the frame loop for the saver's life.
