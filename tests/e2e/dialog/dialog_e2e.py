@@ -565,7 +565,7 @@ def case_read_only_folder(product):
         product.click("Close")
         check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
         check_ini(product.ini, DEFAULTS)
-        check(sorted(os.listdir(product.folder)) == sorted(["durnwick", "kelvora.ini",
+        check(sorted(os.listdir(product.folder)) == sorted(["durnwick", "events", "kelvora.ini",
                                                              os.path.basename(product.executable)]),
               f"the folder holds {sorted(os.listdir(product.folder))}")
     finally:
