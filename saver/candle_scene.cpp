@@ -33,9 +33,9 @@ constexpr float SmokeLife = 0.4f;
 constexpr float SmokeGrey = 0.1921569f;
 
 // The setting's text, read under the key the readers ask for, into the caller's field.
-const std::string& ReadFrom(const std::string& iniFile, const mScreenSaver::SettingDefinition& setting,
-                            std::string& field) {
-    mScreenSaver::ReadIniValue(setting.section, setting.readKey, field, iniFile);
+const std::string& ReadFrom(const std::vector<std::string>& iniFiles,
+                            const mScreenSaver::SettingDefinition& setting, std::string& field) {
+    mScreenSaver::ReadSetting(setting, field, iniFiles);
     return field;
 }
 
@@ -174,15 +174,15 @@ void StartSaverDisplay(SaverState& s, const std::string& mediaFolder,
     s.Engine->ClearFrame(0);
 }
 
-void ReadCandleSettings(SaverState& s, const std::string& iniFile) {
+void ReadCandleSettings(SaverState& s, const std::vector<std::string>& iniFiles) {
     using namespace mScreenSaver;
-    SetFlameHeight(s, TextToDouble(ReadFrom(iniFile, CandleHeightSetting, Settings.candleHeight)));
+    SetFlameHeight(s, TextToDouble(ReadFrom(iniFiles, CandleHeightSetting, Settings.candleHeight)));
 
-    ReadFrom(iniFile, CandleBrightnessSetting, Settings.candleBrightness);
-    ColorToRgb(ReadFrom(iniFile, CandleColorSetting, Settings.candleColor), s.CandleColor.r,
+    ReadFrom(iniFiles, CandleBrightnessSetting, Settings.candleBrightness);
+    ColorToRgb(ReadFrom(iniFiles, CandleColorSetting, Settings.candleColor), s.CandleColor.r,
                s.CandleColor.g, s.CandleColor.b);
 
-    ReadFrom(iniFile, MovePumpkinSetting, Settings.movePumpkin);
+    ReadFrom(iniFiles, MovePumpkinSetting, Settings.movePumpkin);
     s.MoveMode = ToFlag(Settings.movePumpkin == FlagOnText);
 }
 
@@ -194,7 +194,7 @@ void SetUpCandleScene(SaverState& s, const std::string& mediaFolder, const std::
     StartSaverDisplay(s, mediaFolder, window);
     float brightness = 0;
     try {
-        ReadCandleSettings(s, iniFile);
+        ReadCandleSettings(s, {iniFile});
         brightness = CandleBrightness();
     } catch (const RuntimeError& failure) {
         // Without the saver's message box, say which file let the set-up down.

@@ -6,6 +6,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "saver/saver_state.h"
 #include "seams/display.h"
@@ -26,10 +27,11 @@ void CreateEngineObjects(SaverState& state);
 void StartSaverDisplay(SaverState& state, const std::string& mediaFolder,
                        platform::WindowHandle window);
 
-// Reads the candle settings from the settings file into the process's settings record
-// and into the state: the flame from the candle height, the flame's colour and the move
-// mode. The brightness stays text in the record until CandleBrightness reads it.
-void ReadCandleSettings(SaverState& state, const std::string& iniFile);
+// Reads the candle settings from the settings files (each value from the first file that
+// holds it) into the process's settings record and into the state: the flame from the
+// candle height, the flame's colour and the move mode. The brightness stays text in the
+// record until CandleBrightness reads it.
+void ReadCandleSettings(SaverState& state, const std::vector<std::string>& iniFiles);
 
 // The flame values that follow from the candle height setting.
 void SetFlameHeight(SaverState& state, double height);
