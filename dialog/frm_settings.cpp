@@ -10,6 +10,7 @@
 #include "seams/windows_api.h"
 #include "product.h"
 #include "settings/settings.h"
+#include "settings/settings_files.h"
 #include "settings/settings_table.h"
 
 FrmSettings frmSettings;
@@ -22,17 +23,17 @@ using mScreenSaver::CandleColorSetting;
 using mScreenSaver::CandleHeightSetting;
 using mScreenSaver::FlagOffText;
 using mScreenSaver::FlagOnText;
-using mScreenSaver::IniFilePath;
 using mScreenSaver::MovePumpkinSetting;
 using mScreenSaver::ReadSetting;
 using mScreenSaver::SettingDefinition;
 using mScreenSaver::Settings;
+using mScreenSaver::SettingsFiles;
 
 // Writes under the dialog's own spelling of the key; true when the write reports success.
-bool WriteSetting(const SettingDefinition& setting, const std::string& value) {
+bool WriteSetting(const std::string& file, const SettingDefinition& setting,
+                  const std::string& value) {
     return platform::Windows().WritePrivateProfileStringA(setting.section, setting.writtenKey,
-                                                          value.c_str(),
-                                                          IniFilePath().c_str()) != 0;
+                                                          value.c_str(), file.c_str()) != 0;
 }
 
 // A control's 16-bit value from the table; the layout checks that the bars' settings fit.
@@ -56,15 +57,17 @@ void FrmSettings::Show() {
 
 void FrmSettings::Form_Load() {
     dialog::SettingsControlSet& c = *controls_;
-    RunTolerantStep([] { ReadSetting(CandleHeightSetting, Settings.candleHeight); });
+    const std::vector<std::string> files = mScreenSaver::FindSettingsFiles().toRead;
+    RunTolerantStep([&] { ReadSetting(CandleHeightSetting, Settings.candleHeight, files); });
     RunTolerantStep([&] { c.HScrollCandleHeight.SetValue(TextToInt16(Settings.candleHeight)); });
-    RunTolerantStep([] { ReadSetting(CandleBrightnessSetting, Settings.candleBrightness); });
+    RunTolerantStep(
+        [&] { ReadSetting(CandleBrightnessSetting, Settings.candleBrightness, files); });
     RunTolerantStep(
         [&] { c.HScrollCandlebrightness.SetValue(TextToInt16(Settings.candleBrightness)); });
-    RunTolerantStep([] { ReadSetting(CandleColorSetting, Settings.candleColor); });
+    RunTolerantStep([&] { ReadSetting(CandleColorSetting, Settings.candleColor, files); });
     RunTolerantStep([&] { c.CommonDialogColor.Color = TextToInt32(Settings.candleColor); });
     RunTolerantStep([&] { c.PictureCandleColor.SetBackColor(TextToInt32(Settings.candleColor)); });
-    RunTolerantStep([] { ReadSetting(MovePumpkinSetting, Settings.movePumpkin); });
+    RunTolerantStep([&] { ReadSetting(MovePumpkinSetting, Settings.movePumpkin, files); });
     RunTolerantStep(
         [&] { c.CheckMovePumpkin.SetValue(ControlValue(MovePumpkinSetting.designValue)); });
     RunTolerantStep([&] {
@@ -74,28 +77,36 @@ void FrmSettings::Form_Load() {
 
 void FrmSettings::Form_Unload() {
     dialog::SettingsControlSet& c = *controls_;
-    // Every write runs, whatever the others did; a failure is told once, afterwards.
-    bool saved = true;
+    // Every write runs, whatever the others did; a failure is told once, afterwards. No
+    // write goes to a per-user file that could not take the lines it must start with.
+    const SettingsFiles files = mScreenSaver::FindSettingsFiles();
+    const std::string& file = files.toWrite;
+    const bool ready = mScreenSaver::ReadyFileToWrite(files);
+    bool saved = ready;
     RunTolerantStep([&] { Settings.candleHeight = DecimalText(c.HScrollCandleHeight.Value()); });
-    RunTolerantStep([&] { saved &= WriteSetting(CandleHeightSetting, Settings.candleHeight); });
+    RunTolerantStep(
+        [&] { saved &= ready && WriteSetting(file, CandleHeightSetting, Settings.candleHeight); });
     RunTolerantStep(
         [&] { Settings.candleBrightness = DecimalText(c.HScrollCandlebrightness.Value()); });
-    RunTolerantStep(
-        [&] { saved &= WriteSetting(CandleBrightnessSetting, Settings.candleBrightness); });
+    RunTolerantStep([&] {
+        saved &= ready && WriteSetting(file, CandleBrightnessSetting, Settings.candleBrightness);
+    });
     RunTolerantStep([&] { Settings.candleColor = DecimalText(c.PictureCandleColor.BackColor()); });
-    RunTolerantStep([&] { saved &= WriteSetting(CandleColorSetting, Settings.candleColor); });
+    RunTolerantStep(
+        [&] { saved &= ready && WriteSetting(file, CandleColorSetting, Settings.candleColor); });
     RunTolerantStep([] { Settings.movePumpkin = FlagOffText; });
     RunTolerantStep([&] {
         if (c.CheckMovePumpkin.Value() == 1) Settings.movePumpkin = FlagOnText;
     });
-    RunTolerantStep([&] { saved &= WriteSetting(MovePumpkinSetting, Settings.movePumpkin); });
+    RunTolerantStep(
+        [&] { saved &= ready && WriteSetting(file, MovePumpkinSetting, Settings.movePumpkin); });
 
     if (saved) {
         NoteEvent("settings-saved");
         return;
     }
     NoteEvent("settings-not-saved");
-    const std::string text = "The settings could not be saved to " + IniFilePath() +
+    const std::string text = "The settings could not be saved to " + file +
                              ".\nCheck that the file and its folder may be written to.";
     NoteEvent("message-box " + QuotedForEvent(dialog::SettingsCaption) + " " +
               QuotedForEvent(text));

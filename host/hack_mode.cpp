@@ -15,6 +15,7 @@
 #include "saver/saver_state.h"
 #include "seams/toolkit.h"
 #include "settings/settings.h"
+#include "settings/settings_files.h"
 
 namespace mScreenSaver {
 
@@ -99,7 +100,7 @@ void RunHack(const std::string& arguments) {
     saver::SaverState state;
     platform::WindowHandle window = OpenWindow(options);
     try {
-        saver::SetUpCandleScene(state, MediaFolderPath(), IniFilePath(), window,
+        saver::SetUpCandleScene(state, MediaFolderPath(), FindSettingsFiles().toRead, window,
                                 saver::WindowFit::AsItStands, options.settings);
         DrawUntilStopped(state, options.printFps);
     } catch (...) {

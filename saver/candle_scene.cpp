@@ -32,15 +32,15 @@ constexpr float Speed = 0.6f;
 constexpr float SmokeLife = 0.4f;
 constexpr float SmokeGrey = 0.1921569f;
 
-// The setting's text, given or else read under the key the readers ask for, into the
-// caller's field.
-const std::string& ReadFrom(const std::string& iniFile, const SettingTexts& given,
+// The setting's text, given or else read under the key the readers ask for (each value
+// from the first file that holds it), into the caller's field.
+const std::string& ReadFrom(const std::vector<std::string>& iniFiles, const SettingTexts& given,
                             const mScreenSaver::SettingDefinition& setting, std::string& field) {
     auto text = given.find(setting.name);
     if (text != given.end()) {
         field = text->second;
     } else {
-        mScreenSaver::ReadIniValue(setting.section, setting.readKey, field, iniFile);
+        mScreenSaver::ReadSetting(setting, field, iniFiles);
     }
     return field;
 }
@@ -181,32 +181,36 @@ void StartSaverDisplay(SaverState& s, const std::string& mediaFolder,
     s.Engine->ClearFrame(0);
 }
 
-void ReadCandleSettings(SaverState& s, const std::string& iniFile, const SettingTexts& given) {
+void ReadCandleSettings(SaverState& s, const std::vector<std::string>& iniFiles,
+                        const SettingTexts& given) {
     using namespace mScreenSaver;
-    SetFlameHeight(s, TextToDouble(ReadFrom(iniFile, given, CandleHeightSetting, Settings.candleHeight)));
+    SetFlameHeight(s, TextToDouble(ReadFrom(iniFiles, given, CandleHeightSetting, Settings.candleHeight)));
 
-    ReadFrom(iniFile, given, CandleBrightnessSetting, Settings.candleBrightness);
-    ColorToRgb(ReadFrom(iniFile, given, CandleColorSetting, Settings.candleColor), s.CandleColor.r,
+    ReadFrom(iniFiles, given, CandleBrightnessSetting, Settings.candleBrightness);
+    ColorToRgb(ReadFrom(iniFiles, given, CandleColorSetting, Settings.candleColor), s.CandleColor.r,
                s.CandleColor.g, s.CandleColor.b);
 
-    ReadFrom(iniFile, given, MovePumpkinSetting, Settings.movePumpkin);
+    ReadFrom(iniFiles, given, MovePumpkinSetting, Settings.movePumpkin);
     s.MoveMode = ToFlag(Settings.movePumpkin == FlagOnText);
 }
 
 float CandleBrightness() { return TextToSingle(mScreenSaver::Settings.candleBrightness); }
 
-void SetUpCandleScene(SaverState& s, const std::string& mediaFolder, const std::string& iniFile,
-                      platform::WindowHandle window, WindowFit fit, const SettingTexts& given) {
+void SetUpCandleScene(SaverState& s, const std::string& mediaFolder,
+                      const std::vector<std::string>& iniFiles, platform::WindowHandle window,
+                      WindowFit fit, const SettingTexts& given) {
     CreateEngineObjects(s);
     StartSaverDisplay(s, mediaFolder, window, fit);
     float brightness = 0;
     try {
-        ReadCandleSettings(s, iniFile, given);
+        ReadCandleSettings(s, iniFiles, given);
         brightness = CandleBrightness();
     } catch (const RuntimeError& failure) {
         // Without the saver's message box, say which file let the set-up down.
-        throw RuntimeError(failure.code(), std::string(failure.what()) +
-                                               ": no usable candle settings in " + iniFile);
+        std::string named;
+        for (const std::string& file : iniFiles) named += (named.empty() ? "" : " or ") + file;
+        throw RuntimeError(failure.code(),
+                           std::string(failure.what()) + ": no usable candle settings in " + named);
     }
     BuildCandleScene(s, brightness);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "saver/saver_state.h"
 #include "seams/display.h"
@@ -37,14 +38,14 @@ void StartSaverDisplay(SaverState& state, const std::string& mediaFolder,
                        platform::WindowHandle window, WindowFit fit = WindowFit::CoverMonitor);
 
 // Setting texts by the settings table's name (SettingDefinition::name), as the file
-// would hold them; given ones take the file's place.
+// would hold them; given ones take the files' place.
 using SettingTexts = std::map<std::string, std::string>;
 
-// Reads the candle settings from the settings file (or, for those it is given, from
-// given) into the process's settings record and into the state: the flame from the
-// candle height, the flame's colour and the move mode. The brightness stays text in the
-// record until CandleBrightness reads it.
-void ReadCandleSettings(SaverState& state, const std::string& iniFile,
+// Reads the candle settings from the settings files (each value from the first file that
+// holds it; or, for those it is given, from given) into the process's settings record and
+// into the state: the flame from the candle height, the flame's colour and the move mode.
+// The brightness stays text in the record until CandleBrightness reads it.
+void ReadCandleSettings(SaverState& state, const std::vector<std::string>& iniFiles,
                         const SettingTexts& given = {});
 
 // The flame values that follow from the candle height setting.
@@ -56,10 +57,10 @@ float CandleBrightness();
 
 // Everything above and the scene, in the saver's order but without its loading picture,
 // for the programs that draw the saver's scene themselves (render check, still renderer,
-// bench, the hack): the candle settings come from the given settings file, or from
-// given, and a failure to read them names that file.
+// bench, the hack): the candle settings come from the given settings files, or from
+// given, and a failure to read them names those files.
 void SetUpCandleScene(SaverState& state, const std::string& mediaFolder,
-                      const std::string& iniFile, platform::WindowHandle window,
+                      const std::vector<std::string>& iniFiles, platform::WindowHandle window,
                       WindowFit fit = WindowFit::CoverMonitor, const SettingTexts& given = {});
 
 // Lights (the candle's point light with the given range, and a directional light), the

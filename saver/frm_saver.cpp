@@ -18,6 +18,7 @@
 #include "saver/saver_messages.h"
 #include "seams/toolkit.h"
 #include "settings/settings.h"
+#include "settings/settings_files.h"
 
 FrmSaver frmSaver;
 
@@ -73,7 +74,7 @@ void FrmSaver::Load() {
         saver::StartSaverDisplay(*this, mScreenSaver::MediaFolderPath(), window_);
 
         message = saver::FilesMissingMessage();
-        saver::ReadCandleSettings(*this, mScreenSaver::IniFilePath());
+        saver::ReadCandleSettings(*this, mScreenSaver::FindSettingsFiles().toRead);
         ShowWinCursor(False);
         DrawLoadingPicture();
         saver::BuildCandleScene(*this, saver::CandleBrightness());

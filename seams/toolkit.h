@@ -1,6 +1,7 @@
 // The windowing toolkit's process services: the command line, the application folder,
-// the previous-instance test, the clock, random numbers, the event pump, message boxes
-// and the end of the process. The native half of each window has a header of its own.
+// the per-user settings folder and the file questions of the settings store, the
+// previous-instance test, the clock, random numbers, the event pump, message boxes and
+// the end of the process. The native half of each window has a header of its own.
 #pragma once
 #include <string>
 
@@ -21,6 +22,18 @@ public:
     virtual std::string ApplicationFolder() = 0;
     // '\\' on Windows, '/' elsewhere.
     virtual char PathSeparator() = 0;
+    // This user's folder for the program's settings (%APPDATA%\Kelvora on Windows,
+    // $XDG_CONFIG_HOME/kelvora elsewhere), without a trailing separator; it may not exist
+    // yet. Empty when the system names no such folder.
+    virtual std::string UserSettingsFolder() = 0;
+    // True when a save may write the file: an existing file that lets itself be written
+    // (whatever its folder allows), or a missing one whose folder lets it be made.
+    virtual bool FileWritable(const std::string& path) = 0;
+    // Readies `to` for its first write: makes its folder and any missing one above it, and
+    // unless `to` exists already, copies every byte of `from` into it (nothing to copy when
+    // `from` is missing); the copy may be written whatever `from` allowed. False when any
+    // of it fails, and then no copy is left behind.
+    virtual bool SeedFileFrom(const std::string& to, const std::string& from) = 0;
     // True when another instance of this program, in any mode, is running.
     virtual bool PreviousInstanceRunning() = 0;
     // Seconds since local midnight, with fractions.

@@ -44,6 +44,12 @@ std::string InDataFolder(const std::string& name) { return DataFolder() + name; 
 
 std::string IniFilePath() { return InDataFolder(IniFileName); }
 
+std::string UserIniFilePath() {
+    std::string folder = platform::App().UserSettingsFolder();
+    if (folder.empty()) return folder;
+    return folder + platform::App().PathSeparator() + IniFileName;
+}
+
 std::string MediaFolderPath() {
     char separator = platform::App().PathSeparator();
     return InDataFolder(std::string("durnwick") + separator + "kelvora" + separator);
@@ -58,8 +64,13 @@ void ReadIniValue(const std::string& section, const std::string& key, std::strin
     value.resize(n < bufferSize ? n : bufferSize - 1);
 }
 
-void ReadSetting(const SettingDefinition& setting, std::string& field) {
-    ReadIniValue(setting.section, setting.readKey, field, IniFilePath());
+void ReadSetting(const SettingDefinition& setting, std::string& field,
+                 const std::vector<std::string>& files) {
+    field.clear();
+    for (const std::string& file : files) {
+        ReadIniValue(setting.section, setting.readKey, field, file);
+        if (!field.empty()) return;
+    }
 }
 
 }  // namespace mScreenSaver

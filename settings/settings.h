@@ -1,7 +1,8 @@
-// The settings file beside the executable: its path, the media folder's path, the
-// process-wide record of the four settings as texts, and the read routines.
+// The settings files' paths, the media folder's path, the process-wide record of the
+// four settings as texts, and the read routines.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "settings/settings_table.h"
 
@@ -22,6 +23,8 @@ inline constexpr const char* IniFileName = "kelvora.ini";
 // Both beside the executable, or, where only there the media are found, in the installed
 // data folder share/kelvora two folders up (see settings.cpp).
 std::string IniFilePath();
+// The per-user settings file; empty when the system names no per-user folder.
+std::string UserIniFilePath();
 std::string MediaFolderPath();
 
 // The stored text, at most 254 characters; empty when the file, section or key is
@@ -29,8 +32,9 @@ std::string MediaFolderPath();
 void ReadIniValue(const std::string& section, const std::string& key, std::string& value,
                   const std::string& file);
 
-// ReadIniValue of the setting, under the key the readers ask for, from the file beside
-// the executable, into the caller's field of Settings.
-void ReadSetting(const SettingDefinition& setting, std::string& field);
+// The setting's text, under the key the readers ask for, from the first of the files
+// that holds a non-empty one, into the caller's field of Settings; empty when none does.
+void ReadSetting(const SettingDefinition& setting, std::string& field,
+                 const std::vector<std::string>& files);
 
 }  // namespace mScreenSaver

@@ -153,6 +153,43 @@ bool OverwriteInPlace(const std::string& target, std::string_view bytes) {
     return close(fd) == 0 && ok;
 }
 
+// What a save of a path would change and how; nothing when the save is refused outright.
+struct SavePlan {
+    std::string target;
+    std::string folder;
+    bool folderWritable;
+    // The existing file's permissions; nothing when the file is still to be made.
+    std::optional<mode_t> existingMode;
+};
+
+std::optional<SavePlan> PlanSave(const std::string& path) {
+    std::optional<std::string> target = WriteTarget(path);
+    if (!target) return std::nullopt;
+    SavePlan plan{*target, FolderOf(*target), false, std::nullopt};
+    struct stat info;
+    if (stat(plan.folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
+    plan.folderWritable = Writable(plan.folder, info);
+    if (stat(plan.target.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode) || !Writable(plan.target, info)) return std::nullopt;
+        plan.existingMode = info.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        return std::nullopt;
+    }
+    return plan;
+}
+
+// The folder and every missing one above it; new ones only for the user, as the base
+// directory rules ask. True when the path is a folder afterwards.
+bool MakeFolders(const std::string& folder) {
+    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        std::string part = folder.substr(0, slash);
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (slash == std::string::npos) break;
+    }
+    struct stat info;
+    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 }  // namespace
 
 FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
@@ -186,28 +223,33 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     return contents;
 }
 
-bool SaveFile(const std::string& path, std::string_view bytes) {
-    std::optional<std::string> target = WriteTarget(path);
-    if (!target) return false;
-    std::string folder = FolderOf(*target);
-    struct stat info;
-    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
-    bool folderWritable = Writable(folder, info);
+bool CanSave(const std::string& path) {
+    std::optional<SavePlan> plan = PlanSave(path);
+    return plan && (plan->existingMode || plan->folderWritable);
+}
 
-    std::optional<mode_t> existingMode;
-    if (stat(target->c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode) || !Writable(*target, info)) return false;
-        existingMode = info.st_mode & 07777;
-    } else if (errno != ENOENT) {
-        return false;
-    }
-    if (folderWritable) {
-        ReplaceOutcome outcome = ReplaceThroughTemporary(*target, folder, bytes, existingMode);
+bool SaveFile(const std::string& path, std::string_view bytes) {
+    std::optional<SavePlan> plan = PlanSave(path);
+    if (!plan) return false;
+    if (plan->folderWritable) {
+        ReplaceOutcome outcome =
+            ReplaceThroughTemporary(plan->target, plan->folder, bytes, plan->existingMode);
         if (outcome != ReplaceOutcome::NoTemporary) return outcome == ReplaceOutcome::Replaced;
     }
     // As Windows does: a file that can be written is written in place, even where no file
     // can be made beside it.
-    return existingMode && OverwriteInPlace(*target, bytes);
+    return plan->existingMode && OverwriteInPlace(plan->target, bytes);
+}
+
+bool SeedFile(const std::string& to, const std::string& from) {
+    std::size_t slash = to.rfind('/');
+    if (slash == std::string::npos || slash == 0 || !MakeFolders(to.substr(0, slash))) return false;
+    struct stat info;
+    if (lstat(to.c_str(), &info) == 0) return true;
+    FileContents original = ReadWholeFile(from);
+    if (original.outcome == FileContents::Missing) return true;
+    // SaveFile gives a new file the user's usual permissions, not those of the original.
+    return original.outcome == FileContents::Read && SaveFile(to, original.bytes);
 }
 
 }  // namespace platform::ini

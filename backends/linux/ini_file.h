@@ -1,5 +1,6 @@
-// Whole-file reads, and saving a file's contents: where possible so that a crash can
-// never leave it half written (a temporary file in the same folder, flushed, renamed).
+// Whole-file reads, saving a file's contents (where possible so that a crash can never
+// leave it half written: a temporary file in the same folder, flushed, renamed), and
+// starting a file as a copy of another.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -24,5 +25,16 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes = std::
 // symbolic link is written through to its target, one that leads nowhere is refused; an
 // existing file keeps its permissions.
 bool SaveFile(const std::string& path, std::string_view bytes);
+
+// True when SaveFile would be let through to the file: an existing one that may be
+// written, or a missing one whose folder lets it be made.
+bool CanSave(const std::string& path);
+
+// Makes the folders leading to `to`, new ones for the user alone; then, unless `to` exists
+// (as anything), saves every byte of `from` as `to`, which gets the user's usual
+// permissions. True when all that was done, or nothing was to be copied because `from` is
+// missing; false when a folder cannot be made or `from` cannot be read or saved, leaving
+// no copy behind.
+bool SeedFile(const std::string& to, const std::string& from);
 
 }  // namespace platform::ini

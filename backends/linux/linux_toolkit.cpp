@@ -15,6 +15,7 @@
 #include <sys/time.h>
 
 #include "backends/linux/event_pump.h"
+#include "backends/linux/ini_file.h"
 #include "backends/linux/linux_backends.h"
 #include "common/event_note.h"
 
@@ -29,6 +30,9 @@ public:
     std::string CommandLineArguments() override;
     std::string ApplicationFolder() override;
     char PathSeparator() override;
+    std::string UserSettingsFolder() override;
+    bool FileWritable(const std::string& path) override;
+    bool SeedFileFrom(const std::string& to, const std::string& from) override;
     bool PreviousInstanceRunning() override;
     double TimeOfDay() override;
     float Random() override;
@@ -66,6 +70,9 @@ std::string JoinArguments(int argc, char** argv) {
     return joined;
 }
 
+// A path the base directory rules accept: absolute; relative ones are to be ignored.
+bool Absolute(const char* path) { return path && path[0] == '/'; }
+
 }  // namespace
 
 LinuxToolkit::LinuxToolkit(int argc, char** argv)
@@ -80,6 +87,20 @@ std::string LinuxToolkit::ApplicationFolder() {
 }
 
 char LinuxToolkit::PathSeparator() { return '/'; }
+
+std::string LinuxToolkit::UserSettingsFolder() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (Absolute(config)) return std::string(config) + "/kelvora";
+    const char* home = std::getenv("HOME");
+    if (Absolute(home)) return std::string(home) + "/.config/kelvora";
+    return "";
+}
+
+bool LinuxToolkit::FileWritable(const std::string& path) { return ini::CanSave(path); }
+
+bool LinuxToolkit::SeedFileFrom(const std::string& to, const std::string& from) {
+    return ini::SeedFile(to, from);
+}
 
 bool LinuxToolkit::PreviousInstanceRunning() { return previousInstance_; }
 

@@ -1,5 +1,7 @@
 // The toolkit's process services on Windows.
 #include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <memory>
 #include <random>
@@ -21,6 +23,9 @@ public:
     std::string CommandLineArguments() override;
     std::string ApplicationFolder() override;
     char PathSeparator() override;
+    std::string UserSettingsFolder() override;
+    bool FileWritable(const std::string& path) override;
+    bool SeedFileFrom(const std::string& to, const std::string& from) override;
     bool PreviousInstanceRunning() override;
     double TimeOfDay() override;
     float Random() override;
@@ -69,6 +74,47 @@ bool ThreadHasVisibleWindow() {
     return found;
 }
 
+// The wide path in the ANSI code page that the profile functions take; empty when a
+// character of it has no place there, since a stand-in would name another folder.
+std::string AnsiPath(const wchar_t* wide) {
+    BOOL lossy = FALSE;
+    int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, nullptr, 0, nullptr,
+                                   &lossy);
+    if (size <= 1 || lossy) return "";
+    std::string path(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, path.data(), size, nullptr,
+                        nullptr);
+    path.resize(static_cast<std::size_t>(size - 1));
+    return path;
+}
+
+// The folder a file lies in; a drive root keeps its backslash ("C:\\"), since "C:" alone
+// names the drive's current folder.
+std::string FolderOf(const std::string& path) {
+    std::size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos) return ".";
+    std::string folder = path.substr(0, slash);
+    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+    return folder;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The folder and every missing one above it; true when the path is a folder afterwards.
+bool MakeFolders(const std::string& folder) {
+    const char* separators = "\\/";
+    for (std::size_t slash = folder.find_first_of(separators);;
+         slash = folder.find_first_of(separators, slash + 1)) {
+        // Drive roots and the starts of network paths exist or cannot be made anyway.
+        CreateDirectoryA(folder.substr(0, slash).c_str(), nullptr);
+        if (slash == std::string::npos) break;
+    }
+    DWORD attributes = GetFileAttributesA(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace
 
 Win32Toolkit::Win32Toolkit() : previousInstance_(TakeInstanceMutex()) {}
@@ -87,6 +133,53 @@ std::string Win32Toolkit::ApplicationFolder() {
 }
 
 char Win32Toolkit::PathSeparator() { return '\\'; }
+
+std::string Win32Toolkit::UserSettingsFolder() {
+    PWSTR roaming = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &roaming)))
+        folder = AnsiPath(roaming);
+    CoTaskMemFree(roaming);
+    return folder.empty() ? folder : folder + "\\Kelvora";
+}
+
+bool Win32Toolkit::FileWritable(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+        // Opening for writing asks the read-only attribute and the access rules at once,
+        // and changes nothing.
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        CloseHandle(file);
+        return true;
+    }
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    // Only making a file shows whether the folder's access rules allow one.
+    char probe[MAX_PATH];
+    if (GetTempFileNameA(FolderOf(path).c_str(), "kel", 0, probe) == 0) return false;
+    DeleteFileA(probe);
+    return true;
+}
+
+bool Win32Toolkit::SeedFileFrom(const std::string& to, const std::string& from) {
+    if (!MakeFolders(FolderOf(to))) return false;
+    if (Exists(to)) return true;
+    if (!Exists(from)) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    if (!CopyFileA(from.c_str(), to.c_str(), TRUE)) return false;
+    // The copy takes the original's attributes, the read-only one too.
+    DWORD attributes = GetFileAttributesA(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        SetFileAttributesA(to.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        return true;
+    DeleteFileA(to.c_str());
+    return false;
+}
 
 bool Win32Toolkit::PreviousInstanceRunning() { return previousInstance_; }
 

@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     std::vector<Loop> loops;
     {
         saver::SaverState scene;
-        saver::SetUpCandleScene(scene, KELVORA_MEDIA_DIR, KELVORA_MEDIA_DIR "/kelvora.ini", window);
+        saver::SetUpCandleScene(scene, KELVORA_MEDIA_DIR, {KELVORA_MEDIA_DIR "/kelvora.ini"}, window);
         // Uncapped: the loops measure drawing, not the display's refresh.
         scene.Engine->SetVSync(0);
         platform::PixelSize size = platform::Screen().DrawableSize(window);

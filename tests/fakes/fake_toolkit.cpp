@@ -11,6 +11,11 @@ float FakeToolkit::Random() {
     return r;
 }
 
+bool FakeToolkit::SeedFileFrom(const std::string& to, const std::string& from) {
+    Log().Add(Call("SeedFileFrom", to, from));
+    return !seedingFails;
+}
+
 void FakeToolkit::DoEvents() { Log().Add("DoEvents()"); }
 
 void FakeToolkit::RunWhileWindowsOpen() { Log().Add("RunWhileWindowsOpen()"); }

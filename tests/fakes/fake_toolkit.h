@@ -1,7 +1,8 @@
-// A toolkit whose command line, folder, clock and random numbers a test sets, and whose
-// message boxes and end of process are recorded.
+// A toolkit whose command line, folders, writable files, clock and random numbers a test
+// sets, and whose message boxes, file seeding and end of process are recorded.
 #pragma once
 #include <deque>
+#include <set>
 #include <string>
 
 #include "seams/toolkit.h"
@@ -18,6 +19,10 @@ public:
     std::string arguments;
     std::string folder = "C:\\Program Files\\Kelvora";
     char separator = '\\';
+    std::string userFolder = "C:\\Users\\Ann\\AppData\\Roaming\\Kelvora";
+    // Every other file counts as writable.
+    std::set<std::string> readOnlyFiles;
+    bool seedingFails = false;
     bool previousInstance = false;
     double timeOfDay = 0.0;
     // Consumed front first; 0.25 once they run out.
@@ -26,6 +31,9 @@ public:
     std::string CommandLineArguments() override { return arguments; }
     std::string ApplicationFolder() override { return folder; }
     char PathSeparator() override { return separator; }
+    std::string UserSettingsFolder() override { return userFolder; }
+    bool FileWritable(const std::string& path) override { return !readOnlyFiles.count(path); }
+    bool SeedFileFrom(const std::string& to, const std::string& from) override;
     bool PreviousInstanceRunning() override { return previousInstance; }
     double TimeOfDay() override { return timeOfDay; }
     float Random() override;

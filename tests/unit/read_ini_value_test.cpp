@@ -1,13 +1,17 @@
 // ReadIniValue: one profile read with an empty default and a 255-character buffer, of
 // which at most 254 characters come back; against the recording fake and against real
-// settings files through the Linux INI code.
+// settings files through the Linux INI code. ReadSetting: each value from the first of
+// the settings files that holds it.
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "fakes/call_log.h"
 #include "fakes/fake_windows_api.h"
 #include "fakes/ini_windows_api.h"
 #include "fakes/temporary_folder.h"
 #include "settings/settings.h"
+#include "settings/settings_table.h"
 
 namespace {
 
@@ -60,6 +64,38 @@ TEST(ReadIniValue, ReadsRealSettingsFilesAsWindowsWould) {
     std::string value = "untouched";
     ReadIniValue("candle", "candleheight", value, folder.File("missing.ini"));
     EXPECT_EQ(value, "");
+}
+
+TEST(ReadSetting, TakesEachValueFromTheFirstFileThatHoldsIt) {
+    fakes::TemporaryFolder folder;
+    const std::string perUser = folder.File("per-user.ini");
+    const std::string beside = folder.File("beside.ini");
+    fakes::InstallIniWindowsApi();
+    struct Case {
+        const char* name;
+        const char* perUserBytes;  // nullptr: no file
+        const char* besideBytes;
+        const char* expected;
+    } cases[] = {
+        {"both hold it", "[candle]\ncandleheight=3\n", "[candle]\ncandleheight=10\n", "3"},
+        {"only beside the executable", "[candle]\ncandlecolor=255\n",
+         "[candle]\ncandleheight=10\n", "10"},
+        {"empty in the per-user file", "[candle]\ncandleheight=\n",
+         "[candle]\ncandleheight=10\n", "10"},
+        {"no per-user file", nullptr, "[candle]\ncandleheight=10\n", "10"},
+        {"only the per-user file", "[candle]\ncandleheight=3\n", nullptr, "3"},
+        {"neither", "[pumpkin]\nmovePumpkin=1\n", nullptr, ""},
+        {"no file at all", nullptr, nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        std::remove(perUser.c_str());
+        std::remove(beside.c_str());
+        if (c.perUserBytes) fakes::WriteFileBytes(perUser, c.perUserBytes);
+        if (c.besideBytes) fakes::WriteFileBytes(beside, c.besideBytes);
+        std::string value = "untouched";
+        mScreenSaver::ReadSetting(mScreenSaver::CandleHeightSetting, value, {perUser, beside});
+        EXPECT_EQ(value, c.expected) << c.name;
+    }
 }
 
 }  // namespace

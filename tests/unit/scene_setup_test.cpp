@@ -1,5 +1,6 @@
 // The saver window's set-up: its engine calls and values in order, the flame values
-// from the candle height, and the two failure messages.
+// from the candle height, the settings file it reads them from, and the two failure
+// messages.
 #include "saver_fixture.h"
 
 #include "saver/saver_messages.h"
@@ -193,6 +194,44 @@ TEST_F(SceneSetup, ShowsTheMessageOfTheFailingStepThenEnds) {
         EXPECT_FALSE(Logged("DoEvents()")) << c.name << ": no frame loop";
         EXPECT_LT(IndexOf(MessageBox(message)), IndexOf(TaskbarShown)) << c.name;
         EXPECT_EQ(Calls().back(), "EndProcess(0)") << c.name;
+    }
+}
+
+// Beside the executable where that file can be written; else the per-user file first,
+// each value it lacks from beside the executable; the message only when neither has it.
+TEST_F(SceneSetup, ReadsTheSettingsFileThatTheDialogWrites) {
+    const std::string userFile = "C:\\Users\\Ann\\AppData\\Roaming\\Kelvora\\kelvora.ini";
+    struct Case {
+        const char* name;
+        bool besideWritable;
+        const char* besideHeight;   // nullptr: not in the file
+        const char* perUserHeight;  // nullptr: not in the file
+        const char* readHeight;     // nullptr: the missing-files message
+    } cases[] = {
+        {"writable beside the executable", true, "10", "3", "10"},
+        {"read-only, per-user file", false, "10", "3", "3"},
+        {"read-only, per-user file without it", false, "10", nullptr, "10"},
+        {"read-only, only the per-user file", false, nullptr, "3", "3"},
+        {"read-only, neither file", false, nullptr, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        if (!c.besideWritable) toolkit->readOnlyFiles.insert(IniFile);
+        windows->profile.erase(IniEntry(mScreenSaver::CandleHeightSetting));
+        if (c.besideHeight) SetIni(mScreenSaver::CandleHeightSetting, c.besideHeight);
+        if (c.perUserHeight) {
+            windows->profile[fakes::FakeWindowsApi::ProfileKey(
+                userFile, "candle", mScreenSaver::CandleHeightSetting.writtenKey)] =
+                c.perUserHeight;
+        }
+        CloseWindowAtPump(1);
+        Outcome outcome = Load();
+        EXPECT_EQ(Logged(MessageBox(saver::FilesMissingMessage())), c.readHeight == nullptr)
+            << c.name;
+        if (c.readHeight) {
+            EXPECT_FALSE(outcome.processEnded) << c.name;
+            EXPECT_EQ(mScreenSaver::Settings.candleHeight, c.readHeight) << c.name;
+        }
     }
 }
 

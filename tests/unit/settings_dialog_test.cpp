@@ -1,7 +1,9 @@
 // The settings dialog's logic over a fake window: what it loads, what it writes, how it
-// treats texts its controls cannot take, the colour chooser, the links and a failed save.
+// treats texts its controls cannot take, the colour chooser, the links, a failed save,
+// and which settings file it reads and writes (also on real files).
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -9,9 +11,12 @@
 #include "common/runtime_error.h"
 #include "dialog/frm_settings.h"
 #include "fakes/call_log.h"
+#include "fakes/disk_toolkit.h"
 #include "fakes/fake_settings_view.h"
 #include "fakes/fake_toolkit.h"
 #include "fakes/fake_windows_api.h"
+#include "fakes/ini_windows_api.h"
+#include "fakes/temporary_folder.h"
 #include "product.h"
 #include "settings/settings.h"
 #include "settings/settings_table.h"
@@ -29,19 +34,23 @@ using mScreenSaver::SettingDefinition;
 using mScreenSaver::SettingsTable;
 
 const std::string IniPath = "C:\\Program Files\\Kelvora\\kelvora.ini";
+const std::string UserIniPath = "C:\\Users\\Ann\\AppData\\Roaming\\Kelvora\\kelvora.ini";
 
 std::string Text(std::int32_t value) { return std::to_string(value); }
 
 // The dialog's write of a setting, under its own spelling of the key.
-std::string Write(const SettingDefinition& setting, const std::string& value) {
+std::string Write(const SettingDefinition& setting, const std::string& value,
+                  const std::string& file = IniPath) {
     return std::string("WritePrivateProfileStringA(\"") + setting.section + "\", \"" +
-           setting.writtenKey + "\", \"" + value + "\", \"" + IniPath + "\")";
+           setting.writtenKey + "\", \"" + value + "\", \"" + file + "\")";
 }
 
 std::vector<std::string> FourWrites(const std::string& height, const std::string& brightness,
-                                    const std::string& color, const std::string& move) {
-    return {Write(CandleHeightSetting, height), Write(CandleBrightnessSetting, brightness),
-            Write(CandleColorSetting, color), Write(MovePumpkinSetting, move)};
+                                    const std::string& color, const std::string& move,
+                                    const std::string& file = IniPath) {
+    return {Write(CandleHeightSetting, height, file),
+            Write(CandleBrightnessSetting, brightness, file),
+            Write(CandleColorSetting, color, file), Write(MovePumpkinSetting, move, file)};
 }
 
 // Where the setting's write comes among the four.
@@ -55,14 +64,15 @@ std::size_t WriteOrder(const SettingDefinition& setting) {
 class SettingsDialogTest : public testing::Test {
 protected:
     void SetUp() override {
-        fakes::InstallFakeToolkit();
+        toolkit_ = &fakes::InstallFakeToolkit();
         windows_ = &fakes::InstallFakeWindowsApi();
         fakes::InstallFakeSettingsWindows();
         mScreenSaver::Settings = {};
     }
 
-    void Store(const SettingDefinition& setting, const std::string& value) {
-        windows_->profile[fakes::FakeWindowsApi::ProfileKey(IniPath, setting.section,
+    void Store(const SettingDefinition& setting, const std::string& value,
+               const std::string& file = IniPath) {
+        windows_->profile[fakes::FakeWindowsApi::ProfileKey(file, setting.section,
                                                             setting.writtenKey)] = value;
     }
 
@@ -89,6 +99,7 @@ protected:
         return fakes::Log().Matching("WritePrivateProfileStringA");
     }
 
+    fakes::FakeToolkit* toolkit_ = nullptr;
     fakes::FakeWindowsApi* windows_ = nullptr;
     FrmSettings form_;
 };
@@ -356,6 +367,98 @@ TEST_F(SettingsDialogTest, AFailedSaveIsToldNamingTheFileAfterAllFourWrites) {
                             ".\nCheck that the file and its folder may be written to., 48, "
                             "Kelvora Screen Saver)");
     EXPECT_EQ(calls[5], "EndProcess(0)");
+}
+
+std::string SaveFailure(const std::string& file) {
+    return "MessageBox(The settings could not be saved to " + file +
+           ".\nCheck that the file and its folder may be written to., 48, Kelvora Screen Saver)";
+}
+
+std::vector<std::string> Joined(std::vector<std::string> first,
+                                const std::vector<std::string>& then) {
+    first.insert(first.end(), then.begin(), then.end());
+    return first;
+}
+
+// Which file the dialog reads and writes: the one beside the executable where it can be
+// written, else the per-user one, which is seeded from it before the first write.
+TEST_F(SettingsDialogTest, ReadsAndWritesTheFileThatCanBeWritten) {
+    struct Case {
+        const char* name;
+        bool besideWritable;
+        bool perUserFolder;
+        bool perUserHolds;
+        bool seedingFails;
+        bool writesFail;
+        const char* shownHeight;
+        std::vector<std::string> calls;
+    };
+    const std::string seed = fakes::Call("SeedFileFrom", UserIniPath, IniPath);
+    const Case cases[] = {
+        // A per-user file that another copy saved does not override a portable copy.
+        {"writable folder", true, true, true, false, false, "3", FourWrites("3", "120", "255", "1")},
+        {"read-only folder, per-user file", false, true, true, false, false, "7",
+         Joined({seed}, FourWrites("7", "120", "255", "1", UserIniPath))},
+        {"read-only folder, no per-user file", false, true, false, false, false, "3",
+         Joined({seed}, FourWrites("3", "120", "255", "1", UserIniPath))},
+        // Without the lines of the file beside the executable nothing is written.
+        {"per-user file cannot be seeded", false, true, false, true, false, "3",
+         {seed, SaveFailure(UserIniPath)}},
+        {"no per-user folder", false, false, false, false, true, "3",
+         Joined(FourWrites("3", "120", "255", "1"), {SaveFailure(IniPath)})},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        if (!c.besideWritable) toolkit_->readOnlyFiles.insert(IniPath);
+        if (!c.perUserFolder) toolkit_->userFolder = "";
+        toolkit_->seedingFails = c.seedingFails;
+        windows_->profileWritesFail = c.writesFail;
+        StoreAll("3", "120", "255", "1");
+        if (c.perUserHolds) Store(CandleHeightSetting, "7", UserIniPath);
+        fakes::FakeSettingsView& view = LoadDialog();
+        EXPECT_EQ(Text(view.positions.at(ControlId::HScrollCandleHeight)), c.shownHeight)
+            << c.name;
+        PressClose();
+        std::vector<std::string> calls = fakes::Log().Calls();
+        calls.pop_back();  // EndProcess
+        EXPECT_EQ(calls, c.calls) << c.name;
+    }
+}
+
+// On real files: the read-only folder's file is copied to the per-user folder, every line
+// of it, before the four values are written there; the next dialog opens with them.
+TEST_F(SettingsDialogTest, ARealReadOnlyFolderSendsTheSaveToAPerUserCopy) {
+    fakes::TemporaryFolder root;
+    const std::filesystem::path app = root.Path() / "app";
+    std::filesystem::create_directory(app);
+    const std::string beside = (app / "kelvora.ini").string();
+    const std::string original =
+        "; set by the administrator\r\n[candle]\r\ncandleheight=3\r\ncandleBrightness=120\r\n"
+        "[sounds]\r\nchime=bell\r\n[pumpkin]\r\nmovePumpkin=1\r\n";
+    fakes::WriteFileBytes(beside, original);
+    std::filesystem::permissions(beside, std::filesystem::perms::owner_read);
+    std::filesystem::permissions(app, std::filesystem::perms::owner_read |
+                                          std::filesystem::perms::owner_exec);
+    const std::string userFolder = (root.Path() / "config" / "kelvora").string();
+    fakes::InstallDiskToolkit(app.string(), userFolder);
+    fakes::InstallIniWindowsApi();
+
+    LoadDialog();
+    form_.Click(ControlId::CommandDefault);
+    PressClose();
+    EXPECT_TRUE(fakes::Log().Matching("MessageBox").empty());
+    EXPECT_EQ(fakes::FileBytes(beside), original);
+    EXPECT_EQ(fakes::FileBytes(userFolder + "/kelvora.ini"),
+              "; set by the administrator\r\n[candle]\r\ncandleheight=10\r\n"
+              "candleBrightness=200\r\ncandlecolor=145151\r\n[sounds]\r\nchime=bell\r\n"
+              "[pumpkin]\r\nmovePumpkin=0\r\n");
+
+    fakes::FakeSettingsView& again = LoadDialog();
+    EXPECT_EQ(again.positions.at(ControlId::HScrollCandleHeight), CandleHeightSetting.defaultValue);
+    EXPECT_EQ(again.positions.at(ControlId::HScrollCandlebrightness),
+              CandleBrightnessSetting.defaultValue);
+    EXPECT_FALSE(again.ticked);
+    std::filesystem::permissions(app, std::filesystem::perms::owner_all);
 }
 
 TEST_F(SettingsDialogTest, ASuccessfulSaveShowsNoMessage) {

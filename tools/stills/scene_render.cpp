@@ -30,7 +30,7 @@ media::Picture RenderCandleScene(engine::GlEngineObjects& engines, const std::st
     engine::ManualClock clock;
     engine::InstalledClock.Install(clock);
     saver::SaverState scene;
-    saver::SetUpCandleScene(scene, mediaFolder, mediaFolder + "/kelvora.ini", window);
+    saver::SetUpCandleScene(scene, mediaFolder, {mediaFolder + "/kelvora.ini"}, window);
     for (; clock.now < seconds; clock.now += FrameSeconds) {
         saver::DrawCandleFrame(scene);
         scene.Engine->PresentFrame();

@@ -3,7 +3,9 @@
 
 Each case copies the product folder (executable, media folder, kelvora.ini) into a
 temporary folder, starts the product with a settings command line, drives the window
-from outside and checks the settings file it leaves behind. The Linux window is driven
+from outside and checks the settings file it leaves behind: beside the executable, or
+the per-user file where that one cannot be written (the Linux product's per-user folder
+is the case's own; the Wine prefix's is emptied before and after each case). The Linux window is driven
 with xdotool (and wm_close for the window manager's close); the Windows window, under
 Wine, with dialog_driver.exe. Each step waits for the line of the product's event file
 (common/event_note.h) that says the product is ready for it.
@@ -13,6 +15,7 @@ Wine, with dialog_driver.exe. Each step waits for the line of the product's even
     dialog_e2e.py --list linux|windows      the cases of that product, one a line
 """
 import argparse
+import glob
 import os
 import re
 import shutil
@@ -135,9 +138,14 @@ def read_ini(path):
     return entries
 
 
+def read_ini_of(values):
+    """What read_ini gives for a file holding exactly these four values."""
+    return {(SECTION_OF[key], key.lower()): (key, value) for key, value in values.items()}
+
+
 def check_ini(path, expected):
     entries = read_ini(path)
-    wanted = {(SECTION_OF[key], key.lower()): (key, value) for key, value in expected.items()}
+    wanted = read_ini_of(expected)
     check(entries == wanted, f"kelvora.ini holds {entries}, expected {wanted}")
 
 
@@ -159,12 +167,35 @@ class Product:
         # A command that runs the product as another user, or nothing.
         self.run_as = []
 
-    def start(self, argument):
-        environment = dict(os.environ, KELVORA_EVENT_FILE=self.event_file_name())
+    def environment(self):
+        return dict(os.environ, KELVORA_EVENT_FILE=self.event_file_name())
+
+    def launch(self, argument):
         self.process = subprocess.Popen(self.run_as + self.command(argument), cwd=self.folder,
-                                        env=environment,
+                                        env=self.environment(),
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def start(self, argument):
+        self.launch(argument)
         self.wait_for_event("settings-window-shown")
+
+    def run_saver(self):
+        """Runs the full-screen saver until its first frame, then ends it with a key as a
+        person does; a failure to set the scene up is a failure here."""
+        mark = self.event_mark()
+        self.launch("/S")
+        noted = self.wait_for_event_either(("first-frame", "message-box"), mark)
+        check(noted.startswith("first-frame"), f"the saver did not draw: {noted}")
+        root = run(["xwininfo", "-root"])[1]
+        run(["xdotool", "windowfocus", re.search(r"Window id: (\S+)", root).group(1)])
+        key_mark = self.event_mark()
+        run(["xdotool", "keydown", "space"])
+        try:
+            self.wait_for_event("key-seen", key_mark)
+        finally:
+            run(["xdotool", "keyup", "space"])
+        self.wait_for_event("ending 0", key_mark)
+        check(self.wait_for_exit() == 0, "the saver did not end cleanly after the key")
 
     def event_lines(self):
         try:
@@ -176,14 +207,20 @@ class Product:
     def wait_for_event(self, line, after=0):
         """The first event line from index after on that equals line or starts with it and
         a space; the product ending without it is a failure at once."""
+        return self.wait_for_event_either((line,), after)
+
+    def wait_for_event_either(self, lines, after=0):
+        """As wait_for_event, for the first line that is any of lines."""
+        def noted(entry):
+            return any(entry == line or entry.startswith(line + " ") for line in lines)
+
         def found():
-            lines = self.event_lines()[after:]
-            match = next((l for l in lines if l == line or l.startswith(line + " ")), None)
+            match = next((l for l in self.event_lines()[after:] if noted(l)), None)
             if match is None and self.process.poll() is not None:
                 raise Failure(f"the product ended with code {self.process.returncode} without "
-                              f"noting '{line}'; its events: {self.event_lines()}")
+                              f"noting {' or '.join(lines)}; its events: {self.event_lines()}")
             return match
-        return poll(f"the event '{line}'", found)
+        return poll(f"the event {' or '.join(lines)}", found)
 
     def event_mark(self):
         return len(self.event_lines())
@@ -215,6 +252,22 @@ class LinuxProduct(Product):
     def __init__(self, executable, folder, wm_close):
         super().__init__(executable, folder)
         self.wm_close = wm_close
+        # The case's own per-user folders, made now so that run_as_a_user hands them over.
+        self.config = os.path.join(folder, "config")
+        self.runtime = os.path.join(folder, "run")
+        for made in (self.config, self.runtime):
+            os.mkdir(made, 0o700)
+        self.user_ini = os.path.join(self.config, "kelvora", "kelvora.ini")
+        self.user_ini_shown = self.user_ini
+
+    def environment(self):
+        # The runtime folder holds the one-instance lock: a private one, so that no other
+        # copy running on the machine counts as this one's first instance.
+        return dict(super().environment(), XDG_CONFIG_HOME=self.config,
+                    XDG_RUNTIME_DIR=self.runtime)
+
+    def clean_up(self):
+        pass
 
     def command(self, argument):
         return [self.executable, argument]
@@ -292,6 +345,21 @@ class WindowsProduct(Product):
     def __init__(self, executable, folder, driver):
         super().__init__(executable, folder)
         self.driver = driver
+        roaming = [path for path in glob.glob(os.path.join(
+                       os.environ["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Roaming"))
+                   if os.sep + "Public" + os.sep not in path]
+        check(len(roaming) == 1, f"no single roaming folder in the Wine prefix: {roaming}")
+        self.user_folder = os.path.join(roaming[0], "Kelvora")
+        self.user_ini = os.path.join(self.user_folder, "kelvora.ini")
+        self.user_ini_shown = "\\AppData\\Roaming\\Kelvora\\kelvora.ini"
+        self.clean_up()
+
+    def clean_up(self):
+        """The prefix is shared by every case: none may find another's per-user file."""
+        if os.path.lexists(self.user_folder):
+            if os.geteuid() == 0:
+                run(["chattr", "-R", "-i", self.user_folder])
+            shutil.rmtree(self.user_folder)
 
     def command(self, argument):
         return [WINE, self.executable, argument]
@@ -473,19 +541,83 @@ def undo_read_only(product):
     os.chmod(product.ini, 0o644)
 
 
+def make_unwritable_folder(folder):
+    os.makedirs(folder)
+    os.chmod(folder, 0o555)
+    if os.geteuid() == 0:
+        code, out = run(["chattr", "+i", folder])
+        check(code == 0, f"chattr +i failed: {out}")
+
+
+def undo_unwritable_folder(folder):
+    if os.geteuid() == 0:
+        run(["chattr", "-i", folder])
+    os.chmod(folder, 0o755)
+
+
 def case_read_only(product):
-    """A settings file that cannot be written is told in a message box naming it."""
+    """A settings file that cannot be written, with a per-user folder that cannot take a
+    file either, is told in a message box naming the per-user file; nothing changes."""
     write_ini(product.ini, STORED)
     make_read_only(product)
+    user_folder = os.path.dirname(product.user_ini)
+    make_unwritable_folder(user_folder)
     try:
         product.start("/C")
         product.click(" Defaults")
         product.click("Close")
         for text in product.answer_message():
-            check("could not be saved" in text and "kelvora.ini" in text,
+            # The event line escapes each backslash; the box shows it once.
+            shown = text.replace("\\\\", "\\")
+            check("could not be saved" in shown and product.user_ini_shown in shown,
                   f"the message box says: {text}")
         check(product.wait_for_exit() == 0, "the process did not end after the message")
         check_ini(product.ini, STORED)
+        check(os.listdir(user_folder) == [], f"the per-user folder holds {os.listdir(user_folder)}")
+    finally:
+        undo_unwritable_folder(user_folder)
+        undo_read_only(product)
+
+
+# Lines of a settings file that the dialog does not know; a copy must keep every one.
+ADMINISTRATOR_LINES = ["; set up by the administrator", "[sounds]", "chime=bell"]
+
+
+def case_read_only_install(product):
+    """Where the file beside the program cannot be written, the dialog saves to the
+    per-user file, which keeps every other line of the original; the saver then takes its
+    settings from there, and the next dialog opens with the saved values."""
+    # The original holds no candle settings: the saver could not start on it alone.
+    with open(product.ini, "w", newline="\r\n") as file:
+        file.write("\n".join(ADMINISTRATOR_LINES) + "\n")
+    with open(product.ini, "rb") as file:
+        original = file.read()
+    run_as_a_user(product)
+    make_read_only(product)
+    try:
+        product.start("/C")
+        product.click(" Defaults")
+        product.click("Close")
+        product.wait_for_event("settings-saved")
+        check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+        with open(product.ini, "rb") as file:
+            check(file.read() == original, "the file beside the program changed")
+        check(os.path.exists(product.user_ini), f"no per-user file at {product.user_ini}")
+        with open(product.user_ini, encoding="ascii") as file:
+            saved = file.read().splitlines()
+        check(saved[0] == ADMINISTRATOR_LINES[0], f"the per-user file begins {saved[:1]}")
+        wanted = read_ini_of(DEFAULTS)
+        wanted[("sounds", "chime")] = ("chime", "bell")
+        check(read_ini(product.user_ini) == wanted,
+              f"the per-user file holds {read_ini(product.user_ini)}, expected {wanted}")
+
+        product.run_saver()
+
+        product.start("/C")
+        product.click("Close")
+        check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+        check(read_ini(product.user_ini) == wanted,
+              f"the second dialog did not open with the saved values: {read_ini(product.user_ini)}")
     finally:
         undo_read_only(product)
 
@@ -565,24 +697,32 @@ def case_read_only_folder(product):
         product.click("Close")
         check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
         check_ini(product.ini, DEFAULTS)
-        check(sorted(os.listdir(product.folder)) == sorted(["durnwick", "events", "kelvora.ini",
-                                                             os.path.basename(product.executable)]),
-              f"the folder holds {sorted(os.listdir(product.folder))}")
+        made = sorted(set(os.listdir(product.folder)) - {"events", "config", "run"})
+        check(made == sorted(["durnwick", "kelvora.ini", os.path.basename(product.executable)]),
+              f"the folder holds {made}")
+        check(not os.path.exists(product.user_ini), "a per-user file was made")
     finally:
         os.chmod(product.folder, 0o755)
 
 
 def case_dangling_link(product):
-    """A settings file that is a link to nowhere is not replaced: the save fails with the
-    message box, and the link stays as it was."""
+    """A settings file that is a link to nowhere is not replaced, and nothing is made where
+    it leads. The Linux product knows it cannot write there and saves to the per-user
+    file; under Wine the link reads as no file in a writable folder, so the save is tried
+    and fails with the message box."""
     target = os.path.join(product.folder, "gone", "kelvora.ini")
     os.symlink(target, product.ini)
     product.start("/C")
     product.click(" Defaults")
     product.click("Close")
-    for text in product.answer_message():
-        check("could not be saved" in text, f"the message box says: {text}")
-    check(product.wait_for_exit() == 0, "the process did not end after the message")
+    if isinstance(product, LinuxProduct):
+        product.wait_for_event("settings-saved")
+        check(read_ini(product.user_ini) == read_ini_of(DEFAULTS),
+              f"the per-user file holds {read_ini(product.user_ini)}")
+    else:
+        for text in product.answer_message():
+            check("could not be saved" in text, f"the message box says: {text}")
+    check(product.wait_for_exit() == 0, "the process did not end after the save")
     check(os.path.islink(product.ini) and os.readlink(product.ini) == target,
           "the link was replaced")
     check(not os.path.exists(target), "a file was made where the link leads")
@@ -658,6 +798,7 @@ def main():
             return 1
         finally:
             product.stop()
+            product.clean_up()
     print(f"passed {options.platform} {options.case}")
     return 0
 

@@ -61,7 +61,7 @@ protected:
         window_ = saver::SaverWindows().Create([] {});
         saver::SaverWindows().Show(window_);
         engine::InstalledClock.Install(clock_);
-        saver::SetUpCandleScene(scene_, KELVORA_MEDIA_DIR, KELVORA_MEDIA_DIR "/kelvora.ini", window_);
+        saver::SetUpCandleScene(scene_, KELVORA_MEDIA_DIR, {KELVORA_MEDIA_DIR "/kelvora.ini"}, window_);
     }
     void TearDown() override {
         saver::ReleaseEngineObjects(scene_);

@@ -1,0 +1,23 @@
+// Choosing the settings files, through the toolkit's answers about the disk.
+#include "settings/settings_files.h"
+
+#include "seams/toolkit.h"
+#include "settings/settings.h"
+
+namespace mScreenSaver {
+
+SettingsFiles FindSettingsFiles() {
+    const std::string beside = IniFilePath();
+    // The per-user folder is asked for only when needed: on Windows finding it loads a
+    // system library that the saver otherwise never needs.
+    if (platform::App().FileWritable(beside)) return {{beside}, beside, ""};
+    const std::string perUser = UserIniFilePath();
+    if (perUser.empty()) return {{beside}, beside, ""};
+    return {{perUser, beside}, perUser, beside};
+}
+
+bool ReadyFileToWrite(const SettingsFiles& files) {
+    return files.seed.empty() || platform::App().SeedFileFrom(files.toWrite, files.seed);
+}
+
+}  // namespace mScreenSaver
