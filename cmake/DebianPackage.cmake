@@ -19,7 +19,7 @@ set(CPACK_PACKAGE_VENDOR "Durnwick")
 set(CPACK_PACKAGE_CONTACT "Durnwick <kelvora@durnwick.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D screen saver: a carved pumpkin lit by a candle")
 set(CPACK_PACKAGE_DESCRIPTION
-    "A carved pumpkin lit from inside by a candle whose flame and smoke are particle\n systems, drawn with OpenGL 3.3. Runs as an XScreenSaver hack (GL: kelvora --root)\n or on its own: kelvora /S, and kelvora /C for its settings.")
+    "A carved pumpkin lit from inside by a candle whose flame and smoke are particle\nsystems, drawn with OpenGL 3.3. Runs as an XScreenSaver hack (GL: kelvora\n--root) or on its own: kelvora /S, and kelvora /C for its settings.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
