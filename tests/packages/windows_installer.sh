@@ -52,7 +52,6 @@ grep -qiF 'copy kelvora.scr, kelvora.ini and the folder durnwick' "$ZIP_FOLDER/R
 
 echo "Copying the Wine prefix..."
 cp -a "$SHARED_PREFIX" "$WINEPREFIX"
-rm -f "$WINEPREFIX"/.update-timestamp.lock
 # One server for the private prefix, kept up between the commands below.
 "$WINESERVER" -p
 
