@@ -11,6 +11,7 @@ KELVORA_PACKAGES=(
   libgtest-dev libgmock-dev googletest
   libxinerama-dev libxext-dev
   xvfb xauth x11-utils xdotool imagemagick xserver-xephyr x11-xserver-utils
+  nsis dpkg-dev
 )
 
 as_root() {
