@@ -19,9 +19,9 @@ SIZES=(800x600 1024x768 1920x1080)
 PROGRAMS=(kelvora empty bare lavalite)
 WARM_UP=5
 LAVALITE=/usr/libexec/xscreensaver/lavalite
-source "$(dirname "$0")/../private_screen.sh"
+source "$(dirname "$0")/../../scripts/lib/setup.sh"
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-sizes.XXXXXX")
-trap 'stop_private_screen; rm -rf "$WORK"' EXIT
+trap 'stop_private_display; rm -rf "$WORK"' EXIT
 
 [ -x "$LAVALITE" ] || { echo "lavalite is missing: install xscreensaver-gl" >&2; exit 1; }
 
@@ -65,7 +65,7 @@ row() { printf '%-10s %9s %9s %9s %9s %17s %s\n' "$@"; }
 
 summary=()
 for size in "${SIZES[@]}"; do
-  start_private_screen "$size"
+  start_private_display "$size"
   echo "== $size: $ROUNDS rounds of $COUNTED counted seconds each;" \
     "load before: $(cut -d' ' -f1-3 /proc/loadavg) =="
   row round kelvora empty bare lavalite kelvora/lavalite
@@ -87,7 +87,7 @@ for size in "${SIZES[@]}"; do
   echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
   summary+=("$(row "$size" "${pooled[kelvora]}" "${pooled[empty]}" "${pooled[bare]}" \
     "${pooled[lavalite]}" "$peer" "$(ratio "${pooled[kelvora]}" "${pooled[bare]}")")")
-  stop_private_screen
+  stop_private_display
 done
 
 echo "== Frame rate by screen size (fps, every round pooled) =="

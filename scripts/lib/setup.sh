@@ -61,19 +61,20 @@ build_products() {
 
 # Starts Xvfb on a display number the server itself finds free (-displayfd: it writes the
 # number once it accepts connections, so that two private displays started at once never
-# share a number) and exports DISPLAY; stopped on exit.
+# share a number) and exports DISPLAY; stopped on exit or by stop_private_display.
+#   start_private_display [WIDTHxHEIGHT]   (1024x768 when not given)
 start_private_display() {
-  local numberFile
+  local size=${1:-1024x768} numberFile
   numberFile=$(mktemp)
   # -noreset: by default the server resets when its last client leaves, which puts the
   # pointer back in the middle of the screen; a test that places the pointer with xdotool
   # before starting a program would then start it with the pointer elsewhere.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
   KELVORA_XVFB_PID=$!
   local waited=0
   until [ -s "$numberFile" ]; do
     if ! kill -0 "$KELVORA_XVFB_PID" 2>/dev/null || [ $waited -gt 300 ]; then
-      echo "Xvfb did not start" >&2
+      echo "Xvfb did not start at $size" >&2
       rm -f "$numberFile"
       return 1
     fi
@@ -114,7 +115,14 @@ prepare_wine() {
   timeout 120 /usr/lib/wine/wine64 wineboot >/dev/null 2>&1 || true
 }
 
+stop_private_display() {
+  [ -n "${KELVORA_XVFB_PID:-}" ] || return 0
+  kill "$KELVORA_XVFB_PID" 2>/dev/null || true
+  wait "$KELVORA_XVFB_PID" 2>/dev/null || true
+  KELVORA_XVFB_PID=
+}
+
 stop_background() {
   /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -n "${KELVORA_XVFB_PID:-}" ] && kill "$KELVORA_XVFB_PID" 2>/dev/null || true
+  stop_private_display
 }
