@@ -48,13 +48,29 @@ int OfferedSamples(int wanted) {
     return std::min(wanted, static_cast<int>(most));
 }
 
-// Reads the bound read framebuffer's colour, rows from the top.
-std::vector<std::uint8_t> ReadColour(int width, int height) {
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 4);
+// Whether the window's own framebuffer (the bound one) has a depth buffer to draw a scene
+// with.
+bool WindowHasDepth() {
+    GLint type = GL_NONE;
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE, &type);
+    if (type == GL_NONE) return false;
+    GLint bits = 0;
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &bits);
+    return bits >= 16;
+}
+
+// Reads a rectangle of the bound read framebuffer's colour, rows from the top.
+std::vector<std::uint8_t> ReadColour(const GlRect& from) {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(from.width) * from.height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    FlipRows(pixels, width, height);
+    glReadPixels(from.x, from.y, from.width, from.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    FlipRows(pixels, from.width, from.height);
     return pixels;
+}
+
+void ClearTo(const glm::vec3& colour, GLbitfield buffers) {
+    glClearColor(colour.r, colour.g, colour.b, 1.0f);
+    glClear(buffers);
 }
 }  // namespace
 
@@ -104,6 +120,11 @@ platform::PixelSize RenderSize(const DisplayOptions& options,
     return size;
 }
 
+GlRect PictureViewport(const WindowRect& rect, platform::PixelSize window, const glm::ivec2& drift) {
+    // GL counts window rows from the bottom.
+    return {rect.x + drift.x, window.height - rect.y - rect.height - drift.y, rect.width, rect.height};
+}
+
 glm::ivec2 PictureDrift(double seconds) {
     double turn = 2.0 * 3.14159265358979323846 * std::fmod(std::max(seconds, 0.0), kDriftPeriodSeconds) /
                   kDriftPeriodSeconds;
@@ -129,9 +150,11 @@ void Display::Start(const DisplayOptions& options, platform::WindowHandle window
         for (platform::WindowHandle shown : monitorWindows_) sizes.push_back(screen.DrawableSize(shown));
         bool software = SoftwareRenderer();
         renderSize_ = RenderSize(options, sizes, software ? kSoftwarePixelBudget : 0);
-        int samples = software ? 0 : OfferedSamples(options.antialiasSamples);
-        target_ = std::make_unique<RenderTarget>(renderSize_.width, renderSize_.height, samples);
-        presentPass_ = std::make_unique<PresentPass>(options.gamma);
+        samples_ = software ? 0 : OfferedSamples(options.antialiasSamples);
+        if (monitorWindows_.size() > 1 || samples_ > 0 || options.gamma != 1.0f || !WindowHasDepth())
+            UseOffScreenPicture();
+        else
+            FollowWindow();
     } catch (...) {
         target_.reset();
         presentPass_.reset();
@@ -142,7 +165,7 @@ void Display::Start(const DisplayOptions& options, platform::WindowHandle window
     SetVSync(vsync_);
     lastPresent_ = -1;
     elapsed_ = 0;
-    target_->Bind();
+    BindPicture();
 }
 
 void Display::Stop() {
@@ -171,12 +194,55 @@ void Display::SetVSync(bool enabled) {
     pacer_.Start(screen.RefreshRate(window_), enabled);
 }
 
+void Display::UseOffScreenPicture() {
+    if (target_) return;
+    target_ = std::make_unique<RenderTarget>(renderSize_.width, renderSize_.height, samples_);
+    presentPass_ = std::make_unique<PresentPass>(options_.gamma);
+}
+
+void Display::FollowWindow() {
+    platform::PixelSize size = platform::Screen().DrawableSize(window_);
+    WindowRect rect = PictureRect(size);
+    // A window resized since the start (another program's) no longer shows the picture at
+    // the size it is drawn: from then on it gets a fitted copy, as several monitors do.
+    if (rect.width != renderSize_.width || rect.height != renderSize_.height) {
+        UseOffScreenPicture();
+        return;
+    }
+    windowSize_ = size;
+    pictureViewport_ = PictureViewport(rect, size, PictureDrift(Now()));
+}
+
+void Display::BindPicture() const {
+    if (target_) {
+        target_->Bind();
+        return;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(pictureViewport_.x, pictureViewport_.y, pictureViewport_.width, pictureViewport_.height);
+}
+
 void Display::Clear(std::uint32_t rgb) {
     RequireRunning();
-    target_->Bind();
+    glm::vec3 colour(((rgb >> 16) & 0xFF) / 255.0f, ((rgb >> 8) & 0xFF) / 255.0f, (rgb & 0xFF) / 255.0f);
     glDepthMask(GL_TRUE);
-    glClearColor(((rgb >> 16) & 0xFF) / 255.0f, ((rgb >> 8) & 0xFF) / 255.0f, (rgb & 0xFF) / 255.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (!target_) FollowWindow();
+    if (target_) {
+        target_->Bind();
+        ClearTo(colour, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        return;
+    }
+    // Straight into the window: the bars and the depth, then the picture's own ground.
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, windowSize_.width, windowSize_.height);
+    ClearTo(barColour_, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (colour != barColour_) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(pictureViewport_.x, pictureViewport_.y, pictureViewport_.width, pictureViewport_.height);
+        ClearTo(colour, GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+    }
+    BindPicture();
 }
 
 WindowRect Display::PictureRect(platform::PixelSize window) const {
@@ -187,38 +253,45 @@ void Display::ShowIn(platform::WindowHandle window, const glm::ivec2& drift, Win
     platform::DisplaySystem& screen = platform::Screen();
     screen.MakeCurrent(window);
     platform::PixelSize size = screen.DrawableSize(window);
-    WindowRect rect = PictureRect(size);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, size.width, size.height);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
-    glClearColor(barColour_.r, barColour_.g, barColour_.b, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    // GL counts window rows from the bottom.
-    glViewport(rect.x + drift.x, size.height - rect.y - rect.height - drift.y, rect.width, rect.height);
+    ClearTo(barColour_, GL_COLOR_BUFFER_BIT);
+    GlRect viewport = PictureViewport(PictureRect(size), size, drift);
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     presentPass_->Draw(target_->Texture());
+    SwapShowing(window, size, shown);
+}
+
+void Display::SwapShowing(platform::WindowHandle window, platform::PixelSize size, WindowPixels* shown) {
     if (shown) {
         // The back buffer, just before it is shown: what the window will show.
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
         shown->width = size.width;
         shown->height = size.height;
-        shown->rgba = ReadColour(size.width, size.height);
+        shown->rgba = ReadColour({0, 0, size.width, size.height});
     }
-    screen.SwapBuffers(window);
+    platform::Screen().SwapBuffers(window);
 }
 
 void Display::Present(WindowPixels* shown) {
     RequireRunning();
     if (pacer_.MonitorsAwake()) {
-        target_->Resolve();
-        glm::ivec2 drift = PictureDrift(Now());
-        for (platform::WindowHandle window : monitorWindows_)
-            ShowIn(window, drift, window == window_ ? shown : nullptr);
+        if (target_) {
+            target_->Resolve();
+            glm::ivec2 drift = PictureDrift(Now());
+            for (platform::WindowHandle window : monitorWindows_)
+                ShowIn(window, drift, window == window_ ? shown : nullptr);
+        } else {
+            SwapShowing(window_, windowSize_, shown);
+        }
         pacer_.WaitForNextFrame();
     }
     double now = Now();
     elapsed_ = lastPresent_ < 0 ? 0.0f : static_cast<float>(now - lastPresent_);
     lastPresent_ = now;
-    target_->Bind();
+    BindPicture();
 }
 
 glm::mat4 Display::Projection() const {
@@ -242,22 +315,28 @@ void Display::ToDisplayPixels(platform::WindowHandle window, int& x, int& y) con
 
 std::vector<std::uint8_t> Display::ReadPixels() const {
     RequireRunning();
-    target_->Resolve();
+    GLuint source = 0;
+    GlRect from = pictureViewport_;
+    if (target_) {
+        target_->Resolve();
+        source = target_->ResolvedFramebuffer();
+        from = {0, 0, renderSize_.width, renderSize_.height};
+    }
     std::vector<std::uint8_t> pixels;
-    if (renderSize_.width == options_.width && renderSize_.height == options_.height) {
-        glBindFramebuffer(GL_FRAMEBUFFER, target_->ResolvedFramebuffer());
-        pixels = ReadColour(options_.width, options_.height);
+    if (from.width == options_.width && from.height == options_.height) {
+        glBindFramebuffer(GL_FRAMEBUFFER, source);
+        pixels = ReadColour(from);
     } else {
         // Scaled to the display's size on the way out, as the stills and tests take it.
         RenderTarget scaled(options_.width, options_.height, 0);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, target_->ResolvedFramebuffer());
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, scaled.ResolvedFramebuffer());
-        glBlitFramebuffer(0, 0, renderSize_.width, renderSize_.height, 0, 0, options_.width,
+        glBlitFramebuffer(from.x, from.y, from.x + from.width, from.y + from.height, 0, 0, options_.width,
                           options_.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
         glBindFramebuffer(GL_FRAMEBUFFER, scaled.ResolvedFramebuffer());
-        pixels = ReadColour(options_.width, options_.height);
+        pixels = ReadColour({0, 0, options_.width, options_.height});
     }
-    target_->Bind();
+    BindPicture();
     return pixels;
 }
 

@@ -1,7 +1,14 @@
 // The display the engine draws into: the GL context shown on each of the saver window's
-// monitor windows, the off-screen picture drawn once a frame at the largest size any
-// monitor shows it, its fitting onto each monitor, the frame pacing, the frame clock and
-// the camera's lens.
+// monitor windows, the picture drawn once a frame at the largest size any monitor shows
+// it, its fitting onto each monitor, the frame pacing, the frame clock and the camera's
+// lens.
+//
+// Where the picture is drawn: where one window shows it at exactly the size it is drawn,
+// without multisampling or gamma, straight into that window's back buffer at its fitted
+// place, since a copy of every pixel a frame would cost as much as the scene on a
+// software renderer. Otherwise (several monitors, multisampling, a gamma, the size
+// capped, a window without depth, or one resized since the start) into an off-screen
+// picture, of which each monitor window is shown a fitted copy.
 #pragma once
 #include <glm/glm.hpp>
 
@@ -30,6 +37,11 @@ struct WindowRect {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
+// A rectangle as GL counts it: from the bottom left.
+struct GlRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
 WindowRect FitPicture(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight,
                       bool keepAspect);
 
@@ -40,6 +52,10 @@ void WindowToPicture(const WindowRect& rect, int pictureWidth, int pictureHeight
 // more than pixelBudget pixels (0: no limit), its aspect kept.
 platform::PixelSize RenderSize(const DisplayOptions& options,
                                const std::vector<platform::PixelSize>& windows, long pixelBudget);
+
+// The GL viewport of a picture placed at rect in a window of the given size, moved by drift
+// (window pixels, y down).
+GlRect PictureViewport(const WindowRect& rect, platform::PixelSize window, const glm::ivec2& drift);
 
 // How far the picture has drifted from its place at this time, in window pixels: a slow
 // closed path, so that no edge stays on the same pixels of an OLED screen for long.
@@ -63,11 +79,12 @@ public:
     void SetBarColour(const glm::vec3& colour) { barColour_ = colour; }
     void SetFarDistance(float distance) { farDistance_ = distance; }
 
-    // Makes the off-screen picture the destination and clears it and its depth.
+    // Makes the picture the destination and clears it (and the depth) to the colour, and
+    // the bars around it, where it is drawn into the window, to the bar colour.
     void Clear(std::uint32_t rgb);
     // Fits the picture onto each monitor window and shows it, then waits for the next
     // frame's turn; while the monitors are powered down it shows nothing and waits for
-    // input or for them instead. Drawing then goes on into the off-screen picture again.
+    // input or for them instead. Drawing then goes on into the picture again.
     // A test may ask for what the first window shows.
     struct WindowPixels {
         int width = 0, height = 0;
@@ -88,13 +105,20 @@ public:
     // inside the picture that window shows.
     void ToDisplayPixels(platform::WindowHandle window, int& x, int& y) const;
     // The picture as it stands at the display's size (the options' width and height),
-    // rows from the top, four bytes RGBA a pixel.
+    // rows from the top, four bytes RGBA a pixel: read before the frame is presented, as
+    // a window's back buffer holds nothing certain after it.
     std::vector<std::uint8_t> ReadPixels() const;
 
 private:
     // Where the picture lands in a monitor window, before its drift.
     WindowRect PictureRect(platform::PixelSize window) const;
+    void UseOffScreenPicture();
+    // Places the picture drawn into the window at its fitted and drifted place for this
+    // frame, or turns to the off-screen picture when the window no longer fits its size.
+    void FollowWindow();
+    void BindPicture() const;
     void ShowIn(platform::WindowHandle window, const glm::ivec2& drift, WindowPixels* shown);
+    void SwapShowing(platform::WindowHandle window, platform::PixelSize size, WindowPixels* shown);
 
     bool running_ = false;
     bool vsync_ = false;
@@ -102,7 +126,11 @@ private:
     platform::WindowHandle window_ = 0;
     std::vector<platform::WindowHandle> monitorWindows_;
     platform::PixelSize renderSize_;
+    int samples_ = 0;
+    // Null while the picture is drawn straight into the window, at pictureViewport_.
     std::unique_ptr<RenderTarget> target_;
+    platform::PixelSize windowSize_;
+    GlRect pictureViewport_;
     std::unique_ptr<PresentPass> presentPass_;
     FramePacer pacer_;
     glm::vec3 barColour_{0, 0, 0};

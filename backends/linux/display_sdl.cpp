@@ -60,17 +60,14 @@ std::vector<Uint32> MonitorWindowsOf(WindowHandle window) {
     return {static_cast<Uint32>(window)};
 }
 
-// The attributes every window's GL context is made with: 3.3 core, double-buffered; the
-// depth buffer serves a window drawn into directly (the engine draws off-screen).
+// The attributes every window's GL context is made with: 3.3 core, double-buffered, with
+// a depth buffer for a scene drawn straight into the window.
 void AskForGl33() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    // No depth buffer: the engine draws the scene with its own depth into its off-screen
-    // target, and the window only receives the finished picture. One would cost four
-    // bytes a pixel for nothing (8 MB of a 1080p monitor's peak memory).
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
 }
 
 ::Display* EventConnectionOf(SDL_Window* window) {
