@@ -41,6 +41,10 @@ ShaderProgram::ShaderProgram(const char* vertexSource, const char* fragmentSourc
         glDeleteProgram(program_);
         throw RuntimeError(ErrorCode::InvalidArgument, std::string("shaders do not link: ") + log);
     }
+    // Mesa keeps its compiler's built-in functions (megabytes) until told to let them go;
+    // the few programs the scene needs are built at the start, so the later ones pay a
+    // little time for the memory every frame after them saves.
+    glReleaseShaderCompiler();
 }
 
 ShaderProgram::~ShaderProgram() {
