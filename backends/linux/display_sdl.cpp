@@ -61,13 +61,16 @@ std::vector<Uint32> MonitorWindowsOf(WindowHandle window) {
 }
 
 // The attributes every window's GL context is made with: 3.3 core, double-buffered, with
-// a depth buffer for a scene drawn straight into the window.
+// a depth buffer for a scene drawn straight into the window. Sixteen bits tell the scene's
+// surfaces apart (the pumpkin's shell is five units thick at three hundred units' distance,
+// where they resolve about one and a half), and where the system offers them, take half the
+// memory of 24: 4 MB of a 1080p monitor.
 void AskForGl33() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
 }
 
 ::Display* EventConnectionOf(SDL_Window* window) {

@@ -168,8 +168,10 @@ void SetPixelFormatOnce(HDC dc) {
     format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
     format.iPixelType = PFD_TYPE_RGBA;
     format.cColorBits = 32;
-    // For a scene drawn straight into the window.
-    format.cDepthBits = 24;
+    // For a scene drawn straight into the window: sixteen bits tell the scene's surfaces
+    // apart (the pumpkin's shell is five units thick at three hundred units' distance, where
+    // they resolve about one and a half) in half the memory of 24, 4 MB of a 1080p monitor.
+    format.cDepthBits = 16;
     format.iLayerType = PFD_MAIN_PLANE;
     int chosen = ChoosePixelFormat(dc, &format);
     if (!chosen || !SetPixelFormat(dc, chosen, &format))
