@@ -18,6 +18,13 @@ scene_shown() {
 wait_until 30 scene_shown || fail "no scene on the 1080p monitor within 30 s"
 cp "$WORK/poll.png" "$ARTIFACTS/$CASE-native.png"
 
+# The bars either side of the 4:3 picture are black, all the way down (the picture drifts
+# a few pixels, so the strips stop short of it).
+for strip in 230x1080+0+0 230x1080+1690+0; do
+  lit=$(convert "$WORK/poll.png" -crop "$strip" +repage -threshold 3% -format '%[fx:round(mean*w*h)]' info:)
+  [ "$lit" -eq 0 ] || fail "$lit pixels of the bar $strip are not black"
+done
+
 # The picture the monitor shows (4:3, centred) as the old display made it: drawn at
 # 800 x 600 (every 1.8th pixel) and stretched bilinearly.
 convert "$WORK/poll.png" -crop 1440x1080+240+0 +repage -sample "800x600!" -filter Triangle \
