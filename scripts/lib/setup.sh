@@ -7,7 +7,7 @@ KELVORA_PACKAGES=(
   cmake ninja-build ccache g++ clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64
   libsdl2-dev libfltk1.3-dev fluid libx11-dev libgl-dev libgl1-mesa-dri
-  python3 python3-glad libstb-dev libglm-dev fonts-dejavu-core
+  python3 python3-glad libstb-dev libglm-dev fonts-dejavu-core patch
   libgtest-dev libgmock-dev googletest
   libxinerama-dev libxext-dev
   xvfb xauth x11-utils xdotool imagemagick xserver-xephyr x11-xserver-utils

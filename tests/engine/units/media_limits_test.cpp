@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -137,6 +138,26 @@ Bytes FrameDeclaring(std::uint16_t width, std::uint16_t height) {
                            static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(width), 1, 1, 0x11, 0});
 }
 
+// A grey JPEG whose two Huffman tables hold one code each: a one-bit DC code for
+// `dcCategory` and an AC code of `acLength` bits for `acSymbol`; its scan data is
+// `dataBytes` zero bytes, and every quantiser is `quantiser`.
+Bytes OneCodeJpeg(std::uint16_t width, std::uint16_t height, std::uint8_t quantiser, std::uint8_t dcCategory,
+                  int acLength, std::uint8_t acSymbol, std::size_t dataBytes) {
+    Bytes quantisation(65, quantiser);
+    quantisation[0] = 0;
+    std::array<std::uint8_t, 16> dcCounts{1}, acCounts{};
+    acCounts[acLength - 1] = 1;
+    Bytes jpeg = JpegOf({{0xDB, quantisation},
+                         {0xC0, {8, static_cast<std::uint8_t>(height >> 8), static_cast<std::uint8_t>(height),
+                                 static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(width), 1, 1, 0x11, 0}},
+                         {0xC4, HuffmanTable(0x00, dcCounts, dcCategory)},
+                         {0xC4, HuffmanTable(0x10, acCounts, acSymbol)},
+                         {0xDA, {1, 1, 0x00, 0, 63, 0}}});
+    // The scan data goes between the scan header and the end of image.
+    jpeg.insert(jpeg.end() - 2, dataBytes, 0);
+    return jpeg;
+}
+
 struct PictureCase {
     const char* name;
     Bytes bytes;
@@ -170,6 +191,29 @@ INSTANTIATE_TEST_SUITE_P(
         PictureCase{"PngChunkPastTheEnd", PngWithChunk("IDAT", 0x7FFFFFF0, 4), "runs past the end"},
         PictureCase{"PngEmptyFirstImageData", PngWithChunk("IDAT", 0, 0), "empty first image data"},
         PictureCase{"EmptyFile", Bytes{}, "too short"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class DamagedJpegScan : public testing::TestWithParam<PictureCase> {};
+
+// The tables are sound, so only the decoder itself can tell; before it did, it counted
+// the bits it held below zero (shifting by 32 bits or more further on) and let the DC
+// sum overflow an int, then returned a picture.
+TEST_P(DamagedJpegScan, IsRefusedWhileDecoding) {
+    const PictureCase& c = GetParam();
+    ExpectRefused([&] { engine::DecodePicture(c.bytes.data(), c.bytes.size(), 8192); }, c.saying);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scans, DamagedJpegScan,
+    testing::Values(
+        // A DC code of one bit, then AC coefficients of nine bits each (a two-bit code, seven
+        // of magnitude): the 80 bits of data end seven bits into the ninth coefficient.
+        PictureCase{"ScanDataEndingInsideACoefficient", OneCodeJpeg(8, 8, 1, 0, 2, 0x07, 10),
+                    "scan data cut short"},
+        // Every block's DC difference reads -32767 from the zero bits past the data's end;
+        // over a thousand blocks their sum times 255 would leave an int.
+        PictureCase{"DcDifferencesAddingUpPastAShort", OneCodeJpeg(256, 256, 255, 15, 1, 0x00, 0),
+                    "DC out of range"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Picture, OurOwnPicturesDecode) {
