@@ -3,7 +3,7 @@
 # the scene. The event file is a named pipe here: the saver writes "loading-presented",
 # and its next event then waits until someone listens again, so the screenshot is taken
 # while the saver is held between the loading picture and its first scene frame.
-# Kinds: linux
+# Kinds: linux wine
 source "$(dirname "$0")/../lib.sh" "$1"
 copy_product
 mkfifo "$EVENTS"
