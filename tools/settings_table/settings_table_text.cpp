@@ -96,6 +96,14 @@ std::string XmlControl(const SettingDefinition& s) {
     return "";
 }
 
+// What the setting means as its control above sets it: for the colour the table speaks
+// of the settings file's decimal BGR number, which the text field does not take.
+std::string XmlMeaning(const SettingDefinition& s) {
+    if (s.form == mScreenSaver::TextForm::DecimalBgrColor)
+        return "The flame's colour as six hexadecimal digits, red, green, blue (FF8000 is orange)";
+    return s.meaning;
+}
+
 }  // namespace
 
 std::string Json() {
@@ -131,7 +139,7 @@ std::string XScreenSaver() {
            "systems. A setting left at its default here is read from the settings that\n"
            "kelvora /C writes.\n";
     for (const SettingDefinition& s : SettingsTable)
-        xml += Label(s.name) + ": " + XmlEscaped(s.meaning) + ".\n";
+        xml += Label(s.name) + ": " + XmlEscaped(XmlMeaning(s)) + ".\n";
     return xml + "  </_description>\n</screensaver>\n";
 }
 

@@ -2,7 +2,7 @@
 """XScreenSaver's kelvora.xml as the build writes it, against the settings table: it is
 well-formed XML, runs the hack on the daemon's window, offers a slider over each numeric
 setting's range starting at its default, a check box for the move mode and a text field
-for the colour, each passing the option the hack reads. Usage: xscreensaver_xml_test.py XML
+for the colour described as the hack reads it, each passing the option the hack reads. Usage: xscreensaver_xml_test.py XML
 """
 import re
 import sys
@@ -23,7 +23,8 @@ def check(path):
     commands = [c.get("arg") for c in root.findall("command")]
     if commands != ["--root"]:
         failures.append(f"the command arguments are {commands}")
-    if not (root.findtext("_description") or "").strip():
+    description = root.findtext("_description") or ""
+    if not description.strip():
         failures.append("no description")
     controls = {c.get("id"): c for c in root if c.get("id")}
     for setting in settings_table.SETTINGS:
@@ -46,6 +47,11 @@ def check(path):
         else:
             got = (control.tag, control.get("arg"))
             want = ("string", f"--{option} %")
+            # The text field takes what the hack reads, and the description says so rather
+            # than the settings file's decimal BGR number.
+            line = next((l for l in description.splitlines() if l.startswith(control.get("_label").split(" (")[0] + ":")), "")
+            if "hexadecimal" not in line or "BBGGRR" in line:
+                failures.append(f"{setting['name']}: the description says \"{line}\"")
         if got != want:
             failures.append(f"{setting['name']}: {got}, expected {want}")
     return failures
