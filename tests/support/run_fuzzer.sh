@@ -16,5 +16,6 @@ set -e
 fuzzer=$1 seeds=$2 scratch=$3
 shift 3
 rm -rf "$scratch"
+mkdir -p "$(dirname "$scratch")"
 cp -r "$seeds" "$scratch"
 exec "$fuzzer" -seed=1 -reload=0 -use_cmp=0 "$@" "$scratch"
