@@ -40,11 +40,13 @@ public:
     // The window's picture is shown on every monitor: the saver window is one window per
     // monitor (see saver/saver_window.h). width x height are the display pixels that
     // 2D drawing, the mouse and the lens's aspect count in; the 3D scene is drawn once a
-    // frame into an off-screen target as large as the largest monitor shows it (sharp, not
-    // stretched from width x height), and each monitor shows it scaled to its own size.
-    // On a software renderer (GL_RENDERER names llvmpipe, softpipe or a software GDI
-    // renderer) the target holds at most about 2.1 million pixels (a 1080p monitor's 4:3
-    // picture) and has no multisampling; a larger monitor shows it scaled up.
+    // frame as large as the largest monitor shows it (sharp, not stretched from width x
+    // height). Where one window shows it at that size, without multisampling or a gamma,
+    // it is drawn straight into the window; otherwise into an off-screen target that each
+    // monitor shows scaled to its own size. On a software renderer (GL_RENDERER names
+    // llvmpipe, softpipe or a software GDI renderer) the picture holds at most about 2.1
+    // million pixels (a 1080p monitor's 4:3 picture) and has no multisampling; a larger
+    // monitor shows it scaled up.
     // keepAspect true fits the picture with its aspect kept (bars in the background
     // colour), false stretches it; either way the picture drifts along a figure of eight
     // 3 window pixels to each side, once round in ten minutes, so that an OLED screen never
@@ -57,9 +59,9 @@ public:
                                         std::int32_t depth, Flag keepAspect, Flag fillWindow,
                                         std::int32_t antialiasSamples, float gamma,
                                         WindowHandle window) = 0;
-    // Clears the off-screen target to a colour 0x00RRGGBB (0 is black) and its depth.
+    // Clears the picture to a colour 0x00RRGGBB (0 is black) and its depth.
     virtual void ClearFrame(std::int32_t color) = 0;
-    // Shows the off-screen target on every monitor and, with option 3 on, waits for the
+    // Shows the picture on every monitor and, with option 3 on, waits for the
     // next frame's turn. While the window system reports the monitors powered down it
     // shows nothing and instead waits for input, or for the next look at the monitors
     // (every 2 s), so that the frame loop draws about once in 2 s until they wake.
