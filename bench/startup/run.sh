@@ -8,6 +8,7 @@ LINUX_BUILD=${1:?}
 WINDOWS_BUILD=${2:?}
 WINE=/usr/lib/wine/wine64
 RUNS=5
+source "$(dirname "$0")/../../scripts/lib/setup.sh"
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-bench.XXXXXX")
 SAVER_PID=
 trap 'stop_saver; rm -rf "$WORK"' EXIT
@@ -40,8 +41,8 @@ time_one_start() {
   if [ "$kind" = linux ]; then
     KELVORA_EVENT_FILE=$events "$WORK/product/kelvora" /S >/dev/null 2>&1 &
   else
-    KELVORA_EVENT_FILE=$(echo "Z:$events" | tr / '\\') \
-      "$WINE" "$(echo "Z:$WORK/product/kelvora.scr" | tr / '\\')" /S >/dev/null 2>&1 &
+    KELVORA_EVENT_FILE=$(windows_path "$events") \
+      "$WINE" "$(windows_path "$WORK/product/kelvora.scr")" /S >/dev/null 2>&1 &
   fi
   SAVER_PID=$!
   local waited=0

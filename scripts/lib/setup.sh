@@ -126,3 +126,6 @@ stop_background() {
   /usr/lib/wine/wineserver -k 2>/dev/null || true
   stop_private_display
 }
+
+# A path of this machine as a Windows program under Wine names it (drive Z: is the root).
+windows_path() { echo "Z:$1" | tr / '\\'; }

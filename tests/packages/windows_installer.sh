@@ -9,6 +9,7 @@
 set -euo pipefail
 INSTALLER=$1 ZIP=$2 DRIVER=$3 TAP_KEY=$4 ARTIFACTS=$5
 source "$(dirname "$0")/../e2e/support/waiting.sh"
+source "$(dirname "$0")/../../scripts/lib/setup.sh"
 : "${WINEPREFIX:?needs the Wine prefix that scripts/test prepares}"
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
@@ -31,7 +32,6 @@ SAVER_PATH='C:\windows\system32\kelvora.scr'
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvora'
 
-windows_path() { echo "Z:$1" | tr / '\\'; }
 
 # registry_value KEY NAME: the value's data, or nothing (status 1) when it is not there.
 registry_value() {

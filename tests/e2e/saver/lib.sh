@@ -37,6 +37,7 @@ cleanup() {
 trap cleanup EXIT
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/setup.sh"
 
 # Without a window manager the keyboard focus stays where an earlier program left it
 # (a closed message box leaves none); give it to the root, so that keys go to the window
@@ -101,7 +102,6 @@ set_setting() {
   grep -qi "^$2=$3\$" "$WORK/kelvora.ini" || fail "cannot set $2"
 }
 
-windows_path() { echo "Z:$1" | tr / '\\'; }
 
 # start_saver [--close-message-box] ARGUMENTS...: starts the copy; under Wine through the
 # driver, which first makes sure a taskbar exists. SAVER_STARTED is when the saver's own
