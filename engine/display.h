@@ -94,6 +94,8 @@ public:
     // Seconds between the two most recent presents.
     float ElapsedTime() const { return elapsed_; }
 
+    // Whether the picture is drawn with several samples a pixel, which smooth its edges.
+    bool Multisampled() const { return samples_ > 0; }
     // The picture's size in the pixels it is drawn at.
     int Width() const { return renderSize_.width; }
     int Height() const { return renderSize_.height; }

@@ -4,8 +4,12 @@
 
 namespace engine {
 
-float FlameFlicker::NextLevel() {
-    return kDimmest + (1.0f - kDimmest) * std::uniform_real_distribution<float>(0.0f, 1.0f)(random_);
+float FlameFlicker::NextLevel(float after) {
+    // From the half of the range the flame is not in now, so that it never lingers: a
+    // flare follows a dip and a dip a flare.
+    float half = (1.0f - kDimmest) * 0.5f;
+    float from = after > kDimmest + half ? kDimmest : kDimmest + half;
+    return from + half * std::uniform_real_distribution<float>(0.0f, 1.0f)(random_);
 }
 
 float FlameFlicker::Advance(float seconds) {
@@ -16,8 +20,8 @@ float FlameFlicker::Advance(float seconds) {
             along_ -= passed;
             // A step past more than one level starts from a fresh one, as if it had
             // passed through those between.
-            from_ = passed >= 2.0f ? NextLevel() : to_;
-            to_ = NextLevel();
+            from_ = passed >= 2.0f ? NextLevel(to_) : to_;
+            to_ = NextLevel(from_);
         }
     }
     float eased = along_ * along_ * (3.0f - 2.0f * along_);

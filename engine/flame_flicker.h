@@ -9,10 +9,11 @@
 namespace engine {
 
 // The flame burns between kDimmest and full brightness, easing from one randomly chosen
-// level to the next, kChangesPerSecond times a second: a candle's flicker.
+// level to the next, kChangesPerSecond times a second, each in the other half of that
+// range from the one before: a candle's flicker.
 class FlameFlicker {
 public:
-    static constexpr float kDimmest = 0.55f;
+    static constexpr float kDimmest = 0.3f;
     static constexpr float kChangesPerSecond = 7.0f;
 
     // Moves on by the given seconds (a step not above zero, or endless, stays put) and
@@ -20,7 +21,7 @@ public:
     float Advance(float seconds);
 
 private:
-    float NextLevel();
+    float NextLevel(float after);
 
     std::minstd_rand random_{1};
     float from_ = 1.0f, to_ = 1.0f;

@@ -52,7 +52,7 @@ public:
         Lighting lighting{state.lighting, &state.pointLights, &state.directionalLights, &state.particleGlows};
         state.renderers->meshes->Draw(*geometry_, model,
                                       material != state.materials.end() ? material->second : Material{},
-                                      lighting, state.display.Projection());
+                                      lighting, state.display.Projection(), !state.display.Multisampled());
     }
 
 private:

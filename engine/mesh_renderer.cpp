@@ -17,7 +17,7 @@ namespace engine {
 
 namespace {
 
-// Both stages share the lights. OUTER_POINTS, INNER_POINTS and DIRECTIONALS give how many
+// The lights, for the pixels. OUTER_POINTS, INNER_POINTS and DIRECTIONALS give how many
 // slots are in use: loops of a known length unroll, which a software rasteriser runs
 // several times faster. An unused slot has no colour.
 const char* const kLightUniforms = R"(
@@ -36,92 +36,54 @@ uniform vec3 directionalToward[kDirectionalLights];
 uniform vec3 directionalColour[kDirectionalLights];
 )";
 
-// The light that changes slowly over this smooth mesh is summed at the corners, where it
-// costs once per vertex instead of once per pixel: the ambient and emissive colour, every
-// light's diffuse light on the outside, the point lights' glow on the inside, and how strongly
-// each point light can shine where it reaches. Whether a corner is on the outside of a
-// shell (its normal turned away from the mesh's centre) is told here too, and the halfway
-// vectors of the shine: they turn slowly, so drawn across a triangle they stay close
-// enough to unit length to use as they come. What is left for each pixel is the shine
-// itself, which is too small a spot to draw from the corners. The normal is taken as
-// stored: a one-sided mesh shows only the faces it points out of.
+// Light is worked out for every pixel: summed at the corners, a smooth curved surface
+// shows the straight edges of its triangles. Whether a corner is on the outside of a
+// shell is told here: its normal turned away from the light within (the candle), or from
+// the mesh's centre when no light is within. The normal is taken as stored: a one-sided
+// mesh shows only the faces it points out of.
 const char* const kVertexShader = R"(
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec3 normal;
 uniform mat4 model;
 uniform mat3 normalMatrix;
 uniform mat4 projection;
-uniform vec3 meshCentre;
+uniform vec3 insideCentre;
+// A share of the depth range by which the vertices are drawn nearer the eye.
+uniform float towardsEye;
 out float outsideFacing;
+out vec3 worldPosition;
 out vec3 worldNormal;
-out vec3 outsideLight;
-out vec3 insideLight;
-out vec3 outerPointHalf[OUTER_POINT_SLOTS];
-out vec3 outerPointShine[OUTER_POINT_SLOTS];
-out vec3 directionalHalf[DIRECTIONAL_SLOTS];
-vec3 Glow(vec4 place, vec3 colour, vec3 p, vec3 n) {
-    vec3 toLight = place.xyz - p;
-    float distance = length(toLight);
-    float facing = dot(n, toLight) / max(distance, 1e-6);
-    return RangeFalloff(distance, place.w) * (0.5 + 0.5 * facing) * diffuse * colour;
-}
 void main() {
     vec4 p = model * vec4(position, 1.0);
+    worldPosition = p.xyz;
     worldNormal = normalMatrix * normal;
-    vec3 n = normalize(worldNormal);
-    vec3 toEye = normalize(-p.xyz);
-    for (int i = 0; i < DIRECTIONALS; ++i)
-        directionalHalf[i] = normalize(directionalToward[i] + toEye);
-    outsideFacing = dot(n, normalize(p.xyz - meshCentre));
-    outsideLight = ambientAndEmissive;
-    for (int i = 0; i < DIRECTIONALS; ++i)
-        outsideLight += max(dot(n, directionalToward[i]), 0.0) * diffuse * directionalColour[i];
-    for (int i = 0; i < OUTER_POINTS; ++i) {
-        vec3 toLight = outerPointPlace[i].xyz - p.xyz;
-        float distance = length(toLight);
-        float reach = RangeFalloff(distance, outerPointPlace[i].w);
-        toLight /= max(distance, 1e-6);
-        outsideLight += reach * outerPointColour[i] * diffuse * max(dot(n, toLight), 0.0);
-        outerPointHalf[i] = normalize(toLight + toEye);
-        // No shine on a surface turned away from the light.
-        outerPointShine[i] = dot(n, toLight) >= 0.0 ? reach * outerPointColour[i] * specular : vec3(0.0);
-    }
-    // Light on the inside is a glow on a rough surface: diffuse alone, and wrapped round,
-    // because the flesh lets light through. A cut wall turned from the candle still glows,
-    // dimmer, instead of showing as a black seam round the opening. The candle within
-    // gives it, and so do the point lights outside, as light that falls in through the
-    // openings: a lamp hung over a carved pumpkin brightens its inside as far as it reaches.
-    insideLight = ambientAndEmissive;
-    for (int i = 0; i < INNER_POINTS; ++i)
-        insideLight += Glow(innerPointPlace[i], innerPointColour[i], p.xyz, n);
-    for (int i = 0; i < OUTER_POINTS; ++i)
-        insideLight += Glow(outerPointPlace[i], outerPointColour[i], p.xyz, n);
+    outsideFacing = dot(normalize(worldNormal), normalize(p.xyz - insideCentre));
     gl_Position = projection * p;
+    gl_Position.z -= towardsEye * gl_Position.w;
 }
 )";
 
 // The camera sits at the origin, so the direction to the eye is -position. Light adds up
-// in linear values; the result is encoded for the picture.
+// in linear values, rolls off softly towards full strength instead of clipping there
+// (so that a bright glow keeps its gradient and its flicker) and is encoded for the
+// picture.
 const char* const kFragmentShader = R"(
-// A surface turned less than this (a cosine) away from the mesh's centre counts as
-// inside: the walls round an opening glow with the candle too.
-const float kOutsideFacing = 0.25;
+// A surface turned less than this (a cosine) away from the light within counts as inside:
+// the walls round an opening glow with the candle too.
+const float kOutsideFacing = 0.1;
+// Below kKnee light shows as it is; above, it approaches full strength ever more slowly.
+const float kKnee = 0.45;
 uniform float opacity;
 uniform float power;
 uniform bool lit;
 in float outsideFacing;
+in vec3 worldPosition;
 in vec3 worldNormal;
-in vec3 outsideLight;
-in vec3 insideLight;
-in vec3 outerPointHalf[OUTER_POINT_SLOTS];
-in vec3 outerPointShine[OUTER_POINT_SLOTS];
-in vec3 directionalHalf[DIRECTIONAL_SLOTS];
 out vec4 colour;
 
 // Specular shine is Blinn's. pow(x, power) is close to exp(-power (1 - x)) where there is
 // any shine, and that to (1 - power (1 - x) / 8) to the 8th: three squarings, a fraction
-// of pow's cost on a software rasteriser, and the highlight keeps its size (Schlick's
-// rational stand-in spreads a faint sheen far round it, which bleaches the body).
+// of pow's cost on a software rasteriser.
 float Shine(vec3 n, vec3 halfway) {
     float x = max(dot(n, halfway), 0.0);
     float shine = max(1.0 - power * (1.0 - x) * 0.125, 0.0);
@@ -129,6 +91,23 @@ float Shine(vec3 n, vec3 halfway) {
     shine *= shine;
     shine *= shine;
     return power > 0.0 ? shine : 0.0;
+}
+
+// Light on the inside is a glow on a rough surface: diffuse alone, and wrapped round,
+// because the flesh lets light through. A cut wall turned from the candle still glows,
+// dimmer, instead of showing as a black seam round the opening. It fades with distance
+// as a small flame's light does, so the flesh nearest the flame burns brightest.
+vec3 Glow(vec4 place, vec3 light, vec3 p, vec3 n) {
+    vec3 toLight = place.xyz - p;
+    float distance = length(toLight);
+    float facing = dot(n, toLight) / max(distance, 1e-6);
+    float near = 1.0 / (1.0 + distance * distance * (1.0 / 2500.0));
+    return RangeFalloff(distance, place.w) * near * (0.45 + 0.55 * facing) * diffuse * light;
+}
+
+vec3 RollOff(vec3 c) {
+    vec3 over = max(c - kKnee, 0.0);
+    return min(c, kKnee) + (1.0 - kKnee) * (1.0 - exp(-over / (1.0 - kKnee)));
 }
 
 // Gamma 2, close to sRGB and far cheaper.
@@ -139,19 +118,41 @@ void main() {
         colour = vec4(Encode(clamp(diffuse + ambientAndEmissive, 0.0, 1.0)), opacity);
         return;
     }
-    vec3 c = insideLight;
+    vec3 n = normalize(worldNormal);
+    vec3 c = ambientAndEmissive;
     if (outsideFacing > kOutsideFacing) {
-        vec3 n = normalize(worldNormal);
-        c = outsideLight;
+        vec3 toEye = normalize(-worldPosition);
+        for (int i = 0; i < DIRECTIONALS; ++i) {
+            float facing = dot(n, directionalToward[i]);
+            if (facing > 0.0)
+                c += directionalColour[i] * (facing * diffuse + specular * Shine(n, normalize(directionalToward[i] + toEye)));
+        }
+        for (int i = 0; i < OUTER_POINTS; ++i) {
+            vec3 toLight = outerPointPlace[i].xyz - worldPosition;
+            float distance = length(toLight);
+            toLight /= max(distance, 1e-6);
+            float facing = dot(n, toLight);
+            if (facing > 0.0)
+                c += RangeFalloff(distance, outerPointPlace[i].w) * outerPointColour[i] *
+                     (facing * diffuse + specular * Shine(n, normalize(toLight + toEye)));
+        }
+    } else {
+        // The candle within gives it, and so do the point lights outside, as light that
+        // falls in through the openings.
+        for (int i = 0; i < INNER_POINTS; ++i)
+            c += Glow(innerPointPlace[i], innerPointColour[i], worldPosition, n);
         for (int i = 0; i < OUTER_POINTS; ++i)
-            c += outerPointShine[i] * Shine(n, outerPointHalf[i]);
-        for (int i = 0; i < DIRECTIONALS; ++i)
-            if (dot(n, directionalToward[i]) >= 0.0)
-                c += directionalColour[i] * specular * Shine(n, directionalHalf[i]);
+            c += Glow(outerPointPlace[i], outerPointColour[i], worldPosition, n);
     }
-    colour = vec4(Encode(clamp(c, 0.0, 1.0)), opacity);
+    colour = vec4(Encode(RollOff(c)), opacity);
 }
 )";
+
+// How much nearer the smoothed edges are drawn than the faces they border, as a share of
+// the depth range: a few steps of a 16-bit depth buffer at the pumpkin's distance (some
+// three world units), well under the thickness of a carved shell, so that edges behind
+// a surface stay hidden.
+constexpr float kLineNearer = 0.00006f;
 
 void SetVec3(const ShaderProgram& program, const char* name, const glm::vec3& v) {
     glUniform3fv(program.Uniform(name), 1, glm::value_ptr(v));
@@ -197,18 +198,38 @@ GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<
     glEnableVertexAttribArray(1);
     glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
                           reinterpret_cast<void*>(offsetof(MeshVertex, normal)));
+
+    std::vector<glm::vec3> positions, normals;
+    for (const MeshVertex& vertex : vertices) {
+        positions.push_back(vertex.position);
+        normals.push_back(vertex.normal);
+    }
+    outline_ = std::make_unique<MeshOutline>(positions, normals, indices);
+    glGenBuffers(1, &outlineBuffer_);
 }
 
 GpuMesh::~GpuMesh() {
     if (!GlContextAlive()) return;
-    GLuint buffers[] = {buffer_, indexBuffer_};
-    glDeleteBuffers(2, buffers);
+    GLuint buffers[] = {buffer_, indexBuffer_, outlineBuffer_};
+    glDeleteBuffers(3, buffers);
     glDeleteVertexArrays(1, &vertexArray_);
 }
 
 void GpuMesh::Draw() const {
     glBindVertexArray(vertexArray_);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
     glDrawElements(GL_TRIANGLES, count_, GL_UNSIGNED_INT, nullptr);
+}
+
+void GpuMesh::DrawOutline(const glm::mat4& model) {
+    const std::vector<GLuint>& edges = outline_->EdgesInView(model);
+    if (edges.empty()) return;
+    glBindVertexArray(vertexArray_);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, outlineBuffer_);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(edges.size() * sizeof(GLuint)), edges.data(),
+                 GL_STREAM_DRAW);
+    glDrawElements(GL_LINES, static_cast<GLsizei>(edges.size()), GL_UNSIGNED_INT, nullptr);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
 }
 
 const ShaderProgram& MeshRenderer::ProgramFor(int outerPoints, int innerPoints, int directionals) const {
@@ -220,14 +241,14 @@ const ShaderProgram& MeshRenderer::ProgramFor(int outerPoints, int innerPoints, 
                              "\n#define OUTER_POINT_SLOTS " + std::to_string(std::max(outerPoints, 1)) +
                              "\n#define DIRECTIONAL_SLOTS " + std::to_string(std::max(directionals, 1)) + "\n" +
                              kLightUniforms;
-        std::string vertex = counts + kRangeFalloffGlsl + kVertexShader, fragment = counts + kFragmentShader;
+        std::string vertex = counts + kVertexShader, fragment = counts + kRangeFalloffGlsl + kFragmentShader;
         program = std::make_unique<ShaderProgram>(vertex.c_str(), fragment.c_str());
     }
     return *program;
 }
 
-void MeshRenderer::Draw(const GpuMesh& mesh, const glm::mat4& model, const Material& material,
-                        const Lighting& lighting, const glm::mat4& projection) const {
+void MeshRenderer::Draw(GpuMesh& mesh, const glm::mat4& model, const Material& material,
+                        const Lighting& lighting, const glm::mat4& projection, bool smoothEdges) const {
     glm::vec3 centre(model * glm::vec4(mesh.Centre(), 1));
     float radius = mesh.Radius() * std::max({glm::length(glm::vec3(model[0])), glm::length(glm::vec3(model[1])),
                                              glm::length(glm::vec3(model[2]))});
@@ -278,14 +299,28 @@ void MeshRenderer::Draw(const GpuMesh& mesh, const glm::mat4& model, const Mater
     SetVec3(program, "specular", glm::vec3(material.specular));
     glUniform1f(program.Uniform("power"), material.power);
     glUniform1i(program.Uniform("lit"), lighting.enabled ? 1 : 0);
-    SetVec3(program, "meshCentre", centre);
+    SetVec3(program, "insideCentre", inner.count > 0 ? glm::vec3(inner.places[0]) : centre);
     glUniform4fv(program.Uniform("outerPointPlace"), kMaxPointLights, glm::value_ptr(outer.places[0]));
     glUniform3fv(program.Uniform("outerPointColour"), kMaxPointLights, glm::value_ptr(outer.colours[0]));
     glUniform4fv(program.Uniform("innerPointPlace"), kMaxPointLights, glm::value_ptr(inner.places[0]));
     glUniform3fv(program.Uniform("innerPointColour"), kMaxPointLights, glm::value_ptr(inner.colours[0]));
     glUniform3fv(program.Uniform("directionalToward"), kMaxDirectionalLights, glm::value_ptr(towards[0]));
     glUniform3fv(program.Uniform("directionalColour"), kMaxDirectionalLights, glm::value_ptr(directionalColours[0]));
+    glUniform1f(program.Uniform("towardsEye"), 0.0f);
     mesh.Draw();
+    if (!smoothEdges) return;
+    // The lines lie on the faces they border, so they are drawn a hair nearer than those
+    // faces, blended by how much of each pixel they cover, and leave the depth as it was.
+    glUniform1f(program.Uniform("towardsEye"), kLineNearer);
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_BLEND);
+    glBlendEquation(GL_FUNC_ADD);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    mesh.DrawOutline(model);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    glDisable(GL_LINE_SMOOTH);
 }
 
 }  // namespace engine

@@ -1,13 +1,14 @@
-// Draws meshes with per-pixel lighting: the material's ambient, diffuse, specular and
+// Draws meshes lit for every pixel: the material's ambient, diffuse, specular and
 // emissive colours and specular power under point lights, which fall off to nothing at
-// their range (RangeFalloff), and directional lights. A mesh's triangles live in a GpuMesh.
+// their range (RangeFalloff), and directional lights; bright light rolls off softly
+// towards full strength rather than clipping. A mesh's triangles live in a GpuMesh.
 //
 // Without shadows a hollow mesh would be lit inside by the far lights outside it. So a
-// surface that faces its mesh's centre counts as the inside of a shell, which only point
-// lights reach, with a soft glow: the candle within, and lamps near enough that their
-// range takes in the shell. A carved pumpkin is dark inside but for its candle and the
-// light that falls in through its openings; the outside is lit by every light but the
-// candle within.
+// surface that faces the point light within its bounds (or, with none, its centre)
+// counts as the inside of a shell, which only point lights reach, with a soft glow: the
+// candle within, and lamps near enough that their range takes in the shell. A carved
+// pumpkin is dark inside but for its candle and the light that falls in through its
+// openings; the outside is lit by every light but the candle within.
 #pragma once
 #include <glad/gl.h>
 #include <glm/glm.hpp>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "engine/mesh_geometry.h"
+#include "engine/mesh_outline.h"
 #include "engine/shader_program.h"
 
 namespace engine {
@@ -34,12 +36,15 @@ public:
     GpuMesh& operator=(const GpuMesh&) = delete;
 
     void Draw() const;
+    // Draws the edges that show as steps (see MeshOutline) as lines, in the bound program.
+    void DrawOutline(const glm::mat4& model);
     // The sphere round the triangles, in the mesh's own coordinates.
     const glm::vec3& Centre() const { return centre_; }
     float Radius() const { return radius_; }
 
 private:
-    GLuint vertexArray_ = 0, buffer_ = 0, indexBuffer_ = 0;
+    GLuint vertexArray_ = 0, buffer_ = 0, indexBuffer_ = 0, outlineBuffer_ = 0;
+    std::unique_ptr<MeshOutline> outline_;
     GLsizei count_ = 0;
     glm::vec3 centre_{0};
     float radius_ = 0;
@@ -59,8 +64,10 @@ public:
     static constexpr int kMaxPointLights = 3;
     static constexpr int kMaxDirectionalLights = 2;
 
-    void Draw(const GpuMesh& mesh, const glm::mat4& model, const Material& material,
-              const Lighting& lighting, const glm::mat4& projection) const;
+    // smoothEdges draws the mesh's outline and creases again as smoothed lines over it:
+    // clean edges where the picture has no multisampling.
+    void Draw(GpuMesh& mesh, const glm::mat4& model, const Material& material, const Lighting& lighting,
+              const glm::mat4& projection, bool smoothEdges) const;
 
 private:
     // One program for each mix of lights, made when first needed.

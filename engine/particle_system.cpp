@@ -11,6 +11,7 @@
 #include "engine/flame_flicker.h"
 #include "engine/light_falloff.h"
 #include "engine/object_factories.h"
+#include "engine/particle_look.h"
 #include "engine/particle_simulation.h"
 #include "engine/sprite_renderer.h"
 
@@ -18,35 +19,26 @@ namespace engine {
 
 namespace {
 
-// Particle sizes, growth and speeds are counted in particle units of this many world
-// units: the candle's values then suit a pumpkin some 140 units across.
-constexpr float kParticleUnit = 7.0f;
+// Particle sizes and growth count in size units, speeds in speed units, of this many
+// world units: the candle's values then draw a flame some 40 units tall and thin wisps
+// of smoke over a pumpkin some 140 units across.
+constexpr float kSizeUnit = 7.0f;
+constexpr float kSpeedUnit = 1.2f;
 // Hot gas rises: every particle gains this upward speed each second (world units).
-constexpr float kRise = 24.0f;
-// Over this stretch of its life (shares of it) a particle cools from its birth colour
-// to a dark grey of half its brightness: a flame's tip turns to smoke.
-constexpr float kCoolingStarts = 0.2f, kCoolingEnds = 0.45f;
-constexpr float kSmokeDarkness = 0.5f;
+constexpr float kRise = 30.0f;
 // A system whose blending adds light lights the meshes around its emitter with the
-// colour of its hot particles, as far as the nearest of the light engine's point lights
-// reaches: that lamp stands for the flame's own light, so its range (the candle's
-// brightness) bounds the glow too. With no point light the glow reaches this far. A particle lights them the less the
-// farther it has risen from the emitter, and not at all beyond kFlameReach: a flame's
-// tip above the lid no longer lights the inside. This many particles at full strength
-// at the emitter make a light as bright as their colour.
+// colour of its burning particles, as far as the nearest of the light engine's point
+// lights reaches: that lamp stands for the flame's own light, so its range (the candle's
+// brightness) bounds the glow too. With no point light the glow reaches this far. A
+// particle lights them the less the farther it has risen from the emitter, and not at
+// all beyond kFlameReach. This many particles at full strength at the emitter make a
+// light as bright as their colour.
 constexpr float kGlowRange = 170.0f;
 constexpr float kFlameReach = 60.0f;
-constexpr float kGlowParticles = 2.0f;
-// A glowing system draws each hot particle a second time behind itself, this many times
-// its edge and this strong: the soft halo a flame has.
-constexpr float kHaloScale = 2.0f;
-constexpr float kHaloStrength = 0.14f;
-// A particle is drawn turned by an angle of its own, which turns on at up to this many
-// radians a second (either way): overlapping smoke then reads as a wisp, not a row of
-// equal blobs.
-constexpr float kMostSpin = 1.2f;
-// As it cools a particle spreads to this many times its edge, thinning as it spreads.
-constexpr float kSmokeSpread = 1.6f;
+constexpr float kGlowParticles = 8.0f;
+// The glow is as bright as kGlowParticles say at this range, and brighter or dimmer in
+// proportion to the range.
+constexpr float kGlowReferenceRange = 200.0f;
 
 // A longer gap than this (the window was hidden, a file was loading) is taken as this
 // much, so that the systems do not leap.
@@ -84,7 +76,7 @@ public:
             throw RuntimeError(ErrorCode::InvalidArgument, "only billboards (0) from a point emitter (0)");
         state_->textures.Handle(textureId);
         simulation_.settings.capacity = count;
-        simulation_.settings.birthSize = size * kParticleUnit;
+        simulation_.settings.birthSize = size * kSizeUnit;
         simulation_.settings.rise = kRise;
         simulation_.settings.emitter = {emitter.x, emitter.y, emitter.z};
         simulation_.settings.texture = textureId;
@@ -106,11 +98,11 @@ public:
     }
 
     void SetGrowth(float atBirth, float atDeath) override {
-        simulation_.settings.growthAtBirth = atBirth * kParticleUnit;
-        simulation_.settings.growthAtDeath = atDeath * kParticleUnit;
+        simulation_.settings.growthAtBirth = atBirth * kSizeUnit;
+        simulation_.settings.growthAtDeath = atDeath * kSizeUnit;
     }
 
-    void SetSpeed(float speed) override { simulation_.settings.speed = speed * kParticleUnit; }
+    void SetSpeed(float speed) override { simulation_.settings.speed = speed * kSpeedUnit; }
     void SetDrag(float drag) override { simulation_.settings.drag = drag; }
 
     void MoveEmitter(const saver::Vector3& position) override {
@@ -122,6 +114,7 @@ public:
         double now = Now();
         float step = lastUpdate_ < 0 ? 0.0f : std::clamp(static_cast<float>(now - lastUpdate_), 0.0f, kLongestStep);
         lastUpdate_ = now;
+        clock_ += step;
         simulation_.Advance(step, [this](Particle& p) { RaiseNewParticle(p); });
         // A glowing system's hot particles burn together, as one flame flickers.
         flare_ = Glowing() ? flicker_.Advance(step) : 1.0f;
@@ -165,10 +158,17 @@ private:
         if (!handler_) return;
         handler_(p.velocity.x, p.velocity.y, p.velocity.z, p.colour.r, p.colour.g, p.colour.b, p.colour.a,
                  p.life, p.texture);
+        // Soot outlives the heat that made it: it stays until its system needs its room
+        // again, so that a stream of it climbs well clear of the flame.
+        // It leaves the flame already rising as fast as the hot gas round it.
+        if (IsSoot(p.colour) && simulation_.settings.birthsPerSecond > 0) {
+            p.life = std::max(p.life, simulation_.settings.capacity / simulation_.settings.birthsPerSecond);
+            p.lift = simulation_.settings.rise;
+        }
     }
 
-    // The camera looks along +z from the origin, so a camera-facing square lies in x and
-    // y, turned about its centre. A glowing system's hot particles come with their halos.
+    // The camera looks along +z from the origin, so a camera-facing sprite lies in x and
+    // y. A glowing system's flame comes with one soft halo, drawn first, behind it.
     void BuildBillboards() {
         std::vector<const Particle*> order;
         for (const Particle& p : simulation_.Particles()) order.push_back(&p);
@@ -177,30 +177,32 @@ private:
         vertices_.clear();
         textures_.clear();
         displaySizes_.clear();
-        // A billboard's height on the display in pixels, from its size and distance.
+        // A sprite's height on the display in pixels, from its size and distance.
         float pixelsPerUnitAtOne = state_->display.Projection()[1][1] * state_->display.Height() * 0.5f;
-        auto add = [&](const Particle& p, float edge, const glm::vec4& colour) {
-            float turn = Turn(p);
-            glm::vec3 across = glm::vec3(std::cos(turn), std::sin(turn), 0) * (edge * 0.5f);
-            glm::vec3 up(-across.y, across.x, 0);
-            const glm::vec3& c = p.position;
-            SpriteVertex topLeft{c - across + up, {0, 0}, colour};
-            SpriteVertex topRight{c + across + up, {1, 0}, colour};
-            SpriteVertex bottomLeft{c - across - up, {0, 1}, colour};
-            SpriteVertex bottomRight{c + across - up, {1, 1}, colour};
+        auto add = [&](const ParticleSprite& sprite, std::int32_t texture) {
+            if (sprite.colour.a <= 0.0f) return;
+            glm::vec3 along(sprite.halfLength, 0);
+            glm::vec3 across = glm::length(along) > 0 ? glm::normalize(glm::vec3(along.y, -along.x, 0)) * sprite.halfWidth
+                                                      : glm::vec3(sprite.halfWidth, 0, 0);
+            const glm::vec3& c = sprite.centre;
+            SpriteVertex topLeft{c - across + along, {0, 0}, sprite.colour};
+            SpriteVertex topRight{c + across + along, {1, 0}, sprite.colour};
+            SpriteVertex bottomLeft{c - across - along, {0, 1}, sprite.colour};
+            SpriteVertex bottomRight{c + across - along, {1, 1}, sprite.colour};
             for (const SpriteVertex& v : {topLeft, topRight, bottomRight, topLeft, bottomRight, bottomLeft})
                 vertices_.push_back(v);
-            textures_.push_back(p.texture);
-            // Behind the eye a billboard is not drawn, so it needs no smaller copies.
+            textures_.push_back(texture);
+            // Behind the eye a sprite is not drawn, so it needs no smaller copies.
+            float edge = 2.0f * std::min(sprite.halfWidth, glm::length(sprite.halfLength));
             displaySizes_.push_back(c.z > 0 ? edge * pixelsPerUnitAtOne / c.z : INFINITY);
         };
-        for (const Particle* p : order) {
-            float spread = 1.0f + (kSmokeSpread - 1.0f) * Cooled(*p);
-            glm::vec4 colour = DrawnColour(*p);
-            if (Glowing() && Cooled(*p) < 1.0f)
-                add(*p, p->size * kHaloScale, glm::vec4(glm::vec3(colour), colour.a * kHaloStrength * (1.0f - Cooled(*p))));
-            add(*p, p->size * spread, {glm::vec3(colour), colour.a / spread});
-        }
+        const glm::vec3& emitter = simulation_.settings.emitter;
+        if (Glowing() && burning_.count > 0)
+            add(FlameHalo(emitter, burning_.colour, burning_.meanRise, flare_), burning_.texture);
+        for (const Particle* p : order)
+            add(IsSoot(p->colour) ? SootSprite(*p, emitter, clock_, simulation_.settings)
+                                  : BurningSprite(*p, emitter, clock_, flare_),
+                p->texture);
     }
 
     bool Glowing() const { return destinationFactor_ == GL_ONE; }
@@ -214,40 +216,42 @@ private:
         return nearest ? nearest->range : kGlowRange;
     }
 
-    static float Lived(const Particle& p) { return std::clamp(p.age / p.life, 0.0f, 1.0f); }
-    static float Cooled(const Particle& p) { return glm::smoothstep(kCoolingStarts, kCoolingEnds, Lived(p)); }
-    static float Faded(const Particle& p) { return 1.0f - Lived(p); }
-
-    // The angle a particle is drawn at: where it started and how fast it turns follow
-    // from its serial number, so that it turns steadily from frame to frame.
-    static float Turn(const Particle& p) {
-        std::uint32_t mixed = p.serial * 2654435761u;
-        float start = static_cast<float>(mixed >> 8) * (1.0f / 16777216.0f);
-        float rate = static_cast<float>((mixed * 2246822519u) >> 8) * (2.0f / 16777216.0f) - 1.0f;
-        return 6.2831853f * start + kMostSpin * rate * p.age;
-    }
-
-    glm::vec4 DrawnColour(const Particle& p) const {
-        glm::vec3 birth(p.colour);
-        glm::vec3 smoke(glm::dot(birth, glm::vec3(0.2126f, 0.7152f, 0.0722f)) * kSmokeDarkness);
-        return {glm::mix(birth * flare_, smoke, Cooled(p)), p.colour.a * Faded(p)};
-    }
+    static float Faded(const Particle& p) { return 1.0f - std::clamp(p.age / p.life, 0.0f, 1.0f); }
 
     // The hot particles' light, each weighed by how near the emitter it still is, and
     // followed from frame to frame so that the light flickers with the flame.
     void UpdateGlow(float seconds) {
+        burning_ = {};
         if (!Glowing()) {
             state_->particleGlows.erase(this);
             return;
         }
         glm::vec3 light(0);
         const glm::vec3& emitter = simulation_.settings.emitter;
-        for (const Particle& p : simulation_.Particles())
-            light += glm::vec3(p.colour) * (flare_ * p.colour.a * Faded(p) * (1.0f - Cooled(p)) *
+        for (const Particle& p : simulation_.Particles()) {
+            if (IsSoot(p.colour)) continue;
+            light += glm::vec3(p.colour) * (flare_ * p.colour.a * Faded(p) *
                                             RangeFalloff(glm::length(p.position - emitter), kFlameReach));
-        glm::vec3 level = glowLevel_.Follow(light / kGlowParticles, seconds);
-        state_->particleGlows[this] = {emitter, level, GlowRange()};
+            burning_.colour = glm::vec3(p.colour);
+            burning_.texture = p.texture;
+            burning_.meanRise += std::max(p.position.y - emitter.y, 0.0f);
+            ++burning_.count;
+        }
+        if (burning_.count > 0) burning_.meanRise /= static_cast<float>(burning_.count);
+        // A brighter candle both reaches farther and burns brighter.
+        float range = GlowRange();
+        glm::vec3 level = glowLevel_.Follow(light * (range / kGlowReferenceRange) / kGlowParticles, seconds);
+        state_->particleGlows[this] = {emitter, level, range};
     }
+
+    // The burning particles of this frame as a whole: how many, how high they have risen
+    // on average, and the colour and texture of the newest.
+    struct Flame {
+        int count = 0;
+        float meanRise = 0;
+        glm::vec3 colour{0};
+        std::int32_t texture = 0;
+    };
 
     SharedState state_;
     ParticleSimulation simulation_;
@@ -255,6 +259,9 @@ private:
     FlickerFollower glowLevel_;
     // How brightly the flame burns this frame.
     float flare_ = 1.0f;
+    Flame burning_;
+    // Seconds the system has run, for the sway and the draught.
+    float clock_ = 0;
     saver::NewParticleHandler handler_;
     bool created_ = false;
     double lastUpdate_ = -1;

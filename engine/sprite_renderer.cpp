@@ -70,13 +70,9 @@ void SpriteRenderer::Draw(const SpriteVertex* triangles, std::size_t count, GLui
     glBindVertexArray(vertexArray_);
     glBindBuffer(GL_ARRAY_BUFFER, buffer_);
     GLsizeiptr bytes = static_cast<GLsizeiptr>(count * sizeof(SpriteVertex));
-    // A fresh store each time the batch outgrows it; otherwise overwrite in place.
-    if (count > capacity_) {
-        glBufferData(GL_ARRAY_BUFFER, bytes, triangles, GL_STREAM_DRAW);
-        capacity_ = count;
-    } else {
-        glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, triangles);
-    }
+    // A fresh store for every batch: overwriting the store an earlier draw of the frame
+    // still reads would make a software renderer finish that draw first.
+    glBufferData(GL_ARRAY_BUFFER, bytes, triangles, GL_STREAM_DRAW);
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(count));
     glBindSampler(0, 0);
 }

@@ -33,7 +33,6 @@ private:
     ShaderProgram program_;
     GLint projectionUniform_, pictureUniform_;
     GLuint vertexArray_ = 0, buffer_ = 0;
-    std::size_t capacity_ = 0;
 };
 
 }  // namespace engine

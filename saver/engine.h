@@ -201,33 +201,42 @@ using NewParticleHandler =
     std::function<void(float& VelocX, float& VelocY, float& VelocZ, float& ColorR, float& ColorG,
                        float& ColorB, float& ColorA, float& LifeTime, std::int32_t& TextureIndex)>;
 
-// Particles are camera-facing textured squares, blended, hidden behind meshes but
-// writing no depth. Sizes, growth and speeds count in particle units of 7 world units,
-// so that the candle's values suit a pumpkin some 140 units across. A particle lives
-// LifeTime seconds; it moves by its velocity times the speed, rises like hot gas (it
-// gains 24 world units a second of upward speed each second, which drag slows as
-// well), cools over its life from its colour to a dark grey of half its brightness
-// (from 20% to 45% of its life: a flame's tip turns to smoke) and fades out evenly
-// towards its death. Each is drawn turned by an angle of its own that turns on steadily
-// (up to 1.2 radians a second, either way), and while it cools it spreads to 1.6 times its
-// edge and thins to match: overlapping smoke reads as one drifting wisp rather than a
-// row of round blobs.
-// A system whose blending adds light (destination factor one) is a flame and glows. Its
-// hot particles burn together with a flicker (between 55% and full brightness, easing
-// to a new random level seven times a second), and each is drawn a second time behind
-// itself, twice its edge at 14% strength: a soft halo. It lights the meshes round its
-// emitter with the colour of its hot particles as they burn, falling off as a point
-// light does over the range of the light engine's point light nearest to it (that lamp
-// stands for the flame's own light, so the candle's brightness bounds the glow too;
-// with no point light, 170 world units), each the less the farther it has risen from the
-// emitter (none beyond 60 units); two of them at the emitter at full strength are as
-// bright as their colour. That light follows the particles from frame to frame a
-// twentieth of a second behind, so the surfaces it lights flicker with the flame.
+// Particles are camera-facing textured rectangles, blended, hidden behind meshes but
+// writing no depth. Sizes and growth count in size units of 7 world units and speeds in
+// speed units of 1.2, so that the candle's values draw a flame some 40 units tall and
+// thin wisps over a pumpkin some 140 units across. A particle lives LifeTime seconds,
+// moves by its velocity times the speed and rises like hot gas (it gains 30 world units
+// a second of upward speed each second, which drag slows as well). What it looks like
+// depends on its colour:
+// - Burning gas (any colour but a dark neutral one): white-hot while young, then its own
+//   colour, narrowing and fading out towards its death, drawn 1.7 times taller than wide;
+//   the flame leans from side to side as a whole, the more the higher a particle has
+//   risen. Many together make a teardrop with a bright core.
+// - Soot (red, green and blue equal, none above half): it outlives the heat that made it,
+//   staying until its system needs its room again (count / births per second seconds,
+//   when that is longer than LifeTime), leaves the flame already rising as fast as the
+//   gas round it, keeps its colour, is drawn thin and stretched along its way, and a slow
+//   draught carries it sideways, differently at each height and moment: a stream of it
+//   is a thin curling wisp. It is drawn only between 30 and 110 units above its emitter,
+//   so it shows once clear of a pumpkin's lid and is gone well before the top of the
+//   picture.
+// A system whose blending adds light (destination factor one) glows. Its burning
+// particles burn together with a flicker (between 30% and full brightness, easing to a
+// new random level seven times a second, each in the other half of that range from the
+// one before), and one faint, wide halo is drawn round the flame, behind it. It lights
+// the meshes round its emitter with the colour of its burning particles, falling off as
+// a point light does over the range of the light engine's point light nearest to it
+// (that lamp stands for the flame's own light, so the candle's brightness bounds the
+// glow, and the glow is brighter in proportion to that range, as bright as eight
+// particles at 200; with no point light, 170 world units), each particle the less the
+// farther it has risen from the emitter (none beyond 60 units). That light follows the
+// particles from frame to frame a twentieth of a second behind, so the surfaces it
+// lights flicker with the flame.
 class ParticleSystem {
 public:
     virtual ~ParticleSystem() = default;
     // count particles live at most (births beyond are lost); kind 0 is billboards;
-    // size is a particle's edge at birth in particle units; emitterKind 0 is a point
+    // size is a particle's edge at birth in size units; emitterKind 0 is a point
     // emitter. Other kinds fail.
     virtual void Create(std::int16_t count, std::int32_t kind, float size,
                         const Vector3& emitter, std::int32_t emitterKind,
@@ -240,10 +249,11 @@ public:
     // 7 destination alpha, 8 its inverse, 9 destination colour, 10 its inverse).
     virtual void SetBlending(std::int32_t operation, std::int32_t sourceFactor,
                              std::int32_t destinationFactor) = 0;
-    // Step C: how fast a particle's edge grows, in particle units per second, at birth
-    // and at death, changing evenly over its life; an edge never shrinks below 0.
+    // Step C: how fast a particle's edge grows, in size units per second, at birth
+    // and at death, changing evenly over its life; an edge never shrinks below 0. Soot
+    // spreads evenly instead, 2.5 world units of edge a second.
     virtual void SetGrowth(float atBirth, float atDeath) = 0;
-    // Step D: speed: a particle moves its velocity times this many particle units a
+    // Step D: speed: a particle moves its velocity times this many speed units a
     // second.
     virtual void SetSpeed(float speed) = 0;
     // Step E: how much of its velocity a particle loses each hundredth of a second.

@@ -44,18 +44,19 @@ Grid UniformGrid(int columns, int rows) {
 // camera the pumpkin's sides turn away between 55 and 100 degrees either side of the
 // face; there the outline runs up and down the columns, and 3.75-degree columns of
 // 6-degree rows draw it smooth at full-screen size. The face (the middle lobe and a half
-// either side) keeps 7.5-degree columns of 15-degree rows: its curves are shaded by
-// smooth normals, not drawn by the outline. The back, hidden but for the crown, whose
+// either side) has 7.5-degree columns of 7.5-degree rows: its curves are shaded by
+// smooth normals, not drawn by the outline, and a triangle much larger than that shows
+// flat where the cuts meet the lobes. The back, hidden but for the crown, whose
 // outline runs along the rows, has 15-degree columns. Column edges fall on the creases
 // between the eight lobes (22.5 + 45k degrees) so the creases stay sharp.
 Grid FinerWhereTheOutlineIs() {
-    constexpr int CoarseRows = 12, OutlineRows = 30;
+    constexpr int CoarseRows = 12, FaceRows = 24, OutlineRows = 30;
     Grid grid;
     AddColumns(grid, -180, -112.5, 5, CoarseRows);
     AddColumns(grid, -112.5, -101.25, 2, CoarseRows);
     AddColumns(grid, -101.25, -56.25, 12, OutlineRows);
     AddColumns(grid, -56.25, -45, 2, CoarseRows);
-    AddColumns(grid, -45, 45, 12, CoarseRows);
+    AddColumns(grid, -45, 45, 12, FaceRows);
     AddColumns(grid, 45, 56.25, 2, CoarseRows);
     AddColumns(grid, 56.25, 101.25, 12, OutlineRows);
     AddColumns(grid, 101.25, 112.5, 2, CoarseRows);

@@ -1,4 +1,4 @@
-// The carving: two slanted triangular eyes, a triangular nose, a wide mouth with three
+// The carving: two slanted triangular eyes, a tall triangular nose, a wide mouth with three
 // teeth, and a zigzag cut round the lid. Each opening is drawn as a lower and an upper edge
 // over the same run of u, which splits into convex slabs between neighbouring corners.
 #include <algorithm>
@@ -111,9 +111,10 @@ Opening LidCut() {
 
 std::vector<Opening> CarvedOpenings() {
     return {
-        Triangle({-36, 18}, {-9, 14}, {-21, 38}),
-        Triangle({9, 14}, {36, 18}, {21, 38}),
-        Triangle({-7, -3}, {7, -3}, {0, 13}),
+        Triangle({-43, 20}, {-17, 16}, {-30, 40}),
+        Triangle({17, 16}, {43, 20}, {30, 40}),
+        // A tall nose right in front of the candle, so that the flame stands in view.
+        Triangle({-12, -5}, {12, -5}, {0, 32}),
         Mouth(),
         LidCut(),
     };

@@ -1,0 +1,47 @@
+// The edges of a mesh that show as a step in the picture: its outline against what lies
+// behind it (an edge between a face turned towards the camera and one turned away, or
+// the edge of a face that has no neighbour) and its hard edges in view (two faces in view
+// that meet at a crease, each with its own normals there, such as a skin and the cut wall
+// of an opening). Drawn as smoothed lines over the mesh, in the mesh's own shading, they
+// blend each stair of those edges with what lies beside it, so that the edges look clean
+// on a renderer without multisampling, at the cost of a few thousand pixels.
+#pragma once
+#include <glad/gl.h>
+#include <glm/glm.hpp>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace engine {
+
+class MeshOutline {
+public:
+    // positions[i] is where vertex i lies; every three indices make a triangle, its
+    // corners running so that normals (one a vertex) point out of its shown side.
+    MeshOutline(const std::vector<glm::vec3>& positions, const std::vector<glm::vec3>& normals,
+                const std::vector<GLuint>& triangleIndices);
+
+    // The vertex pairs of the edges that show when the mesh is placed by model before a
+    // camera at the origin: for an outline edge the pair of its face in view; for a crease
+    // one pair for each of its faces.
+    const std::vector<GLuint>& EdgesInView(const glm::mat4& model);
+
+private:
+    struct Edge {
+        // The triangles on either side (the second -1 when there is none) and, for each,
+        // its two vertices along the edge.
+        std::array<int, 2> triangles{-1, -1};
+        std::array<std::array<GLuint, 2>, 2> ends{};
+    };
+
+    std::vector<glm::vec3> positions_;
+    // Each triangle's corners and the normal of its shown side.
+    std::vector<std::array<GLuint, 3>> triangles_;
+    std::vector<glm::vec3> faceNormals_;
+    std::vector<Edge> edges_;
+    glm::mat4 lastModel_{0};
+    std::vector<GLuint> inView_;
+};
+
+}  // namespace engine
