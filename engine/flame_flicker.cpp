@@ -5,11 +5,15 @@
 namespace engine {
 
 float FlameFlicker::NextLevel(float after) {
-    // From the half of the range the flame is not in now, so that it never lingers: a
-    // flare follows a dip and a dip a flare.
-    float half = (1.0f - kDimmest) * 0.5f;
-    float from = after > kDimmest + half ? kDimmest : kDimmest + half;
-    return from + half * std::uniform_real_distribution<float>(0.0f, 1.0f)(random_);
+    // At least kLeastSwing of the range away from the level before, on whichever side
+    // has room, so that the flame never lingers: a flare follows a dip and a dip a flare.
+    // (With a swing of at most half the range, one side always has room.)
+    std::uniform_real_distribution<float> share(0.0f, 1.0f);
+    float swing = kLeastSwing * (1.0f - kDimmest);
+    bool roomBelow = after - kDimmest >= swing, roomAbove = 1.0f - after >= swing;
+    bool down = roomBelow && (!roomAbove || share(random_) < 0.5f);
+    float along = share(random_);
+    return down ? kDimmest + (after - swing - kDimmest) * along : after + swing + (1.0f - after - swing) * along;
 }
 
 float FlameFlicker::Advance(float seconds) {

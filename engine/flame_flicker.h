@@ -9,12 +9,14 @@
 namespace engine {
 
 // The flame burns between kDimmest and full brightness, easing from one randomly chosen
-// level to the next, kChangesPerSecond times a second, each in the other half of that
-// range from the one before: a candle's flicker.
+// level to the next, kChangesPerSecond times a second, each at least kLeastSwing of that
+// range away from the one before: a candle's flicker.
 class FlameFlicker {
 public:
-    static constexpr float kDimmest = 0.3f;
+    static constexpr float kDimmest = 0.25f;
     static constexpr float kChangesPerSecond = 7.0f;
+    // The least change from one level to the next, as a share of the range.
+    static constexpr float kLeastSwing = 0.4f;
 
     // Moves on by the given seconds (a step not above zero, or endless, stays put) and
     // returns the brightness, from kDimmest to 1.

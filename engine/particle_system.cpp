@@ -22,7 +22,7 @@ namespace {
 // Particle sizes and growth count in size units, speeds in speed units, of this many
 // world units: the candle's values then draw a flame some 40 units tall and thin wisps
 // of smoke over a pumpkin some 140 units across.
-constexpr float kSizeUnit = 7.0f;
+constexpr float kSizeUnit = 5.0f;
 constexpr float kSpeedUnit = 1.2f;
 // Hot gas rises: every particle gains this upward speed each second (world units).
 constexpr float kRise = 30.0f;
@@ -35,7 +35,7 @@ constexpr float kRise = 30.0f;
 // light as bright as their colour.
 constexpr float kGlowRange = 170.0f;
 constexpr float kFlameReach = 60.0f;
-constexpr float kGlowParticles = 8.0f;
+constexpr float kGlowParticles = 10.0f;
 // The glow is as bright as kGlowParticles say at this range, and brighter or dimmer in
 // proportion to the range.
 constexpr float kGlowReferenceRange = 200.0f;

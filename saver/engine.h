@@ -202,7 +202,7 @@ using NewParticleHandler =
                        float& ColorB, float& ColorA, float& LifeTime, std::int32_t& TextureIndex)>;
 
 // Particles are camera-facing textured rectangles, blended, hidden behind meshes but
-// writing no depth. Sizes and growth count in size units of 7 world units and speeds in
+// writing no depth. Sizes and growth count in size units of 5 world units and speeds in
 // speed units of 1.2, so that the candle's values draw a flame some 40 units tall and
 // thin wisps over a pumpkin some 140 units across. A particle lives LifeTime seconds,
 // moves by its velocity times the speed and rises like hot gas (it gains 30 world units
@@ -221,13 +221,13 @@ using NewParticleHandler =
 //   so it shows once clear of a pumpkin's lid and is gone well before the top of the
 //   picture.
 // A system whose blending adds light (destination factor one) glows. Its burning
-// particles burn together with a flicker (between 30% and full brightness, easing to a
-// new random level seven times a second, each in the other half of that range from the
+// particles burn together with a flicker (between 25% and full brightness, easing to a
+// new random level seven times a second, each at least 40% of that range away from the
 // one before), and one faint, wide halo is drawn round the flame, behind it. It lights
 // the meshes round its emitter with the colour of its burning particles, falling off as
 // a point light does over the range of the light engine's point light nearest to it
 // (that lamp stands for the flame's own light, so the candle's brightness bounds the
-// glow, and the glow is brighter in proportion to that range, as bright as eight
+// glow, and the glow is brighter in proportion to that range, as bright as ten
 // particles at 200; with no point light, 170 world units), each particle the less the
 // farther it has risen from the emitter (none beyond 60 units). That light follows the
 // particles from frame to frame a twentieth of a second behind, so the surfaces it

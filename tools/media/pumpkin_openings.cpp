@@ -114,7 +114,7 @@ std::vector<Opening> CarvedOpenings() {
         Triangle({-43, 20}, {-17, 16}, {-30, 40}),
         Triangle({17, 16}, {43, 20}, {30, 40}),
         // A tall nose right in front of the candle, so that the flame stands in view.
-        Triangle({-12, -5}, {12, -5}, {0, 32}),
+        Triangle({-13, -6}, {13, -6}, {0, 40}),
         Mouth(),
         LidCut(),
     };

@@ -134,11 +134,11 @@ bare_desktop_pixels() {
 
 # The lit pumpkin and the flame, as the saver's own cases see them.
 ORANGE='r > 0.45 && g > 0.12 && g < 0.75 && b < 0.35 && r > 1.3 * g'
-FLAME='r > 0.85 && b < 0.2'
+FLAME='r > 0.9 && g > 0.6'
 
 # scene_in PICTURE CROP: the pumpkin and its flame show in that part of the picture.
 scene_in() {
-  [ "$(count_pixels "$1" "$ORANGE" "$2")" -ge 500 ] && [ "$(count_pixels "$1" "$FLAME" "$2")" -ge 40 ]
+  [ "$(count_pixels "$1" "$ORANGE" "$2")" -ge 500 ] && [ "$(count_pixels "$1" "$FLAME" "$2")" -ge 8 ]
 }
 
 # The time a key may take to end the saver: under Wine each window's destruction waits

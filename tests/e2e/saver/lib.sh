@@ -171,16 +171,16 @@ count_pixels() {
   convert "$1" -scale '128x96!' -fx "$2 ? 1 : 0" -format '%[fx:round(mean*w*h)]' info:
 }
 
-# The lit pumpkin: a large warm orange shape (some 1300 of the 12288 reduced pixels at
-# the start pose); the flame: the vivid glow it casts inside the carved openings and its
-# tongues above the stem (some 170), saturated as the skin (blue near 0.3) never is.
+# The lit pumpkin: a large warm orange shape (some 1100 of the 12288 reduced pixels at
+# the start pose); the flame: its yellow-white core seen through the nose (some 16 to 28,
+# however it flickers), brighter than the skin or the glow inside ever are.
 ORANGE='r > 0.45 && g > 0.12 && g < 0.75 && b < 0.35 && r > 1.3 * g'
-FLAME='r > 0.85 && b < 0.2'
+FLAME='r > 0.9 && g > 0.6'
 
 scene_shown() {
   local shot=$WORK/poll.png
   screenshot "$shot" || return 1
-  [ "$(count_pixels "$shot" "$ORANGE")" -ge 500 ] && [ "$(count_pixels "$shot" "$FLAME")" -ge 40 ]
+  [ "$(count_pixels "$shot" "$ORANGE")" -ge 500 ] && [ "$(count_pixels "$shot" "$FLAME")" -ge 8 ]
 }
 
 # Waits for the saver's first frame, then for the scene on the screen, from the saver's

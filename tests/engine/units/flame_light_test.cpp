@@ -128,6 +128,19 @@ INSTANTIATE_TEST_SUITE_P(Rates, FlameFlicker,
                                          FlickerCase{"15 frames a second", 1 / 15.0f},
                                          FlickerCase{"the longest step", 0.25f}));
 
+// Sampled once a level, the flame never lingers: each level lies at least the least
+// swing of the range away from the one before, so the light it casts visibly breathes.
+TEST(FlameFlickerSteps, EachLevelSwingsClearlyAwayFromTheOneBefore) {
+    engine::FlameFlicker flicker;
+    const float leastSwing = engine::FlameFlicker::kLeastSwing * (1 - engine::FlameFlicker::kDimmest);
+    float previous = flicker.Advance(1 / engine::FlameFlicker::kChangesPerSecond);
+    for (int level = 0; level < 200; ++level) {
+        float now = flicker.Advance(1 / engine::FlameFlicker::kChangesPerSecond);
+        ASSERT_GE(std::abs(now - previous), leastSwing - 1e-4f) << "level " << level;
+        previous = now;
+    }
+}
+
 TEST(FlameFlickerSteps, StaysPutWhenNoTimePasses) {
     engine::FlameFlicker flicker;
     float now = flicker.Advance(0.03f);

@@ -1,0 +1,122 @@
+# The candle as a viewer sees it on a 1920 x 1080 monitor, run by run with the settings of
+# each row below:
+# - defaults: the inside glow breathes with the flame (over ten frames in a second the
+#   mean of a patch inside the left eye moves by at least 15 % of its highest), the flame
+#   shows a yellow-white core, smoke rises above the lid, and the pumpkin's left outline
+#   is smoothed (at least 80 % of its rows end in a pixel the edge covers only in part:
+#   clearly dimmer than the skin further in, not a bare stair);
+# - height 0 and 15: the tall flame shows more flame than the small one;
+# - a blue candle: its smoke is as grey and as plain as the default candle's (at least
+#   half as many smoke pixels), since smoke keeps its own colour.
+source "$(dirname "$0")/../lib.sh" "$1"
+start_nested_x -screen 1920x1080
+copy_product
+
+# Where the pumpkin's parts lie on a 1080p monitor (the 4:3 picture, 1440 x 1080, centred).
+EYE=40x30+770+440
+NOSE=300x340+810+300
+ABOVE_LID=600x230+660+0
+FLAME_CORE='r > 0.9 && g > 0.6'
+# Smoke: grey, clearly above the black around, with no colour of its own.
+SMOKE='r > 0.1 && abs(r - g) < 0.05 && abs(g - b) < 0.05'
+
+# run_with HEIGHT COLOUR: the saver with those settings, once the scene shows and its
+# smoke has had time to rise past the lid.
+run_with() {
+  [ -n "$SAVER_PID" ] && { kill "$SAVER_PID" 2>/dev/null; wait "$SAVER_PID" 2>/dev/null || true; }
+  sed -i "s/^candleheight=.*/candleheight=$1/I; s/^candlecolor=.*/candlecolor=$2/I" "$WORK/kelvora.ini"
+  start_saver
+  scene_shown() {
+    screenshot "$WORK/poll.png" || return 1
+    [ "$(count_pixels "$WORK/poll.png" "$ORANGE")" -ge 500 ]
+  }
+  wait_until 40 scene_shown || fail "no pumpkin on the 1080p monitor within 40 s (height $1, colour $2)"
+  # Soot shows once it has risen clear of the lid, a second or two after its birth.
+  wait_until 10 smoke_shows "$WORK/poll.png" || fail "no smoke above the lid (height $1, colour $2)"
+}
+
+smoke_shows() {
+  screenshot "$1" || return 1
+  [ "$(pixels_in "$1" "$SMOKE" "$ABOVE_LID")" -ge 50 ]
+}
+
+# pixels_in PICTURE TEST CROP: how many pixels of the crop, brought to half size (a test
+# of every pixel at full size is slow), pass the test.
+pixels_in() {
+  convert "$1" -crop "$3" +repage -scale 50% -fx "$2 ? 1 : 0" -format '%[fx:round(mean*w*h)]' info:
+}
+
+# mean_over_frames COUNT TEST CROP: the mean, over COUNT screenshots a tenth of a second
+# apart, of the pixels in the crop passing the test.
+mean_over_frames() {
+  local total=0 k
+  for k in $(seq "$1"); do
+    screenshot "$WORK/frame.png"
+    total=$((total + $(pixels_in "$WORK/frame.png" "$2" "$3")))
+    sleep 0.1  # the spacing of the samples, not a wait for an event
+  done
+  echo $((total / $1))
+}
+
+# How many rows through the middle of the pumpkin have a left outline that ends in a pixel
+# of partial cover (lit at all, but under 80 % of the red two pixels further in), and how
+# many rows were measured. Without smoothing about one row in ten does, where the skin's
+# own shading darkens towards the outline.
+partly_covered_rows() {
+  local bounds width height left top
+  # The orange region's bounds, found on a quarter-size copy (full size is slow to test).
+  bounds=$(convert "$1" -scale 25% -fx "$ORANGE ? 1 : 0" -threshold 50% -format '%@' info:)
+  read -r width height left top < <(echo "$bounds" | tr 'x+' '  ')
+  convert "$1" -crop "300x$((height * 12 / 5))+$((left * 4 - 20))+$((top * 4 + height * 4 / 5))" +repage \
+    -channel R -separate -depth 8 txt:- | awk -F'[,:() ]+' '
+    NR > 1 { red[$2, $1] = $4; if ($2 > last) last = $2 }
+    END {
+      for (y = 0; y <= last; y++) {
+        for (x = 0; x < 290 && red[y, x] <= 12; x++);
+        if (x >= 290 || red[y, x + 2] < 60) continue
+        rows++
+        if (red[y, x] < 0.8 * red[y, x + 2]) partial++
+      }
+      printf "%d %d\n", partial, rows
+    }'
+}
+
+run_with 10 145151
+cp "$WORK/poll.png" "$ARTIFACTS/$CASE-defaults.png"
+
+eye=()
+for k in $(seq 10); do
+  eye+=("$(import -window root -crop "$EYE" +repage -format '%[fx:mean*255]' info: 2>/dev/null)")
+  sleep 0.1  # the spacing of the samples, not a wait for an event
+done
+echo "eye patch over a second: ${eye[*]}"
+printf '%s\n' "${eye[@]}" | awk 'NR == 1 || $1 < low { low = $1 } NR == 1 || $1 > high { high = $1 }
+  END { exit !(high > 0 && (high - low) / high >= 0.15) }' ||
+  fail "the glow in the eye moved by less than 15 % over a second: ${eye[*]}"
+
+core=$(pixels_in "$WORK/poll.png" "$FLAME_CORE" "$NOSE")
+echo "yellow-white flame core: $core pixels"
+[ "$core" -ge 40 ] || fail "the flame shows no yellow-white core through the nose ($core pixels)"
+
+read -r partial rows < <(partly_covered_rows "$WORK/poll.png")
+echo "left outline: $partial of $rows rows end in a partly covered pixel"
+[ "$rows" -ge 100 ] && [ $((partial * 100)) -ge $((rows * 80)) ] ||
+  fail "only $partial of $rows rows of the left outline end in a partly covered pixel"
+
+defaultSmoke=$(mean_over_frames 5 "$SMOKE" "$ABOVE_LID")
+
+run_with 0 145151
+small=$(mean_over_frames 5 "$FLAME_CORE" "$NOSE")
+cp "$WORK/frame.png" "$ARTIFACTS/$CASE-height-0.png"
+run_with 15 145151
+tall=$(mean_over_frames 5 "$FLAME_CORE" "$NOSE")
+cp "$WORK/frame.png" "$ARTIFACTS/$CASE-height-15.png"
+echo "flame pixels: height 0 $small, height 15 $tall"
+[ "$tall" -gt $((small * 5 / 4)) ] || fail "the flame at height 15 ($tall pixels) is not clearly taller than at 0 ($small)"
+
+run_with 10 16711680
+blueSmoke=$(mean_over_frames 5 "$SMOKE" "$ABOVE_LID")
+cp "$WORK/frame.png" "$ARTIFACTS/$CASE-blue.png"
+echo "smoke pixels: default candle $defaultSmoke, blue candle $blueSmoke"
+[ $((blueSmoke * 2)) -ge "$defaultSmoke" ] ||
+  fail "a blue candle's smoke ($blueSmoke pixels) is under half the default's ($defaultSmoke)"
