@@ -13,7 +13,7 @@ namespace engine {
 // range away from the one before: a candle's flicker.
 class FlameFlicker {
 public:
-    static constexpr float kDimmest = 0.25f;
+    static constexpr float kDimmest = 0.15f;
     static constexpr float kChangesPerSecond = 7.0f;
     // The least change from one level to the next, as a share of the range.
     static constexpr float kLeastSwing = 0.4f;

@@ -35,6 +35,12 @@ constexpr float kSootSpread = 2.5f;
 constexpr float kDraught = 9.0f;
 constexpr float kDraughtStartsAbove = 45.0f;
 
+// The flame itself dims and brightens by less than the light it casts round it: the eye
+// reads a flicker in the flame's size and in what it lights more than in its core.
+constexpr float kFlareSeen = 0.4f;
+
+float Steadied(float flare) { return 1.0f - kFlareSeen * (1.0f - flare); }
+
 float Lived(const Particle& p) { return p.life > 0 ? std::clamp(p.age / p.life, 0.0f, 1.0f) : 1.0f; }
 
 // Sideways offset of the draught at a height above the emitter: two slow waves that run
@@ -61,7 +67,7 @@ ParticleSprite BurningSprite(const Particle& p, const glm::vec3& emitter, float 
     sprite.halfWidth = halfWidth;
     sprite.halfLength = {lean * halfWidth, halfWidth * kFlameStretch};
     glm::vec3 colour = glm::mix(glm::vec3(p.colour), kWhiteHot, glm::smoothstep(0.6f, 1.0f, heat) * 0.8f);
-    sprite.colour = {colour * flare, p.colour.a * heat * heat};
+    sprite.colour = {colour * Steadied(flare), p.colour.a * heat * heat};
     return sprite;
 }
 
@@ -88,7 +94,7 @@ ParticleSprite FlameHalo(const glm::vec3& emitter, const glm::vec3& colour, floa
     sprite.centre = emitter + glm::vec3(0, meanRise, 0);
     sprite.halfWidth = 1.6f * meanRise + 12.0f;
     sprite.halfLength = {0, sprite.halfWidth};
-    sprite.colour = {glm::mix(colour, kWhiteHot, 0.25f) * flare, 0.6f};
+    sprite.colour = {glm::mix(colour, kWhiteHot, 0.25f) * Steadied(flare), 0.6f};
     return sprite;
 }
 

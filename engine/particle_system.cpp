@@ -35,7 +35,7 @@ constexpr float kRise = 30.0f;
 // light as bright as their colour.
 constexpr float kGlowRange = 170.0f;
 constexpr float kFlameReach = 60.0f;
-constexpr float kGlowParticles = 10.0f;
+constexpr float kGlowParticles = 6.0f;
 // The glow is as bright as kGlowParticles say at this range, and brighter or dimmer in
 // proportion to the range.
 constexpr float kGlowReferenceRange = 200.0f;

@@ -221,13 +221,13 @@ using NewParticleHandler =
 //   so it shows once clear of a pumpkin's lid and is gone well before the top of the
 //   picture.
 // A system whose blending adds light (destination factor one) glows. Its burning
-// particles burn together with a flicker (between 25% and full brightness, easing to a
+// particles burn together with a flicker (between 15% and full brightness, easing to a
 // new random level seven times a second, each at least 40% of that range away from the
-// one before), and one faint, wide halo is drawn round the flame, behind it. It lights
-// the meshes round its emitter with the colour of its burning particles, falling off as
+// one before; the flame itself shows 40% of that swing, the light it casts all of it),
+// and one faint, wide halo is drawn round the flame, behind it. It lights the meshes round its emitter with the colour of its burning particles, falling off as
 // a point light does over the range of the light engine's point light nearest to it
 // (that lamp stands for the flame's own light, so the candle's brightness bounds the
-// glow, and the glow is brighter in proportion to that range, as bright as ten
+// glow, and the glow is brighter in proportion to that range, as bright as six
 // particles at 200; with no point light, 170 world units), each particle the less the
 // farther it has risen from the emitter (none beyond 60 units). That light follows the
 // particles from frame to frame a twentieth of a second behind, so the surfaces it
