@@ -12,6 +12,13 @@ namespace engine {
 
 namespace {
 
+// How wide a pixel of the picture is at distance 1, where the mesh's edges are to be
+// smoothed; 0 where multisampling smooths them already.
+float EdgeSmoothing(const Display& display) {
+    if (display.Multisampled() || display.Height() <= 0) return 0;
+    return 2.0f / (display.Projection()[1][1] * static_cast<float>(display.Height()));
+}
+
 class GlMesh : public saver::Mesh, public DrawableMesh {
 public:
     explicit GlMesh(SharedState state) : state_(std::move(state)) {}
@@ -52,7 +59,7 @@ public:
         Lighting lighting{state.lighting, &state.pointLights, &state.directionalLights, &state.particleGlows};
         state.renderers->meshes->Draw(*geometry_, model,
                                       material != state.materials.end() ? material->second : Material{},
-                                      lighting, state.display.Projection(), !state.display.Multisampled());
+                                      lighting, state.display.Projection(), EdgeSmoothing(state.display));
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "engine/mesh_outline.h"
 
+#include <cmath>
 #include <map>
 #include <utility>
 
@@ -7,6 +8,8 @@ namespace engine {
 
 namespace {
 using Place = std::array<float, 3>;
+
+const float kCreaseCosine = std::cos(glm::radians(MeshOutline::kCreaseDegrees));
 
 Place PlaceOf(const glm::vec3& p) { return {p.x, p.y, p.z}; }
 
@@ -18,9 +21,16 @@ bool SameEnds(const std::array<GLuint, 2>& a, const std::array<GLuint, 2>& b) {
 
 MeshOutline::MeshOutline(const std::vector<glm::vec3>& positions, const std::vector<glm::vec3>& normals,
                          const std::vector<GLuint>& triangleIndices)
-    : positions_(positions) {
+    : positions_(positions), normals_(normals) {
     // Edges are matched by where their ends lie, not by vertex: at a crease each face has
     // vertices of its own, with its own normals.
+    glm::vec3 low(0), high(0);
+    if (!positions.empty()) low = high = positions[0];
+    for (const glm::vec3& p : positions) {
+        low = glm::min(low, p);
+        high = glm::max(high, p);
+    }
+    glm::vec3 middle = (low + high) * 0.5f;
     std::map<std::pair<Place, Place>, int> edgeAt;
     for (std::size_t first = 0; first + 2 < triangleIndices.size(); first += 3) {
         std::array<GLuint, 3> corners{triangleIndices[first], triangleIndices[first + 1], triangleIndices[first + 2]};
@@ -32,6 +42,7 @@ MeshOutline::MeshOutline(const std::vector<glm::vec3>& positions, const std::vec
         int triangle = static_cast<int>(triangles_.size());
         triangles_.push_back(corners);
         faceNormals_.push_back(face);
+        outward_.push_back(glm::dot(face, (a + b + c) / 3.0f - middle) >= 0);
         for (int k = 0; k < 3; ++k) {
             GLuint from = corners[k], to = corners[(k + 1) % 3];
             Place p = PlaceOf(positions[from]), q = PlaceOf(positions[to]);
@@ -67,9 +78,13 @@ const std::vector<GLuint>& MeshOutline::EdgesInView(const glm::mat4& model) {
     for (const Edge& edge : edges_) {
         bool first = inView[edge.triangles[0]];
         bool second = edge.triangles[1] >= 0 && inView[edge.triangles[1]];
+        bool outside = outward_[edge.triangles[0]] || (edge.triangles[1] >= 0 && outward_[edge.triangles[1]]);
+        if (!outside) continue;
         if (first != second) {
             add(edge, first ? 0 : 1);
-        } else if (first && second && !SameEnds(edge.ends[0], edge.ends[1])) {
+        } else if (first && second && !SameEnds(edge.ends[0], edge.ends[1]) &&
+                   glm::dot(glm::normalize(faceNormals_[edge.triangles[0]]), glm::normalize(faceNormals_[edge.triangles[1]])) <
+                       kCreaseCosine) {
             add(edge, 0);
             add(edge, 1);
         }

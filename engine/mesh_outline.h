@@ -1,10 +1,13 @@
-// The edges of a mesh that show as a step in the picture: its outline against what lies
-// behind it (an edge between a face turned towards the camera and one turned away, or
-// the edge of a face that has no neighbour) and its hard edges in view (two faces in view
-// that meet at a crease, each with its own normals there, such as a skin and the cut wall
-// of an opening). Drawn as smoothed lines over the mesh, in the mesh's own shading, they
-// blend each stair of those edges with what lies beside it, so that the edges look clean
-// on a renderer without multisampling, at the cost of a few thousand pixels.
+// The edges of a mesh's outside that show as a step in the picture: its outline against
+// what lies behind it (an edge between a face turned towards the camera and one turned
+// away, or the edge of a face that has no neighbour) and its sharp creases in view (two
+// faces in view that meet at an angle of more than kCreaseDegrees, each with its own
+// normals there, such as a skin and the cut wall of an opening). A face turned towards
+// the middle of the mesh's bounds is the inside of a shell, mostly hidden by its outside,
+// and its edges are left out: each strip costs a software rasteriser as much as a face. Drawn as thin strips over the mesh, in
+// the mesh's own shading and fading out across their width, they blend each stair of
+// those edges with what lies beside it, so that the edges look clean on a renderer
+// without multisampling, for a few thousand pixels.
 #pragma once
 #include <glad/gl.h>
 #include <glm/glm.hpp>
@@ -17,6 +20,8 @@ namespace engine {
 
 class MeshOutline {
 public:
+    static constexpr float kCreaseDegrees = 40.0f;
+
     // positions[i] is where vertex i lies; every three indices make a triangle, its
     // corners running so that normals (one a vertex) point out of its shown side.
     MeshOutline(const std::vector<glm::vec3>& positions, const std::vector<glm::vec3>& normals,
@@ -26,6 +31,8 @@ public:
     // camera at the origin: for an outline edge the pair of its face in view; for a crease
     // one pair for each of its faces.
     const std::vector<GLuint>& EdgesInView(const glm::mat4& model);
+    const glm::vec3& Position(GLuint vertex) const { return positions_[vertex]; }
+    const glm::vec3& Normal(GLuint vertex) const { return normals_[vertex]; }
 
 private:
     struct Edge {
@@ -36,9 +43,11 @@ private:
     };
 
     std::vector<glm::vec3> positions_;
+    std::vector<glm::vec3> normals_;
     // Each triangle's corners and the normal of its shown side.
     std::vector<std::array<GLuint, 3>> triangles_;
     std::vector<glm::vec3> faceNormals_;
+    std::vector<bool> outward_;
     std::vector<Edge> edges_;
     glm::mat4 lastModel_{0};
     std::vector<GLuint> inView_;

@@ -12,6 +12,7 @@
 #include "engine/engine_state.h"
 #include "engine/gl_context.h"
 #include "engine/light_falloff.h"
+#include "engine/mesh_outline.h"
 
 namespace engine {
 
@@ -44,6 +45,8 @@ uniform vec3 directionalColour[kDirectionalLights];
 const char* const kVertexShader = R"(
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec3 normal;
+// Across an edge's strip, from -1 to 1; 0 (the attribute's resting value) on the faces.
+layout(location = 2) in float across;
 uniform mat4 model;
 uniform mat3 normalMatrix;
 uniform mat4 projection;
@@ -53,7 +56,9 @@ uniform float towardsEye;
 out float outsideFacing;
 out vec3 worldPosition;
 out vec3 worldNormal;
+out float stripAcross;
 void main() {
+    stripAcross = across;
     vec4 p = model * vec4(position, 1.0);
     worldPosition = p.xyz;
     worldNormal = normalMatrix * normal;
@@ -79,6 +84,7 @@ uniform bool lit;
 in float outsideFacing;
 in vec3 worldPosition;
 in vec3 worldNormal;
+in float stripAcross;
 out vec4 colour;
 
 // Specular shine is Blinn's. pow(x, power) is close to exp(-power (1 - x)) where there is
@@ -144,15 +150,50 @@ void main() {
         for (int i = 0; i < OUTER_POINTS; ++i)
             c += Glow(outerPointPlace[i], outerPointColour[i], worldPosition, n);
     }
-    colour = vec4(Encode(RollOff(c)), opacity);
+    colour = vec4(Encode(RollOff(c)), opacity * (1.0 - abs(stripAcross)));
 }
 )";
+
+// Each edge in view becomes a strip kStripPixels either side of it on the screen, in
+// world coordinates: across runs from -1 on one side to 1 on the other, and the strip
+// covers a pixel the less the farther across it lies, so that it adds up to a line a
+// pixel wide whose edges fall off smoothly.
+constexpr float kStripPixels = 1.0f;
+
+std::vector<StripVertex> OutlineStrips(MeshOutline& outline, const glm::mat4& model, float pixelAtOne) {
+    glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
+    const std::vector<GLuint>& edges = outline.EdgesInView(model);
+    std::vector<StripVertex> strips;
+    strips.reserve(edges.size() * 3);
+    for (std::size_t k = 0; k + 1 < edges.size(); k += 2) {
+        glm::vec3 a(model * glm::vec4(outline.Position(edges[k]), 1));
+        glm::vec3 b(model * glm::vec4(outline.Position(edges[k + 1]), 1));
+        if (a.z <= 0 || b.z <= 0) continue;
+        // The edge's way on the screen (the camera looks along +z from the origin).
+        glm::vec2 way = glm::vec2(b) / b.z - glm::vec2(a) / a.z;
+        if (glm::length(way) <= 0) continue;
+        way = glm::normalize(way);
+        glm::vec3 side(-way.y, way.x, 0);
+        glm::vec3 na = glm::normalize(normalMatrix * outline.Normal(edges[k]));
+        glm::vec3 nb = glm::normalize(normalMatrix * outline.Normal(edges[k + 1]));
+        glm::vec3 offsetA = side * (a.z * pixelAtOne * kStripPixels), offsetB = side * (b.z * pixelAtOne * kStripPixels);
+        StripVertex a0{a - offsetA, na, -1}, a1{a + offsetA, na, 1}, b0{b - offsetB, nb, -1}, b1{b + offsetB, nb, 1};
+        for (const StripVertex& v : {a0, b0, b1, a0, b1, a1}) strips.push_back(v);
+    }
+    return strips;
+}
 
 // How much nearer the smoothed edges are drawn than the faces they border, as a share of
 // the depth range: a few steps of a 16-bit depth buffer at the pumpkin's distance (some
 // three world units), well under the thickness of a carved shell, so that edges behind
 // a surface stay hidden.
 constexpr float kLineNearer = 0.00006f;
+
+void SetMatrices(const ShaderProgram& program, const glm::mat4& model) {
+    glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
+    glUniformMatrix4fv(program.Uniform("model"), 1, GL_FALSE, glm::value_ptr(model));
+    glUniformMatrix3fv(program.Uniform("normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
+}
 
 void SetVec3(const ShaderProgram& program, const char* name, const glm::vec3& v) {
     glUniform3fv(program.Uniform(name), 1, glm::value_ptr(v));
@@ -205,14 +246,25 @@ GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<
         normals.push_back(vertex.normal);
     }
     outline_ = std::make_unique<MeshOutline>(positions, normals, indices);
+    glGenVertexArrays(1, &outlineArray_);
     glGenBuffers(1, &outlineBuffer_);
+    glBindVertexArray(outlineArray_);
+    glBindBuffer(GL_ARRAY_BUFFER, outlineBuffer_);
+    const GLsizei stride = sizeof(StripVertex);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(StripVertex, position)));
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(StripVertex, normal)));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 1, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(StripVertex, across)));
 }
 
 GpuMesh::~GpuMesh() {
     if (!GlContextAlive()) return;
     GLuint buffers[] = {buffer_, indexBuffer_, outlineBuffer_};
     glDeleteBuffers(3, buffers);
-    glDeleteVertexArrays(1, &vertexArray_);
+    GLuint arrays[] = {vertexArray_, outlineArray_};
+    glDeleteVertexArrays(2, arrays);
 }
 
 void GpuMesh::Draw() const {
@@ -221,15 +273,19 @@ void GpuMesh::Draw() const {
     glDrawElements(GL_TRIANGLES, count_, GL_UNSIGNED_INT, nullptr);
 }
 
-void GpuMesh::DrawOutline(const glm::mat4& model) {
-    const std::vector<GLuint>& edges = outline_->EdgesInView(model);
-    if (edges.empty()) return;
-    glBindVertexArray(vertexArray_);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, outlineBuffer_);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(edges.size() * sizeof(GLuint)), edges.data(),
-                 GL_STREAM_DRAW);
-    glDrawElements(GL_LINES, static_cast<GLsizei>(edges.size()), GL_UNSIGNED_INT, nullptr);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+void GpuMesh::DrawOutline(const glm::mat4& model, float pixelAtOne) {
+    if (model != outlineModel_ || pixelAtOne != outlinePixel_) {
+        outlineModel_ = model;
+        outlinePixel_ = pixelAtOne;
+        std::vector<StripVertex> strips = OutlineStrips(*outline_, model, pixelAtOne);
+        outlineCount_ = static_cast<GLsizei>(strips.size());
+        glBindBuffer(GL_ARRAY_BUFFER, outlineBuffer_);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(strips.size() * sizeof(StripVertex)), strips.data(),
+                     GL_STATIC_DRAW);
+    }
+    if (outlineCount_ == 0) return;
+    glBindVertexArray(outlineArray_);
+    glDrawArrays(GL_TRIANGLES, 0, outlineCount_);
 }
 
 const ShaderProgram& MeshRenderer::ProgramFor(int outerPoints, int innerPoints, int directionals) const {
@@ -248,7 +304,7 @@ const ShaderProgram& MeshRenderer::ProgramFor(int outerPoints, int innerPoints, 
 }
 
 void MeshRenderer::Draw(GpuMesh& mesh, const glm::mat4& model, const Material& material,
-                        const Lighting& lighting, const glm::mat4& projection, bool smoothEdges) const {
+                        const Lighting& lighting, const glm::mat4& projection, float pixelAtOne) const {
     glm::vec3 centre(model * glm::vec4(mesh.Centre(), 1));
     float radius = mesh.Radius() * std::max({glm::length(glm::vec3(model[0])), glm::length(glm::vec3(model[1])),
                                              glm::length(glm::vec3(model[2]))});
@@ -289,9 +345,7 @@ void MeshRenderer::Draw(GpuMesh& mesh, const glm::mat4& model, const Material& m
     // clockwise on the screen.
     glEnable(GL_CULL_FACE);
     glFrontFace(GL_CW);
-    glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
-    glUniformMatrix4fv(program.Uniform("model"), 1, GL_FALSE, glm::value_ptr(model));
-    glUniformMatrix3fv(program.Uniform("normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    SetMatrices(program, model);
     glUniformMatrix4fv(program.Uniform("projection"), 1, GL_FALSE, glm::value_ptr(projection));
     SetVec3(program, "ambientAndEmissive", glm::vec3(material.ambient) + glm::vec3(material.emissive));
     SetVec3(program, "diffuse", glm::vec3(material.diffuse));
@@ -308,19 +362,20 @@ void MeshRenderer::Draw(GpuMesh& mesh, const glm::mat4& model, const Material& m
     glUniform3fv(program.Uniform("directionalColour"), kMaxDirectionalLights, glm::value_ptr(directionalColours[0]));
     glUniform1f(program.Uniform("towardsEye"), 0.0f);
     mesh.Draw();
-    if (!smoothEdges) return;
-    // The lines lie on the faces they border, so they are drawn a hair nearer than those
+    if (pixelAtOne <= 0) return;
+    // The strips lie on the faces they border, so they are drawn a hair nearer than those
     // faces, blended by how much of each pixel they cover, and leave the depth as it was.
+    // They come in world coordinates.
     glUniform1f(program.Uniform("towardsEye"), kLineNearer);
-    glEnable(GL_LINE_SMOOTH);
+    SetMatrices(program, glm::mat4(1));
+    glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendEquation(GL_FUNC_ADD);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);
-    mesh.DrawOutline(model);
+    mesh.DrawOutline(model, pixelAtOne);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
-    glDisable(GL_LINE_SMOOTH);
 }
 
 }  // namespace engine

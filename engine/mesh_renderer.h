@@ -28,6 +28,14 @@ struct Material;
 struct PointLight;
 struct DirectionalLight;
 
+// A corner of the strips drawn over a mesh's edges: where, which way its surface faces,
+// and how far across the strip.
+struct StripVertex {
+    glm::vec3 position;
+    glm::vec3 normal;
+    float across;
+};
+
 class GpuMesh {
 public:
     explicit GpuMesh(const std::vector<MeshVertex>& triangles);
@@ -36,15 +44,22 @@ public:
     GpuMesh& operator=(const GpuMesh&) = delete;
 
     void Draw() const;
-    // Draws the edges that show as steps (see MeshOutline) as lines, in the bound program.
-    void DrawOutline(const glm::mat4& model);
+    // Draws the edges that show as steps (see MeshOutline) as strips two pixels wide, in
+    // the bound program, in world coordinates: the mesh placed by model, seen by a camera
+    // at the origin for which a pixel at distance 1 is pixelAtOne wide.
+    void DrawOutline(const glm::mat4& model, float pixelAtOne);
     // The sphere round the triangles, in the mesh's own coordinates.
     const glm::vec3& Centre() const { return centre_; }
     float Radius() const { return radius_; }
 
 private:
-    GLuint vertexArray_ = 0, buffer_ = 0, indexBuffer_ = 0, outlineBuffer_ = 0;
+    GLuint vertexArray_ = 0, buffer_ = 0, indexBuffer_ = 0;
     std::unique_ptr<MeshOutline> outline_;
+    // The strips, built again only when the pose or the pixel size changes.
+    GLuint outlineArray_ = 0, outlineBuffer_ = 0;
+    GLsizei outlineCount_ = 0;
+    glm::mat4 outlineModel_{0};
+    float outlinePixel_ = 0;
     GLsizei count_ = 0;
     glm::vec3 centre_{0};
     float radius_ = 0;
@@ -64,10 +79,11 @@ public:
     static constexpr int kMaxPointLights = 3;
     static constexpr int kMaxDirectionalLights = 2;
 
-    // smoothEdges draws the mesh's outline and creases again as smoothed lines over it:
-    // clean edges where the picture has no multisampling.
+    // With pixelAtOne above 0 (how wide a pixel at distance 1 is), the mesh's outline and
+    // sharp creases are drawn again as smoothed strips over it: clean edges where the
+    // picture has no multisampling.
     void Draw(GpuMesh& mesh, const glm::mat4& model, const Material& material, const Lighting& lighting,
-              const glm::mat4& projection, bool smoothEdges) const;
+              const glm::mat4& projection, float pixelAtOne) const;
 
 private:
     // One program for each mix of lights, made when first needed.

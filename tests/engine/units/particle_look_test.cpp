@@ -84,6 +84,9 @@ struct OutlineCase {
     const char* name;
     // The square's two triangles share their diagonal's vertices, or have their own.
     bool sharedDiagonal;
+    // How far (units) the square's fourth corner is pushed away from the camera: folded
+    // along its diagonal into a ridge, as the skin meets an opening's wall.
+    float fold;
     // The square faces the camera, or away from it.
     bool facingCamera;
     std::size_t edges;
@@ -92,11 +95,12 @@ struct OutlineCase {
 class Outline : public testing::TestWithParam<OutlineCase> {};
 
 // A square of two triangles 300 units before the camera: its rim is outline (no face
-// beyond it); its diagonal shows only where the two faces meet at a crease.
+// beyond it); its diagonal shows only where the two faces meet at a sharp crease, each
+// with vertices of its own.
 TEST_P(Outline, DrawsTheRimAndTheCreasesInView) {
     const OutlineCase& c = GetParam();
     glm::vec3 towards(0, 0, c.facingCamera ? -1 : 1);
-    std::vector<glm::vec3> positions{{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, 0}};
+    std::vector<glm::vec3> positions{{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, c.fold}};
     std::vector<GLuint> indices{0, 1, 2, 0, 2, 3};
     if (!c.sharedDiagonal) {
         positions.push_back(positions[0]);
@@ -112,8 +116,9 @@ TEST_P(Outline, DrawsTheRimAndTheCreasesInView) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Squares, Outline,
-                         testing::Values(OutlineCase{"smooth, in view", true, true, 4},
-                                         OutlineCase{"creased, in view", false, true, 6},
-                                         OutlineCase{"turned away", true, false, 0}));
+                         testing::Values(OutlineCase{"smooth, in view", true, 0, true, 4},
+                                         OutlineCase{"sharply folded, in view", false, 2, true, 6},
+                                         OutlineCase{"split but flat, in view", false, 0, true, 4},
+                                         OutlineCase{"turned away", true, 0, false, 0}));
 
 }  // namespace
