@@ -137,11 +137,8 @@ public:
             std::size_t end = begin;
             while (end < textures_.size() && textures_[end] == textures_[begin]) ++end;
             Textures& textures = state_->textures;
-            float smallest = *std::min_element(displaySizes_.begin() + begin, displaySizes_.begin() + end);
-            GLuint sampler = smallest * 2 >= textures.LargerSide(textures_[begin])
-                                 ? textures.FullSizeSampler(textures_[begin]) : 0;
             renderers.sprites->Draw(&vertices_[begin * 6], (end - begin) * 6, textures.Handle(textures_[begin]),
-                                    projection, sampler);
+                                    projection, textures.OneSizeSampler(textures_[begin]));
             begin = end;
         }
         glDepthMask(GL_TRUE);
@@ -176,9 +173,6 @@ private:
                          [](const Particle* a, const Particle* b) { return a->texture < b->texture; });
         vertices_.clear();
         textures_.clear();
-        displaySizes_.clear();
-        // A sprite's height on the display in pixels, from its size and distance.
-        float pixelsPerUnitAtOne = state_->display.Projection()[1][1] * state_->display.Height() * 0.5f;
         auto add = [&](const ParticleSprite& sprite, std::int32_t texture) {
             if (sprite.colour.a <= 0.0f) return;
             glm::vec3 along(sprite.halfLength, 0);
@@ -192,9 +186,6 @@ private:
             for (const SpriteVertex& v : {topLeft, topRight, bottomRight, topLeft, bottomRight, bottomLeft})
                 vertices_.push_back(v);
             textures_.push_back(texture);
-            // Behind the eye a sprite is not drawn, so it needs no smaller copies.
-            float edge = 2.0f * std::min(sprite.halfWidth, glm::length(sprite.halfLength));
-            displaySizes_.push_back(c.z > 0 ? edge * pixelsPerUnitAtOne / c.z : INFINITY);
         };
         const glm::vec3& emitter = simulation_.settings.emitter;
         if (Glowing() && burning_.count > 0)
@@ -268,7 +259,6 @@ private:
     GLenum blendOperation_ = GL_FUNC_ADD, sourceFactor_ = GL_SRC_ALPHA, destinationFactor_ = GL_ONE;
     std::vector<SpriteVertex> vertices_;
     std::vector<std::int32_t> textures_;
-    std::vector<float> displaySizes_;
 };
 
 }  // namespace

@@ -30,11 +30,11 @@ GLuint Upload(const Picture& picture, bool smoothFilter, bool mipmaps) {
     return texture;
 }
 
-GLuint MakeFullSizeSampler(GLint filter) {
+GLuint MakeSampler(GLint minify, GLint magnify) {
     GLuint sampler = 0;
     glGenSamplers(1, &sampler);
-    glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, filter);
-    glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, filter);
+    glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, minify);
+    glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, magnify);
     glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     return sampler;
@@ -56,8 +56,7 @@ std::int32_t Textures::Load(const TextureRequest& request) {
                           request.height > 0 ? request.height : picture.height);
     if (request.colorKey != 0) KeyOut(picture, request.colorKey);
     std::int32_t id = nextId_++;
-    textures_[id] = {Upload(picture, request.smoothFilter, request.mipmaps), std::max(picture.width, picture.height),
-                     request.smoothFilter};
+    textures_[id] = {Upload(picture, request.smoothFilter, request.mipmaps), request.smoothFilter, request.mipmaps};
     ids_[request.name] = id;
     return id;
 }
@@ -77,12 +76,14 @@ const Textures::Texture& Textures::Find(std::int32_t id) const {
 
 GLuint Textures::Handle(std::int32_t id) const { return Find(id).handle; }
 
-int Textures::LargerSide(std::int32_t id) const { return Find(id).largerSide; }
-
-GLuint Textures::FullSizeSampler(std::int32_t id) {
-    bool smooth = Find(id).smoothFilter;
-    GLuint& sampler = smooth ? smoothSampler_ : sharpSampler_;
-    if (!sampler) sampler = MakeFullSizeSampler(smooth ? GL_LINEAR : GL_NEAREST);
+GLuint Textures::OneSizeSampler(std::int32_t id) {
+    const Texture& texture = Find(id);
+    GLuint& sampler = oneSizeSamplers_[{texture.smoothFilter, texture.mipmaps}];
+    if (!sampler) {
+        GLint magnify = texture.smoothFilter ? GL_LINEAR : GL_NEAREST;
+        GLint nearestSize = texture.smoothFilter ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
+        sampler = MakeSampler(texture.mipmaps ? nearestSize : magnify, magnify);
+    }
     return sampler;
 }
 
@@ -95,12 +96,12 @@ void Textures::Clear() {
     if (GlContextAlive()) {
         for (auto& [id, texture] : textures_) glDeleteTextures(1, &texture.handle);
         if (white_) glDeleteTextures(1, &white_);
-        GLuint samplers[] = {smoothSampler_, sharpSampler_};
-        glDeleteSamplers(2, samplers);
+        for (auto& [kind, sampler] : oneSizeSamplers_) glDeleteSamplers(1, &sampler);
     }
     textures_.clear();
     ids_.clear();
-    white_ = smoothSampler_ = sharpSampler_ = 0;
+    oneSizeSamplers_.clear();
+    white_ = 0;
 }
 
 }  // namespace engine

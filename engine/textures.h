@@ -31,12 +31,11 @@ public:
     std::int32_t Load(const TextureRequest& request);
     std::int32_t IdOf(const std::string& name) const;
     GLuint Handle(std::int32_t id) const;
-    // The larger of the picture's width and height, in texels.
-    int LargerSide(std::int32_t id) const;
-    // A sampler that reads only the full-size picture, with the texture's own filter.
-    // A picture drawn at least half its size needs none of the smaller copies, and a
-    // software rasteriser reads one picture far faster than it blends two.
-    GLuint FullSizeSampler(std::int32_t id);
+    // A sampler that reads one picture of the texture's chain of smaller copies, the
+    // nearest in size, with the texture's own filter: a software rasteriser reads one
+    // picture far faster than it blends two, and soft particles show no seam between
+    // the sizes.
+    GLuint OneSizeSampler(std::int32_t id);
     // A single white texel, for drawing colour alone.
     GLuint White();
     // Frees every GL texture; the context is about to go.
@@ -45,8 +44,8 @@ public:
 private:
     struct Texture {
         GLuint handle;
-        int largerSide;
         bool smoothFilter;
+        bool mipmaps;
     };
     const Texture& Find(std::int32_t id) const;
 
@@ -54,7 +53,8 @@ private:
     std::map<std::string, std::int32_t> ids_;
     std::int32_t nextId_ = 1;
     GLuint white_ = 0;
-    GLuint smoothSampler_ = 0, sharpSampler_ = 0;
+    // One sampler for each mix of filter and chain, made when first asked for.
+    std::map<std::pair<bool, bool>, GLuint> oneSizeSamplers_;
 };
 
 }  // namespace engine
