@@ -20,6 +20,7 @@
 #include "backends/linux/sdl_input.h"
 #include "backends/linux/x_foreign_window.h"
 #include "backends/linux/x_monitors.h"
+#include "backends/uncapped_frames.h"
 #include "common/runtime_error.h"
 
 namespace platform {
@@ -235,6 +236,7 @@ public:
     }
 
     double RefreshRate(WindowHandle window) override {
+        if (FramesUncapped()) return kUncappedRefreshHz;
         SDL_DisplayMode mode{};
         int index = SDL_GetWindowDisplayIndex(WindowOf(window));
         if (index < 0 || SDL_GetCurrentDisplayMode(index, &mode) != 0) return 0;
@@ -276,7 +278,9 @@ public:
         SDL_GL_SwapWindow(sdlWindow);
     }
 
-    bool SetSwapInterval(int interval) override { return SDL_GL_SetSwapInterval(interval) == 0; }
+    bool SetSwapInterval(int interval) override {
+        return SDL_GL_SetSwapInterval(FramesUncapped() ? 0 : interval) == 0;
+    }
 
     void ShowCursor(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 

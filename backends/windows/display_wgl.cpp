@@ -15,6 +15,7 @@
 #include <string>
 #include <utility>
 
+#include "backends/uncapped_frames.h"
 #include "backends/windows/win32_input.h"
 #include "backends/windows/window_failure.h"
 #include "backends/windows/windows_backends.h"
@@ -286,6 +287,7 @@ public:
     }
 
     double RefreshRate(WindowHandle handle) override {
+        if (FramesUncapped()) return kUncappedRefreshHz;
         MONITORINFOEXA info{};
         info.cbSize = sizeof info;
         DEVMODEA mode{};
@@ -360,7 +362,7 @@ public:
     }
 
     bool SetSwapInterval(int interval) override {
-        return State().swapInterval && State().swapInterval(interval);
+        return State().swapInterval && State().swapInterval(FramesUncapped() ? 0 : interval);
     }
 
     void ShowCursor(bool visible) override {

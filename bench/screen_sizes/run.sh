@@ -1,96 +1,157 @@
 #!/usr/bin/env bash
-# The saver's frame rate at three screen sizes beside the bare loop and a peer users
-# know, XScreenSaver's lavalite: one private Xvfb a size, the programs taking turns in
-# rounds (kelvora, empty, bare, lavalite, kelvora, ...) so that load on a shared machine
-# hits all alike.
-#   run.sh LINUX_BUILD [SECONDS_COUNTED [ROUNDS]]
-# kelvora is the frame-rate bench's "scene" loop: the saver's own scene and display path
-# at the screen's size, without the refresh-rate cap; empty is its "empty" loop (our
-# display path with nothing drawn: what the size costs before the scene) and bare its
-# "bare" loop (clear and present: what the system's GL can do at all). Every program's
-# frames are counted the same way, by Mesa's HUD (one fps sample a second, written to a
-# file, the overlay itself hidden); the first WARM_UP samples of each run (start-up,
-# shader builds, the flame filling) are left out.
+# What a frame of the running saver costs at three screen sizes, beside XScreenSaver's GL
+# hacks lavalite, flurry and atlantis: per program, the frames a second and the processor
+# milliseconds per shown frame, the program's and the X server's together (on a software
+# renderer the server copies every frame, so a user pays for both). One private Xvfb a
+# size; the programs take turns in rounds (kelvora, scene-loop, lavalite, flurry, atlantis,
+# kelvora, ...) so that load on a shared machine hits all alike.
+#   run.sh [--windows-build DIR] LINUX_BUILD [SECONDS_COUNTED [ROUNDS]]
+# The programs:
+#   kelvora      the saver as users run it, `kelvora /S`, with KELVORA_UNCAPPED=1
+#   scene-loop   the frame-rate bench's scene loop: the same scene and display path, no saver
+#   lavalite, flurry, atlantis   the hacks with -root -delay 0, one fixed look each
+# and at 1920x1080 only:
+#   kelvora@60   `kelvora /S` capped at the refresh rate as it ships: the cores it takes
+#   kelvora.scr  the Windows saver under Wine, uncapped (with --windows-build), charged with
+#                every process of its Wine prefix
 set -euo pipefail
+WINDOWS_BUILD=
+if [ "${1:-}" = --windows-build ]; then
+  WINDOWS_BUILD=${2:?}
+  shift 2
+fi
 LINUX_BUILD=${1:?}
 COUNTED=${2:-6}
 ROUNDS=${3:-3}
 SIZES=(800x600 1024x768 1920x1080)
-PROGRAMS=(kelvora empty bare lavalite)
+# Where the saver's running cost is judged, and the Windows saver measured.
+FULL_HD=1920x1080
+# Xvfb reports a refresh rate of 0 (unknown), so the capped saver takes its default cap.
+XVFB_REFRESH_HZ=60
+PEERS=(lavalite flurry atlantis)
+# Seconds of each run left out before counting: start-up, shader builds, the flame filling.
 WARM_UP=5
-LAVALITE=/usr/libexec/xscreensaver/lavalite
+HACKS=/usr/libexec/xscreensaver
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
 source "$(dirname "$0")/../../scripts/lib/setup.sh"
+source "$(dirname "$0")/frame_cost.sh"
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-sizes.XXXXXX")
-trap 'stop_private_display; rm -rf "$WORK"' EXIT
+# Ends the Wine server of the prefix prepare_wine made, if any.
+stop_wine() { [ -z "${WINEPREFIX:-}" ] || "$WINESERVER" -k 2>/dev/null || true; }
+trap 'stop_wine; stop_private_display; rm -rf "$WORK"' EXIT
 
-[ -x "$LAVALITE" ] || { echo "lavalite is missing: install xscreensaver-gl" >&2; exit 1; }
+for peer in "${PEERS[@]}"; do
+  [ -x "$HACKS/$peer" ] \
+    || { echo "$peer is missing: install xscreensaver-gl and xscreensaver-gl-extra" >&2; exit 1; }
+done
+# The saver's one-instance lock and the Wine prefix's sockets meet no program of the user's.
+use_private_runtime_folder
 
-# Runs one program for one round on the current screen; its fps samples land in DIR/fps.
-run_counted() {
+# The programs measured at a size, one a line.
+programs_at() {
+  printf '%s\n' kelvora scene-loop "${PEERS[@]}"
+  [ "$1" != "$FULL_HD" ] || echo kelvora@60
+  [ "$1" != "$FULL_HD" ] || [ -z "$WINDOWS_BUILD" ] || echo kelvora.scr
+}
+
+# Runs one program for one round on the current screen, into DIR.
+measure() {
   local program=$1 dir=$2
-  mkdir -p "$dir"
-  local hud=(env GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1
-    GALLIUM_HUD_DUMP_DIR="$dir")
-  local bench=(timeout -k 5 $((COUNTED + 60)) "$LINUX_BUILD/kelvora_frame_rate_bench")
-  # Each runs long enough for WARM_UP + COUNTED samples; the bench ends by itself (its
-  # scene first runs 3 s untimed), lavalite runs until stopped.
   case $program in
-    kelvora) "${hud[@]}" "${bench[@]}" $((COUNTED + 4)) scene ;;
-    empty | bare) "${hud[@]}" "${bench[@]}" $((COUNTED + 7)) "$program" ;;
-    # One lamp style rather than a random one, so that the rounds compare alike.
-    lavalite)
-      "${hud[@]}" timeout $((WARM_UP + COUNTED + 2)) "$LAVALITE" -root -delay 0 -style classic \
-        || [ $? -eq 124 ] ;;
-  esac >"$dir/output" 2>&1
-  local samples
-  samples=$(wc -l <"$dir/fps" 2>/dev/null || echo 0)
-  if [ "$samples" -lt $((WARM_UP + COUNTED)) ]; then
-    echo "$program gave $samples fps samples of $((WARM_UP + COUNTED)); its output:" >&2
-    cat "$dir/output" >&2
-    return 1
-  fi
+    kelvora) measure_frame_cost "$dir" self env KELVORA_UNCAPPED=1 "$LINUX_BUILD/kelvora" /S ;;
+    kelvora@60) measure_frame_cost "$dir" self "$LINUX_BUILD/kelvora" /S ;;
+    kelvora.scr)
+      measure_frame_cost "$dir" wine env KELVORA_UNCAPPED=1 \
+        "$WINE" "$(windows_path "$(realpath "$WINDOWS_BUILD")/kelvora.scr")" /S ;;
+    # Runs far longer than counted; ended once measured.
+    scene-loop)
+      measure_frame_cost "$dir" self "$LINUX_BUILD/kelvora_frame_rate_bench" 600 scene ;;
+    # One look each rather than a random one, so that the rounds compare alike.
+    lavalite) measure_frame_cost "$dir" self "$HACKS/lavalite" -root -delay 0 -style classic ;;
+    flurry) measure_frame_cost "$dir" self "$HACKS/flurry" -root -delay 0 -preset classic ;;
+    atlantis) measure_frame_cost "$dir" self "$HACKS/atlantis" -root -delay 0 ;;
+  esac
 }
 
-# The counted samples of the given runs' fps files, one a line.
-counted_samples() {
-  local file
-  for file in "$@"; do
-    awk -v skip=$WARM_UP -v keep="$COUNTED" 'NR > skip && NR <= skip + keep' "$file"
-  done
+# Sums the cost files given (frames, processor seconds, wall seconds) and prints
+# "fps ms-a-frame cores".
+pooled_cost() {
+  awk '{ frames += $1; cpu += $2; wall += $3 }
+    END { printf "%.1f %.2f %.2f\n", frames / wall, 1000 * cpu / frames, cpu / wall }' "$@"
 }
 
-mean() { awk '{ sum += $1 } END { printf "%.1f", sum / NR }'; }
+# The costs of the current size, every round pooled, by program.
+declare -A pooled=()
+# One pooled measure of a program: field 1 fps, 2 ms a frame, 3 cores.
+pooled_of() { echo "${pooled[$1]}" | cut -d' ' -f"$2"; }
+# A program's cell in the summary table.
+cell() { echo "$(pooled_of "$1" 2) ms, $(pooled_of "$1" 1) fps"; }
+
+load_average() { cut -d' ' -f1-3 /proc/loadavg; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-row() { printf '%-10s %9s %9s %9s %9s %17s %s\n' "$@"; }
+row() { printf '%-12s' "$1"; shift; printf ' %11s' "$@"; echo; }
 
 summary=()
+capped=
+windows=
 for size in "${SIZES[@]}"; do
   start_private_display "$size"
-  echo "== $size: $ROUNDS rounds of $COUNTED counted seconds each;" \
-    "load before: $(cut -d' ' -f1-3 /proc/loadavg) =="
-  row round kelvora empty bare lavalite kelvora/lavalite
+  mapfile -t programs < <(programs_at "$size")
+  # A Wine server keeps the screen it started on: one for this screen.
+  if printf '%s\n' "${programs[@]}" | grep -qx kelvora.scr; then
+    stop_wine
+    prepare_wine
+  fi
+  echo "== $size: $ROUNDS interleaved rounds of $COUNTED counted seconds a program;" \
+    "load average before: $(load_average) =="
+  echo "processor ms per shown frame (program + Xvfb):"
+  row round "${programs[@]}"
   for round in $(seq "$ROUNDS"); do
-    for program in "${PROGRAMS[@]}"; do run_counted "$program" "$WORK/$size/$program/$round"; done
-    declare -A rate=()
-    for program in "${PROGRAMS[@]}"; do
-      rate[$program]=$(counted_samples "$WORK/$size/$program/$round/fps" | mean)
+    perRound=()
+    for program in "${programs[@]}"; do
+      measure "$program" "$WORK/$size/$program/$round"
+      perRound+=("$(pooled_cost "$WORK/$size/$program/$round/cost" | cut -d' ' -f2)")
     done
-    row "$round" "${rate[kelvora]}" "${rate[empty]}" "${rate[bare]}" "${rate[lavalite]}" \
-      "$(ratio "${rate[kelvora]}" "${rate[lavalite]}")"
+    row "$round" "${perRound[@]}"
   done
-  declare -A pooled=()
-  for program in "${PROGRAMS[@]}"; do
-    pooled[$program]=$(counted_samples "$WORK/$size/$program"/*/fps | mean)
+  pooled=()
+  for program in "${programs[@]}"; do pooled[$program]=$(pooled_cost "$WORK/$size/$program"/*/cost); done
+  echo "every round pooled:"
+  for field in 1 2 3; do
+    line=()
+    for program in "${programs[@]}"; do line+=("$(pooled_of "$program" "$field")"); done
+    row "$(echo fps ms cores | cut -d' ' -f$field)" "${line[@]}"
   done
-  peer=$(ratio "${pooled[kelvora]}" "${pooled[lavalite]}")
-  row all "${pooled[kelvora]}" "${pooled[empty]}" "${pooled[bare]}" "${pooled[lavalite]}" "$peer"
-  echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
-  summary+=("$(row "$size" "${pooled[kelvora]}" "${pooled[empty]}" "${pooled[bare]}" \
-    "${pooled[lavalite]}" "$peer" "$(ratio "${pooled[kelvora]}" "${pooled[bare]}")")")
+  kelvora=$(pooled_of kelvora 2)
+  line=()
+  for program in "${programs[@]}"; do line+=("$(ratio "$kelvora" "$(pooled_of "$program" 2)")"); done
+  row "kelvora/it" "${line[@]}"
+  echo "load average after: $(load_average)"
+  summary+=("| $size | $(cell kelvora) | $(cell lavalite) | $(cell flurry) | $(cell atlantis) |\
+ $(ratio "$kelvora" "$(pooled_of lavalite 2)") | $(ratio "$kelvora" "$(pooled_of flurry 2)") |\
+ $(ratio "$kelvora" "$(pooled_of atlantis 2)") | $(cell scene-loop) |")
+  if [ "$size" = "$FULL_HD" ]; then
+    # On a loaded machine the capped saver may fall short of the refresh rate, and its
+    # cores with it: what its frames cost at the full rate tells the two apart.
+    capped="kelvora /S capped at the refresh rate at $size: $(pooled_of kelvora@60 1) fps,\
+ $(pooled_of kelvora@60 2) ms a frame, $(pooled_of kelvora@60 3) cores (saver + Xvfb);\
+ at the full $XVFB_REFRESH_HZ fps $(awk -v ms="$(pooled_of kelvora@60 2)" -v hz=$XVFB_REFRESH_HZ \
+      'BEGIN { printf "%.2f", ms * hz / 1000 }') cores"
+    [ -z "$WINDOWS_BUILD" ] || windows="kelvora.scr under Wine at $size, uncapped: $(cell kelvora.scr)\
+ (Wine's processes + Xvfb), kelvora.scr/lavalite $(ratio "$(pooled_of kelvora.scr 2)" \
+      "$(pooled_of lavalite 2)"); beside it native kelvora /S: $(cell kelvora)"
+  fi
+  stop_wine
   stop_private_display
 done
 
-echo "== Frame rate by screen size (fps, every round pooled) =="
-row screen kelvora empty bare lavalite kelvora/lavalite kelvora/bare
+echo "== Processor ms per shown frame (program + Xvfb) and frames a second, every round pooled =="
+echo "| screen | kelvora /S | lavalite | flurry | atlantis | kelvora/lavalite | kelvora/flurry | kelvora/atlantis | scene loop |"
+echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|"
 printf '%s\n' "${summary[@]}"
-echo "goal: kelvora/lavalite >= 1.3 at every size"
+echo "$capped"
+[ -z "$WINDOWS_BUILD" ] || echo "$windows"
+echo "load average at the end: $(load_average)"
+echo "goals: kelvora/lavalite <= 0.5 at 1920x1080 and <= 0.6 at 1024x768;" \
+  "kelvora /S capped < 0.8 cores plus its X server"
