@@ -121,7 +121,7 @@ vec3 Encode(vec3 c) { return sqrt(c); }
 
 void main() {
     if (!lit) {
-        colour = vec4(Encode(clamp(diffuse + ambientAndEmissive, 0.0, 1.0)), opacity);
+        colour = vec4(Encode(clamp(diffuse + ambientAndEmissive, 0.0, 1.0)), opacity * (1.0 - abs(stripAcross)));
         return;
     }
     vec3 n = normalize(worldNormal);
