@@ -1,7 +1,6 @@
 // The Linux backend of every seam, made and installed together.
 #include "backends/backends.h"
 #include "backends/linux/linux_backends.h"
-#include "host/backends.h"
 
 namespace platform {
 
@@ -14,9 +13,7 @@ std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv)
     made->settingsWindows = NewFltkSettingsWindows();
     made->previewHolder = NewXlibPreviewHolder();
     made->hackWindows = NewSdlHackWindows();
-    mMain::InstallBackends({*made->toolkit, *made->windows, *made->display, *made->saverWindows,
-                            made->engines, *made->settingsWindows, *made->previewHolder,
-                            made->hackWindows.get()});
+    InstallInSlots(*made);
     return made;
 }
 

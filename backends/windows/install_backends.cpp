@@ -1,7 +1,6 @@
 // The Windows backend of every seam, made and installed together.
 #include "backends/backends.h"
 #include "backends/windows/windows_backends.h"
-#include "host/backends.h"
 
 namespace platform {
 
@@ -13,8 +12,7 @@ std::unique_ptr<PlatformBackends> InstallPlatformBackends(int, char**) {
     made->saverWindows = NewWglSaverWindows();
     made->settingsWindows = NewWin32SettingsWindows();
     made->previewHolder = NewWin32PreviewHolder();
-    mMain::InstallBackends({*made->toolkit, *made->windows, *made->display, *made->saverWindows,
-                            made->engines, *made->settingsWindows, *made->previewHolder, nullptr});
+    InstallInSlots(*made);
     return made;
 }
 
