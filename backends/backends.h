@@ -27,7 +27,11 @@ struct PlatformBackends {
 };
 
 // Makes every backend and installs it in its seam's slot; they stay installed for as
-// long as the result lives. argc and argv are the program's own.
+// long as the result lives. argc and argv are the program's own. Each platform's
+// install_backends.cpp makes them; InstallInSlots puts them in place.
 std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv);
+
+// Installs every backend made in its seam's slot.
+void InstallInSlots(PlatformBackends& backends);
 
 }  // namespace platform

@@ -13,8 +13,6 @@
 #include "settings/settings_files.h"
 #include "settings/settings_table.h"
 
-FrmSettings frmSettings;
-
 namespace {
 
 using dialog::RunTolerantStep;
@@ -26,7 +24,6 @@ using mScreenSaver::FlagOnText;
 using mScreenSaver::MovePumpkinSetting;
 using mScreenSaver::ReadSetting;
 using mScreenSaver::SettingDefinition;
-using mScreenSaver::Settings;
 using mScreenSaver::SettingsFiles;
 
 // Writes under the dialog's own spelling of the key; true when the write reports success.
@@ -94,7 +91,7 @@ void FrmSettings::Form_Unload() {
     RunTolerantStep([&] { Settings.candleColor = DecimalText(c.PictureCandleColor.BackColor()); });
     RunTolerantStep(
         [&] { saved &= ready && WriteSetting(file, CandleColorSetting, Settings.candleColor); });
-    RunTolerantStep([] { Settings.movePumpkin = FlagOffText; });
+    RunTolerantStep([&] { Settings.movePumpkin = FlagOffText; });
     RunTolerantStep([&] {
         if (c.CheckMovePumpkin.Value() == 1) Settings.movePumpkin = FlagOnText;
     });

@@ -6,6 +6,7 @@
 
 #include "dialog/settings_controls.h"
 #include "dialog/settings_view.h"
+#include "settings/settings.h"
 
 class FrmSettings : public dialog::SettingsEvents {
 public:
@@ -20,6 +21,9 @@ public:
     void Click(dialog::ControlId button) override;
     void Form_Unload() override;
 
+    // The four settings as texts, filled on the way from the file and back to it.
+    mScreenSaver::SettingsRecord Settings;
+
 private:
     void Form_Load();
     void CmdFriend_Click();
@@ -33,5 +37,3 @@ private:
     std::unique_ptr<dialog::SettingsView> view_;
     std::unique_ptr<dialog::SettingsControlSet> controls_;
 };
-
-extern FrmSettings frmSettings;

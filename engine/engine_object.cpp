@@ -1,11 +1,6 @@
 // The engine object: options, the display's start and end, frames and the cursor.
-#include <stb/stb_easy_font.h>
-
-#include <cstdio>
-
 #include "common/runtime_error.h"
 #include "engine/object_factories.h"
-#include "engine/sprite_renderer.h"
 
 namespace engine {
 
@@ -19,7 +14,9 @@ public:
         if (system != 0) throw RuntimeError(ErrorCode::InvalidArgument, "angles can only be degrees (0)");
     }
     void SetSearchDirectory(const std::string& folder) override { state_->searchFolder = folder; }
-    void DisplayFramesPerSecond(std::int32_t show) override { showFps_ = show != 0; }
+    void DisplayFramesPerSecond(std::int32_t show) override {
+        if (show != 0) throw RuntimeError(ErrorCode::InvalidArgument, "the engine draws no frame counter (0)");
+    }
     void SetVSync(std::int32_t enabled) override { state_->display.SetVSync(enabled != 0); }
 
     void StartFullscreenDisplay(std::int32_t width, std::int32_t height, std::int32_t depth,
@@ -41,7 +38,6 @@ public:
 
     void PresentFrame() override {
         state_->display.RequireRunning();
-        if (showFps_) DrawFrameCounter();
         state_->display.Present();
     }
 
@@ -55,32 +51,7 @@ public:
     }
 
 private:
-    // The rate over the most recent frame, in small white digits at the top left.
-    void DrawFrameCounter() {
-        float elapsed = state_->display.ElapsedTime();
-        char text[32];
-        std::snprintf(text, sizeof text, "%.0f fps", elapsed > 0 ? 1.0f / elapsed : 0.0f);
-        // stb_easy_font gives quads of four vertices, 16 bytes each: x, y, z, colour.
-        struct FontVertex {
-            float x, y, z;
-            unsigned char colour[4];
-        };
-        FontVertex quads[400];
-        int quadCount = stb_easy_font_print(4, 4, text, nullptr, quads, sizeof quads);
-        std::vector<SpriteVertex> triangles;
-        for (int q = 0; q < quadCount; ++q) {
-            const FontVertex* v = &quads[q * 4];
-            for (int corner : {0, 1, 2, 0, 2, 3})
-                triangles.push_back({{v[corner].x * 2, v[corner].y * 2, 0}, {0, 0}, {1, 1, 1, 1}});
-        }
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_BLEND);
-        state_->renderers->sprites->Draw(triangles.data(), triangles.size(), state_->textures.White(),
-                                         state_->display.PixelProjection());
-    }
-
     SharedState state_;
-    bool showFps_ = false;
 };
 
 }  // namespace

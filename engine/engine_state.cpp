@@ -1,14 +1,6 @@
 #include "engine/engine_state.h"
 
-#include "engine/mesh_renderer.h"
-#include "engine/sprite_renderer.h"
-
 namespace engine {
-
-Renderers::Renderers()
-    : meshes(std::make_unique<MeshRenderer>()), sprites(std::make_unique<SpriteRenderer>()) {}
-
-Renderers::~Renderers() = default;
 
 std::string EngineState::ResolvePath(const std::string& file) const {
     bool bare = file.find_first_of("/\\") == std::string::npos;

@@ -35,7 +35,9 @@ struct DirectionalLight {
     glm::vec3 colour;
 };
 
-// The shader programs live as long as the GL context that holds them.
+// The shader programs live as long as the GL context that holds them. Made and released in
+// renderers.cpp, the one file that sees the renderers' classes, so that their own files
+// may include this header without a circle.
 struct Renderers {
     Renderers();
     ~Renderers();

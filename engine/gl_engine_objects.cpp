@@ -14,8 +14,6 @@ public:
     std::int32_t GetTextureId(const std::string& name) override { return state_->textures.IdOf(name); }
     saver::Vector3 LightVector(float x, float y, float z) override { return {x, y, z}; }
     saver::Vector3 EmitterVector(float x, float y, float z) override { return {x, y, z}; }
-    saver::Vector3 MeshVector(float x, float y, float z) override { return {x, y, z}; }
-    saver::Vector3 CameraVector(float x, float y, float z) override { return {x, y, z}; }
 
 private:
     SharedState state_;

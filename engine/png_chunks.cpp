@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/runtime_error.h"
+#include "engine/byte_reader.h"
 
 namespace engine {
 
@@ -15,31 +16,29 @@ constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '
 // Length, type and (after the data) checksum.
 constexpr std::size_t kChunkFrame = 12;
 
-[[noreturn]] void Damaged(const std::string& what, std::size_t offset) {
-    throw RuntimeError(ErrorCode::InvalidArgument, "damaged PNG picture: " + what + " at byte " + std::to_string(offset));
-}
-
-std::uint32_t BigEndian32(const std::uint8_t* at) {
-    return static_cast<std::uint32_t>(at[0]) << 24 | at[1] << 16 | at[2] << 8 | at[3];
+RuntimeError Damaged(const std::string& what, std::size_t offset) {
+    return RuntimeError(ErrorCode::InvalidArgument, "damaged PNG picture: " + what + " at byte " + std::to_string(offset));
 }
 
 }  // namespace
 
 void CheckPngChunks(const std::uint8_t* data, std::size_t size) {
     if (size < sizeof kSignature || std::memcmp(data, kSignature, sizeof kSignature) != 0) return;
-    std::size_t at = sizeof kSignature;
+    ByteReader file(data, sizeof kSignature, size, Damaged, " runs past the end");
     bool dataSeen = false;
-    while (at < size) {
-        if (size - at < kChunkFrame) Damaged("chunk header runs past the end", at);
-        std::size_t length = BigEndian32(data + at);
-        if (length > size - at - kChunkFrame) Damaged("chunk length runs past the end", at);
-        const std::uint8_t* type = data + at + 4;
+    while (!file.AtEnd()) {
+        const std::size_t at = file.Position();
+        file.Need(kChunkFrame, "chunk header");
+        std::size_t length = file.U32BigEndian("chunk length");
+        if (length > size - at - kChunkFrame) throw Damaged("chunk length runs past the end", at);
+        const std::uint8_t* type = data + file.Position();
         if (std::memcmp(type, "IEND", 4) == 0) return;
         if (std::memcmp(type, "IDAT", 4) == 0) {
-            if (!dataSeen && length == 0) Damaged("empty first image data chunk", at);
+            if (!dataSeen && length == 0) throw Damaged("empty first image data chunk", at);
             dataSeen = true;
         }
-        at += kChunkFrame + length;
+        // The type, the data and the checksum.
+        file.Skip(4 + length + 4, "chunk");
     }
 }
 

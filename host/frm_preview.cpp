@@ -3,8 +3,6 @@
 
 #include "host/preview_holder.h"
 
-FrmPreview frmPreview;
-
 void FrmPreview::Load() { platform::PreviewHolderWindow().Load(); }
 
 platform::Handle FrmPreview::Picture1hDC() { return platform::PreviewHolderWindow().Picture1hDC(); }

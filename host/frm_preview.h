@@ -10,5 +10,3 @@ public:
     // Picture1's device context.
     platform::Handle Picture1hDC();
 };
-
-extern FrmPreview frmPreview;

@@ -45,6 +45,8 @@ std::int32_t PreviewWindowHandle() {
 }  // namespace
 
 void ShowPreview() {
+    // The holder window lives as long as the preview, which ends the process.
+    FrmPreview frmPreview;
     frmPreview.Load();
     PumpEvents();
     std::int32_t handle = PreviewWindowHandle();

@@ -9,14 +9,10 @@
 #include "dialog/frm_settings.h"
 #include "host/hack_mode.h"
 #include "host/preview.h"
-#include "saver/ending.h"
-#include "saver/frm_saver.h"
 #include "saver/taskbar.h"
 #include "seams/toolkit.h"
 
 namespace mScreenSaver {
-
-platform::OsVersionInfoA VersionRecord;
 
 namespace {
 
@@ -40,27 +36,28 @@ void ChangePassword() {
     platform::Windows().PwdChangePasswordA("SCRSAVE", HandleFromText(kept), 0, 0);
 }
 
-void StartSaverUnlessRunning() {
+void StartSaverUnlessRunning(mMain::ProcessState& process) {
     if (platform::App().PreviousInstanceRunning()) platform::App().EndProcess(0);
-    StartSaver();
+    StartSaver(process);
 }
 
 }  // namespace
 
-void ReadWindowsVersion() {
+void ReadWindowsVersion(HostValues& host) {
+    platform::OsVersionInfoA VersionRecord;
     VersionRecord.dwOSVersionInfoSize = sizeof(platform::OsVersionInfoA);
     platform::Windows().GetVersionExA(VersionRecord);
-    PlatformId = static_cast<std::int32_t>(VersionRecord.dwPlatformId);
+    host.PlatformId = static_cast<std::int32_t>(VersionRecord.dwPlatformId);
 }
 
-void ReadPasswordSetting() {
+void ReadPasswordSetting(HostValues& host) {
     std::string text = ReadRegistryString(platform::HkeyCurrentUser, "Control Panel\\Desktop",
                                           "ScreenSaveUsePassword");
     try {
-        UsePassword = RoundToInt16(NumericValue(text));
+        host.UsePassword = RoundToInt16(NumericValue(text));
     } catch (const RuntimeError&) {
         // Only a non-zero number can be out of range, and every non-zero setting is on.
-        UsePassword = True;
+        host.UsePassword = True;
     }
 }
 
@@ -91,44 +88,47 @@ std::string ReadRegistryString(std::uint32_t root, const std::string& subKey,
     return result;
 }
 
-void DispatchCommandLine(const std::string& cmd) {
+void DispatchCommandLine(const std::string& cmd, mMain::ProcessState& process) {
     std::string s = LeftChars(cmd, 2);
     if (s == "/C") {
-        frmSettings.Load();
-        frmSettings.Show();
+        process.frmSettings = std::make_unique<FrmSettings>();
+        process.frmSettings->Load();
+        process.frmSettings->Show();
     } else if (s == "/A") {
         ChangePassword();
     } else if (s.empty() || s == "/S") {
-        StartSaverUnlessRunning();
+        StartSaverUnlessRunning(process);
     } else if (s == "/P") {
         ShowPreview();
     } else {
-        StartSaverUnlessRunning();
+        StartSaverUnlessRunning(process);
     }
 }
 
-void StartSaver() {
+void StartSaver(mMain::ProcessState& process) {
     ShowTaskbar(False);
-    frmSaver.Load();
+    process.saver = std::make_unique<SaverSession>(process.host);
+    process.saver->frmSaver.Load();
 }
 
 }  // namespace mScreenSaver
 
 namespace mMain {
 
-void Main() {
+void Main(ProcessState& process) {
     std::string arguments = TrimBlanks(platform::App().CommandLineArguments());
     // A screen-saver daemon's hack lives by the daemon's rules, not by the Windows
     // protocol's: it needs neither the platform family nor the password setting.
     if (mScreenSaver::HackModeAsked(arguments)) return mScreenSaver::RunHack(arguments);
-    mScreenSaver::ReadWindowsVersion();
-    mScreenSaver::ReadPasswordSetting();
-    mScreenSaver::DispatchCommandLine(UpperCase(arguments));
+    mScreenSaver::ReadWindowsVersion(process.host);
+    mScreenSaver::ReadPasswordSetting(process.host);
+    mScreenSaver::DispatchCommandLine(UpperCase(arguments), process);
 }
 
 int RunProcess() {
+    ProcessState process;
     try {
-        Main();
+        Main(process);
         platform::App().RunWhileWindowsOpen();
         // The saver window can be closed from outside, and the saver then ends here.
         mScreenSaver::RestoreTaskbarIfHidden();

@@ -184,17 +184,18 @@ void StartSaverDisplay(SaverState& s, const std::string& mediaFolder,
 void ReadCandleSettings(SaverState& s, const std::vector<std::string>& iniFiles,
                         const SettingTexts& given) {
     using namespace mScreenSaver;
-    SetFlameHeight(s, TextToDouble(ReadFrom(iniFiles, given, CandleHeightSetting, Settings.candleHeight)));
+    SetFlameHeight(
+        s, TextToDouble(ReadFrom(iniFiles, given, CandleHeightSetting, s.Settings.candleHeight)));
 
-    ReadFrom(iniFiles, given, CandleBrightnessSetting, Settings.candleBrightness);
-    ColorToRgb(ReadFrom(iniFiles, given, CandleColorSetting, Settings.candleColor), s.CandleColor.r,
-               s.CandleColor.g, s.CandleColor.b);
+    ReadFrom(iniFiles, given, CandleBrightnessSetting, s.Settings.candleBrightness);
+    ColorToRgb(ReadFrom(iniFiles, given, CandleColorSetting, s.Settings.candleColor),
+               s.CandleColor.r, s.CandleColor.g, s.CandleColor.b);
 
-    ReadFrom(iniFiles, given, MovePumpkinSetting, Settings.movePumpkin);
-    s.MoveMode = ToFlag(Settings.movePumpkin == FlagOnText);
+    ReadFrom(iniFiles, given, MovePumpkinSetting, s.Settings.movePumpkin);
+    s.MoveMode = ToFlag(s.Settings.movePumpkin == FlagOnText);
 }
 
-float CandleBrightness() { return TextToSingle(mScreenSaver::Settings.candleBrightness); }
+float CandleBrightness(const SaverState& s) { return TextToSingle(s.Settings.candleBrightness); }
 
 void SetUpCandleScene(SaverState& s, const std::string& mediaFolder,
                       const std::vector<std::string>& iniFiles, platform::WindowHandle window,
@@ -204,7 +205,7 @@ void SetUpCandleScene(SaverState& s, const std::string& mediaFolder,
     float brightness = 0;
     try {
         ReadCandleSettings(s, iniFiles, given);
-        brightness = CandleBrightness();
+        brightness = CandleBrightness(s);
     } catch (const RuntimeError& failure) {
         // Without the saver's message box, say which file let the set-up down.
         std::string named;

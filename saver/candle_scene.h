@@ -42,8 +42,8 @@ void StartSaverDisplay(SaverState& state, const std::string& mediaFolder,
 using SettingTexts = std::map<std::string, std::string>;
 
 // Reads the candle settings from the settings files (each value from the first file that
-// holds it; or, for those it is given, from given) into the process's settings record and
-// into the state: the flame from the candle height, the flame's colour and the move mode.
+// holds it; or, for those it is given, from given) into the state's settings record and
+// into the rest of the state: the flame from the candle height, the flame's colour and the move mode.
 // The brightness stays text in the record until CandleBrightness reads it.
 void ReadCandleSettings(SaverState& state, const std::vector<std::string>& iniFiles,
                         const SettingTexts& given = {});
@@ -53,7 +53,7 @@ void SetFlameHeight(SaverState& state, double height);
 
 // The brightness setting as last read, which is the candle light's range; fails when the
 // text is not a number.
-float CandleBrightness();
+float CandleBrightness(const SaverState& state);
 
 // Everything above and the scene, in the saver's order but without its loading picture,
 // for the programs that draw the saver's scene themselves (render check, still renderer,

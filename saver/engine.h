@@ -29,7 +29,8 @@ public:
     virtual void SetAngleSystem(std::int32_t system) = 0;
     // Later loads by bare file name look in this folder.
     virtual void SetSearchDirectory(const std::string& folder) = 0;
-    // Option 2: 1 draws a frames-per-second counter in the corner, 0 does not.
+    // Option 2: the frames-per-second counter, which the saver turns off; the engine draws
+    // none and takes only 0.
     virtual void DisplayFramesPerSecond(std::int32_t show) = 0;
     // Option 3: 1 waits for the display's vertical blank where the platform offers it
     // and never shows frames faster than the monitor refreshes (60 a second when it does
@@ -276,8 +277,6 @@ public:
     virtual std::int32_t GetTextureId(const std::string& name) = 0;
     virtual Vector3 LightVector(float x, float y, float z) = 0;
     virtual Vector3 EmitterVector(float x, float y, float z) = 0;
-    virtual Vector3 MeshVector(float x, float y, float z) = 0;
-    virtual Vector3 CameraVector(float x, float y, float z) = 0;
 };
 
 class VectorMath {

@@ -5,24 +5,19 @@
 
 #include "common/event_note.h"
 #include "common/numeric_text.h"
-#include "saver/ending.h"
 #include "seams/toolkit.h"
 
 namespace mScreenSaver {
-
-std::int16_t MoveCount = 0;
-std::int32_t MoveStartTime = 0;
 
 namespace {
 constexpr double SecondMoveWindow = 2.0;
 }
 
-void CountMouseMove() {
+bool ExitDetector::CountMouseMove() {
     if (MoveCount < std::numeric_limits<std::int16_t>::max()) ++MoveCount;
     if (MoveCount == 3) {
         NoteEvent("mouse-move-counted 3");
-        EndSaver();
-        return;
+        return true;
     }
     if (MoveStartTime == 0) {
         MoveStartTime = RoundToInt32(platform::App().TimeOfDay());
@@ -32,6 +27,7 @@ void CountMouseMove() {
         MoveStartTime = 0;
     }
     NoteEvent("mouse-move-counted " + std::to_string(MoveCount));
+    return false;
 }
 
 }  // namespace mScreenSaver

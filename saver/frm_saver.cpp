@@ -13,14 +13,10 @@
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
 #include "saver/candle_scene.h"
-#include "saver/ending.h"
-#include "saver/exit_detector.h"
 #include "saver/saver_messages.h"
 #include "seams/toolkit.h"
 #include "settings/settings.h"
 #include "settings/settings_files.h"
-
-FrmSaver frmSaver;
 
 namespace {
 
@@ -77,7 +73,7 @@ void FrmSaver::Load() {
         saver::ReadCandleSettings(*this, mScreenSaver::FindSettingsFiles().toRead);
         ShowWinCursor(False);
         DrawLoadingPicture();
-        saver::BuildCandleScene(*this, saver::CandleBrightness());
+        saver::BuildCandleScene(*this, saver::CandleBrightness(*this));
         Show();
 
         Running = True;
@@ -86,7 +82,7 @@ void FrmSaver::Load() {
     } catch (const std::exception&) {
         // Every failure of set-up and of the loop inside it ends up here.
     }
-    mScreenSaver::ReportFatalError(message);
+    ending_.ReportFatalError(message);
     // Back here only when the password was refused: no scene to draw, so wait for the
     // user to come back and ask again.
     WaitForUserAfterRefusal();
@@ -134,7 +130,7 @@ void FrmSaver::RunLoopPass() {
     Input->GetLastKey(key, held);
     if (Input->IsKeyPressed(key)) {
         NoteEvent("key-seen " + std::to_string(key));
-        mScreenSaver::EndSaver();
+        ending_.EndSaver();
         // Back only after a refused password; the prompt may have let an unload in.
         if (UnloadedMeanwhile()) return;
     }
@@ -151,7 +147,7 @@ void FrmSaver::CheckMouseMove(const std::int32_t& x, const std::int32_t& y) {
     std::int64_t dx = std::llabs(static_cast<std::int64_t>(x) - LastMouseX);
     std::int64_t dy = std::llabs(static_cast<std::int64_t>(y) - LastMouseY);
     if ((dx > Jitter || dy > Jitter) && LastMouseX > 0 && LastMouseY > 0) {
-        mScreenSaver::CountMouseMove();
+        ending_.CountMouseMove();
     }
     LastMouseX = x;
     LastMouseY = y;
@@ -229,7 +225,7 @@ void FrmSaver::WaitForUserAfterRefusal() {
             // Nothing to poll the user with: the password prompt itself waits for them.
             platform::App().DoEvents();
         }
-        if (window_) mScreenSaver::EndSaver();
+        if (window_) ending_.EndSaver();
     }
     // A failed unload from outside has nobody above to tell; the process ends anyway.
     closeFailure_ = nullptr;

@@ -6,11 +6,17 @@
 #include <string>
 
 #include "common/flags.h"
-#include "saver/saver_window.h"
+#include "saver/saver_ending.h"
 #include "saver/saver_state.h"
+#include "saver/saver_window.h"
 
 class FrmSaver : public saver::SaverState {
 public:
+    // The window of the session that ends it.
+    explicit FrmSaver(mScreenSaver::SaverEnding& ending) : ending_(ending) {}
+    FrmSaver(const FrmSaver&) = delete;
+    FrmSaver& operator=(const FrmSaver&) = delete;
+
     // Builds the scene, shows the window and runs the frame loop; on a failure shows one
     // of the two messages and ends the saver.
     void Load();
@@ -41,6 +47,7 @@ private:
     // engine objects are gone then and must not be touched.
     bool UnloadedMeanwhile();
 
+    mScreenSaver::SaverEnding& ending_;
     platform::WindowHandle window_ = 0;
     // A failure of an unload that the window system started, kept until control is back
     // in our own code, so that it never unwinds through the window system's frames.
@@ -49,5 +56,3 @@ private:
     std::int32_t mouseNotedX_ = -1;
     std::int32_t mouseNotedY_ = -1;
 };
-
-extern FrmSaver frmSaver;

@@ -1,12 +1,13 @@
 // The members of the full-screen saver window that set-up, frame loop, emitters and
-// tear-down share: the engine objects, the pumpkin's pose, the flame values and the
-// exit detector's last mouse position.
+// tear-down share: the engine objects, the pumpkin's pose, the flame values, the
+// exit detector's last mouse position and the settings they were read from.
 #pragma once
 #include <cstdint>
 #include <memory>
 
 #include "common/flags.h"
 #include "saver/engine.h"
+#include "settings/settings.h"
 
 namespace saver {
 
@@ -40,6 +41,9 @@ struct SaverState {
 
     std::int32_t LastMouseX = 0;
     std::int32_t LastMouseY = 0;
+
+    // The four settings as texts, as the set-up last read them.
+    mScreenSaver::SettingsRecord Settings;
 };
 
 }  // namespace saver

@@ -8,8 +8,6 @@
 
 namespace mScreenSaver {
 
-SettingsRecord Settings;
-
 namespace {
 
 // The folder with exactly one separator at its end; a drive root already ends in one.

@@ -1,5 +1,5 @@
-// The settings files' paths, the media folder's path, the process-wide record of the
-// four settings as texts, and the read routines.
+// The settings files' paths, the media folder's path, the record of the four settings as
+// texts, and the read routines.
 #pragma once
 #include <string>
 #include <vector>
@@ -14,9 +14,6 @@ struct SettingsRecord {
     std::string candleColor;
     std::string movePumpkin;
 };
-
-// Empty at start; readers and the dialog fill it on their way to and from the file.
-extern SettingsRecord Settings;
 
 inline constexpr const char* IniFileName = "kelvora.ini";
 
@@ -33,7 +30,7 @@ void ReadIniValue(const std::string& section, const std::string& key, std::strin
                   const std::string& file);
 
 // The setting's text, under the key the readers ask for, from the first of the files
-// that holds a non-empty one, into the caller's field of Settings; empty when none does.
+// that holds a non-empty one, into the caller's field of its settings record; empty when none does.
 void ReadSetting(const SettingDefinition& setting, std::string& field,
                  const std::vector<std::string>& files);
 

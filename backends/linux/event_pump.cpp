@@ -1,14 +1,25 @@
+// The pump of SDL and FLTK events, and where SDL's events go.
 #include "backends/linux/event_pump.h"
 
 #include <FL/Fl.H>
 #include <SDL2/SDL.h>
 
+#include "backends/linux/sdl_video.h"
+
 namespace platform {
+
+namespace {
+// SDL's event queue is one per process, and so is the video object its events are for.
+std::weak_ptr<SdlVideo> eventTarget;
+}  // namespace
+
+void HandSdlEventsTo(const std::shared_ptr<SdlVideo>& video) { eventTarget = video; }
 
 void PumpWindowEvents() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) {
         SDL_Event event;
-        while (SDL_PollEvent(&event)) HandleSdlEvent(event);
+        while (SDL_PollEvent(&event))
+            if (auto video = eventTarget.lock()) video->HandleEvent(event);
     }
     if (Fl::first_window()) Fl::check();
 }

@@ -1,14 +1,15 @@
 // One pass over the pending events of every window system the Linux backend uses.
 #pragma once
-
-union SDL_Event;
+#include <memory>
 
 namespace platform {
 
+class SdlVideo;
+
 void PumpWindowEvents();
 
-// Called for every SDL event the pump takes off the queue; the display backend feeds its
-// input record from these and runs the saver window's close handler.
-void HandleSdlEvent(const SDL_Event& event);
+// The video object that the pump hands each SDL event to, for as long as it lives; without
+// one SDL's events are only taken off the queue.
+void HandSdlEventsTo(const std::shared_ptr<SdlVideo>& video);
 
 }  // namespace platform

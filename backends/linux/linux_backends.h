@@ -3,10 +3,7 @@
 #include <memory>
 
 #include "dialog/settings_window.h"
-#include "host/hack_window.h"
 #include "host/preview_holder.h"
-#include "saver/saver_window.h"
-#include "seams/display.h"
 #include "seams/toolkit.h"
 #include "seams/windows_api.h"
 
@@ -17,10 +14,5 @@ std::unique_ptr<Toolkit> NewLinuxToolkit(int argc, char** argv);
 std::unique_ptr<WindowsApi> NewLinuxWindowsApi();
 std::unique_ptr<PreviewHolder> NewXlibPreviewHolder();
 std::unique_ptr<dialog::SettingsWindowFactory> NewFltkSettingsWindows();
-// The SDL2 window, GL context, input and clock.
-std::unique_ptr<DisplaySystem> NewSdlDisplay();
-std::unique_ptr<saver::SaverWindowSystem> NewSdlSaverWindows();
-// XScreenSaver's windows (and one of the hack's own) as SDL windows of the one display.
-std::unique_ptr<HackWindowSystem> NewSdlHackWindows();
 
 }  // namespace platform

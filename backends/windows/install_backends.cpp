@@ -1,7 +1,9 @@
 // The Windows backend of every seam, made and installed together.
 #include "backends/backends.h"
+#include "backends/windows/display_wgl.h"
+#include "backends/windows/wgl_saver_windows.h"
+#include "backends/windows/win32_video.h"
 #include "backends/windows/windows_backends.h"
-#include "host/backends.h"
 
 namespace platform {
 
@@ -9,12 +11,13 @@ std::unique_ptr<PlatformBackends> InstallPlatformBackends(int, char**) {
     auto made = std::make_unique<PlatformBackends>();
     made->toolkit = NewWin32Toolkit();
     made->windows = NewWin32WindowsApi();
-    made->display = NewWglDisplay();
-    made->saverWindows = NewWglSaverWindows();
+    // The display and the saver windows share one window-and-context state.
+    auto video = std::make_shared<Win32Video>();
+    made->display = NewWglDisplay(video);
+    made->saverWindows = NewWglSaverWindows(video);
     made->settingsWindows = NewWin32SettingsWindows();
     made->previewHolder = NewWin32PreviewHolder();
-    mMain::InstallBackends({*made->toolkit, *made->windows, *made->display, *made->saverWindows,
-                            made->engines, *made->settingsWindows, *made->previewHolder, nullptr});
+    InstallInSlots(*made);
     return made;
 }
 

@@ -13,6 +13,7 @@
 
 #include "dialog/settings_layout.h"
 #include "dialog/settings_view.h"
+#include "backends/windows/win32_dialog_look.h"
 #include "backends/windows/win32_picture.h"
 #include "backends/windows/windows_backends.h"
 #include "backends/windows/window_failure.h"
@@ -32,43 +33,6 @@ constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
 
 int ControlNumber(ControlId id) { return FirstControlId + static_cast<int>(id); }
-
-RECT PixelRect(const dialog::TwipsRect& place) {
-    return {ToPixels(place.left), ToPixels(place.top), ToPixels(place.left + place.width),
-            ToPixels(place.top + place.height)};
-}
-
-DWORD LabelAlignStyle(dialog::TextAlign align) {
-    switch (align) {
-    case dialog::TextAlign::Center: return SS_CENTER;
-    case dialog::TextAlign::Right: return SS_RIGHT;
-    case dialog::TextAlign::Left: break;
-    }
-    return SS_LEFT;
-}
-
-// The classic dialog face at 8 points, narrow enough for the captions' designed places;
-// where the system lacks it (Wine without its own fonts), a narrow face it does have.
-HFONT CreateDialogFont() {
-    HDC screen = GetDC(nullptr);
-    HFONT chosen = nullptr;
-    for (const char* face : {"MS Sans Serif", "DejaVu Sans Condensed", "Tahoma"}) {
-        HFONT font = CreateFontA(-MulDiv(8, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
-        HGDIOBJ old = SelectObject(screen, font);
-        char found[LF_FACESIZE] = {};
-        GetTextFaceA(screen, sizeof found, found);
-        SelectObject(screen, old);
-        if (lstrcmpiA(found, face) == 0) {
-            chosen = font;
-            break;
-        }
-        DeleteObject(font);
-    }
-    ReleaseDC(nullptr, screen);
-    return chosen ? chosen : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
 
 class Win32SettingsWindow : public dialog::SettingsView {
 public:
@@ -104,8 +68,6 @@ private:
     void Scroll(HWND bar, int code);
     void Paint();
     void DrawItem(const DRAWITEMSTRUCT& item);
-    void DrawPictureButton(const DRAWITEMSTRUCT& item, ControlId id);
-    void DrawSwatch(const DRAWITEMSTRUCT& item, ControlId id);
     HWND Control(ControlId id) const { return GetDlgItem(window_, ControlNumber(id)); }
     const dialog::ControlLayout* LayoutOfWindow(HWND control) const;
 
@@ -322,45 +284,10 @@ void Win32SettingsWindow::DrawItem(const DRAWITEMSTRUCT& item) {
     }
     const dialog::ControlLayout* control = LayoutOfWindow(item.hwndItem);
     if (!control) return;
-    if (control->kind == ControlKind::PictureButton) DrawPictureButton(item, control->id);
-    if (control->kind == ControlKind::ColorSwatch) DrawSwatch(item, control->id);
-}
-
-// A graphical button: a raised button face with its picture in the middle, sinking by a
-// pixel while pressed.
-void Win32SettingsWindow::DrawPictureButton(const DRAWITEMSTRUCT& item, ControlId id) {
-    const dialog::ControlLayout& control = dialog::LayoutOf(id);
-    RECT area = item.rcItem;
-    bool pressed = item.itemState & ODS_SELECTED;
-    DrawFrameControl(item.hDC, &area, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-    int shift = pressed ? 1 : 0;
-    if (const auto& picture = pictures_.at(control.picture)) {
-        int x = (area.right - area.left - picture->Width()) / 2 + shift;
-        int y = (area.bottom - area.top - picture->Height()) / 2 + shift;
-        picture->Draw(item.hDC, x, y);
-    } else {
-        // The picture is missing: the caption keeps the link usable.
-        RECT text = area;
-        OffsetRect(&text, shift, shift);
-        SetBkMode(item.hDC, TRANSPARENT);
-        SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-        HGDIOBJ oldFont = SelectObject(item.hDC, font_);
-        DrawTextA(item.hDC, control.caption, -1, &text, DT_CENTER | DT_WORDBREAK);
-        SelectObject(item.hDC, oldFont);
-    }
-    if (item.itemState & ODS_FOCUS) {
-        RECT focus = area;
-        InflateRect(&focus, -3, -3);
-        DrawFocusRect(item.hDC, &focus);
-    }
-}
-
-void Win32SettingsWindow::DrawSwatch(const DRAWITEMSTRUCT& item, ControlId id) {
-    RECT area = item.rcItem;
-    DrawEdge(item.hDC, &area, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    HBRUSH fill = CreateSolidBrush(static_cast<COLORREF>(swatchColors_.at(id)));
-    FillRect(item.hDC, &area, fill);
-    DeleteObject(fill);
+    if (control->kind == ControlKind::PictureButton)
+        DrawPictureButton(item, pictures_.at(control->picture).get(), control->caption, font_);
+    if (control->kind == ControlKind::ColorSwatch)
+        DrawSwatch(item, static_cast<COLORREF>(swatchColors_.at(control->id)));
 }
 
 LRESULT Win32SettingsWindow::Handle(UINT message, WPARAM w, LPARAM l) {

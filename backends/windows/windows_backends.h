@@ -4,8 +4,6 @@
 
 #include "dialog/settings_window.h"
 #include "host/preview_holder.h"
-#include "saver/saver_window.h"
-#include "seams/display.h"
 #include "seams/toolkit.h"
 #include "seams/windows_api.h"
 
@@ -16,8 +14,5 @@ std::unique_ptr<Toolkit> NewWin32Toolkit();
 std::unique_ptr<WindowsApi> NewWin32WindowsApi();
 std::unique_ptr<PreviewHolder> NewWin32PreviewHolder();
 std::unique_ptr<dialog::SettingsWindowFactory> NewWin32SettingsWindows();
-// The Win32 window, WGL context, input and clock.
-std::unique_ptr<DisplaySystem> NewWglDisplay();
-std::unique_ptr<saver::SaverWindowSystem> NewWglSaverWindows();
 
 }  // namespace platform

@@ -230,12 +230,6 @@ public:
     saver::Vector3 EmitterVector(float x, float y, float z) override {
         return Vector("EmitterVector", x, y, z);
     }
-    saver::Vector3 MeshVector(float x, float y, float z) override {
-        return Vector("MeshVector", x, y, z);
-    }
-    saver::Vector3 CameraVector(float x, float y, float z) override {
-        return Vector("CameraVector", x, y, z);
-    }
 
 private:
     saver::Vector3 Vector(const std::string& operation, float x, float y, float z) {

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 # Checks the source folders' #include lines against the floors the code is laid out in:
 # a folder includes only what its floor may reach, platform headers stay in backends/,
-# and no two folders include each other round a circle. Usage: check_layout.py ROOT
+# no two folders include each other round a circle, nor two files of one folder (a file
+# and its header count as one); and no product .cpp file grows past MAX_CPP_LINES.
+# Usage: check_layout.py ROOT
 import re
 import sys
 from pathlib import Path
@@ -29,6 +31,9 @@ GENERATED = {"product.h"}
 # Window-system and toolkit headers: only backends/ may see them.
 PLATFORM_HEADER = re.compile(r"^(windows\.h|windowsx\.h|commctrl\.h|shellapi\.h|uxtheme\.h|psapi\.h"
                              r"|SDL2?/|FL/|X11/|GL/gl\.h|GL/glx|GL/wgl)", re.IGNORECASE)
+
+# A .cpp file longer than this holds more than one job.
+MAX_CPP_LINES = 400
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 SOURCE_SUFFIXES = {".h", ".hpp", ".c", ".cpp", ".rc"}
@@ -70,8 +75,14 @@ def source_files(root):
                 yield path.relative_to(root)
 
 
+def unit_of(relative):
+    """A file and its header are one unit: the folder and the name without its suffix."""
+    return relative.with_suffix("").as_posix()
+
+
 def find_circle(edges):
-    """One circle of folders as a list that starts and ends with the same folder, or None."""
+    """One circle of nodes (folders or units) as a list that starts and ends with the same
+    node, or None."""
     state = {}  # folder -> "open" while on the path, "done" when fully searched
     path = []
 
@@ -103,10 +114,15 @@ def violations(root):
     found = []
     # folder -> {included folder -> the first include line that makes the edge}
     edges = {}
+    # unit -> {included unit of the same folder -> the first include line}
+    unit_edges = {}
     for relative in source_files(root):
         floor = floor_of(relative)
         text = (root / relative).read_text(encoding="utf-8", errors="replace")
-        for number, line in enumerate(text.splitlines(), 1):
+        lines = text.splitlines()
+        if relative.suffix == ".cpp" and len(lines) > MAX_CPP_LINES:
+            found.append(f"{relative.as_posix()}: {len(lines)} lines, more than {MAX_CPP_LINES}")
+        for number, line in enumerate(lines, 1):
             match = INCLUDE.match(line)
             if not match:
                 continue
@@ -129,10 +145,13 @@ def violations(root):
                 found.append(f'{where}: {floor}/ may not include "{target.as_posix()}"')
             if folder_of(target) != folder_of(relative):
                 edges.setdefault(folder_of(relative), {}).setdefault(folder_of(target), where)
-    circle = find_circle(edges)
-    if circle:
-        steps = [f"{a} -> {b} ({edges[a][b]})" for a, b in zip(circle, circle[1:])]
-        found.append("include circle between folders: " + ", ".join(steps))
+            elif unit_of(target) != unit_of(relative):
+                unit_edges.setdefault(unit_of(relative), {}).setdefault(unit_of(target), where)
+    for kind, graph in (("folders", edges), ("files", unit_edges)):
+        circle = find_circle(graph)
+        if circle:
+            steps = [f"{a} -> {b} ({graph[a][b]})" for a, b in zip(circle, circle[1:])]
+            found.append(f"include circle between {kind}: " + ", ".join(steps))
     return found
 
 

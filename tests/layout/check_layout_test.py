@@ -90,6 +90,17 @@ class Layout(unittest.TestCase):
                 "backends/still/b.h": '#include "backends/linux/a.h"\n',
             }, ["include circle between folders: backends/linux -> backends/still (backends/linux/a.h:1), "
                 "backends/still -> backends/linux (backends/still/b.h:1)"]),
+            ("two files of a folder include each other", {
+                "saver/frm_saver.cpp": '#include "saver/frm_saver.h"\n#include "saver/ending.h"\n',
+                "saver/ending.h": "",
+                "saver/ending.cpp": '#include "saver/ending.h"\n#include "saver/frm_saver.h"\n',
+            }, ["include circle between files: saver/ending -> saver/frm_saver (saver/ending.cpp:2), "
+                "saver/frm_saver -> saver/ending (saver/frm_saver.cpp:2)"]),
+            ("a product .cpp file past the limit, and one at it", {
+                "saver/long.cpp": "int x;\n" * (check_layout.MAX_CPP_LINES + 1),
+                "saver/full.cpp": "int x;\n" * check_layout.MAX_CPP_LINES,
+                "tools/stills/long.cpp": "int x;\n" * (check_layout.MAX_CPP_LINES + 1),
+            }, [f"saver/long.cpp: {check_layout.MAX_CPP_LINES + 1} lines, more than {check_layout.MAX_CPP_LINES}"]),
             ("tests, tools and bench include anything", {
                 "tests/unit/saver_test.cpp": '#include "backends/backends.h"\n#include <windows.h>\n',
                 "tools/stills/main.cpp": '#include "engine/gl_engine_objects.h"\n',

@@ -37,4 +37,25 @@ inline Rgb ExpectedColor(const unsigned char* still, int x, int y) {
     return {rgb[0], rgb[1], rgb[2]};
 }
 
+// The host's window, as pixelAt(x, y) reads it, against ExpectedColor: empty when every
+// pixel is as expected, else how many differ and the first of them.
+template <typename PixelAt>
+std::string WindowDifferences(const unsigned char* still, PixelAt pixelAt) {
+    int wrong = 0;
+    std::string first;
+    for (int y = 0; y < WindowHeight; ++y) {
+        for (int x = 0; x < WindowWidth; ++x) {
+            Rgb actual = pixelAt(x, y);
+            Rgb expected = ExpectedColor(still, x, y);
+            if (actual == expected) continue;
+            if (wrong++ == 0) {
+                first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " +
+                        Text(actual) + ", expected " + Text(expected);
+            }
+        }
+    }
+    if (!wrong) return "";
+    return std::to_string(wrong) + " pixels differ; first at " + first;
+}
+
 }  // namespace preview_expectation

@@ -46,8 +46,8 @@ TEST_F(Ending, WithoutThePasswordConditionUnloadsShowsTheTaskbarAndEnds) {
     };
     for (const auto& c : cases) {
         SetUp();
-        mScreenSaver::PlatformId = c.platformId;
-        mScreenSaver::UsePassword = c.usePassword;
+        session->host.PlatformId = c.platformId;
+        session->host.UsePassword = c.usePassword;
         PressKey();
         Outcome outcome = Load();
         EXPECT_TRUE(outcome.processEnded) << c.name;
@@ -61,8 +61,8 @@ TEST_F(Ending, WithoutThePasswordConditionUnloadsShowsTheTaskbarAndEnds) {
 TEST_F(Ending, OnTheOlderFamilyAnAcceptedPasswordClearsTheSystemStateFirst) {
     for (Flag setting : {Flag(1), Flag(2), Flag(-1)}) {
         SetUp();
-        mScreenSaver::PlatformId = 1;
-        mScreenSaver::UsePassword = setting;
+        session->host.PlatformId = 1;
+        session->host.UsePassword = setting;
         windows->passwordAnswer = 1;
         PressKey();
         Outcome outcome = Load();
@@ -80,8 +80,8 @@ TEST_F(Ending, ARefusedPasswordLetsTheSaverRunOnWithTheTaskbarHidden) {
     // Only the low 16 bits of the answer count.
     for (std::int32_t refusal : {0, 0x10000}) {
         SetUp();
-        mScreenSaver::PlatformId = 1;
-        mScreenSaver::UsePassword = 1;
+        session->host.PlatformId = 1;
+        session->host.UsePassword = 1;
         windows->passwordAnswer = refusal;
         PressKey();
         CloseWindowAtPump(3);
@@ -112,8 +112,8 @@ TEST_F(Ending, ReportFatalErrorShowsTheMessageThenEnds) {
     };
     for (const auto& c : cases) {
         SetUp();
-        mScreenSaver::PlatformId = c.platformId;
-        mScreenSaver::UsePassword = c.usePassword;
+        session->host.PlatformId = c.platformId;
+        session->host.UsePassword = c.usePassword;
         windows->profile.clear();
         Outcome outcome = Load();
         EXPECT_TRUE(outcome.processEnded) << c.name;
@@ -132,8 +132,8 @@ TEST_F(Ending, ReportFatalErrorShowsTheMessageThenEnds) {
 }
 
 TEST_F(Ending, ARefusalOnTheFailureRoadWaitsForTheUserAndAsksAgain) {
-    mScreenSaver::PlatformId = 1;
-    mScreenSaver::UsePassword = 1;
+    session->host.PlatformId = 1;
+    session->host.UsePassword = 1;
     windows->passwordAnswer = 0;
     windows->profile.clear();
     engines->mouseX = 200;
@@ -155,8 +155,8 @@ TEST_F(Ending, ARefusalOnTheFailureRoadWaitsForTheUserAndAsksAgain) {
 }
 
 TEST_F(Ending, ARefusalOnTheFailureRoadWithoutAnEngineAsksAgainAfterPumping) {
-    mScreenSaver::PlatformId = 1;
-    mScreenSaver::UsePassword = 1;
+    session->host.PlatformId = 1;
+    session->host.UsePassword = 1;
     windows->passwordAnswer = 0;
     engines->failing.insert("NewEngine");
     toolkit->onDoEvents = [this](int n) {
@@ -169,8 +169,8 @@ TEST_F(Ending, ARefusalOnTheFailureRoadWithoutAnEngineAsksAgainAfterPumping) {
 }
 
 TEST_F(Ending, ARefusalOnTheFailureRoadEndsTheWaitWhenTheWindowIsClosed) {
-    mScreenSaver::PlatformId = 1;
-    mScreenSaver::UsePassword = 1;
+    session->host.PlatformId = 1;
+    session->host.UsePassword = 1;
     windows->passwordAnswer = 0;
     windows->profile.clear();
     CloseWindowAtPump(4);

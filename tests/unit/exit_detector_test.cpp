@@ -13,7 +13,7 @@ protected:
     bool MoveAt(double timeOfDay) {
         toolkit->timeOfDay = timeOfDay;
         try {
-            mScreenSaver::CountMouseMove();
+            session->CountMouseMove();
         } catch (const fakes::ProcessEnded&) {
             return true;
         }
@@ -22,7 +22,7 @@ protected:
 
     bool Check(std::int32_t x, std::int32_t y) {
         try {
-            frmSaver.CheckMouseMove(x, y);
+            frmSaver().CheckMouseMove(x, y);
         } catch (const fakes::ProcessEnded&) {
             return true;
         }
@@ -49,13 +49,13 @@ TEST_F(ExitDetector, CountsAChangeOfMoreThanThreeFromAStoredPositionAboveZero) {
     for (const auto& c : cases) {
         SetUp();
         toolkit->timeOfDay = 100.0;
-        frmSaver.LastMouseX = c.lastX;
-        frmSaver.LastMouseY = c.lastY;
+        frmSaver().LastMouseX = c.lastX;
+        frmSaver().LastMouseY = c.lastY;
         Check(c.x, c.y);
-        EXPECT_EQ(mScreenSaver::MoveCount, c.counted ? 1 : 0) << c.name;
+        EXPECT_EQ(session->exitDetector.MoveCount, c.counted ? 1 : 0) << c.name;
         // The new position is stored whether counted or not.
-        EXPECT_EQ(frmSaver.LastMouseX, c.x) << c.name;
-        EXPECT_EQ(frmSaver.LastMouseY, c.y) << c.name;
+        EXPECT_EQ(frmSaver().LastMouseX, c.x) << c.name;
+        EXPECT_EQ(frmSaver().LastMouseY, c.y) << c.name;
     }
 }
 
@@ -95,34 +95,34 @@ TEST_F(ExitDetector, AppliesTheTwoSecondRuleToTheRoundedStart) {
             if (MoveAt(c.moves[i])) endedOn = static_cast<int>(i) + 1;
         }
         EXPECT_EQ(endedOn, c.endsOn) << c.name;
-        EXPECT_EQ(mScreenSaver::MoveCount, c.count) << c.name;
-        EXPECT_EQ(mScreenSaver::MoveStartTime, c.start) << c.name;
+        EXPECT_EQ(session->exitDetector.MoveCount, c.count) << c.name;
+        EXPECT_EQ(session->exitDetector.MoveStartTime, c.start) << c.name;
     }
 }
 
 TEST_F(ExitDetector, ARefusedPasswordLeavesTheCountAndTheStartAsTheyWere) {
-    mScreenSaver::PlatformId = 1;
-    mScreenSaver::UsePassword = 1;
+    session->host.PlatformId = 1;
+    session->host.UsePassword = 1;
     windows->passwordAnswer = 0;
     EXPECT_FALSE(MoveAt(10.0));
     EXPECT_FALSE(MoveAt(11.0));
     EXPECT_FALSE(MoveAt(11.5));  // the third asks, and is refused
-    EXPECT_EQ(mScreenSaver::MoveCount, 3);
-    EXPECT_EQ(mScreenSaver::MoveStartTime, 10);
+    EXPECT_EQ(session->exitDetector.MoveCount, 3);
+    EXPECT_EQ(session->exitDetector.MoveStartTime, 10);
     EXPECT_FALSE(MoveAt(11.9));  // a fourth does not ask
     EXPECT_EQ(fakes::Log().Matching("VerifyScreenSavePwd").size(), 1u);
     EXPECT_FALSE(MoveAt(12.1));  // late against the old start: back to 0
-    EXPECT_EQ(mScreenSaver::MoveCount, 0);
-    EXPECT_EQ(mScreenSaver::MoveStartTime, 0);
+    EXPECT_EQ(session->exitDetector.MoveCount, 0);
+    EXPECT_EQ(session->exitDetector.MoveStartTime, 0);
 }
 
 TEST_F(ExitDetector, ACountAtTheSixteenBitLimitStaysThere) {
-    mScreenSaver::MoveCount = std::numeric_limits<std::int16_t>::max();
-    mScreenSaver::MoveStartTime = 10;
+    session->exitDetector.MoveCount = std::numeric_limits<std::int16_t>::max();
+    session->exitDetector.MoveStartTime = 10;
     EXPECT_FALSE(MoveAt(11.0));
-    EXPECT_EQ(mScreenSaver::MoveCount, std::numeric_limits<std::int16_t>::max());
+    EXPECT_EQ(session->exitDetector.MoveCount, std::numeric_limits<std::int16_t>::max());
     EXPECT_FALSE(MoveAt(13.0));
-    EXPECT_EQ(mScreenSaver::MoveCount, 0);
+    EXPECT_EQ(session->exitDetector.MoveCount, 0);
 }
 
 }  // namespace

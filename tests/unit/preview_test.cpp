@@ -29,7 +29,8 @@ protected:
     int RunMainUntilProcessEnds(const std::string& arguments) {
         toolkit.arguments = arguments;
         try {
-            mMain::Main();
+            mMain::ProcessState process;
+            mMain::Main(process);
         } catch (const fakes::ProcessEnded& ended) {
             return ended.exitCode;
         }

@@ -43,7 +43,7 @@ TEST_F(RenderLoop, AWindowClosedDuringThePumpEndsTheLoopWithoutTouchingReleasedO
     std::vector<std::string> after(Calls().begin() + engineGone + 1, Calls().end());
     EXPECT_EQ(after, std::vector<std::string>{"DestroySaverWindow(" + Window + ")"});
     EXPECT_EQ(fakes::Log().Matching("DoEvents").size(), 3u);
-    EXPECT_EQ(frmSaver.Running, False);
+    EXPECT_EQ(frmSaver().Running, False);
     EXPECT_FALSE(display->windowOpen);
 }
 
@@ -72,11 +72,11 @@ TEST_F(RenderLoop, MoveModeTurnsThePumpkinWhileTheFirstButtonIsHeld) {
         x = static_cast<float>(x - static_cast<double>(0.37f) * 60 / 3.0);
         y = static_cast<float>(y - static_cast<double>(0.37f) * 30 / 3.0);
     }
-    EXPECT_EQ(frmSaver.Rotation.x, x);
-    EXPECT_EQ(frmSaver.Rotation.y, y);
-    EXPECT_EQ(frmSaver.Rotation.z, 10.0f);
-    EXPECT_NEAR(frmSaver.Rotation.x, 25 - 2 * 20 * 0.37, 1e-4);
-    EXPECT_NEAR(frmSaver.Rotation.y, 243 - 2 * 10 * 0.37, 1e-4);
+    EXPECT_EQ(frmSaver().Rotation.x, x);
+    EXPECT_EQ(frmSaver().Rotation.y, y);
+    EXPECT_EQ(frmSaver().Rotation.z, 10.0f);
+    EXPECT_NEAR(frmSaver().Rotation.x, 25 - 2 * 20 * 0.37, 1e-4);
+    EXPECT_NEAR(frmSaver().Rotation.y, 243 - 2 * 10 * 0.37, 1e-4);
     // The elapsed time is asked once for each axis.
     EXPECT_EQ(fakes::Log().Matching("Engine.ElapsedTime").size(), 4u);
     std::vector<std::string> firstPass = {"Input.GetMouseState()", "Engine.ElapsedTime()",
@@ -95,7 +95,7 @@ TEST_F(RenderLoop, MoveModeWithTheButtonReleasedNeitherTurnsNorWatchesForExit) {
     Outcome outcome = Load();
     EXPECT_FALSE(outcome.processEnded);
     EXPECT_EQ(fakes::Log().Matching("Mesh#2.SetRotation(25, 243, 10)").size(), 1u + 7u);
-    EXPECT_EQ(mScreenSaver::MoveCount, 0);
+    EXPECT_EQ(session->exitDetector.MoveCount, 0);
 }
 
 TEST_F(RenderLoop, AnAngleThatIsNoLongerANumberTakesTheFailureRoad) {

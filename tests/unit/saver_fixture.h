@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,11 +13,7 @@
 #include "fakes/fake_engine.h"
 #include "fakes/fake_windows_api.h"
 #include "fakes/pumping_toolkit.h"
-#include "host/startup.h"
-#include "saver/ending.h"
-#include "saver/exit_detector.h"
-#include "saver/frm_saver.h"
-#include "settings/settings.h"
+#include "saver/saver_session.h"
 #include "settings/settings_table.h"
 
 namespace saver_test {
@@ -36,17 +33,13 @@ struct Outcome {
 class SaverTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Whatever an earlier test left behind is released before the journal starts.
-        frmSaver = FrmSaver();
         windows = &fakes::InstallFakeWindowsApi();
         toolkit = &fakes::InstallPumpingToolkit();
         engines = &fakes::InstallFakeEngine();
         display = &fakes::InstallFakeDisplay();
-        mScreenSaver::Settings = {};
-        mScreenSaver::PlatformId = 2;
-        mScreenSaver::UsePassword = 0;
-        mScreenSaver::MoveCount = 0;
-        mScreenSaver::MoveStartTime = 0;
+        // A fresh session on the NT family; whatever an earlier one held is released
+        // before the journal starts.
+        session = std::make_unique<mScreenSaver::SaverSession>(mScreenSaver::HostValues{2, 0});
         // The texts the expected set-up values below are worked out from.
         SetIni(mScreenSaver::CandleHeightSetting, "10");
         SetIni(mScreenSaver::CandleBrightnessSetting, "200");
@@ -54,8 +47,6 @@ protected:
         SetIni(mScreenSaver::MovePumpkinSetting, "0");
         fakes::Log().Clear();
     }
-
-    void TearDown() override { frmSaver = FrmSaver(); }
 
     // Stores the text as the dialog writes it, under its own spelling of the key.
     void SetIni(const mScreenSaver::SettingDefinition& setting, const std::string& value) {
@@ -76,7 +67,7 @@ protected:
     Outcome Load() {
         Outcome outcome;
         try {
-            frmSaver.Load();
+            frmSaver().Load();
         } catch (const fakes::ProcessEnded& ended) {
             outcome.processEnded = true;
             outcome.exitCode = ended.exitCode;
@@ -108,6 +99,9 @@ protected:
         return fakes::Call("MessageBox", text, 48, "Screen Saver");
     }
 
+    FrmSaver& frmSaver() { return session->frmSaver; }
+
+    std::unique_ptr<mScreenSaver::SaverSession> session;
     fakes::FakeWindowsApi* windows = nullptr;
     fakes::PumpingToolkit* toolkit = nullptr;
     fakes::FakeEngineObjects* engines = nullptr;

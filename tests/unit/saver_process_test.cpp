@@ -1,5 +1,6 @@
 // The saver as a process: the taskbar hidden at the start comes back on every way out,
 // a failure that nothing catches and a window closed from outside included.
+#include "host/startup.h"
 #include "saver_fixture.h"
 
 namespace saver_test {
@@ -34,7 +35,8 @@ TEST_F(SaverProcess, ASecondSaverEndsAtOnceWithoutTouchingTheTaskbar) {
     toolkit->arguments = "/S";
     toolkit->previousInstance = true;
     try {
-        mMain::Main();
+        mMain::ProcessState process;
+        mMain::Main(process);
         FAIL() << "the process went on";
     } catch (const fakes::ProcessEnded& ended) {
         EXPECT_EQ(ended.exitCode, 0);

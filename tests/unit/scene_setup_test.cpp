@@ -100,18 +100,18 @@ TEST_F(SceneSetup, FillsTheSaverStateFromTheSettings) {
     SetIni(mScreenSaver::CandleBrightnessSetting, "150");
     CloseWindowAtPump(1);
     Load();
-    EXPECT_EQ(frmSaver.Rotation.x, 25.0f);
-    EXPECT_EQ(frmSaver.Rotation.y, 243.0f);
-    EXPECT_EQ(frmSaver.Rotation.z, 10.0f);
-    EXPECT_EQ(frmSaver.Position.y, 3.0f);
-    EXPECT_EQ(frmSaver.Position.z, 300.0f);
-    EXPECT_EQ(frmSaver.CandleColor.r, 1.0f);
-    EXPECT_EQ(frmSaver.CandleColor.g, static_cast<float>(54 / 255.0));
-    EXPECT_EQ(frmSaver.CandleColor.b, static_cast<float>(2 / 255.0));
-    EXPECT_EQ(mScreenSaver::Settings.candleBrightness, "150");
+    EXPECT_EQ(frmSaver().Rotation.x, 25.0f);
+    EXPECT_EQ(frmSaver().Rotation.y, 243.0f);
+    EXPECT_EQ(frmSaver().Rotation.z, 10.0f);
+    EXPECT_EQ(frmSaver().Position.y, 3.0f);
+    EXPECT_EQ(frmSaver().Position.z, 300.0f);
+    EXPECT_EQ(frmSaver().CandleColor.r, 1.0f);
+    EXPECT_EQ(frmSaver().CandleColor.g, static_cast<float>(54 / 255.0));
+    EXPECT_EQ(frmSaver().CandleColor.b, static_cast<float>(2 / 255.0));
+    EXPECT_EQ(frmSaver().Settings.candleBrightness, "150");
     EXPECT_TRUE(Logged("Lights.CreatePointLight((0, 100, 300), 1, 1, 1, 150, torch, 0)"));
     // The unload from outside stopped the loop.
-    EXPECT_EQ(frmSaver.Running, False);
+    EXPECT_EQ(frmSaver().Running, False);
 }
 
 TEST_F(SceneSetup, TakesFlameCountAndLifeFromTheCandleHeight) {
@@ -129,9 +129,9 @@ TEST_F(SceneSetup, TakesFlameCountAndLifeFromTheCandleHeight) {
         CloseWindowAtPump(1);
         Load();
         double h = std::stod(c.height);
-        EXPECT_EQ(frmSaver.FlameCount, c.count) << c.height;
-        EXPECT_EQ(frmSaver.FlameLife, static_cast<float>(h / 10 + 1.4)) << c.height;
-        EXPECT_FLOAT_EQ(frmSaver.FlameLife, static_cast<float>(c.life)) << c.height;
+        EXPECT_EQ(frmSaver().FlameCount, c.count) << c.height;
+        EXPECT_EQ(frmSaver().FlameLife, static_cast<float>(h / 10 + 1.4)) << c.height;
+        EXPECT_FLOAT_EQ(frmSaver().FlameLife, static_cast<float>(c.life)) << c.height;
         EXPECT_TRUE(Logged("Particle#1.Create(" + std::to_string(c.count) +
                            ", 0, 3, (0, 0, 300), 0, 12)"))
             << c.height;
@@ -148,7 +148,7 @@ TEST_F(SceneSetup, TurnsMoveModeOnOnlyForExactlyOne) {
         SetIni(mScreenSaver::MovePumpkinSetting, c.text);
         CloseWindowAtPump(1);
         Load();
-        EXPECT_EQ(frmSaver.MoveMode, c.moveMode) << '"' << c.text << '"';
+        EXPECT_EQ(frmSaver().MoveMode, c.moveMode) << '"' << c.text << '"';
     }
 }
 
@@ -230,7 +230,7 @@ TEST_F(SceneSetup, ReadsTheSettingsFileThatTheDialogWrites) {
             << c.name;
         if (c.readHeight) {
             EXPECT_FALSE(outcome.processEnded) << c.name;
-            EXPECT_EQ(mScreenSaver::Settings.candleHeight, c.readHeight) << c.name;
+            EXPECT_EQ(frmSaver().Settings.candleHeight, c.readHeight) << c.name;
         }
     }
 }

@@ -67,7 +67,6 @@ protected:
         toolkit_ = &fakes::InstallFakeToolkit();
         windows_ = &fakes::InstallFakeWindowsApi();
         fakes::InstallFakeSettingsWindows();
-        mScreenSaver::Settings = {};
     }
 
     void Store(const SettingDefinition& setting, const std::string& value,
@@ -270,7 +269,7 @@ TEST_F(SettingsDialogTest, DefaultsThenCloseWritesTheDefaultsInOrderAndEndsThePr
     expected.push_back("EndProcess(0)");
     EXPECT_EQ(fakes::Log().Calls(), expected);
     EXPECT_TRUE(view.closed);
-    EXPECT_EQ(mScreenSaver::Settings.candleBrightness, Text(CandleBrightnessSetting.defaultValue));
+    EXPECT_EQ(form_.Settings.candleBrightness, Text(CandleBrightnessSetting.defaultValue));
 }
 
 TEST_F(SettingsDialogTest, DefaultsChangesOnlyTheControls) {

@@ -9,7 +9,6 @@
 #include "fakes/fake_toolkit.h"
 #include "fakes/fake_windows_api.h"
 #include "host/startup.h"
-#include "saver/ending.h"
 #include "settings/settings_table.h"
 
 namespace {
@@ -29,7 +28,8 @@ public:
     void RunMain(const std::string& arguments) {
         toolkit->arguments = arguments;
         try {
-            mMain::Main();
+            process = {};
+            mMain::Main(process);
         } catch (const fakes::ProcessEnded&) {
         }
     }
@@ -56,6 +56,7 @@ public:
 
     fakes::FakeWindowsApi* windows = nullptr;
     fakes::FakeToolkit* toolkit = nullptr;
+    mMain::ProcessState process;
 };
 
 TEST_F(Startup, ReadsTheVersionThenThePasswordSettingBeforeTheDispatch) {
@@ -70,15 +71,15 @@ TEST_F(Startup, ReadsTheVersionThenThePasswordSettingBeforeTheDispatch) {
         "PwdChangePasswordA(\"SCRSAVE\", 5, 0, 0)",
     };
     EXPECT_EQ(Log().Calls(), expected);
-    EXPECT_EQ(mScreenSaver::PlatformId, 1);
-    EXPECT_EQ(mScreenSaver::UsePassword, 1);
+    EXPECT_EQ(process.host.PlatformId, 1);
+    EXPECT_EQ(process.host.UsePassword, 1);
 }
 
 TEST_F(Startup, AFailedVersionQueryCountsAsTheOlderFamily) {
     windows->versionQueryFails = true;
-    mScreenSaver::VersionRecord = {};
-    mScreenSaver::ReadWindowsVersion();
-    EXPECT_EQ(mScreenSaver::PlatformId, 0);
+    mScreenSaver::HostValues host{2, 0};
+    mScreenSaver::ReadWindowsVersion(host);
+    EXPECT_EQ(host.PlatformId, 0);
 }
 
 TEST_F(Startup, RegistryValuesBecomeTextAndThePasswordSetting) {
@@ -106,8 +107,9 @@ TEST_F(Startup, RegistryValuesBecomeTextAndThePasswordSetting) {
         SetUp();
         c.store(*this);
         EXPECT_EQ(ReadSetting(), c.text) << c.name;
-        mScreenSaver::ReadPasswordSetting();
-        EXPECT_EQ(mScreenSaver::UsePassword, c.usePassword) << c.name;
+        mScreenSaver::HostValues host;
+        mScreenSaver::ReadPasswordSetting(host);
+        EXPECT_EQ(host.UsePassword, c.usePassword) << c.name;
     }
 }
 

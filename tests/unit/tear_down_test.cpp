@@ -37,11 +37,11 @@ TEST_F(TearDown, ReleasesEveryObjectInOrderAfterAFullSetUp) {
     };
     EXPECT_EQ(CallsFrom("Engine.ShowCursor(-1)", expected.size() + 1), expected);
     EXPECT_EQ(fakes::Log().Matching("Engine.ShutDown").size(), 1u);
-    EXPECT_EQ(frmSaver.Running, False);
-    EXPECT_FALSE(frmSaver.Engine || frmSaver.Lights || frmSaver.Scene || frmSaver.Input ||
-                 frmSaver.Mesh || frmSaver.MatFactory || frmSaver.TexFactory ||
-                 frmSaver.My_Particle1 || frmSaver.My_Particle2 || frmSaver.Draw2D ||
-                 frmSaver.View);
+    EXPECT_EQ(frmSaver().Running, False);
+    EXPECT_FALSE(frmSaver().Engine || frmSaver().Lights || frmSaver().Scene || frmSaver().Input ||
+                 frmSaver().Mesh || frmSaver().MatFactory || frmSaver().TexFactory ||
+                 frmSaver().My_Particle1 || frmSaver().My_Particle2 || frmSaver().Draw2D ||
+                 frmSaver().View);
 }
 
 TEST_F(TearDown, SkipsTheMembersAPartialSetUpNeverFilled) {

@@ -17,17 +17,7 @@ fail() {
   exit 1
 }
 
-now() { date +%s.%N; }
-# wait_until SECONDS COMMAND...: polls the command until it succeeds or the time is up.
-wait_until() {
-  local limit=$1 start
-  shift
-  start=$(now)
-  until "$@"; do
-    awk -v a="$start" -v b="$(now)" -v l="$limit" 'BEGIN { exit !(b - a > l) }' && return 1
-    sleep 0.05
-  done
-}
+source "$(dirname "$0")/../support/waiting.sh"
 
 # make_window W H NAME: a window of another program; its id in the variable NAME.
 make_window() {

@@ -38,6 +38,7 @@ cleanup() {
 trap cleanup EXIT
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/screen.sh"
 
 # start_nested_x XEPHYR_SCREEN_ARGUMENTS...: a nested X server inside the current display,
 # on the first free display number from 160, its root painted ROOT_COLOUR. DISPLAY then
@@ -116,25 +117,11 @@ saver_ended() { ! kill -0 "$SAVER_PID" 2>/dev/null || [ "$(awk '{ print $3 }' "/
 # The saver's own process: under Wine the loader becomes the Windows program.
 saver_cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$SAVER_PID/stat"; }
 
-screenshot() { import -window root "$1" 2>/dev/null; }
-
-# count_pixels PICTURE TEST [CROP]: how many pixels of a 128 x 96 reduction of the picture
-# (or of the crop WxH+X+Y of it) pass a colour test.
-count_pixels() {
-  local crop=${3:-}
-  convert "$1" ${crop:+-crop "$crop" +repage} -scale '128x96!' -fx "$2 ? 1 : 0" \
-    -format '%[fx:round(mean*w*h)]' info:
-}
-
 # How many pixels of the picture, at full size, are exactly the root's colour.
 bare_desktop_pixels() {
   convert "$1" -fill black +opaque "$ROOT_COLOUR" -fill white -opaque "$ROOT_COLOUR" \
     -format '%[fx:round(mean*w*h)]' info:
 }
-
-# The lit pumpkin and the flame, as the saver's own cases see them.
-ORANGE='r > 0.45 && g > 0.12 && g < 0.75 && b < 0.35 && r > 1.3 * g'
-FLAME='r > 0.9 && g > 0.6'
 
 # scene_in PICTURE CROP: the pumpkin and its flame show in that part of the picture.
 scene_in() {
@@ -150,9 +137,4 @@ press_key() {
   xdotool keydown space
   sleep 0.15
   xdotool keyup space
-}
-
-# Keys go to the window under the pointer, as on a display without a window manager.
-focus_follows_pointer() {
-  xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ { print $4 }')" 2>/dev/null || true
 }

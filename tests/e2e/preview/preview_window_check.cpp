@@ -28,9 +28,8 @@ extern char** environ;
 
 namespace {
 
-using preview_expectation::ExpectedColor;
 using preview_expectation::Rgb;
-using preview_expectation::Text;
+using preview_expectation::WindowDifferences;
 using preview_expectation::WindowHeight;
 using preview_expectation::WindowWidth;
 constexpr int StillWidth = platform::PreviewStillWidth;
@@ -133,21 +132,11 @@ void CheckWindow(Display* display, Window window, const unsigned char* still,
         Fail(arguments + ": the window's pixels cannot be read");
         return;
     }
-    int wrong = 0;
-    std::string first;
-    for (int y = 0; y < WindowHeight; ++y) {
-        for (int x = 0; x < WindowWidth; ++x) {
-            unsigned long pixel = XGetPixel(image, x, y);
-            Rgb actual{int(pixel >> 16 & 0xFF), int(pixel >> 8 & 0xFF), int(pixel & 0xFF)};
-            Rgb expected = ExpectedColor(still, x, y);
-            if (actual == expected) continue;
-            if (wrong++ == 0) {
-                first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " +
-                        Text(actual) + ", expected " + Text(expected);
-            }
-        }
-    }
-    if (wrong) Fail(arguments + ": " + std::to_string(wrong) + " pixels differ; first at " + first);
+    std::string wrong = WindowDifferences(still, [image](int x, int y) {
+        unsigned long pixel = XGetPixel(image, x, y);
+        return Rgb{int(pixel >> 16 & 0xFF), int(pixel >> 8 & 0xFF), int(pixel & 0xFF)};
+    });
+    if (!wrong.empty()) Fail(arguments + ": " + wrong);
     XDestroyImage(image);
 }
 

@@ -37,14 +37,8 @@ cleanup() {
 trap cleanup EXIT
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/screen.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/setup.sh"
-
-# Without a window manager the keyboard focus stays where an earlier program left it
-# (a closed message box leaves none); give it to the root, so that keys go to the window
-# under the pointer, as on a fresh display.
-reset_keyboard_focus() {
-  xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ { print $4 }')" 2>/dev/null || true
-}
 
 # event_mark: how many lines the event file holds now, to wait for a line written after it.
 event_mark() { [ -f "$EVENTS" ] && wc -l <"$EVENTS" || echo 0; }
@@ -163,19 +157,6 @@ check_taskbar_restored() {
   driver_saw "taskbar hidden" || fail "the taskbar was never hidden"
   driver_saw "final taskbar visible" || fail "the taskbar stayed hidden after the saver ended"
 }
-
-screenshot() { import -window root "$1" 2>/dev/null; }
-
-# How many pixels of a 128 x 96 reduction of the picture pass a colour test.
-count_pixels() {
-  convert "$1" -scale '128x96!' -fx "$2 ? 1 : 0" -format '%[fx:round(mean*w*h)]' info:
-}
-
-# The lit pumpkin: a large warm orange shape (some 1100 of the 12288 reduced pixels at
-# the start pose); the flame: its yellow-white core seen through the nose (some 16 to 28,
-# however it flickers), brighter than the skin or the glow inside ever are.
-ORANGE='r > 0.45 && g > 0.12 && g < 0.75 && b < 0.35 && r > 1.3 * g'
-FLAME='r > 0.9 && g > 0.6'
 
 scene_shown() {
   local shot=$WORK/poll.png

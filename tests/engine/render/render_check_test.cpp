@@ -173,25 +173,6 @@ TEST_F(CandleSceneRender, DrawsTheLoadingPictureAsItIsWhereTheSetUpPutsIt) {
     EXPECT_TRUE(Black(frame.At(400, 333)));
 }
 
-TEST_F(CandleSceneRender, ShowsAFrameCounterInTheCornerOnlyWhenAsked) {
-    auto whiteInCorner = [this] {
-        DrawMeshesOnly();
-        scene_.Engine->PresentFrame();
-        Picture frame(engines().ReadFramePixels());
-        int white = 0;
-        for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 120; ++x) {
-                Rgb c = frame.At(x, y);
-                if (c.r > 240 && c.g > 240 && c.b > 240) ++white;
-            }
-        return white;
-    };
-    EXPECT_EQ(whiteInCorner(), 0);
-    scene_.Engine->DisplayFramesPerSecond(1);
-    clock_.now += 0.02;
-    EXPECT_GT(whiteInCorner(), 30);
-}
-
 }  // namespace
 
 namespace {

@@ -1,21 +1,26 @@
-// Writes small 3DS files for the engine's tests: chunks built by hand, so that tests can
-// also cut and bend them into malformed ones.
+// Whole 3DS files for the engine's tests, from the chunks the media generator writes its
+// model with; tests can also cut and bend the chunks into malformed files.
 #pragma once
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "tools/model_3ds/model_3ds_chunks.h"
+
 namespace enginetest {
 
-using Bytes = std::vector<std::uint8_t>;
-
-// A chunk: id, length (header included), then the body.
-Bytes Chunk(std::uint16_t id, const Bytes& body);
-Bytes Join(std::initializer_list<Bytes> parts);
-void PutU16(Bytes& out, std::uint16_t value);
-void PutU32(Bytes& out, std::uint32_t value);
-void PutFloat(Bytes& out, float value);
+using model3ds::Bytes;
+using model3ds::Chunk;
+using model3ds::FacesChunk;
+using model3ds::Join;
+using model3ds::ObjectChunk;
+using model3ds::PutFloat;
+using model3ds::PutU16;
+using model3ds::PutU32;
+using model3ds::SmoothingChunk;
+using model3ds::TexCoordsChunk;
+using model3ds::VerticesChunk;
 
 struct TestObject {
     std::string name;
@@ -25,11 +30,6 @@ struct TestObject {
     std::vector<std::uint32_t> smoothingGroups;
 };
 
-Bytes VerticesChunk(const std::vector<std::array<float, 3>>& vertices);
-Bytes FacesChunk(const std::vector<std::array<std::uint16_t, 3>>& faces, const Bytes& subChunks = {});
-Bytes SmoothingChunk(const std::vector<std::uint32_t>& groups);
-Bytes TexCoordsChunk(const std::vector<std::array<float, 2>>& texCoords);
-Bytes ObjectChunk(const std::string& name, const Bytes& meshBody);
 // A whole file: main chunk, editor chunk, one object chunk per object.
 Bytes ModelFile(const std::vector<TestObject>& objects);
 void WriteFile(const std::string& path, const Bytes& bytes);

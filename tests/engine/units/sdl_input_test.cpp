@@ -5,11 +5,12 @@
 
 #include <SDL2/SDL.h>
 
+#include <memory>
 #include <vector>
 
-#include "backends/linux/event_pump.h"
-#include "backends/linux/linux_backends.h"
+#include "backends/linux/display_sdl.h"
 #include "backends/linux/sdl_input.h"
+#include "backends/linux/sdl_video.h"
 
 namespace {
 
@@ -103,12 +104,13 @@ TEST(SdlInput, EachEventFeedsTheRecordWhatItStandsFor) {
     }
 }
 
-TEST(SdlInput, ThePumpsEventsReachTheDisplaysRecord) {
-    auto display = platform::NewSdlDisplay();
+TEST(SdlInput, TheVideosEventsReachTheDisplaysRecord) {
+    auto video = std::make_shared<platform::SdlVideo>();
+    auto display = platform::NewSdlDisplay(video);
     InputRecord& record = display->Input();
-    platform::HandleSdlEvent(Key(SDL_KEYDOWN, SDL_SCANCODE_D));
-    platform::HandleSdlEvent(Key(SDL_KEYUP, SDL_SCANCODE_D));
-    platform::HandleSdlEvent(Motion(40, 50));
+    video->HandleEvent(Key(SDL_KEYDOWN, SDL_SCANCODE_D));
+    video->HandleEvent(Key(SDL_KEYUP, SDL_SCANCODE_D));
+    video->HandleEvent(Motion(40, 50));
     EXPECT_EQ(record.LastKeyPress().lastKey, SDL_SCANCODE_D);
     EXPECT_TRUE(record.IsKeyDown(SDL_SCANCODE_D));
     EXPECT_EQ(record.Mouse().x, 40);

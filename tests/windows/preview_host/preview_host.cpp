@@ -20,9 +20,8 @@
 
 namespace {
 
-using preview_expectation::ExpectedColor;
 using preview_expectation::Rgb;
-using preview_expectation::Text;
+using preview_expectation::WindowDifferences;
 using preview_expectation::WindowHeight;
 using preview_expectation::WindowWidth;
 constexpr int StillWidth = platform::PreviewStillWidth;
@@ -171,21 +170,11 @@ void CheckWindow(HWND window, const unsigned char* still, const std::string& arg
     GdiFlush();
 
     const auto* pixels = static_cast<const unsigned char*>(bits);
-    int wrong = 0;
-    std::string first;
-    for (int y = 0; y < WindowHeight; ++y) {
-        for (int x = 0; x < WindowWidth; ++x) {
-            const unsigned char* bgr = &pixels[(y * WindowWidth + x) * 4];
-            Rgb actual{bgr[2], bgr[1], bgr[0]};
-            Rgb expected = ExpectedColor(still, x, y);
-            if (actual == expected) continue;
-            if (wrong++ == 0) {
-                first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " +
-                        Text(actual) + ", expected " + Text(expected);
-            }
-        }
-    }
-    if (wrong) Fail(arguments + ": " + std::to_string(wrong) + " pixels differ; first at " + first);
+    std::string wrong = WindowDifferences(still, [pixels](int x, int y) {
+        const unsigned char* bgr = &pixels[(y * WindowWidth + x) * 4];
+        return Rgb{bgr[2], bgr[1], bgr[0]};
+    });
+    if (!wrong.empty()) Fail(arguments + ": " + wrong);
 
     SelectObject(copyDc, previous);
     DeleteObject(copy);

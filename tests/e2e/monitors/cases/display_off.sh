@@ -12,7 +12,7 @@ else
   [ -f "$POWER_DRIVER" ] || fail "no power driver at $POWER_DRIVER"
 fi
 copy_product
-focus_follows_pointer
+reset_keyboard_focus
 start_saver
 
 scene_shown() {

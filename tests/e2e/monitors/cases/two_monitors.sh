@@ -4,7 +4,7 @@
 source "$(dirname "$0")/../lib.sh" "$1"
 start_nested_x +xinerama -screen 1024x768 -origin 1024,0 -screen 1024x768
 copy_product
-focus_follows_pointer
+reset_keyboard_focus
 start_saver
 
 both_covered() {

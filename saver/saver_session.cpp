@@ -1,27 +1,18 @@
-// The ending's road and the password condition that decides its first step.
-#include "saver/ending.h"
+// The saver session's ending: the one road by which the full-screen saver ends, the report
+// of a set-up failure, and the two wrappers that undo the older family's screen-saver state.
+#include "saver/saver_session.h"
 
 #include <cstdint>
 #include <exception>
 
 #include "common/event_note.h"
-#include "saver/frm_saver.h"
 #include "saver/taskbar.h"
 #include "seams/toolkit.h"
 #include "seams/windows_api.h"
 
 namespace mScreenSaver {
 
-std::int32_t PlatformId = 0;
-Flag UsePassword = 0;
-
 namespace {
-
-// Older family with the password setting on, as the 16-bit and of the two.
-bool PasswordCondition() {
-    Flag olderFamily = ToFlag(PlatformId != static_cast<std::int32_t>(platform::VerPlatformWin32Nt));
-    return (olderFamily & UsePassword) != 0;
-}
 
 // Past its first step the ending must reach the end of the process whatever fails.
 template <typename Step>
@@ -34,28 +25,28 @@ void IgnoringFailure(Step step) {
 
 }  // namespace
 
-void EndSaver() {
+void SaverSession::EndSaver() {
     frmSaver.ShowWinCursor(True);
 
-    if (PasswordCondition()) {
+    if (host.PasswordCondition()) {
         std::int32_t answer = 0;
         IgnoringFailure([&] { answer = platform::Windows().VerifyScreenSavePwd(frmSaver.hWnd()); });
         if ((answer & 0xFFFF) == 0) {
-            IgnoringFailure([] { frmSaver.ShowWinCursor(False); });
-            IgnoringFailure([] { frmSaver.Show(); });
+            IgnoringFailure([this] { frmSaver.ShowWinCursor(False); });
+            IgnoringFailure([this] { frmSaver.Show(); });
             return;
         }
-        IgnoringFailure([] { SetScreenSaverRunning(False); });
-        IgnoringFailure([] { SetSaverTopmost(False); });
+        IgnoringFailure([this] { SetScreenSaverRunning(False); });
+        IgnoringFailure([this] { SetSaverTopmost(False); });
     }
 
-    IgnoringFailure([] { frmSaver.Unload(); });
-    IgnoringFailure([] { ShowTaskbar(True); });
+    IgnoringFailure([this] { frmSaver.Unload(); });
+    IgnoringFailure([this] { ShowTaskbar(True); });
     NoteEvent("ending 0");
     platform::App().EndProcess(0);
 }
 
-void ReportFatalError(const std::string& text) {
+void SaverSession::ReportFatalError(const std::string& text) {
     SetSaverTopmost(False);
     NoteEvent("message-box " + QuotedForEvent("Screen Saver") + " " + QuotedForEvent(text));
     platform::App().ShowMessageBox(text, platform::MbIconExclamation | platform::MbOk,
@@ -64,19 +55,23 @@ void ReportFatalError(const std::string& text) {
     EndSaver();
 }
 
-void SetScreenSaverRunning(Flag running) {
-    if (!PasswordCondition()) return;
+void SaverSession::SetScreenSaverRunning(Flag running) {
+    if (!host.PasswordCondition()) return;
     // Receives the previous state, which nobody reads.
     std::uint32_t previous = 0;
     platform::Windows().SystemParametersInfoA(platform::SpiScreenSaverRunning, running ? 1 : 0,
                                               &previous, 0);
 }
 
-void SetSaverTopmost(Flag topmost) {
-    if (!PasswordCondition()) return;
+void SaverSession::SetSaverTopmost(Flag topmost) {
+    if (!host.PasswordCondition()) return;
     platform::Windows().SetWindowPos(frmSaver.hWnd(),
                                      topmost ? platform::HwndTopmost : platform::HwndNoTopmost,
                                      0, 0, 0, 0, platform::SwpNoMove | platform::SwpNoSize);
+}
+
+void SaverSession::CountMouseMove() {
+    if (exitDetector.CountMouseMove()) EndSaver();
 }
 
 }  // namespace mScreenSaver

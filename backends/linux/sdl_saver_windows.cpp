@@ -1,0 +1,84 @@
+#include "backends/linux/sdl_saver_windows.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "backends/linux/x_monitors.h"
+#include "common/runtime_error.h"
+
+namespace platform {
+
+namespace {
+
+// The saver window: a borderless SDL window on each monitor, with the GL attributes a
+// 3.3 core context needs, so that the one context can be made current on each.
+class SdlSaverWindows : public saver::SaverWindowSystem {
+public:
+    explicit SdlSaverWindows(std::shared_ptr<SdlVideo> video) : video_(std::move(video)) {}
+
+    WindowHandle Create(std::function<void()> onClose) override {
+        SdlVideo::Start();
+        SdlVideo::AskForGl33();
+        std::vector<Uint32> ids;
+        try {
+            for (const MonitorArea& monitor : ListMonitors()) {
+                SDL_Window* window =
+                    SDL_CreateWindow("Kelvora", monitor.x, monitor.y, monitor.width, monitor.height,
+                                     SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+                if (!window) throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL window: ") + SDL_GetError());
+                ids.push_back(SDL_GetWindowID(window));
+                video_->closeHandlers[ids.back()] = onClose;
+                if (!video_->eventConnection) video_->eventConnection = SdlVideo::EventConnectionOf(window);
+            }
+        } catch (...) {
+            for (Uint32 id : ids) DestroyOne(id);
+            throw;
+        }
+        video_->monitorWindows[ids.front()] = ids;
+        return ids.front();
+    }
+
+    void Show(WindowHandle window) override {
+        std::vector<Uint32> ids = video_->MonitorWindowsOf(window);
+        // The primary last, so that it ends up in front.
+        for (auto id = ids.rbegin(); id != ids.rend(); ++id) {
+            SDL_Window* sdlWindow = SdlVideo::WindowOf(*id);
+            SDL_ShowWindow(sdlWindow);
+            SDL_RaiseWindow(sdlWindow);
+        }
+        // The cursor may rest where a window appears; report it there before it moves.
+        int x = 0, y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        for (Uint32 id : ids) {
+            int left = 0, top = 0, width = 0, height = 0;
+            SDL_GetWindowPosition(SdlVideo::WindowOf(id), &left, &top);
+            SDL_GetWindowSize(SdlVideo::WindowOf(id), &width, &height);
+            if (x < left || y < top || x >= left + width || y >= top + height) continue;
+            video_->input.Motion(id, x - left, y - top);
+            break;
+        }
+    }
+
+    void Destroy(WindowHandle window) override {
+        std::vector<Uint32> ids = video_->MonitorWindowsOf(window);
+        video_->monitorWindows.erase(static_cast<Uint32>(window));
+        for (Uint32 id : ids) DestroyOne(id);
+    }
+
+private:
+    void DestroyOne(Uint32 id) {
+        video_->closeHandlers.erase(id);
+        if (SDL_Window* sdlWindow = SDL_GetWindowFromID(id)) SDL_DestroyWindow(sdlWindow);
+    }
+
+    std::shared_ptr<SdlVideo> video_;
+};
+
+}  // namespace
+
+std::unique_ptr<saver::SaverWindowSystem> NewSdlSaverWindows(std::shared_ptr<SdlVideo> video) {
+    return std::make_unique<SdlSaverWindows>(std::move(video));
+}
+
+}  // namespace platform

@@ -1,0 +1,75 @@
+// The shared SDL video state of the Linux backends and its handling of SDL events.
+#include "backends/linux/sdl_video.h"
+
+#include <SDL2/SDL_syswm.h>
+
+#include <string>
+
+#include "backends/linux/sdl_input.h"
+#include "common/runtime_error.h"
+
+namespace platform {
+
+void SdlVideo::Start() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL video cannot start: ") + SDL_GetError());
+}
+
+// The attributes every window's GL context is made with: 3.3 core, double-buffered, with
+// a depth buffer for a scene drawn straight into the window. Sixteen bits tell the scene's
+// surfaces apart (the pumpkin's shell is five units thick at three hundred units' distance,
+// where they resolve about one and a half), and where the system offers them, take half the
+// memory of 24: 4 MB of a 1080p monitor.
+void SdlVideo::AskForGl33() {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+}
+
+SDL_Window* SdlVideo::WindowOf(WindowHandle handle) {
+    SDL_Window* window = SDL_GetWindowFromID(static_cast<Uint32>(handle));
+    if (!window) throw RuntimeError(ErrorCode::InvalidArgument, "no SDL window with id " + std::to_string(handle));
+    return window;
+}
+
+std::vector<Uint32> SdlVideo::MonitorWindowsOf(WindowHandle window) const {
+    auto found = monitorWindows.find(static_cast<Uint32>(window));
+    if (found != monitorWindows.end()) return found->second;
+    return {static_cast<Uint32>(window)};
+}
+
+::Display* SdlVideo::EventConnectionOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return nullptr;
+    return info.info.x11.display;
+}
+
+void SdlVideo::HandleEvent(const SDL_Event& event) {
+    FeedSdlInput(event, input);
+    switch (event.type) {
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+            auto handler = closeHandlers.find(event.window.windowID);
+            // The handler may destroy the window and with it this entry.
+            if (handler != closeHandlers.end()) std::function<void()>(handler->second)();
+        }
+        break;
+    case SDL_QUIT:
+        // Once for each saver window; a handler may close any of them.
+        for (auto& [id, windows] : std::map(monitorWindows)) {
+            if (!closeHandlers.count(id)) continue;
+            // A copy: the handler may destroy the window and with it this entry.
+            std::function<void()> handler = closeHandlers[id];
+            handler();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,47 @@
+// The one SDL video connection that the Linux window backends share: the saver windows
+// and the hack windows record their windows and close handlers in it, the display draws
+// through its GL context into them, and the event pump hands it every SDL event.
+#pragma once
+#include <SDL2/SDL.h>
+#include <X11/Xlib.h>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "common/input_record.h"
+#include "seams/display.h"
+
+namespace platform {
+
+class SdlVideo {
+public:
+    SdlVideo() = default;
+    SdlVideo(const SdlVideo&) = delete;
+    SdlVideo& operator=(const SdlVideo&) = delete;
+
+    // Starts SDL's video subsystem unless it runs.
+    static void Start();
+    // Sets the attributes every window's GL context is made with.
+    static void AskForGl33();
+    // The SDL window behind the handle; fails when there is none.
+    static SDL_Window* WindowOf(WindowHandle handle);
+
+    // A saver window's windows, its primary's first; any other window alone.
+    std::vector<Uint32> MonitorWindowsOf(WindowHandle window) const;
+    // The X connection SDL talks to the window over; null off X11.
+    static ::Display* EventConnectionOf(SDL_Window* window);
+    // Feeds the input record and runs the close handlers the event asks for.
+    void HandleEvent(const SDL_Event& event);
+
+    // Every window of a saver window has its close handler, and a hack's own window too.
+    std::map<Uint32, std::function<void()>> closeHandlers;
+    // A saver window's windows by the id of its first (the primary monitor's), that first.
+    std::map<Uint32, std::vector<Uint32>> monitorWindows;
+    SDL_GLContext context = nullptr;
+    // SDL's own connection, whose socket brings the events a wait looks out for.
+    ::Display* eventConnection = nullptr;
+    InputRecord input;
+};
+
+}  // namespace platform

@@ -1,0 +1,107 @@
+// The saver window on Windows: a window of the saver's class on each monitor, with its own
+// device context for the one OpenGL context.
+#include "backends/windows/wgl_saver_windows.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/runtime_error.h"
+
+namespace platform {
+
+namespace {
+
+// The monitors as the system lists them, the primary first.
+std::vector<RECT> MonitorRects() {
+    std::vector<RECT> rects;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+            auto& rects = *reinterpret_cast<std::vector<RECT>*>(list);
+            if (info.dwFlags & MONITORINFOF_PRIMARY)
+                rects.insert(rects.begin(), info.rcMonitor);
+            else
+                rects.push_back(info.rcMonitor);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&rects));
+    if (rects.empty()) rects.push_back(Win32Video::MonitorRect(nullptr));
+    return rects;
+}
+
+class WglSaverWindows : public saver::SaverWindowSystem {
+public:
+    explicit WglSaverWindows(std::shared_ptr<Win32Video> video) : video_(std::move(video)) {}
+
+    WindowHandle Create(std::function<void()> onClose) override {
+        SaverWindowSet set;
+        try {
+            for (const RECT& monitor : MonitorRects()) {
+                HWND window = video_->CreateSaverWindow(monitor);
+                if (!window) throw RuntimeError(ErrorCode::InvalidArgument, "the saver window cannot be created");
+                set.windows.push_back(window);
+                video_->closeHandlers[window] = onClose;
+            }
+        } catch (...) {
+            for (HWND window : set.windows) DestroyOne(window);
+            throw;
+        }
+        HWND primary = set.windows.front();
+        // Without it (an older system) the saver simply draws on while the display is off.
+        set.powerNotification =
+            RegisterPowerSettingNotification(primary, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+        video_->saverWindows[primary] = set;
+        return reinterpret_cast<WindowHandle>(primary);
+    }
+
+    void Show(WindowHandle handle) override {
+        HWND primary = Win32Video::WindowOf(handle);
+        for (HWND window : video_->MonitorWindowsOf(primary))
+            if (window != primary) ShowWindow(window, SW_SHOWNOACTIVATE);
+        ShowWindow(primary, SW_SHOW);
+        SetForegroundWindow(primary);
+        SetFocus(primary);
+        // The cursor may rest where a window appears; report it there before it moves.
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        for (HWND window : video_->MonitorWindowsOf(primary)) {
+            RECT area{};
+            GetWindowRect(window, &area);
+            if (!PtInRect(&area, cursor)) continue;
+            ScreenToClient(window, &cursor);
+            video_->input.Motion(reinterpret_cast<WindowHandle>(window), cursor.x, cursor.y);
+            break;
+        }
+    }
+
+    void Destroy(WindowHandle handle) override {
+        HWND primary = reinterpret_cast<HWND>(handle);
+        std::vector<HWND> windows = video_->MonitorWindowsOf(primary);
+        auto found = video_->saverWindows.find(primary);
+        if (found != video_->saverWindows.end()) {
+            if (found->second.powerNotification) UnregisterPowerSettingNotification(found->second.powerNotification);
+            video_->saverWindows.erase(found);
+        }
+        for (HWND window : windows) DestroyOne(window);
+    }
+
+private:
+    void DestroyOne(HWND window) {
+        video_->closeHandlers.erase(window);
+        if (IsWindow(window)) DestroyWindow(window);
+    }
+
+    std::shared_ptr<Win32Video> video_;
+};
+
+}  // namespace
+
+std::unique_ptr<saver::SaverWindowSystem> NewWglSaverWindows(std::shared_ptr<Win32Video> video) {
+    return std::make_unique<WglSaverWindows>(std::move(video));
+}
+
+}  // namespace platform
