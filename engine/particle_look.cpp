@@ -98,4 +98,13 @@ ParticleSprite FlameHalo(const glm::vec3& emitter, const glm::vec3& colour, floa
     return sprite;
 }
 
+ParticleSprite FlameSpill(const glm::vec3& emitter, const glm::vec3& colour, float meanRise, float flare) {
+    ParticleSprite sprite;
+    sprite.centre = emitter + glm::vec3(0, meanRise, 0);
+    sprite.halfWidth = 3.0f * meanRise + 35.0f;
+    sprite.halfLength = {0, sprite.halfWidth * 0.8f};
+    sprite.colour = {colour * flare, 0.12f};
+    return sprite;
+}
+
 }  // namespace engine

@@ -37,4 +37,8 @@ ParticleSprite SootSprite(const Particle& p, const glm::vec3& emitter, float clo
 // emitter on average: one wide, faint sprite over its lower half.
 ParticleSprite FlameHalo(const glm::vec3& emitter, const glm::vec3& colour, float meanRise, float flare);
 
+// The light of that flame that spills out through a carving onto what holds it: wider
+// and fainter still, drawn over everything.
+ParticleSprite FlameSpill(const glm::vec3& emitter, const glm::vec3& colour, float meanRise, float flare);
+
 }  // namespace engine

@@ -141,6 +141,16 @@ public:
                                     projection, textures.OneSizeSampler(textures_[begin]));
             begin = end;
         }
+        // The light that spills out of whatever holds the flame, over it.
+        if (Glowing() && burning_.count > 0) {
+            ParticleSprite spill = FlameSpill(simulation_.settings.emitter, burning_.colour, burning_.meanRise, flare_);
+            vertices_.clear();
+            AddSprite(spill);
+            glDisable(GL_DEPTH_TEST);
+            renderers.sprites->Draw(vertices_.data(), vertices_.size(), state_->textures.Handle(burning_.texture),
+                                    projection, state_->textures.OneSizeSampler(burning_.texture));
+            glEnable(GL_DEPTH_TEST);
+        }
         glDepthMask(GL_TRUE);
     }
 
@@ -175,16 +185,7 @@ private:
         textures_.clear();
         auto add = [&](const ParticleSprite& sprite, std::int32_t texture) {
             if (sprite.colour.a <= 0.0f) return;
-            glm::vec3 along(sprite.halfLength, 0);
-            glm::vec3 across = glm::length(along) > 0 ? glm::normalize(glm::vec3(along.y, -along.x, 0)) * sprite.halfWidth
-                                                      : glm::vec3(sprite.halfWidth, 0, 0);
-            const glm::vec3& c = sprite.centre;
-            SpriteVertex topLeft{c - across + along, {0, 0}, sprite.colour};
-            SpriteVertex topRight{c + across + along, {1, 0}, sprite.colour};
-            SpriteVertex bottomLeft{c - across - along, {0, 1}, sprite.colour};
-            SpriteVertex bottomRight{c + across - along, {1, 1}, sprite.colour};
-            for (const SpriteVertex& v : {topLeft, topRight, bottomRight, topLeft, bottomRight, bottomLeft})
-                vertices_.push_back(v);
+            AddSprite(sprite);
             textures_.push_back(texture);
         };
         const glm::vec3& emitter = simulation_.settings.emitter;
@@ -194,6 +195,20 @@ private:
             add(IsSoot(p->colour) ? SootSprite(*p, emitter, clock_, simulation_.settings)
                                   : BurningSprite(*p, emitter, clock_, flare_),
                 p->texture);
+    }
+
+    // Two triangles facing the camera, in x and y.
+    void AddSprite(const ParticleSprite& sprite) {
+        glm::vec3 along(sprite.halfLength, 0);
+        glm::vec3 across = glm::length(along) > 0 ? glm::normalize(glm::vec3(along.y, -along.x, 0)) * sprite.halfWidth
+                                                  : glm::vec3(sprite.halfWidth, 0, 0);
+        const glm::vec3& c = sprite.centre;
+        SpriteVertex topLeft{c - across + along, {0, 0}, sprite.colour};
+        SpriteVertex topRight{c + across + along, {1, 0}, sprite.colour};
+        SpriteVertex bottomLeft{c - across - along, {0, 1}, sprite.colour};
+        SpriteVertex bottomRight{c + across - along, {1, 1}, sprite.colour};
+        for (const SpriteVertex& v : {topLeft, topRight, bottomRight, topLeft, bottomRight, bottomLeft})
+            vertices_.push_back(v);
     }
 
     bool Glowing() const { return destinationFactor_ == GL_ONE; }

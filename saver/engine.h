@@ -225,7 +225,9 @@ using NewParticleHandler =
 // particles burn together with a flicker (between 15% and full brightness, easing to a
 // new random level seven times a second, each at least 40% of that range away from the
 // one before; the flame itself shows 40% of that swing, the light it casts all of it),
-// and one faint, wide halo is drawn round the flame, behind it. It lights the meshes round its emitter with the colour of its burning particles, falling off as
+// and one faint, wide halo is drawn round the flame, behind it, and a fainter, wider one
+// over everything: the light that spills out of whatever holds the flame. It lights the
+// meshes round its emitter with the colour of its burning particles, falling off as
 // a point light does over the range of the light engine's point light nearest to it
 // (that lamp stands for the flame's own light, so the candle's brightness bounds the
 // glow, and the glow is brighter in proportion to that range, as bright as six
