@@ -16,7 +16,7 @@ public:
     static constexpr float kDimmest = 0.15f;
     static constexpr float kChangesPerSecond = 7.0f;
     // The least change from one level to the next, as a share of the range.
-    static constexpr float kLeastSwing = 0.4f;
+    static constexpr float kLeastSwing = 0.5f;
 
     // Moves on by the given seconds (a step not above zero, or endless, stays put) and
     // returns the brightness, from kDimmest to 1.

@@ -103,7 +103,7 @@ ParticleSprite FlameSpill(const glm::vec3& emitter, const glm::vec3& colour, flo
     sprite.centre = emitter + glm::vec3(0, meanRise, 0);
     sprite.halfWidth = 3.0f * meanRise + 35.0f;
     sprite.halfLength = {0, sprite.halfWidth * 0.8f};
-    sprite.colour = {colour * flare, 0.12f};
+    sprite.colour = {colour * flare, 0.06f};
     return sprite;
 }
 

@@ -223,7 +223,7 @@ using NewParticleHandler =
 //   picture.
 // A system whose blending adds light (destination factor one) glows. Its burning
 // particles burn together with a flicker (between 15% and full brightness, easing to a
-// new random level seven times a second, each at least 40% of that range away from the
+// new random level seven times a second, each at least half that range away from the
 // one before; the flame itself shows 40% of that swing, the light it casts all of it),
 // and one faint, wide halo is drawn round the flame, behind it, and a fainter, wider one
 // over everything: the light that spills out of whatever holds the flame. It lights the
