@@ -56,11 +56,12 @@ MeshOutline::MeshOutline(const std::vector<glm::vec3>& positions, const std::vec
             if (side < 0) continue;
             edge.triangles[side] = triangle;
             edge.ends[side] = {from, to};
+            edge.beside[side] = corners[(k + 2) % 3];
         }
     }
 }
 
-const std::vector<GLuint>& MeshOutline::EdgesInView(const glm::mat4& model) {
+const std::vector<MeshOutline::EdgeInView>& MeshOutline::EdgesInView(const glm::mat4& model) {
     if (model == lastModel_) return inView_;
     lastModel_ = model;
     // A face is in view when its shown side is turned towards the camera at the origin.
@@ -71,9 +72,8 @@ const std::vector<GLuint>& MeshOutline::EdgesInView(const glm::mat4& model) {
         inView[t] = glm::dot(normalMatrix * faceNormals_[t], corner) < 0;
     }
     inView_.clear();
-    auto add = [&](const Edge& edge, int side) {
-        inView_.push_back(edge.ends[side][0]);
-        inView_.push_back(edge.ends[side][1]);
+    auto add = [&](const Edge& edge, int side, bool outline) {
+        inView_.push_back({edge.ends[side][0], edge.ends[side][1], edge.beside[side], outline});
     };
     for (const Edge& edge : edges_) {
         bool first = inView[edge.triangles[0]];
@@ -81,12 +81,12 @@ const std::vector<GLuint>& MeshOutline::EdgesInView(const glm::mat4& model) {
         bool outside = outward_[edge.triangles[0]] || (edge.triangles[1] >= 0 && outward_[edge.triangles[1]]);
         if (!outside) continue;
         if (first != second) {
-            add(edge, first ? 0 : 1);
+            add(edge, first ? 0 : 1, true);
         } else if (first && second && !SameEnds(edge.ends[0], edge.ends[1]) &&
                    glm::dot(glm::normalize(faceNormals_[edge.triangles[0]]), glm::normalize(faceNormals_[edge.triangles[1]])) <
                        kCreaseCosine) {
-            add(edge, 0);
-            add(edge, 1);
+            add(edge, 0, false);
+            add(edge, 1, false);
         }
     }
     return inView_;

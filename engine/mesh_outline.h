@@ -27,10 +27,16 @@ public:
     MeshOutline(const std::vector<glm::vec3>& positions, const std::vector<glm::vec3>& normals,
                 const std::vector<GLuint>& triangleIndices);
 
-    // The vertex pairs of the edges that show when the mesh is placed by model before a
-    // camera at the origin: for an outline edge the pair of its face in view; for a crease
-    // one pair for each of its faces.
-    const std::vector<GLuint>& EdgesInView(const glm::mat4& model);
+    // An edge that shows: its two vertices and the third corner of a face in view beside
+    // it (for an outline, the face whose edge it is: the outline's inner side).
+    struct EdgeInView {
+        GLuint from, to, besideCorner;
+        bool outline;
+    };
+    // The edges that show when the mesh is placed by model before a camera at the origin:
+    // an outline edge once, with the vertices of its face in view; a crease once for each
+    // of its faces, with that face's vertices.
+    const std::vector<EdgeInView>& EdgesInView(const glm::mat4& model);
     const glm::vec3& Position(GLuint vertex) const { return positions_[vertex]; }
     const glm::vec3& Normal(GLuint vertex) const { return normals_[vertex]; }
 
@@ -40,6 +46,8 @@ private:
         // its two vertices along the edge.
         std::array<int, 2> triangles{-1, -1};
         std::array<std::array<GLuint, 2>, 2> ends{};
+        // Each side's third corner.
+        std::array<GLuint, 2> beside{};
     };
 
     std::vector<glm::vec3> positions_;
@@ -50,7 +58,7 @@ private:
     std::vector<bool> outward_;
     std::vector<Edge> edges_;
     glm::mat4 lastModel_{0};
-    std::vector<GLuint> inView_;
+    std::vector<EdgeInView> inView_;
 };
 
 }  // namespace engine

@@ -154,30 +154,41 @@ void main() {
 }
 )";
 
-// Each edge in view becomes a strip kStripPixels either side of it on the screen, in
-// world coordinates: across runs from -1 on one side to 1 on the other, and the strip
-// covers a pixel the less the farther across it lies, so that it adds up to a line a
-// pixel wide whose edges fall off smoothly.
-constexpr float kStripPixels = 1.0f;
+// Each edge in view becomes a strip on the screen, in world coordinates: across runs
+// from 0 on the edge to 1 at kStripPixels from it, and the strip covers a pixel the less
+// the farther across it lies. An outline's strip lies on its outer side only, over what
+// is behind, so that it blends the edge's stair into the background without darkening
+// the face itself; a crease's strip lies on both sides.
+constexpr float kStripPixels = 0.8f;
 
 std::vector<StripVertex> OutlineStrips(MeshOutline& outline, const glm::mat4& model, float pixelAtOne) {
     glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
-    const std::vector<GLuint>& edges = outline.EdgesInView(model);
+    const std::vector<MeshOutline::EdgeInView>& edges = outline.EdgesInView(model);
     std::vector<StripVertex> strips;
-    strips.reserve(edges.size() * 3);
-    for (std::size_t k = 0; k + 1 < edges.size(); k += 2) {
-        glm::vec3 a(model * glm::vec4(outline.Position(edges[k]), 1));
-        glm::vec3 b(model * glm::vec4(outline.Position(edges[k + 1]), 1));
-        if (a.z <= 0 || b.z <= 0) continue;
+    strips.reserve(edges.size() * 6);
+    auto onScreen = [](const glm::vec3& p) { return glm::vec2(p) / p.z; };
+    for (const MeshOutline::EdgeInView& edge : edges) {
+        glm::vec3 a(model * glm::vec4(outline.Position(edge.from), 1));
+        glm::vec3 b(model * glm::vec4(outline.Position(edge.to), 1));
+        glm::vec3 beside(model * glm::vec4(outline.Position(edge.besideCorner), 1));
+        if (a.z <= 0 || b.z <= 0 || beside.z <= 0) continue;
         // The edge's way on the screen (the camera looks along +z from the origin).
-        glm::vec2 way = glm::vec2(b) / b.z - glm::vec2(a) / a.z;
+        glm::vec2 way = onScreen(b) - onScreen(a);
         if (glm::length(way) <= 0) continue;
         way = glm::normalize(way);
-        glm::vec3 side(-way.y, way.x, 0);
-        glm::vec3 na = glm::normalize(normalMatrix * outline.Normal(edges[k]));
-        glm::vec3 nb = glm::normalize(normalMatrix * outline.Normal(edges[k + 1]));
+        glm::vec2 across(-way.y, way.x);
+        // Away from the face beside it.
+        if (glm::dot(across, onScreen(beside) - onScreen(a)) > 0) across = -across;
+        glm::vec3 side(across, 0);
+        glm::vec3 na = glm::normalize(normalMatrix * outline.Normal(edge.from));
+        glm::vec3 nb = glm::normalize(normalMatrix * outline.Normal(edge.to));
         glm::vec3 offsetA = side * (a.z * pixelAtOne * kStripPixels), offsetB = side * (b.z * pixelAtOne * kStripPixels);
-        StripVertex a0{a - offsetA, na, -1}, a1{a + offsetA, na, 1}, b0{b - offsetB, nb, -1}, b1{b + offsetB, nb, 1};
+        StripVertex a1{a + offsetA, na, 1}, b1{b + offsetB, nb, 1};
+        StripVertex a0{a, na, 0}, b0{b, nb, 0};
+        if (!edge.outline) {
+            a0 = {a - offsetA, na, -1};
+            b0 = {b - offsetB, nb, -1};
+        }
         for (const StripVertex& v : {a0, b0, b1, a0, b1, a1}) strips.push_back(v);
     }
     return strips;

@@ -110,9 +110,18 @@ TEST_P(Outline, DrawsTheRimAndTheCreasesInView) {
     std::vector<glm::vec3> normals(positions.size(), towards);
     engine::MeshOutline outline(positions, normals, indices);
     glm::mat4 model = glm::translate(glm::mat4(1), glm::vec3(0, 0, 300));
-    EXPECT_EQ(outline.EdgesInView(model).size(), c.edges * 2) << c.name;
+    const auto& edges = outline.EdgesInView(model);
+    EXPECT_EQ(edges.size(), c.edges) << c.name;
+    // The rim is outline, with its face's third corner beside it; the diagonal is crease.
+    for (const auto& edge : edges) {
+        glm::vec3 from = positions[edge.from], to = positions[edge.to];
+        bool rim = from.x == to.x || from.y == to.y;
+        EXPECT_EQ(edge.outline, rim) << c.name;
+        EXPECT_NE(edge.besideCorner, edge.from) << c.name;
+        EXPECT_NE(edge.besideCorner, edge.to) << c.name;
+    }
     // The same pose again gives the same edges.
-    EXPECT_EQ(outline.EdgesInView(model).size(), c.edges * 2) << c.name;
+    EXPECT_EQ(outline.EdgesInView(model).size(), c.edges) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Squares, Outline,

@@ -59,8 +59,8 @@ mean_over_frames() {
 }
 
 # How many rows through the middle of the pumpkin have a left outline that ends in a pixel
-# of partial cover (lit at all, but under 80 % of the red two pixels further in), and how
-# many rows were measured. Without smoothing about one row in ten does, where the skin's
+# of partial cover (lit at all, but under 85 % of the red two pixels further in), and how
+# many rows were measured. Without smoothing about one row in five does, where the skin's
 # own shading darkens towards the outline.
 partly_covered_rows() {
   local bounds width height left top
@@ -75,7 +75,7 @@ partly_covered_rows() {
         for (x = 0; x < 290 && red[y, x] <= 12; x++);
         if (x >= 290 || red[y, x + 2] < 60) continue
         rows++
-        if (red[y, x] < 0.8 * red[y, x + 2]) partial++
+        if (red[y, x] < 0.85 * red[y, x + 2]) partial++
       }
       printf "%d %d\n", partial, rows
     }'
