@@ -29,7 +29,6 @@ void ParticleSimulation::Advance(float seconds, const BirthHandler& onBirth) {
         Particle p;
         p.size = settings.birthSize;
         p.texture = settings.texture;
-        p.serial = births_++;
         onBirth(p);
         p.position = settings.emitter;
         particles_.push_back(p);

@@ -20,9 +20,6 @@ struct Particle {
     float age = 0;
     float life = 1;
     std::int32_t texture = 0;
-    // The particle's number among its system's births, from which its drawing draws
-    // what it chooses for each particle alike every frame (its turn on the screen).
-    std::uint32_t serial = 0;
 };
 
 struct ParticleSettings {
@@ -55,7 +52,6 @@ public:
 private:
     std::vector<Particle> particles_;
     float birthsDue_ = 0;
-    std::uint32_t births_ = 0;
 };
 
 }  // namespace engine

@@ -4,7 +4,6 @@
 #include <glad/gl.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "common/runtime_error.h"
 #include "engine/clock.h"
