@@ -76,17 +76,23 @@ in vec3 worldNormal;
 in float stripAcross;
 out vec4 colour;
 
-// Specular shine is Blinn's. pow(x, power) is close to exp(-power (1 - x)) where there is
-// any shine, and that to (1 - power (1 - x) / 8) to the 8th: three squarings, a fraction
-// of pow's cost on a software rasteriser.
+// Specular shine is Blinn's, with the halfway vector, but as tight as Phong's would be with
+// the material's power (Blinn's exponent four times Phong's gives about the same spot):
+// Blinn's own at a power of 32 spreads a pale sheen over half a pumpkin's face.
+// pow(x, p) is close to exp(-p (1 - x)) where there is any shine, and that to
+// (1 - p (1 - x) / 8) to the 8th: three squarings, a fraction of pow's cost on a software
+// rasteriser.
 float Shine(vec3 n, vec3 halfway) {
     float x = max(dot(n, halfway), 0.0);
-    float shine = max(1.0 - power * (1.0 - x) * 0.125, 0.0);
+    float shine = max(1.0 - power * (1.0 - x) * 0.5, 0.0);
     shine *= shine;
     shine *= shine;
     shine *= shine;
     return power > 0.0 ? shine : 0.0;
 }
+
+// A waxy skin's shine takes on some of its own colour: warm, not the white of plastic.
+vec3 ShineColour() { return specular * mix(vec3(1.0), vec3(1.0, 0.8, 0.55), 0.6); }
 
 // Light on the inside is a glow on a rough surface: diffuse alone, and wrapped round,
 // because the flesh lets light through. A cut wall turned from the candle still glows,
@@ -129,7 +135,7 @@ void main() {
         for (int i = 0; i < DIRECTIONALS; ++i) {
             float facing = dot(n, directionalToward[i]);
             if (facing > 0.0)
-                c += directionalColour[i] * (facing * diffuse + specular * Shine(n, normalize(directionalToward[i] + toEye)));
+                c += directionalColour[i] * (facing * diffuse + ShineColour() * Shine(n, normalize(directionalToward[i] + toEye)));
         }
         for (int i = 0; i < OUTER_POINTS; ++i) {
             vec3 toLight = outerPointPlace[i].xyz - worldPosition;
@@ -138,7 +144,7 @@ void main() {
             float facing = dot(n, toLight);
             if (facing > 0.0)
                 c += RangeFalloff(distance, outerPointPlace[i].w) * outerPointColour[i] *
-                     (facing * diffuse + specular * Shine(n, normalize(toLight + toEye)));
+                     (facing * diffuse + ShineColour() * Shine(n, normalize(toLight + toEye)));
         }
     } else {
         // The candle within gives it, and so do the point lights outside, as light that
