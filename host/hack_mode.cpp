@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/event_note.h"
+#include "host/hack_listing.h"
 #include "host/hack_options.h"
 #include "host/hack_window.h"
 #include "saver/candle_scene.h"
@@ -93,6 +94,11 @@ void RunHack(const std::string& arguments) {
         std::fputs(HackUsage().c_str(), stdout);
         return;
     }
+    if (options.addToXScreenSaver) {
+        std::puts(platform::HackListings().AddToUserList().c_str());
+        return;
+    }
+    for (const std::string& warning : options.warnings) std::fprintf(stderr, "kelvora: %s\n", warning.c_str());
     // Before the window system starts, which leaves handlers that are already set alone.
     std::signal(SIGTERM, AskToStop);
     std::signal(SIGINT, AskToStop);
@@ -102,7 +108,7 @@ void RunHack(const std::string& arguments) {
     try {
         saver::SetUpCandleScene(state, MediaFolderPath(), FindSettingsFiles().toRead, window,
                                 saver::WindowFit::AsItStands, options.settings);
-        DrawUntilStopped(state, options.printFps);
+        DrawUntilStopped(state, options.showFps);
     } catch (...) {
         saver::ReleaseEngineObjects(state);
         platform::HackWindows().Release(window);

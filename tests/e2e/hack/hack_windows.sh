@@ -84,16 +84,20 @@ wait_until 10 grown || { cp "$WORK/shot.png" "$ARTIFACTS/grown.png"; fail "the p
 cp "$WORK/shot.png" "$ARTIFACTS/grown.png"
 ends_cleanly left
 
-# The settings dialog's preview: a small window named by --window-id.
+# The settings dialog's preview: a small window named by --window-id. A colour the hack
+# cannot read (xfce4-screensaver once passed 1 from a check box) leaves the settings
+# file's colour: one line on standard error, and the pumpkin drawn.
 make_window 200 150 small
-start_hack small --window-id "$small" --candle-height 15
+start_hack small --window-id "$small" --candle-height 15 --candle-color 1
 wait_until 60 first_frame small || fail "--window-id drew no frame"
 wait_until 20 shows_pumpkin "$small" || { cp "$WORK/shot.png" "$ARTIFACTS/small.png"; fail "no pumpkin in the small window"; }
 cp "$WORK/shot.png" "$ARTIFACTS/small.png"
+[ "$(wc -l <"$WORK/small.err")" -eq 1 ] && grep -q -- "--candle-color takes .*settings file's value is used" "$WORK/small.err" ||
+  fail "the bad colour was not reported in one line: $(cat "$WORK/small.err")"
 ends_cleanly small
 
-# A window that does not exist, and a bad option: one line on standard error, code 1.
-for args in "--window-id 0x7ffffff" "--candle-height 16"; do
+# A window that does not exist, and an unknown option: one line on standard error, code 1.
+for args in "--window-id 0x7ffffff" "--root --bogus"; do
   code=0
   # shellcheck disable=SC2086
   "$KELVORA" $args 2>"$WORK/refused.err" || code=$?
