@@ -1,7 +1,6 @@
 #include "host/hack_mode.h"
 
 #include <atomic>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -48,36 +47,13 @@ platform::WindowHandle OpenWindow(const HackOptions& options) {
     return windows.OpenOwn([] { stopAsked = true; });
 }
 
-// Counts presented frames and prints their rate once a second.
-class FpsCounter {
-public:
-    using Clock = std::chrono::steady_clock;
-    explicit FpsCounter(bool print) : print_(print) {}
-    void Count() {
-        if (!print_) return;
-        ++frames_;
-        double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-        if (seconds < 1.0) return;
-        std::fprintf(stderr, "kelvora: %.1f fps\n", frames_ / seconds);
-        start_ = Clock::now();
-        frames_ = 0;
-    }
-
-private:
-    bool print_;
-    Clock::time_point start_ = Clock::now();
-    int frames_ = 0;
-};
-
-void DrawUntilStopped(saver::SaverState& state, bool printFps) {
-    FpsCounter fps(printFps);
+void DrawUntilStopped(saver::SaverState& state) {
     while (!stopAsked) {
         platform::App().DoEvents();
         if (stopAsked) break;
         saver::DrawCandleFrame(state);
         state.Engine->PresentFrame();
         NoteFirstFrame();
-        fps.Count();
     }
 }
 
@@ -108,7 +84,9 @@ void RunHack(const std::string& arguments) {
     try {
         saver::SetUpCandleScene(state, MediaFolderPath(), FindSettingsFiles().toRead, window,
                                 saver::WindowFit::AsItStands, options.settings);
-        DrawUntilStopped(state, options.showFps);
+        // As the hacks beside it do, in a corner of the picture.
+        if (options.showFps) state.Engine->DisplayFramesPerSecond(1);
+        DrawUntilStopped(state);
     } catch (...) {
         saver::ReleaseEngineObjects(state);
         platform::HackWindows().Release(window);

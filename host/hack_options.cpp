@@ -111,9 +111,9 @@ const std::vector<OptionHelp> OwnOptions = {
     {"--root", "", "draw into XSCREENSAVER_WINDOW's window, else the root window"},
     {"--window-id", "ID", "draw into the X window ID (0x1a00003 or 27262979)"},
     {"--window", "", "draw into a window of its own"},
-    {"--fps", "", "print the frames drawn per second on standard error"},
+    {"--fps", "", "write the frames shown a second in the picture's lower left corner"},
     {"--add-to-xscreensaver", "", "add \"GL: kelvora --root\" to your XScreenSaver list, once"},
-    {"--help", "", "print this text"},
+    {"--help", "", "print the options and end"},
 };
 
 // A setting's meaning as its option sets it.

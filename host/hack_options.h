@@ -21,7 +21,7 @@ struct HackOptions {
     };
     Target target = Target::OwnWindow;
     std::uint64_t windowId = 0;
-    // -fps: frames per second counted and shown.
+    // -fps: the frames shown a second written in a corner of the picture.
     bool showFps = false;
     // --help: the usage on standard output, and nothing else.
     bool showUsage = false;
