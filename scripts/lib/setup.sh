@@ -12,6 +12,8 @@ KELVORA_PACKAGES=(
   libxinerama-dev libxext-dev
   xvfb xauth x11-utils xdotool imagemagick xserver-xephyr x11-xserver-utils
   nsis dpkg-dev
+  lintian desktop-file-utils
+  xscreensaver mate-screensaver dbus-daemon libglib2.0-bin dconf-gsettings-backend
 )
 
 as_root() {
