@@ -101,8 +101,13 @@ bool ListsKelvora(std::string_view value) {
     return false;
 }
 
-// Appends the entry after the resource's last line, continuing that line.
+// Appends the entry after the resource's last line, continuing that line; where that
+// line is blank, only ending the list, the entry goes before it and continues to it.
 void AppendEntry(std::vector<std::string>& lines, Resource resource, bool empty) {
+    if (resource.last > resource.first && Trimmed(lines[resource.last]).empty()) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(resource.last), EntryLine + "\\");
+        return;
+    }
     std::string& last = lines[resource.last];
     while (!last.empty() && std::isspace(static_cast<unsigned char>(last.back()))) last.pop_back();
     if (empty) last += " \\";

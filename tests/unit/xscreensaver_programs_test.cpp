@@ -40,6 +40,8 @@ TEST(XScreenSaverPrograms, AddsKelvoraOnceAtTheEndKeepingEverythingElse) {
         {"settings without a list", "mode:\t\tone\n", true,
          "mode:\t\tone\n\nprograms:\t\t\\\n\t\t\t\tmaze --root\t\t\\n\\\n  GL: \t\t\t\tklein --root\t\t\\n\\\n" + Entry},
         {"an empty list", "programs:\n", true, "programs: \\\n" + Entry},
+        {"a blank line ending the list", "programs: \\\n  maze -root \\n\\\n\nmode: one\n", true,
+         "programs: \\\n  maze -root \\n\\\n  GL: \t\t\t\tkelvora --root\t\t\t\t    \\n\\\n\nmode: one\n"},
         {"a last entry without its \\n", "programs: maze -root\n", true, "programs: maze -root\\n\\\n" + Entry},
         {"listed already", "programs: \\\n  GL: kelvora --root \\n\n", false, "programs: \\\n  GL: kelvora --root \\n\n"},
         {"listed with options and a path", "programs: \\\n \"Pumpkin\" /usr/libexec/xscreensaver/kelvora -root --fps\n",

@@ -84,10 +84,11 @@ std::string XmlEscaped(std::string_view text) {
 
 // The named colours as a list, the default first and passing nothing, so that it leaves
 // the settings file's colour in place as every other control at its default does.
-std::string XmlColorList(const SettingDefinition& s, const std::string& id, const std::string& label) {
-    std::string xml = "  <select id=\"" + id + "\" _label=\"" + label + "\">\n";
+std::string XmlColorList(const SettingDefinition& s, const std::string& id) {
+    // A list has no caption of its own: its entries name themselves.
+    std::string xml = "  <select id=\"" + id + "\">\n";
     for (const mScreenSaver::NamedColor& color : mScreenSaver::FlameColors) {
-        xml += "    <option id=\"" + Lower(color.name) + "\" _label=\"" + color.name + "\"";
+        xml += "    <option id=\"" + Lower(color.name) + "\" _label=\"" + color.name + " flame\"";
         if (color.value != s.defaultValue)
             xml += " arg-set=\"--" + id + " " + mScreenSaver::RgbHexText(color.value) + "\"";
         xml += "/>\n";
@@ -110,7 +111,7 @@ std::string XmlControl(const SettingDefinition& s) {
                "          low=\"" + std::to_string(s.min) + "\" high=\"" + std::to_string(s.max) +
                "\" default=\"" + std::to_string(s.defaultValue) + "\"/>\n";
     case mScreenSaver::TextForm::DecimalBgrColor:
-        return XmlColorList(s, id, label);
+        return XmlColorList(s, id);
     case mScreenSaver::TextForm::OnOff:
         return "  <boolean id=\"" + id + "\" _label=\"" + label + "\" arg-" +
                (s.defaultValue ? "unset=\"--no-" : "set=\"--") + id + "\"/>\n";
@@ -122,7 +123,7 @@ std::string XmlControl(const SettingDefinition& s) {
 // of the settings file's decimal BGR number, which the list does not show.
 std::string XmlMeaning(const SettingDefinition& s) {
     if (s.form == mScreenSaver::TextForm::DecimalBgrColor)
-        return "The flame's colour; Orange keeps the colour chosen in kelvora /C, orange unless changed there";
+        return "The flame's colour; Orange flame keeps the colour chosen in kelvora /C, orange unless changed there";
     return s.meaning;
 }
 
