@@ -7,6 +7,10 @@
 set -euo pipefail
 
 CPACK_CONFIG=${1:?the CPackConfig.cmake of the build}
+if [ "$(id -u)" -ne 0 ]; then
+  echo "skipped: the case needs root, for its mount namespace and its user"
+  exit 77
+fi
 # The whole case runs in a mount namespace of its own, where /usr shows the package.
 if [ -z "${KELVORA_PACKAGE_NAMESPACE:-}" ]; then
   exec env KELVORA_PACKAGE_NAMESPACE=1 unshare --mount --propagation private bash "$0" "$@"
