@@ -2,9 +2,9 @@
 # The Debian package that `cpack -G DEB` makes from the Linux build holds exactly the
 # hack, the launcher and its manual page, XScreenSaver's settings file, the screen-saver
 # entry for MATE and Xfce, the settings' menu entry and icon, the copyright file and
-# changelog, the default settings and each media file, owned by root, the two programs
-# executable; both desktop entries are valid, and lintian (pedantic) finds no error and
-# no warning.
+# changelog (its latest entry the package's version), the default settings and each
+# media file, owned by root, the two programs executable; both desktop entries are
+# valid, and lintian (pedantic) finds no error and no warning.
 # Usage: debian_package_contents.sh CPACK_CONFIG MEDIA_FOLDER
 set -euo pipefail
 CPACK_CONFIG=$1 MEDIA_FOLDER=$2
@@ -47,6 +47,11 @@ dpkg-deb -x "${packages[0]}" "$WORK/root"
 desktop-file-validate "$WORK/root/usr/share/applications/kelvora.desktop" \
   "$WORK/root/usr/share/applications/screensavers/kelvora.desktop" >&2 ||
   fail "a desktop entry is not valid (above)"
+
+# The changelog's latest entry is this package's version.
+zcat "$WORK/root/usr/share/doc/kelvora/changelog.gz" >"$WORK/changelog"
+[ "$(dpkg-parsechangelog -l "$WORK/changelog" -S Version)" = "$(dpkg-deb -f "${packages[0]}" Version)" ] ||
+  fail "the changelog's latest version is not the package's: add an entry to packaging/debian/changelog"
 
 # Its exit code tells an error or warning, and a failure to run, from a clean package.
 code=0
