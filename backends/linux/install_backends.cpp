@@ -22,6 +22,7 @@ std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv)
     made->settingsWindows = NewFltkSettingsWindows();
     made->previewHolder = NewXlibPreviewHolder();
     made->hackWindows = NewSdlHackWindows(video);
+    made->hackListing = NewXScreenSaverListing();
     InstallInSlots(*made);
     return made;
 }
