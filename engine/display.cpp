@@ -260,7 +260,7 @@ void Display::ShowIn(platform::WindowHandle window, const glm::ivec2& drift, Win
     ClearTo(barColour_, GL_COLOR_BUFFER_BIT);
     GlRect viewport = PictureViewport(PictureRect(size), size, drift);
     glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
-    presentPass_->Draw(target_->Texture());
+    presentPass_->Draw(target_->Texture(), {renderSize_.width, renderSize_.height}, {viewport.width, viewport.height});
     SwapShowing(window, size, shown);
 }
 
