@@ -1,5 +1,7 @@
 #include "dialog/frm_settings.h"
 
+#include <utility>
+
 #include "common/event_note.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
@@ -31,6 +33,29 @@ bool WriteSetting(const std::string& file, const SettingDefinition& setting,
                   const std::string& value) {
     return platform::Windows().WritePrivateProfileStringA(setting.section, setting.writtenKey,
                                                           value.c_str(), file.c_str()) != 0;
+}
+
+// Whether the four values read back from the file, through the same profile functions,
+// are the ones just written: a write may report success and still have stored less (a
+// file cut short by a full disk). Profile functions that keep a file in memory are first
+// told to let it go, so that the values come from the disk.
+bool StoredAsWritten(const std::string& file, const mScreenSaver::SettingsRecord& written) {
+    platform::Windows().WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+    const std::pair<const SettingDefinition&, const std::string&> expected[] = {
+        {CandleHeightSetting, written.candleHeight},
+        {CandleBrightnessSetting, written.candleBrightness},
+        {CandleColorSetting, written.candleColor},
+        {MovePumpkinSetting, written.movePumpkin}};
+    for (const auto& [setting, text] : expected) {
+        std::string stored;
+        mScreenSaver::ReadIniValue(setting.section, setting.readKey, stored, file);
+        if (stored != text) return false;
+    }
+    return true;
+}
+
+bool IsDiskFull(std::uint32_t error) {
+    return error == platform::ErrorDiskFull || error == platform::ErrorHandleDiskFull;
 }
 
 // A control's 16-bit value from the table; the layout checks that the bars' settings fit.
@@ -80,6 +105,7 @@ void FrmSettings::Form_Unload() {
     const std::string& file = files.toWrite;
     const bool ready = mScreenSaver::ReadyFileToWrite(files);
     bool saved = ready;
+    if (ready) platform::Windows().SetLastError(0);
     RunTolerantStep([&] { Settings.candleHeight = DecimalText(c.HScrollCandleHeight.Value()); });
     RunTolerantStep(
         [&] { saved &= ready && WriteSetting(file, CandleHeightSetting, Settings.candleHeight); });
@@ -97,14 +123,17 @@ void FrmSettings::Form_Unload() {
     });
     RunTolerantStep(
         [&] { saved &= ready && WriteSetting(file, MovePumpkinSetting, Settings.movePumpkin); });
+    const bool diskFull = ready && IsDiskFull(platform::Windows().GetLastError());
+    saved = saved && StoredAsWritten(file, Settings);
 
     if (saved) {
         NoteEvent("settings-saved");
         return;
     }
     NoteEvent("settings-not-saved");
-    const std::string text = "The settings could not be saved to " + file +
-                             ".\nCheck that the file and its folder may be written to.";
+    const std::string text =
+        "The settings could not be saved to " + file +
+        (diskFull ? ": the disk is full." : ".\nCheck that the file and its folder may be written to.");
     NoteEvent("message-box " + QuotedForEvent(dialog::SettingsCaption) + " " +
               QuotedForEvent(text));
     platform::App().ShowMessageBox(text, platform::MbOk | platform::MbIconExclamation,

@@ -54,39 +54,22 @@ std::string_view TrimProfileBlanks(std::string_view text) {
     return text;
 }
 
-Document::Document(std::string_view bytes) {
-    if (bytes.starts_with(Utf8ByteOrderMark)) {
-        byteOrderMark_ = Utf8ByteOrderMark;
-        bytes.remove_prefix(Utf8ByteOrderMark.size());
-    }
-    // A line ends at "\r\n", "\n" or a lone "\r", as it does for Windows.
-    while (!bytes.empty()) {
-        std::size_t end = bytes.find_first_of("\r\n");
-        Line line;
-        line.text = bytes.substr(0, end);
-        if (end != std::string_view::npos) {
-            std::size_t breakLength = bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1;
-            line.lineBreak = bytes.substr(end, breakLength);
-            bytes.remove_prefix(end + breakLength);
-        } else {
-            bytes = {};
-        }
-        lines_.push_back(std::move(line));
-    }
-    auto withBreak = std::find_if(lines_.begin(), lines_.end(),
-                                  [](const Line& l) { return !l.lineBreak.empty(); });
-    newLineBreak_ = withBreak != lines_.end() ? withBreak->lineBreak : "\r\n";
+Document::Document(std::string_view bytes) : bytes_(bytes) {
+    if (bytes.starts_with(Utf8ByteOrderMark)) bodyBegin_ = Utf8ByteOrderMark.size();
+    std::optional<Line> withBreak = LineAt(bodyBegin_);
+    while (withBreak && !withBreak->HasBreak()) withBreak = LineAt(withBreak->next);
+    newLineBreak_ = withBreak ? bytes_.substr(withBreak->end, withBreak->next - withBreak->end) : "\r\n";
 }
 
 std::optional<std::string> Document::Find(std::string_view section, std::string_view key) const {
-    std::optional<std::size_t> header = FindSection(section);
+    std::optional<Line> header = FindSection(section);
     if (!header) return std::nullopt;
-    std::optional<std::size_t> index = FindKey(*header, key);
-    if (!index) return std::nullopt;
-    const std::string& text = lines_[*index].text;
+    std::optional<Line> line = FindKey(*header, key);
+    if (!line) return std::nullopt;
+    std::string_view text = line->Text(bytes_);
     std::size_t equals = text.find('=');
-    if (equals == std::string::npos) return std::nullopt;
-    return ValueText(std::string_view(text).substr(equals + 1));
+    if (equals == std::string_view::npos) return std::nullopt;
+    return ValueText(text.substr(equals + 1));
 }
 
 void Document::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -94,82 +77,92 @@ void Document::Set(std::string_view section, std::string_view key, std::string_v
     std::string_view keyName = TrimProfileBlanks(key);
     std::string entry = std::string(keyName) + "=" + std::string(value);
 
-    std::optional<std::size_t> header = FindSection(sectionName);
+    std::optional<Line> header = FindSection(sectionName);
     if (!header) {
-        InsertLine(lines_.size(), "[" + std::string(sectionName) + "]");
-        InsertLine(lines_.size(), std::move(entry));
+        InsertLine(bytes_.size(), "[" + std::string(sectionName) + "]");
+        InsertLine(bytes_.size(), entry);
         return;
     }
-    if (std::optional<std::size_t> index = FindKey(*header, keyName)) {
-        ReplaceValue(*index, value);
+    if (std::optional<Line> line = FindKey(*header, keyName)) {
+        ReplaceValue(*line, value);
         return;
     }
     // After the section's last entry or comment, ahead of the blank lines that part it
     // from the next section.
-    std::size_t last = SectionEnd(*header) - 1;
-    while (last > *header && IsBlank(lines_[last].text)) --last;
-    InsertLine(last + 1, std::move(entry));
+    Line last = *header;
+    for (std::optional<Line> line = LineAt(header->next); line && !SectionName(line->Text(bytes_));
+         line = LineAt(line->next)) {
+        if (!IsBlank(line->Text(bytes_))) last = *line;
+    }
+    InsertLine(last.next, entry);
 }
 
-std::string Document::Bytes() const {
-    std::string bytes = byteOrderMark_;
-    for (const Line& line : lines_) bytes += line.text + line.lineBreak;
-    return bytes;
+std::string Document::Bytes() const { return bytes_; }
+
+// A line ends at "\r\n", "\n" or a lone "\r", as it does for Windows.
+std::optional<Document::Line> Document::LineAt(std::size_t begin) const {
+    if (begin >= bytes_.size()) return std::nullopt;
+    std::size_t end = bytes_.find_first_of("\r\n", begin);
+    if (end == std::string::npos) return Line{begin, bytes_.size(), bytes_.size()};
+    std::size_t breakLength = bytes_.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+    return Line{begin, end, end + breakLength};
 }
 
-std::optional<std::size_t> Document::FindSection(std::string_view name) const {
+std::optional<Document::Line> Document::FindSection(std::string_view name) const {
     std::string_view wanted = TrimProfileBlanks(name);
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        std::optional<std::string_view> found = SectionName(lines_[i].text);
-        if (found && SameName(*found, wanted)) return i;
+    for (std::optional<Line> line = LineAt(bodyBegin_); line; line = LineAt(line->next)) {
+        std::optional<std::string_view> found = SectionName(line->Text(bytes_));
+        if (found && SameName(*found, wanted)) return line;
     }
     return std::nullopt;
 }
 
-std::size_t Document::SectionEnd(std::size_t header) const {
-    std::size_t i = header + 1;
-    while (i < lines_.size() && !SectionName(lines_[i].text)) ++i;
-    return i;
-}
-
-std::optional<std::size_t> Document::FindKey(std::size_t header, std::string_view key) const {
+std::optional<Document::Line> Document::FindKey(const Line& header, std::string_view key) const {
     std::string_view wanted = TrimProfileBlanks(key);
-    std::size_t end = SectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i) {
-        if (!IsBlank(lines_[i].text) && SameName(KeyName(lines_[i].text), wanted)) return i;
+    for (std::optional<Line> line = LineAt(header.next); line && !SectionName(line->Text(bytes_));
+         line = LineAt(line->next)) {
+        std::string_view text = line->Text(bytes_);
+        if (!IsBlank(text) && SameName(KeyName(text), wanted)) return line;
     }
     return std::nullopt;
 }
 
 // Keeps the line's key as written, with its spacing up to where the old value began.
-void Document::ReplaceValue(std::size_t index, std::string_view value) {
-    std::string& text = lines_[index].text;
+void Document::ReplaceValue(const Line& line, std::string_view value) {
+    std::string_view text = line.Text(bytes_);
     std::size_t equals = text.find('=');
-    std::string prefix;
-    if (equals == std::string::npos) {
+    std::string replacement;
+    if (equals == std::string_view::npos) {
         std::size_t end = text.size();
         while (end > 0 && IsProfileBlank(text[end - 1])) --end;
-        prefix = text.substr(0, end) + "=";
+        replacement = std::string(text.substr(0, end)) + "=";
     } else {
         std::size_t valueStart = equals + 1;
-        if (!TrimProfileBlanks(std::string_view(text).substr(valueStart)).empty()) {
+        if (!TrimProfileBlanks(text.substr(valueStart)).empty()) {
             while (IsProfileBlank(text[valueStart])) ++valueStart;
         }
-        prefix = text.substr(0, valueStart);
+        replacement = std::string(text.substr(0, valueStart));
     }
-    text = prefix + std::string(value);
+    replacement += value;
+    bytes_.replace(line.begin, line.end - line.begin, replacement);
 }
 
 // The new line takes over the break of the line before it, so that a file that ended
 // without a final line break still does.
-void Document::InsertLine(std::size_t index, std::string text) {
-    Line line{std::move(text), newLineBreak_};
-    if (index > 0) {
-        Line& previous = lines_[index - 1];
-        line.lineBreak = previous.lineBreak;
-        if (previous.lineBreak.empty()) previous.lineBreak = newLineBreak_;
+void Document::InsertLine(std::size_t at, std::string_view text) {
+    std::string_view before = std::string_view(bytes_).substr(bodyBegin_, at - bodyBegin_);
+    std::string inserted;
+    std::string_view lineBreak = newLineBreak_;
+    if (!before.empty()) {
+        lineBreak = before.ends_with("\r\n") ? "\r\n"
+                    : before.ends_with('\n') ? "\n"
+                    : before.ends_with('\r') ? "\r"
+                                             : "";
+        if (lineBreak.empty()) inserted = newLineBreak_;
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
+    inserted += text;
+    inserted += lineBreak;
+    bytes_.insert(at, inserted);
 }
 
 }  // namespace platform::ini

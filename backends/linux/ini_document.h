@@ -1,12 +1,12 @@
-// An INI file held as its lines, each keeping its own line break, so that setting one
-// value leaves every other byte of the file as it was. Look-ups follow the Windows
+// An INI file held as its bytes, one string and nothing per line (a file of empty lines
+// costs no more than its size), so that setting one value leaves every other byte of the
+// file as it was. Look-ups follow the Windows
 // profile functions: letter case and surrounding blanks do not matter, the first
 // section and the first key of a name win, and surrounding quotes come off a value.
 #pragma once
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace platform::ini {
 
@@ -27,19 +27,29 @@ public:
     std::string Bytes() const;
 
 private:
+    // Where a line lies in bytes_: its text from begin to end, its line break ("\r\n",
+    // "\n", "\r", or none for a last line without one) from end to next.
     struct Line {
-        std::string text;
-        std::string lineBreak;  // "\r\n", "\n", "\r", or empty for a last line without one
+        std::size_t begin;
+        std::size_t end;
+        std::size_t next;
+        std::string_view Text(const std::string& bytes) const {
+            return std::string_view(bytes).substr(begin, end - begin);
+        }
+        bool HasBreak() const { return next > end; }
     };
 
-    std::optional<std::size_t> FindSection(std::string_view name) const;
-    std::size_t SectionEnd(std::size_t header) const;
-    std::optional<std::size_t> FindKey(std::size_t header, std::string_view key) const;
-    void ReplaceValue(std::size_t index, std::string_view value);
-    void InsertLine(std::size_t index, std::string text);
+    // The line that starts at `begin`; nothing at the end of the bytes.
+    std::optional<Line> LineAt(std::size_t begin) const;
+    std::optional<Line> FindSection(std::string_view name) const;
+    std::optional<Line> FindKey(const Line& header, std::string_view key) const;
+    void ReplaceValue(const Line& line, std::string_view value);
+    // Puts a new line at `at`, the start of a line or the end of the bytes.
+    void InsertLine(std::size_t at, std::string_view text);
 
-    std::string byteOrderMark_;
-    std::vector<Line> lines_;
+    std::string bytes_;
+    // Where the lines begin: after a UTF-8 byte-order mark, when the file has one.
+    std::size_t bodyBegin_ = 0;
     // The break that new lines get: the file's first one, or the Windows "\r\n".
     std::string newLineBreak_;
 };

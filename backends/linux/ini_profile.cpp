@@ -1,5 +1,6 @@
 #include "backends/linux/ini_profile.h"
 
+#include <cerrno>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -21,7 +22,7 @@ std::uint32_t CopyCut(std::string_view text, char* buffer, std::uint32_t size) {
 
 std::optional<std::string> StoredValue(const char* section, const char* key, const char* file) {
     if (!section || !key || !file) return std::nullopt;
-    FileContents contents = ReadWholeFile(file);
+    FileContents contents = ReadWholeFile(file, MaxSettingsFileBytes);
     if (contents.outcome != FileContents::Read) return std::nullopt;
     return Document(contents.bytes).Find(section, key);
 }
@@ -49,10 +50,16 @@ std::uint32_t GetProfileString(const char* section, const char* key, const char*
 
 std::int32_t WriteProfileString(const char* section, const char* key, const char* value,
                                 const char* file) {
-    if (!section || !key || !value || !file || !FitsOnItsLine(section, key, value)) return 0;
-    FileContents contents = ReadWholeFile(file);
+    if (!section || !key || !value || !file || !FitsOnItsLine(section, key, value)) {
+        errno = EINVAL;
+        return 0;
+    }
+    FileContents contents = ReadWholeFile(file, MaxSettingsFileBytes);
     // An existing file that cannot be read must not be replaced by a new one.
-    if (contents.outcome == FileContents::Unreadable) return 0;
+    if (contents.outcome == FileContents::Unreadable) {
+        errno = EIO;
+        return 0;
+    }
     Document document(contents.bytes);
     document.Set(section, key, value);
     return SaveFile(file, document.Bytes()) ? 1 : 0;

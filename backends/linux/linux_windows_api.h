@@ -32,9 +32,16 @@ public:
                                            std::uint32_t size, const char* file) override;
     std::int32_t WritePrivateProfileStringA(const char* section, const char* key,
                                             const char* value, const char* file) override;
+    std::uint32_t GetLastError() override;
+    void SetLastError(std::uint32_t error) override;
     Handle ShellExecuteA(Handle window, const char* verb, const char* file,
                          const char* parameters, const char* directory,
                          std::int32_t show) override;
+
+private:
+    // Set by the calls that fail, as Windows does; only the profile writes fail with a
+    // reason worth telling.
+    std::uint32_t lastError_ = 0;
 };
 
 }  // namespace platform

@@ -1,8 +1,31 @@
 // The profile functions on Linux: our own INI code with the Windows semantics.
+#include <cerrno>
+
 #include "backends/linux/ini_profile.h"
 #include "backends/linux/linux_windows_api.h"
 
 namespace platform {
+
+namespace {
+
+constexpr std::uint32_t ErrorAccessDenied = 5;
+constexpr std::uint32_t ErrorWriteFault = 29;
+constexpr std::uint32_t ErrorInvalidParameter = 87;
+
+// The Windows code of what stopped a write.
+std::uint32_t WindowsErrorOf(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT: return ErrorDiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS: return ErrorAccessDenied;
+    case EINVAL: return ErrorInvalidParameter;
+    default: return ErrorWriteFault;
+    }
+}
+
+}  // namespace
 
 std::uint32_t LinuxWindowsApi::GetPrivateProfileStringA(const char* section, const char* key,
                                                         const char* defaultText, char* buffer,
@@ -12,7 +35,13 @@ std::uint32_t LinuxWindowsApi::GetPrivateProfileStringA(const char* section, con
 
 std::int32_t LinuxWindowsApi::WritePrivateProfileStringA(const char* section, const char* key,
                                                          const char* value, const char* file) {
-    return ini::WriteProfileString(section, key, value, file);
+    std::int32_t written = ini::WriteProfileString(section, key, value, file);
+    if (!written) lastError_ = WindowsErrorOf(errno);
+    return written;
 }
+
+std::uint32_t LinuxWindowsApi::GetLastError() { return lastError_; }
+
+void LinuxWindowsApi::SetLastError(std::uint32_t error) { lastError_ = error; }
 
 }  // namespace platform

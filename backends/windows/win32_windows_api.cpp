@@ -37,6 +37,8 @@ public:
                                            std::uint32_t size, const char* file) override;
     std::int32_t WritePrivateProfileStringA(const char* section, const char* key,
                                             const char* value, const char* file) override;
+    std::uint32_t GetLastError() override;
+    void SetLastError(std::uint32_t error) override;
     Handle ShellExecuteA(Handle window, const char* verb, const char* file,
                          const char* parameters, const char* directory,
                          std::int32_t show) override;
@@ -151,6 +153,10 @@ std::int32_t Win32WindowsApi::WritePrivateProfileStringA(const char* section, co
                                                          const char* value, const char* file) {
     return ::WritePrivateProfileStringA(section, key, value, file);
 }
+
+std::uint32_t Win32WindowsApi::GetLastError() { return ::GetLastError(); }
+
+void Win32WindowsApi::SetLastError(std::uint32_t error) { ::SetLastError(error); }
 
 Handle Win32WindowsApi::ShellExecuteA(Handle window, const char* verb, const char* file,
                                       const char* parameters, const char* directory,

@@ -131,9 +131,24 @@ std::int32_t FakeWindowsApi::WritePrivateProfileStringA(const char* section, con
                                                         const char* value, const char* file) {
     Log().Add(Call("WritePrivateProfileStringA", Text(section), Text(key), Text(value),
                    Text(file)));
-    if (profileWritesFail) return 0;
-    profile[ProfileKey(file, section, key)] = value;
+    // The call with no section, key and value only lets the file go from memory.
+    if (!section || !key || !value) return 0;
+    if (profileWritesFail) {
+        lastError = profileWriteError;
+        return 0;
+    }
+    if (!profileWritesLost) profile[ProfileKey(file, section, key)] = value;
     return 1;
+}
+
+std::uint32_t FakeWindowsApi::GetLastError() {
+    Log().Add(Call("GetLastError"));
+    return lastError;
+}
+
+void FakeWindowsApi::SetLastError(std::uint32_t error) {
+    Log().Add(Call("SetLastError", error));
+    lastError = error;
 }
 
 platform::Handle FakeWindowsApi::ShellExecuteA(platform::Handle window, const char* verb,

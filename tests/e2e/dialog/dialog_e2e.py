@@ -705,6 +705,62 @@ def case_read_only_folder(product):
         os.chmod(product.folder, 0o755)
 
 
+def write_ini_of_size(path, values, size):
+    """The four values after a comment line that brings the file to exactly size bytes."""
+    tail = ("[candle]\r\n" + "".join(f"{key}={values[key]}\r\n" for key in
+                                    ("candleheight", "candleBrightness", "candlecolor")) +
+            f"[pumpkin]\r\nmovePumpkin={values['movePumpkin']}\r\n")
+    with open(path, "w", newline="") as file:
+        file.write(";" + "-" * (size - len(tail) - 3) + "\r\n" + tail)
+
+
+def case_full_disk(product):
+    """A save in place (a writable file in a read-only folder) on a full disk is told as
+    failed, saying the disk is full. The Linux product reserves the room for each write
+    first, so a write that needs more room leaves the file byte for byte as it was (every
+    value here grows); the Windows product's own profile functions report success for a
+    file they cut short, which the values read back give away."""
+    disk = tempfile.mkdtemp(prefix="kelvora-full-disk-")
+    mounted = []
+    try:
+        # Two pages: the 4096-byte settings file and a filler; the save needs one more.
+        code, out = run(["mount", "-t", "tmpfs", "-o", "size=8k", "tmpfs", disk])
+        check(code == 0, f"cannot mount a small disk: {out}")
+        mounted.append(disk)
+        small_ini = os.path.join(disk, "kelvora.ini")
+        # Each of Defaults' values is longer than the one it replaces.
+        write_ini_of_size(small_ini, dict(STORED, candleBrightness="20", movePumpkin=""), 4096)
+        with open(small_ini, "rb") as file:
+            original = file.read()
+        try:
+            with open(os.path.join(disk, "filler"), "wb") as filler:
+                filler.write(b"x" * 8192)
+        except OSError:
+            pass
+        open(product.ini, "w").close()
+        code, out = run(["mount", "--bind", small_ini, product.ini])
+        check(code == 0, f"cannot bind the small disk's file: {out}")
+        mounted.insert(0, product.ini)
+        os.chmod(product.folder, 0o555)
+        product.start("/C")
+        product.click(" Defaults")
+        product.click("Close")
+        for text in product.answer_message():
+            check("could not be saved" in text and "the disk is full" in text,
+                  f"the message box says: {text}")
+        check(product.wait_for_exit() == 0, "the process did not end after the message")
+        if isinstance(product, LinuxProduct):
+            with open(small_ini, "rb") as file:
+                after = file.read()
+                check(after == original, f"the settings file changed: {after[-120:]!r} "
+                                         f"({len(after)} bytes)")
+    finally:
+        os.chmod(product.folder, 0o755)
+        for point in mounted:
+            run(["umount", point])
+        os.rmdir(disk)
+
+
 def case_dangling_link(product):
     """A settings file that is a link to nowhere is not replaced, and nothing is made where
     it leads. The Linux product knows it cannot write there and saves to the per-user
