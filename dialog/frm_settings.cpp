@@ -28,11 +28,21 @@ using mScreenSaver::ReadSetting;
 using mScreenSaver::SettingDefinition;
 using mScreenSaver::SettingsFiles;
 
+bool IsDiskFull(std::uint32_t error) {
+    return error == platform::ErrorDiskFull || error == platform::ErrorHandleDiskFull;
+}
+
 // Writes under the dialog's own spelling of the key; true when the write reports success.
+// A write that meets a full disk may still report success (Windows' own profile functions
+// cut the file short and say nothing): the last error, cleared before, tells it either way.
 bool WriteSetting(const std::string& file, const SettingDefinition& setting,
-                  const std::string& value) {
-    return platform::Windows().WritePrivateProfileStringA(setting.section, setting.writtenKey,
-                                                          value.c_str(), file.c_str()) != 0;
+                  const std::string& value, bool& diskFull) {
+    platform::WindowsApi& windows = platform::Windows();
+    windows.SetLastError(0);
+    bool written = windows.WritePrivateProfileStringA(setting.section, setting.writtenKey,
+                                                      value.c_str(), file.c_str()) != 0;
+    diskFull = diskFull || IsDiskFull(windows.GetLastError());
+    return written;
 }
 
 // Whether the four values read back from the file, through the same profile functions,
@@ -52,10 +62,6 @@ bool StoredAsWritten(const std::string& file, const mScreenSaver::SettingsRecord
         if (stored != text) return false;
     }
     return true;
-}
-
-bool IsDiskFull(std::uint32_t error) {
-    return error == platform::ErrorDiskFull || error == platform::ErrorHandleDiskFull;
 }
 
 // A control's 16-bit value from the table; the layout checks that the bars' settings fit.
@@ -105,25 +111,24 @@ void FrmSettings::Form_Unload() {
     const std::string& file = files.toWrite;
     const bool ready = mScreenSaver::ReadyFileToWrite(files);
     bool saved = ready;
-    if (ready) platform::Windows().SetLastError(0);
+    bool diskFull = false;
     RunTolerantStep([&] { Settings.candleHeight = DecimalText(c.HScrollCandleHeight.Value()); });
     RunTolerantStep(
-        [&] { saved &= ready && WriteSetting(file, CandleHeightSetting, Settings.candleHeight); });
+        [&] { saved &= ready && WriteSetting(file, CandleHeightSetting, Settings.candleHeight, diskFull); });
     RunTolerantStep(
         [&] { Settings.candleBrightness = DecimalText(c.HScrollCandlebrightness.Value()); });
     RunTolerantStep([&] {
-        saved &= ready && WriteSetting(file, CandleBrightnessSetting, Settings.candleBrightness);
+        saved &= ready && WriteSetting(file, CandleBrightnessSetting, Settings.candleBrightness, diskFull);
     });
     RunTolerantStep([&] { Settings.candleColor = DecimalText(c.PictureCandleColor.BackColor()); });
     RunTolerantStep(
-        [&] { saved &= ready && WriteSetting(file, CandleColorSetting, Settings.candleColor); });
+        [&] { saved &= ready && WriteSetting(file, CandleColorSetting, Settings.candleColor, diskFull); });
     RunTolerantStep([&] { Settings.movePumpkin = FlagOffText; });
     RunTolerantStep([&] {
         if (c.CheckMovePumpkin.Value() == 1) Settings.movePumpkin = FlagOnText;
     });
     RunTolerantStep(
-        [&] { saved &= ready && WriteSetting(file, MovePumpkinSetting, Settings.movePumpkin); });
-    const bool diskFull = ready && IsDiskFull(platform::Windows().GetLastError());
+        [&] { saved &= ready && WriteSetting(file, MovePumpkinSetting, Settings.movePumpkin, diskFull); });
     saved = saved && StoredAsWritten(file, Settings);
 
     if (saved) {

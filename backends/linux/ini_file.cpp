@@ -15,6 +15,8 @@
 #include <optional>
 #include <vector>
 
+#include "settings/settings.h"
+
 namespace platform::ini {
 
 namespace {
@@ -287,7 +289,7 @@ bool SeedFile(const std::string& to, const std::string& from) {
     if (slash == std::string::npos || slash == 0 || !MakeFolders(to.substr(0, slash))) return false;
     struct stat info;
     if (lstat(to.c_str(), &info) == 0) return true;
-    FileContents original = ReadWholeFile(from, MaxSettingsFileBytes);
+    FileContents original = ReadWholeFile(from, mScreenSaver::MaxIniFileBytes);
     if (original.outcome == FileContents::Missing) return true;
     // SaveFile gives a new file the user's usual permissions, not those of the original.
     return original.outcome == FileContents::Read && SaveFile(to, original.bytes);

@@ -13,10 +13,6 @@ struct FileContents {
     std::string bytes;
 };
 
-// The largest settings file read: a real one holds a few hundred bytes, and a larger file
-// (say megabytes of empty lines) is taken for unreadable rather than read for seconds.
-inline constexpr std::size_t MaxSettingsFileBytes = 1u << 20;
-
 // Only a regular file is read, without blocking; one larger than maxBytes is Unreadable.
 FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes = std::string().max_size());
 
@@ -39,8 +35,7 @@ bool CanSave(const std::string& path);
 // (as anything), saves every byte of `from` as `to`, which gets the user's usual
 // permissions. True when all that was done, or nothing was to be copied because `from` is
 // missing; false when a folder cannot be made or `from` cannot be read (or is larger than
-// MaxSettingsFileBytes) or saved, leaving
-// no copy behind.
+// MaxIniFileBytes) or saved, leaving no copy behind.
 bool SeedFile(const std::string& to, const std::string& from);
 
 }  // namespace platform::ini

@@ -8,6 +8,7 @@
 
 #include "backends/linux/ini_document.h"
 #include "backends/linux/ini_file.h"
+#include "settings/settings.h"
 
 namespace platform::ini {
 
@@ -22,7 +23,7 @@ std::uint32_t CopyCut(std::string_view text, char* buffer, std::uint32_t size) {
 
 std::optional<std::string> StoredValue(const char* section, const char* key, const char* file) {
     if (!section || !key || !file) return std::nullopt;
-    FileContents contents = ReadWholeFile(file, MaxSettingsFileBytes);
+    FileContents contents = ReadWholeFile(file, mScreenSaver::MaxIniFileBytes);
     if (contents.outcome != FileContents::Read) return std::nullopt;
     return Document(contents.bytes).Find(section, key);
 }
@@ -54,7 +55,7 @@ std::int32_t WriteProfileString(const char* section, const char* key, const char
         errno = EINVAL;
         return 0;
     }
-    FileContents contents = ReadWholeFile(file, MaxSettingsFileBytes);
+    FileContents contents = ReadWholeFile(file, mScreenSaver::MaxIniFileBytes);
     // An existing file that cannot be read must not be replaced by a new one.
     if (contents.outcome == FileContents::Unreadable) {
         errno = EIO;

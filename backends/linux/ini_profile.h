@@ -8,7 +8,7 @@ namespace platform::ini {
 
 // Copies the value of key in section of file into buffer, cut to size - 1 characters,
 // and returns the number of characters copied. A missing file, section or key, or a file
-// larger than MaxSettingsFileBytes, gives defaultText without its trailing spaces.
+// larger than MaxIniFileBytes, gives defaultText without its trailing spaces.
 // Listing the sections or keys (a null section or key) is not offered: it gives the
 // default as well.
 std::uint32_t GetProfileString(const char* section, const char* key, const char* defaultText,

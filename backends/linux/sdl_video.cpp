@@ -2,7 +2,9 @@
 #include "backends/linux/sdl_video.h"
 
 #include <SDL2/SDL_syswm.h>
+#include <sys/stat.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "backends/linux/sdl_input.h"
@@ -10,8 +12,26 @@
 
 namespace platform {
 
+namespace {
+
+// Without a session bus, SDL's first look for one (for input methods) has libdbus launch a
+// bus daemon of its own on the display, which outlives the saver. Where the desktop
+// offers no bus, SDL is given an address that names none, and goes without.
+void KeepSdlFromLaunchingABus() {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && *address) return;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat bus;
+    if (runtime && *runtime && stat((std::string(runtime) + "/bus").c_str(), &bus) == 0 && S_ISSOCK(bus.st_mode))
+        return;
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+
+}  // namespace
+
 void SdlVideo::Start() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return;
+    KeepSdlFromLaunchingABus();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL video cannot start: ") + SDL_GetError());
 }

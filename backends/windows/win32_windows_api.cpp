@@ -1,10 +1,14 @@
 // The Windows functions, passed straight through to Windows.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
+#include <string>
 #include <shellapi.h>
 
 #include "backends/windows/windows_backends.h"
+#include "settings/settings.h"
 
 namespace platform {
 
@@ -143,14 +147,39 @@ std::int32_t Win32WindowsApi::BitBlt(Handle destination, std::int32_t x, std::in
     return copied;
 }
 
+namespace {
+
+// Windows reads a profile file whole at every call, taking seconds over megabytes of
+// empty lines; a file larger than any real settings file is not handed to it.
+bool TooLargeForSettings(const char* file) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!file || !GetFileAttributesExA(file, GetFileExInfoStandard, &data)) return false;
+    ULONGLONG size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return size > mScreenSaver::MaxIniFileBytes;
+}
+
+}  // namespace
+
 std::uint32_t Win32WindowsApi::GetPrivateProfileStringA(const char* section, const char* key,
                                                         const char* defaultText, char* buffer,
                                                         std::uint32_t size, const char* file) {
+    // Such a file reads as a missing one: the default, without its trailing blanks.
+    if (TooLargeForSettings(file) && buffer && size > 0) {
+        std::string fallback = defaultText ? defaultText : "";
+        fallback.erase(fallback.find_last_not_of(' ') + 1);
+        fallback.resize(std::min<std::size_t>(fallback.size(), size - 1));
+        std::memcpy(buffer, fallback.c_str(), fallback.size() + 1);
+        return static_cast<std::uint32_t>(fallback.size());
+    }
     return ::GetPrivateProfileStringA(section, key, defaultText, buffer, size, file);
 }
 
 std::int32_t Win32WindowsApi::WritePrivateProfileStringA(const char* section, const char* key,
                                                          const char* value, const char* file) {
+    if (TooLargeForSettings(file)) {
+        ::SetLastError(ERROR_FILE_TOO_LARGE);
+        return 0;
+    }
     return ::WritePrivateProfileStringA(section, key, value, file);
 }
 

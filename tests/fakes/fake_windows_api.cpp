@@ -133,10 +133,8 @@ std::int32_t FakeWindowsApi::WritePrivateProfileStringA(const char* section, con
                    Text(file)));
     // The call with no section, key and value only lets the file go from memory.
     if (!section || !key || !value) return 0;
-    if (profileWritesFail) {
-        lastError = profileWriteError;
-        return 0;
-    }
+    if (profileWritesFail || profileWritesLost) lastError = profileWriteError;
+    if (profileWritesFail) return 0;
     if (!profileWritesLost) profile[ProfileKey(file, section, key)] = value;
     return 1;
 }

@@ -24,8 +24,8 @@ public:
     bool registryKeyMissing = false;
     // Key: file, section and key joined by '|' and lower-cased; value: the stored text.
     std::map<std::string, std::string> profile;
-    // A failing write reports failure with this last error; a lost one reports success
-    // and stores nothing.
+    // A failing write reports failure; a lost one reports success and stores nothing. Both
+    // leave this last error.
     bool profileWritesFail = false;
     std::uint32_t profileWriteError = 5;
     bool profileWritesLost = false;

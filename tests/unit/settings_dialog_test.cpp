@@ -53,14 +53,22 @@ std::vector<std::string> FourWrites(const std::string& height, const std::string
             Write(CandleColorSetting, color, file), Write(MovePumpkinSetting, move, file)};
 }
 
-// A whole save: the last error cleared, the four writes, the last error asked for, then the
-// file let go from memory and the four values read back from it.
+// The writes as the dialog makes them: each with the last error cleared before and asked
+// for after.
+std::vector<std::string> WriteCalls(const std::vector<std::string>& writes) {
+    std::vector<std::string> calls;
+    for (const std::string& write : writes) {
+        calls.insert(calls.end(), {"SetLastError(0)", write, "GetLastError()"});
+    }
+    return calls;
+}
+
+// A whole save: the four writes, then the file let go from memory and the four values
+// read back from it.
 std::vector<std::string> SaveCalls(const std::string& height, const std::string& brightness,
                                    const std::string& color, const std::string& move,
                                    const std::string& file = IniPath) {
-    std::vector<std::string> calls = {"SetLastError(0)"};
-    for (const std::string& write : FourWrites(height, brightness, color, move, file)) calls.push_back(write);
-    calls.push_back("GetLastError()");
+    std::vector<std::string> calls = WriteCalls(FourWrites(height, brightness, color, move, file));
     calls.push_back("WritePrivateProfileStringA(null, null, null, \"" + file + "\")");
     for (const SettingDefinition& setting : SettingsTable) {
         calls.push_back(std::string("GetPrivateProfileStringA(\"") + setting.section + "\", \"" +
@@ -386,6 +394,8 @@ TEST_F(SettingsDialogTest, AFailedSaveIsToldNamingTheFileAfterAllFourWrites) {
         {"handle disk full", true, platform::ErrorHandleDiskFull, false, ": the disk is full."},
         {"reported saved, stored nothing", false, 0, true,
          ".\nCheck that the file and its folder may be written to."},
+        {"reported saved on a full disk, stored nothing", false, platform::ErrorDiskFull, true,
+         ": the disk is full."},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -442,8 +452,7 @@ TEST_F(SettingsDialogTest, ReadsAndWritesTheFileThatCanBeWritten) {
         {"per-user file cannot be seeded", false, true, false, true, false, "3",
          {seed, SaveFailure(UserIniPath)}},
         {"no per-user folder", false, false, false, false, true, "3",
-         Joined(Joined({"SetLastError(0)"}, FourWrites("3", "120", "255", "1")),
-                {"GetLastError()", SaveFailure(IniPath)})},
+         Joined(WriteCalls(FourWrites("3", "120", "255", "1")), {SaveFailure(IniPath)})},
     };
     for (const auto& c : cases) {
         SetUp();
