@@ -37,10 +37,11 @@ std::vector<std::string> Words(const std::string& arguments) {
 platform::WindowHandle OpenWindow(const HackOptions& options) {
     platform::HackWindowSystem& windows = platform::HackWindows();
     switch (options.target) {
+    // A window taken away by its owner ends the hack as SIGTERM does.
     case HackOptions::Target::Root:
-        return windows.Adopt(options.windowId ? options.windowId : windows.RootWindowId());
+        return windows.Adopt(options.windowId ? options.windowId : windows.RootWindowId(), [] { stopAsked = true; });
     case HackOptions::Target::WindowId:
-        return windows.Adopt(options.windowId);
+        return windows.Adopt(options.windowId, [] { stopAsked = true; });
     case HackOptions::Target::OwnWindow:
         break;
     }

@@ -5,6 +5,7 @@
 #include <SDL2/SDL.h>
 
 #include "backends/linux/sdl_video.h"
+#include "backends/linux/x_error_handlers.h"
 
 namespace platform {
 
@@ -20,6 +21,9 @@ void PumpWindowEvents() {
         SDL_Event event;
         while (SDL_PollEvent(&event))
             if (auto video = eventTarget.lock()) video->HandleEvent(event);
+        // A window that can no longer be drawn into ends as if its close was asked for.
+        if (TakeXDrawingFailure())
+            if (auto video = eventTarget.lock()) video->CloseEveryWindow();
     }
     if (Fl::first_window()) Fl::check();
 }

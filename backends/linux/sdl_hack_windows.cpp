@@ -20,7 +20,7 @@ public:
 
     std::uint64_t RootWindowId() override { return XRootWindowId(); }
 
-    WindowHandle Adopt(std::uint64_t nativeId) override {
+    WindowHandle Adopt(std::uint64_t nativeId, std::function<void()> onGone) override {
         if (!XWindowExists(nativeId))
             throw RuntimeError(ErrorCode::InvalidArgument, "no X window with id " + WindowIdText(nativeId));
         SdlVideo::Start();
@@ -34,7 +34,9 @@ public:
         ::Display* connection = SdlVideo::EventConnectionOf(window);
         if (connection) FollowWindowSize(connection, nativeId);
         if (!video_->eventConnection) video_->eventConnection = connection;
-        return SDL_GetWindowID(window);
+        Uint32 id = SDL_GetWindowID(window);
+        video_->closeHandlers[id] = std::move(onGone);
+        return id;
     }
 
     WindowHandle OpenOwn(std::function<void()> onClose) override {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "backends/linux/sdl_input.h"
+#include "backends/linux/x_error_handlers.h"
 #include "common/runtime_error.h"
 
 namespace platform {
@@ -34,6 +35,9 @@ void SdlVideo::Start() {
     KeepSdlFromLaunchingABus();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL video cannot start: ") + SDL_GetError());
+    // SDL's own error handler hands every error on to Xlib's default, which ends the
+    // process with a dump.
+    InstallXErrorHandlers();
 }
 
 // The attributes every window's GL context is made with: 3.3 core, double-buffered, with
@@ -79,7 +83,8 @@ void SdlVideo::HandleEvent(const SDL_Event& event) {
         }
         break;
     case SDL_QUIT:
-        // Once for each saver window; a handler may close any of them.
+        // Once for each saver window (a hack's window ends by the hack's own signal
+        // handling); a handler may close any of them.
         for (auto& [id, windows] : std::map(monitorWindows)) {
             if (!closeHandlers.count(id)) continue;
             // A copy: the handler may destroy the window and with it this entry.
@@ -89,6 +94,15 @@ void SdlVideo::HandleEvent(const SDL_Event& event) {
         break;
     default:
         break;
+    }
+}
+
+void SdlVideo::CloseEveryWindow() {
+    for (auto& [id, ignored] : std::map(closeHandlers)) {
+        if (!closeHandlers.count(id)) continue;
+        // A copy: the handler may destroy the window and with it this entry.
+        std::function<void()> handler = closeHandlers[id];
+        handler();
     }
 }
 

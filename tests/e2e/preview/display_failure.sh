@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The preview without a usable X display: the product ends with code 1 and says why,
-# both when $DISPLAY names no display and when the one it names cannot be opened.
+# The product without a usable X display: the preview ends with code 1 and says why, both
+# when $DISPLAY names no display and when the one it names cannot be opened; and the
+# saver, the dialog and the hack end with code 1 and one line that says so when the X
+# server goes away under them (each on an X server of its own, which the case ends).
 # Argument: the native product.
 set -uo pipefail
 product=${1:?the kelvora executable}
@@ -24,5 +26,35 @@ while IFS='|' read -r display expected; do
 done <<CASES
 |kelvora: the preview needs an X display, and \$DISPLAY names none
 :$number|kelvora: cannot open display :$number: no X server there accepted the connection
+CASES
+
+source "$(dirname "$0")/../support/waiting.sh"
+source "$(dirname "$0")/../../../scripts/lib/setup.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -m 700 "$work/run"
+while IFS='|' read -r mode ready; do
+  start_private_display >/dev/null || { echo "FAIL: no X server for $mode"; exit 1; }
+  rm -f "$work/events"
+  KELVORA_EVENT_FILE=$work/events XDG_RUNTIME_DIR=$work/run "$product" "$mode" 2>"$work/said" &
+  pid=$!
+  if wait_until 60 grep -q "^$ready" "$work/events"; then
+    kill "$KELVORA_XVFB_PID"
+    code=0
+    wait "$pid" || code=$?
+    said=$(cat "$work/said")
+    if [ "$code" -ne 1 ] || [ "$said" != "kelvora: the connection to the X server was lost" ]; then
+      echo "FAIL $mode with the X server gone: exit $code, said: $said"
+      status=1
+    fi
+  else
+    echo "FAIL $mode never noted $ready"
+    kill "$pid" "$KELVORA_XVFB_PID"
+    status=1
+  fi
+done <<CASES
+/S|first-frame
+/C|settings-window-shown
+--window|first-frame
 CASES
 exit $status
