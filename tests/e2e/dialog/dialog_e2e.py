@@ -762,6 +762,28 @@ def case_full_disk(product):
         os.rmdir(disk)
 
 
+def case_utf16_file(product):
+    """A settings file in UTF-16 with its byte-order mark, as Windows writes one, is read
+    (the dialog opens with its values) and saved in UTF-16, never in two encodings."""
+    write_ini(product.ini, STORED)
+    with open(product.ini, "rb") as file:
+        text = file.read().decode("ascii")
+    with open(product.ini, "wb") as file:
+        file.write(text.encode("utf-16"))
+    product.start("/C")
+    swatch_keeps_stored_colour(product)
+    product.click(" Defaults")
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+    with open(product.ini, "rb") as file:
+        saved = file.read()
+    check(saved.startswith(b"\xff\xfe") and b"\0" in saved and len(saved) % 2 == 0,
+          f"the file is no longer UTF-16: {saved[:40]!r}")
+    with open(product.ini, "w", encoding="ascii", newline="") as file:
+        file.write(saved.decode("utf-16"))
+    check_ini(product.ini, DEFAULTS)
+
+
 def case_dangling_link(product):
     """A settings file that is a link to nowhere is not replaced, and nothing is made where
     it leads. The Linux product knows it cannot write there and saves to the per-user
