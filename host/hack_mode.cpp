@@ -37,11 +37,10 @@ std::vector<std::string> Words(const std::string& arguments) {
 platform::WindowHandle OpenWindow(const HackOptions& options) {
     platform::HackWindowSystem& windows = platform::HackWindows();
     switch (options.target) {
-    // A window taken away by its owner ends the hack as SIGTERM does.
     case HackOptions::Target::Root:
-        return windows.Adopt(options.windowId ? options.windowId : windows.RootWindowId(), [] { stopAsked = true; });
+        return windows.Adopt(options.windowId ? options.windowId : windows.RootWindowId());
     case HackOptions::Target::WindowId:
-        return windows.Adopt(options.windowId, [] { stopAsked = true; });
+        return windows.Adopt(options.windowId);
     case HackOptions::Target::OwnWindow:
         break;
     }

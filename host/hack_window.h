@@ -19,9 +19,8 @@ public:
     // The window of another program with this native id, made ready to carry the one
     // OpenGL context and handed to the display seam as it stands: never moved, sized,
     // shown or raised by us, its size followed as its owner changes it. Fails with a
-    // message naming the id when there is no such window. onGone runs (from inside the
-    // event pump) once the window can no longer be drawn into: its owner destroyed it.
-    virtual WindowHandle Adopt(std::uint64_t nativeId, std::function<void()> onGone) = 0;
+    // message naming the id when there is no such window.
+    virtual WindowHandle Adopt(std::uint64_t nativeId) = 0;
     // A shown, resizable window of the hack's own; onClose runs (from inside the event
     // pump) when the window system asks it to close.
     virtual WindowHandle OpenOwn(std::function<void()> onClose) = 0;

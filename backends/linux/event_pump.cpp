@@ -6,6 +6,7 @@
 
 #include "backends/linux/sdl_video.h"
 #include "backends/linux/x_error_handlers.h"
+#include "common/runtime_error.h"
 
 namespace platform {
 
@@ -21,9 +22,9 @@ void PumpWindowEvents() {
         SDL_Event event;
         while (SDL_PollEvent(&event))
             if (auto video = eventTarget.lock()) video->HandleEvent(event);
-        // A window that can no longer be drawn into ends as if its close was asked for.
-        if (TakeXDrawingFailure())
-            if (auto video = eventTarget.lock()) video->CloseEveryWindow();
+        // A window the server refuses to draw on (a visual GL cannot use, say).
+        if (std::optional<std::string> refusal = TakeXDrawingRefusal())
+            throw RuntimeError(ErrorCode::InvalidArgument, "the window cannot be drawn into: " + *refusal);
     }
     if (Fl::first_window()) Fl::check();
 }

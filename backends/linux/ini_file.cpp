@@ -232,6 +232,18 @@ bool MakeFolders(const std::string& folder) {
 
 }  // namespace
 
+FileIdentity FileIdentity::Of(const struct stat& info) {
+    return {info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+}
+
+bool FileIdentity::operator==(const FileIdentity& other) const {
+    auto same = [](const struct timespec& a, const struct timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    return device == other.device && inode == other.inode && size == other.size &&
+           same(modified, other.modified) && same(changed, other.changed);
+}
+
 FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     // Without blocking: a pipe or device in the file's place must not hang the saver.
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -245,7 +257,7 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
         close(fd);
         return {FileContents::Unreadable, {}};
     }
-    FileContents contents{FileContents::Read, {}};
+    FileContents contents{FileContents::Read, {}, FileIdentity::Of(info)};
     char chunk[65536];
     for (;;) {
         ssize_t got = read(fd, chunk, sizeof chunk);

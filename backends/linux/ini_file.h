@@ -2,15 +2,32 @@
 // leave it half written: a temporary file in the same folder, flushed, renamed), and
 // starting a file as a copy of another.
 #pragma once
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace platform::ini {
 
+// What tells one state of a file from another: which file it is, its size and the times
+// its contents and its entry last changed.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    struct timespec modified = {};
+    struct timespec changed = {};
+
+    static FileIdentity Of(const struct stat& info);
+    bool operator==(const FileIdentity& other) const;
+};
+
 struct FileContents {
     enum Outcome { Read, Missing, Unreadable } outcome;
     std::string bytes;
+    // The file that was read, as it was when it was opened.
+    FileIdentity identity;
 };
 
 // Only a regular file is read, without blocking; one larger than maxBytes is Unreadable.

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "backends/linux/ini_parsed_file.h"
+
 namespace platform::ini {
 
 // Copies the value of key in section of file into buffer, cut to size - 1 characters,
@@ -11,8 +13,9 @@ namespace platform::ini {
 // larger than MaxIniFileBytes, gives defaultText without its trailing spaces.
 // Listing the sections or keys (a null section or key) is not offered: it gives the
 // default as well.
+// The file is read through `parsed`, which keeps it parsed while it stays as it was.
 std::uint32_t GetProfileString(const char* section, const char* key, const char* defaultText,
-                               char* buffer, std::uint32_t size, const char* file);
+                               char* buffer, std::uint32_t size, const char* file, ParsedFile& parsed);
 
 // Sets the value of key in section, creating the file, the section or the key when
 // missing, and keeps every other line byte for byte; the file is replaced atomically.

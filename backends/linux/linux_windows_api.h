@@ -1,6 +1,7 @@
 // The Windows functions as a Linux desktop can honestly answer them. The methods are
 // defined by topic in the windows_api_*.cpp files beside this one.
 #pragma once
+#include "backends/linux/ini_parsed_file.h"
 #include "seams/windows_api.h"
 
 namespace platform {
@@ -42,6 +43,7 @@ private:
     // Set by the calls that fail, as Windows does; only the profile writes fail with a
     // reason worth telling.
     std::uint32_t lastError_ = 0;
+    ini::ParsedFile parsedSettings_;
 };
 
 }  // namespace platform

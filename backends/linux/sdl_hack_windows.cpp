@@ -20,7 +20,7 @@ public:
 
     std::uint64_t RootWindowId() override { return XRootWindowId(); }
 
-    WindowHandle Adopt(std::uint64_t nativeId, std::function<void()> onGone) override {
+    WindowHandle Adopt(std::uint64_t nativeId) override {
         if (!XWindowExists(nativeId))
             throw RuntimeError(ErrorCode::InvalidArgument, "no X window with id " + WindowIdText(nativeId));
         SdlVideo::Start();
@@ -34,9 +34,8 @@ public:
         ::Display* connection = SdlVideo::EventConnectionOf(window);
         if (connection) FollowWindowSize(connection, nativeId);
         if (!video_->eventConnection) video_->eventConnection = connection;
-        Uint32 id = SDL_GetWindowID(window);
-        video_->closeHandlers[id] = std::move(onGone);
-        return id;
+        SdlVideo::WatchForLoss(window);
+        return SDL_GetWindowID(window);
     }
 
     WindowHandle OpenOwn(std::function<void()> onClose) override {
@@ -47,6 +46,7 @@ public:
         if (!window) throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL window: ") + SDL_GetError());
         Uint32 id = SDL_GetWindowID(window);
         video_->closeHandlers[id] = std::move(onClose);
+        SdlVideo::WatchForLoss(window);
         if (!video_->eventConnection) video_->eventConnection = SdlVideo::EventConnectionOf(window);
         return id;
     }
@@ -54,7 +54,10 @@ public:
     void Release(WindowHandle window) override {
         video_->closeHandlers.erase(static_cast<Uint32>(window));
         // SDL destroys only the X windows it made itself.
-        if (SDL_Window* sdlWindow = SDL_GetWindowFromID(static_cast<Uint32>(window))) SDL_DestroyWindow(sdlWindow);
+        if (SDL_Window* sdlWindow = SDL_GetWindowFromID(static_cast<Uint32>(window))) {
+            SdlVideo::StopWatching(sdlWindow);
+            SDL_DestroyWindow(sdlWindow);
+        }
     }
 
 private:

@@ -83,8 +83,7 @@ void SdlVideo::HandleEvent(const SDL_Event& event) {
         }
         break;
     case SDL_QUIT:
-        // Once for each saver window (a hack's window ends by the hack's own signal
-        // handling); a handler may close any of them.
+        // Once for each saver window; a handler may close any of them.
         for (auto& [id, windows] : std::map(monitorWindows)) {
             if (!closeHandlers.count(id)) continue;
             // A copy: the handler may destroy the window and with it this entry.
@@ -97,13 +96,23 @@ void SdlVideo::HandleEvent(const SDL_Event& event) {
     }
 }
 
-void SdlVideo::CloseEveryWindow() {
-    for (auto& [id, ignored] : std::map(closeHandlers)) {
-        if (!closeHandlers.count(id)) continue;
-        // A copy: the handler may destroy the window and with it this entry.
-        std::function<void()> handler = closeHandlers[id];
-        handler();
-    }
+namespace {
+
+unsigned long XWindowOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+    return info.info.x11.window;
+}
+
+}  // namespace
+
+void SdlVideo::WatchForLoss(SDL_Window* window) {
+    if (unsigned long id = XWindowOf(window)) WatchXWindow(id);
+}
+
+void SdlVideo::StopWatching(SDL_Window* window) {
+    if (unsigned long id = XWindowOf(window)) ForgetXWindow(id);
 }
 
 }  // namespace platform

@@ -33,10 +33,12 @@ public:
     static ::Display* EventConnectionOf(SDL_Window* window);
     // Feeds the input record and runs the close handlers the event asks for.
     void HandleEvent(const SDL_Event& event);
-    // Runs the close handler of every window that still has one.
-    void CloseEveryWindow();
+    // The X window behind an SDL window, whose loss then ends the process (see
+    // x_error_handlers.h); and no more.
+    static void WatchForLoss(SDL_Window* window);
+    static void StopWatching(SDL_Window* window);
 
-    // Every window of a saver window has its close handler, and a hack's window too.
+    // Every window of a saver window has its close handler, and a hack's own window too.
     std::map<Uint32, std::function<void()>> closeHandlers;
     // A saver window's windows by the id of its first (the primary monitor's), that first.
     std::map<Uint32, std::vector<Uint32>> monitorWindows;

@@ -30,7 +30,7 @@ std::uint32_t WindowsErrorOf(int error) {
 std::uint32_t LinuxWindowsApi::GetPrivateProfileStringA(const char* section, const char* key,
                                                         const char* defaultText, char* buffer,
                                                         std::uint32_t size, const char* file) {
-    return ini::GetProfileString(section, key, defaultText, buffer, size, file);
+    return ini::GetProfileString(section, key, defaultText, buffer, size, file, parsedSettings_);
 }
 
 std::int32_t LinuxWindowsApi::WritePrivateProfileStringA(const char* section, const char* key,

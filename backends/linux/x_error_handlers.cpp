@@ -4,26 +4,31 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
+#include <utility>
+
+#include "common/event_note.h"
 
 namespace platform {
 
 namespace {
 
-// Set from inside Xlib, which calls the handler with no object to hand it; read by the
-// event pump on the same thread.
-bool drawingFailed = false;
-bool failureTold = false;
+// Read and written from inside Xlib, which calls the handler with no object to hand it,
+// and by the windows and the event pump on the same thread.
+std::set<unsigned long> watchedWindows;
+std::optional<std::string> refusal;
 
-// A window that is gone is the ordinary way for a hack's window to go and ends us quietly;
-// anything else is told in one line, since the window cannot be drawn into.
 int NoteDrawingFailure(Display* display, XErrorEvent* error) {
-    if (error->error_code != BadWindow && error->error_code != BadDrawable && !failureTold) {
-        failureTold = true;
-        char text[256];
-        XGetErrorText(display, error->error_code, text, sizeof text);
-        std::fprintf(stderr, "kelvora: the window cannot be drawn into: %s\n", text);
+    bool missing = error->error_code == BadWindow || error->error_code == BadDrawable;
+    if (missing && watchedWindows.count(error->resourceid)) {
+        NoteEvent("ending 0");
+        std::_Exit(0);
     }
-    drawingFailed = true;
+    // Other programs' windows come and go as they will.
+    if (missing || refusal) return 0;
+    char text[256];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    refusal = text;
     return 0;
 }
 
@@ -42,10 +47,10 @@ void InstallXErrorHandlers() {
 
 void InstallXConnectionLossHandler() { XSetIOErrorHandler(ReportLostServer); }
 
-bool TakeXDrawingFailure() {
-    bool failed = drawingFailed;
-    drawingFailed = false;
-    return failed;
-}
+void WatchXWindow(unsigned long window) { watchedWindows.insert(window); }
+
+void ForgetXWindow(unsigned long window) { watchedWindows.erase(window); }
+
+std::optional<std::string> TakeXDrawingRefusal() { return std::exchange(refusal, std::nullopt); }
 
 }  // namespace platform

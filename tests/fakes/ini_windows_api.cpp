@@ -14,7 +14,7 @@ std::uint32_t IniWindowsApi::GetPrivateProfileStringA(const char* section, const
                                                       std::uint32_t size, const char* file) {
     Log().Add(Call("GetPrivateProfileStringA", Shown(section), Shown(key), Shown(defaultText), size,
                    Shown(file)));
-    return platform::ini::GetProfileString(section, key, defaultText, buffer, size, file);
+    return platform::ini::GetProfileString(section, key, defaultText, buffer, size, file, parsed_);
 }
 
 std::int32_t IniWindowsApi::WritePrivateProfileStringA(const char* section, const char* key,

@@ -97,6 +97,8 @@ ends_cleanly small
 # hack's own window destroyed by another client) ends it quietly: code 0, its "ending 0"
 # line, and no X error on standard error.
 for how in root window_id window; do
+  # The last window's id must not be taken for the new one's.
+  rm -f "$WORK/gone.id"
   case $how in
     root) make_window 200 150 gone && XSCREENSAVER_WINDOW=$gone start_hack "$how" --root ;;
     window_id) make_window 200 150 gone && start_hack "$how" --window-id "$gone" ;;

@@ -2,7 +2,8 @@
 # The product without a usable X display: the preview ends with code 1 and says why, both
 # when $DISPLAY names no display and when the one it names cannot be opened; and the
 # saver, the dialog and the hack end with code 1 and one line that says so when the X
-# server goes away under them (each on an X server of its own, which the case ends).
+# server goes away under them (each on an X server of its own, which the case ends); and
+# the hack on a 16-bit screen, which GL cannot draw on, ends with code 1 and one line.
 # Argument: the native product.
 set -uo pipefail
 product=${1:?the kelvora executable}
@@ -57,4 +58,21 @@ done <<CASES
 /C|settings-window-shown
 --window|first-frame
 CASES
+# A second screen of 16 bits: our own window there, and its root window given by id.
+number=$((number + 1))
+while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+Xvfb ":$number" -screen 0 800x600x24 -screen 1 800x600x16 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+wait_until 10 test -e "/tmp/.X11-unix/X$number" || { echo "FAIL: no 16-bit X server"; exit 1; }
+root16=$(DISPLAY=:$number.1 xwininfo -root | awk '/Window id:/ { print $4 }')
+for args in "--window" "--window-id $root16"; do
+  code=0
+  # shellcheck disable=SC2086
+  said=$(DISPLAY=:$number.1 XDG_RUNTIME_DIR=$work/run timeout 60 "$product" $args 2>&1 >/dev/null) || code=$?
+  if [ "$code" -ne 1 ] || [ "$(printf '%s\n' "$said" | wc -l)" -ne 1 ] || [[ $said != kelvora:* ]]; then
+    echo "FAIL $args on a 16-bit screen: exit $code, said: $said"
+    status=1
+  fi
+done
+kill "$xvfb"
 exit $status
