@@ -64,6 +64,16 @@ bool StoredAsWritten(const std::string& file, const mScreenSaver::SettingsRecord
     return true;
 }
 
+// Whether the disk that holds the file has next to no room left: a failed save there was
+// stopped by it, even where the profile functions gave no reason.
+bool DiskNearlyFull(const std::string& file) {
+    constexpr std::uint64_t NearlyFullBytes = 64 * 1024;
+    std::string folder = file.substr(0, file.rfind(platform::App().PathSeparator()) + 1);
+    std::uint64_t free = 0;
+    return platform::Windows().GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr) != 0 &&
+           free < NearlyFullBytes;
+}
+
 // A control's 16-bit value from the table; the layout checks that the bars' settings fit.
 std::int16_t ControlValue(std::int32_t value) { return static_cast<std::int16_t>(value); }
 
@@ -136,6 +146,7 @@ void FrmSettings::Form_Unload() {
         return;
     }
     NoteEvent("settings-not-saved");
+    diskFull = diskFull || (ready && DiskNearlyFull(file));
     const std::string text =
         "The settings could not be saved to " + file +
         (diskFull ? ": the disk is full." : ".\nCheck that the file and its folder may be written to.");

@@ -82,6 +82,11 @@ public:
     virtual std::int32_t WritePrivateProfileStringA(const char* section, const char* key,
                                                     const char* value, const char* file) = 0;
 
+    // The bytes free to this user on the disk that holds the folder (and the disk's size and
+    // its free bytes for anyone); 0 when the folder cannot be asked about.
+    virtual std::int32_t GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,
+                                             std::uint64_t* totalBytes, std::uint64_t* totalFreeBytes) = 0;
+
     // The calling thread's last-error code: what the most recent failing call met.
     virtual std::uint32_t GetLastError() = 0;
     virtual void SetLastError(std::uint32_t error) = 0;

@@ -33,6 +33,8 @@ public:
                                            std::uint32_t size, const char* file) override;
     std::int32_t WritePrivateProfileStringA(const char* section, const char* key,
                                             const char* value, const char* file) override;
+    std::int32_t GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,
+                                     std::uint64_t* totalBytes, std::uint64_t* totalFreeBytes) override;
     std::uint32_t GetLastError() override;
     void SetLastError(std::uint32_t error) override;
     Handle ShellExecuteA(Handle window, const char* verb, const char* file,

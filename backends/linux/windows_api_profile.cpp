@@ -1,4 +1,7 @@
-// The profile functions on Linux: our own INI code with the Windows semantics.
+// The profile functions on Linux: our own INI code with the Windows semantics; and what a
+// failed write met.
+#include <sys/statvfs.h>
+
 #include <cerrno>
 
 #include "backends/linux/ini_profile.h"
@@ -38,6 +41,16 @@ std::int32_t LinuxWindowsApi::WritePrivateProfileStringA(const char* section, co
     std::int32_t written = ini::WriteProfileString(section, key, value, file);
     if (!written) lastError_ = WindowsErrorOf(errno);
     return written;
+}
+
+std::int32_t LinuxWindowsApi::GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,
+                                                  std::uint64_t* totalBytes, std::uint64_t* totalFreeBytes) {
+    struct statvfs disk;
+    if (!directory || statvfs(directory, &disk) != 0) return 0;
+    if (freeBytesAvailableToCaller) *freeBytesAvailableToCaller = std::uint64_t{disk.f_bavail} * disk.f_frsize;
+    if (totalBytes) *totalBytes = std::uint64_t{disk.f_blocks} * disk.f_frsize;
+    if (totalFreeBytes) *totalFreeBytes = std::uint64_t{disk.f_bfree} * disk.f_frsize;
+    return 1;
 }
 
 std::uint32_t LinuxWindowsApi::GetLastError() { return lastError_; }

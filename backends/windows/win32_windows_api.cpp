@@ -41,6 +41,8 @@ public:
                                            std::uint32_t size, const char* file) override;
     std::int32_t WritePrivateProfileStringA(const char* section, const char* key,
                                             const char* value, const char* file) override;
+    std::int32_t GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,
+                                     std::uint64_t* totalBytes, std::uint64_t* totalFreeBytes) override;
     std::uint32_t GetLastError() override;
     void SetLastError(std::uint32_t error) override;
     Handle ShellExecuteA(Handle window, const char* verb, const char* file,
@@ -181,6 +183,14 @@ std::int32_t Win32WindowsApi::WritePrivateProfileStringA(const char* section, co
         return 0;
     }
     return ::WritePrivateProfileStringA(section, key, value, file);
+}
+
+std::int32_t Win32WindowsApi::GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,
+                                                  std::uint64_t* totalBytes, std::uint64_t* totalFreeBytes) {
+    static_assert(sizeof(ULARGE_INTEGER) == sizeof(std::uint64_t));
+    return ::GetDiskFreeSpaceExA(directory, reinterpret_cast<PULARGE_INTEGER>(freeBytesAvailableToCaller),
+                                 reinterpret_cast<PULARGE_INTEGER>(totalBytes),
+                                 reinterpret_cast<PULARGE_INTEGER>(totalFreeBytes));
 }
 
 std::uint32_t Win32WindowsApi::GetLastError() { return ::GetLastError(); }

@@ -139,6 +139,15 @@ std::int32_t FakeWindowsApi::WritePrivateProfileStringA(const char* section, con
     return 1;
 }
 
+std::int32_t FakeWindowsApi::GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,
+                                                 std::uint64_t* totalBytes, std::uint64_t* totalFreeBytes) {
+    Log().Add(Call("GetDiskFreeSpaceExA", Text(directory)));
+    if (freeBytesAvailableToCaller) *freeBytesAvailableToCaller = freeDiskBytes;
+    if (totalBytes) *totalBytes = freeDiskBytes + (1u << 20);
+    if (totalFreeBytes) *totalFreeBytes = freeDiskBytes;
+    return 1;
+}
+
 std::uint32_t FakeWindowsApi::GetLastError() {
     Log().Add(Call("GetLastError"));
     return lastError;

@@ -716,50 +716,55 @@ def write_ini_of_size(path, values, size):
 
 def case_full_disk(product):
     """A save in place (a writable file in a read-only folder) on a full disk is told as
-    failed. The Linux product reserves the room for each write first, so a write that needs
-    more room leaves the file byte for byte as it was (every value here grows), and says
-    the disk is full. The Windows product's own profile functions report success, with no
-    error to read, for a file they cut short: the values read back give it away."""
-    disk = tempfile.mkdtemp(prefix="kelvora-full-disk-")
-    mounted = []
+    failed, saying the disk is full. The Linux product reserves the room for each write
+    first, so a write that needs more room leaves the file byte for byte as it was (every
+    value here grows). The Windows product's own profile functions report success, with no
+    error to read, for a file they cut short: the values read back give it away, and the
+    disk's free space says why."""
+    # The product folder moves onto a disk just large enough for its files, a 4096-byte
+    # settings file and one page that a filler takes: the save needs one page more. The
+    # event file stays outside, where its lines find room.
+    outside = tempfile.mkdtemp(prefix="kelvora-full-disk-")
+    stage = os.path.join(outside, "product")
+    shutil.move(product.folder, stage)
+    os.mkdir(product.folder)
+    product.events = os.path.join(outside, "events")
+    pages = 2
+    for root, _, files in os.walk(stage):
+        pages += sum(-(-os.path.getsize(os.path.join(root, name)) // 4096) for name in files)
+    mounted = False
     try:
-        # Two pages: the 4096-byte settings file and a filler; the save needs one more.
-        code, out = run(["mount", "-t", "tmpfs", "-o", "size=8k", "tmpfs", disk])
+        code, out = run(["mount", "-t", "tmpfs", "-o", f"size={pages * 4096}", "tmpfs", product.folder])
         check(code == 0, f"cannot mount a small disk: {out}")
-        mounted.append(disk)
-        small_ini = os.path.join(disk, "kelvora.ini")
+        mounted = True
+        shutil.copytree(stage, product.folder, dirs_exist_ok=True)
         # Each of Defaults' values is longer than the one it replaces.
-        write_ini_of_size(small_ini, dict(STORED, candleBrightness="20", movePumpkin=""), 4096)
-        with open(small_ini, "rb") as file:
+        write_ini_of_size(product.ini, dict(STORED, candleBrightness="20", movePumpkin=""), 4096)
+        with open(product.ini, "rb") as file:
             original = file.read()
         try:
-            with open(os.path.join(disk, "filler"), "wb") as filler:
+            with open(os.path.join(product.folder, "filler"), "wb") as filler:
                 filler.write(b"x" * 8192)
         except OSError:
             pass
-        open(product.ini, "w").close()
-        code, out = run(["mount", "--bind", small_ini, product.ini])
-        check(code == 0, f"cannot bind the small disk's file: {out}")
-        mounted.insert(0, product.ini)
         os.chmod(product.folder, 0o555)
         product.start("/C")
         product.click(" Defaults")
         product.click("Close")
-        linux = isinstance(product, LinuxProduct)
         for text in product.answer_message():
-            check("could not be saved" in text and ("the disk is full" in text or not linux),
+            check("could not be saved" in text and "the disk is full" in text,
                   f"the message box says: {text}")
         check(product.wait_for_exit() == 0, "the process did not end after the message")
-        if linux:
-            with open(small_ini, "rb") as file:
+        if isinstance(product, LinuxProduct):
+            with open(product.ini, "rb") as file:
                 after = file.read()
                 check(after == original, f"the settings file changed: {after[-120:]!r} "
                                          f"({len(after)} bytes)")
     finally:
         os.chmod(product.folder, 0o755)
-        for point in mounted:
-            run(["umount", point])
-        os.rmdir(disk)
+        if mounted:
+            run(["umount", product.folder])
+        shutil.rmtree(outside)
 
 
 def case_utf16_file(product):
