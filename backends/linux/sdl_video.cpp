@@ -28,6 +28,14 @@ void KeepSdlFromLaunchingABus() {
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
 }
 
+// The X window behind the SDL window; 0 off X11.
+unsigned long XWindowOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+    return info.info.x11.window;
+}
+
 }  // namespace
 
 void SdlVideo::Start() {
@@ -95,17 +103,6 @@ void SdlVideo::HandleEvent(const SDL_Event& event) {
         break;
     }
 }
-
-namespace {
-
-unsigned long XWindowOf(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
-    return info.info.x11.window;
-}
-
-}  // namespace
 
 void SdlVideo::WatchForLoss(SDL_Window* window) {
     if (unsigned long id = XWindowOf(window)) WatchXWindow(id);

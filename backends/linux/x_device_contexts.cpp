@@ -1,8 +1,8 @@
 #include "backends/linux/x_device_contexts.h"
 
-#include "backends/linux/x_error_handlers.h"
-
 #include <map>
+
+#include "backends/linux/x_error_handlers.h"
 
 namespace platform {
 
