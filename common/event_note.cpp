@@ -4,16 +4,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 void NoteEvent(const std::string& line) {
     const char* path = std::getenv("KELVORA_EVENT_FILE");
     if (!path || !*path) return;
-    // Opening a named pipe for writing waits for a reader, which may never come: the
-    // product must not stall for a listener, so a pipe gets no lines.
-    std::error_code ignored;
-    if (std::filesystem::is_fifo(path, ignored)) return;
     // Opened per line in append mode, so that a line never lands on another process's.
     std::FILE* file = std::fopen(path, "ab");
     if (!file) return;

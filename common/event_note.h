@@ -26,8 +26,7 @@
 // Appends the line (a line feed is added) and flushes it at once. Each line goes out in
 // one append-mode write, so several processes may share one file. Does nothing when the
 // variable is unset or empty, or when the file cannot be opened: the product must run the
-// same whether anyone is listening or not. A named pipe is passed over too: opening it
-// would wait for a reader.
+// same whether anyone is listening or not.
 void NoteEvent(const std::string& line);
 
 // The first-frame line, once per process, with the wall-clock time: the clock that the

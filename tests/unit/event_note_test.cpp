@@ -1,7 +1,6 @@
 // The event file: lines appended in order, one per event, texts kept on one line, and
 // nothing written while nobody asked for the file.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -56,14 +55,6 @@ TEST_F(EventNote, AFileThatCannotBeOpenedIsPassedOver) {
     setenv("KELVORA_EVENT_FILE", (path_ / "no-such-folder" / "events").c_str(), 1);
     NoteEvent("ending 0");
     SUCCEED();
-}
-
-// Opening a pipe with no reader for writing would wait for good.
-TEST_F(EventNote, ANamedPipeIsPassedOverWithoutWaitingForAReader) {
-    ASSERT_EQ(mkfifo(path_.c_str(), 0600), 0);
-    setenv("KELVORA_EVENT_FILE", path_.c_str(), 1);
-    NoteEvent("ending 0");
-    EXPECT_TRUE(std::filesystem::is_fifo(path_));
 }
 
 TEST(QuotedForEvent, KeepsEveryTextOnOneLine) {
