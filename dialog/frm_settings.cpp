@@ -1,5 +1,7 @@
 #include "dialog/frm_settings.h"
 
+#include <utility>
+
 #include "common/event_note.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
@@ -26,11 +28,50 @@ using mScreenSaver::ReadSetting;
 using mScreenSaver::SettingDefinition;
 using mScreenSaver::SettingsFiles;
 
+bool IsDiskFull(std::uint32_t error) {
+    return error == platform::ErrorDiskFull || error == platform::ErrorHandleDiskFull;
+}
+
 // Writes under the dialog's own spelling of the key; true when the write reports success.
+// A write that meets a full disk may still report success (Windows' own profile functions
+// cut the file short and say nothing): the last error, cleared before, tells it either way.
 bool WriteSetting(const std::string& file, const SettingDefinition& setting,
-                  const std::string& value) {
-    return platform::Windows().WritePrivateProfileStringA(setting.section, setting.writtenKey,
-                                                          value.c_str(), file.c_str()) != 0;
+                  const std::string& value, bool& diskFull) {
+    platform::WindowsApi& windows = platform::Windows();
+    windows.SetLastError(0);
+    bool written = windows.WritePrivateProfileStringA(setting.section, setting.writtenKey,
+                                                      value.c_str(), file.c_str()) != 0;
+    diskFull = diskFull || IsDiskFull(windows.GetLastError());
+    return written;
+}
+
+// Whether the four values read back from the file, through the same profile functions,
+// are the ones just written: a write may report success and still have stored less (a
+// file cut short by a full disk). Profile functions that keep a file in memory are first
+// told to let it go, so that the values come from the disk.
+bool StoredAsWritten(const std::string& file, const mScreenSaver::SettingsRecord& written) {
+    platform::Windows().WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+    const std::pair<const SettingDefinition&, const std::string&> expected[] = {
+        {CandleHeightSetting, written.candleHeight},
+        {CandleBrightnessSetting, written.candleBrightness},
+        {CandleColorSetting, written.candleColor},
+        {MovePumpkinSetting, written.movePumpkin}};
+    for (const auto& [setting, text] : expected) {
+        std::string stored;
+        mScreenSaver::ReadIniValue(setting.section, setting.readKey, stored, file);
+        if (stored != text) return false;
+    }
+    return true;
+}
+
+// Whether the disk that holds the file has next to no room left: a failed save there was
+// stopped by it, even where the profile functions gave no reason.
+bool DiskNearlyFull(const std::string& file) {
+    constexpr std::uint64_t NearlyFullBytes = 64 * 1024;
+    std::string folder = file.substr(0, file.rfind(platform::App().PathSeparator()) + 1);
+    std::uint64_t free = 0;
+    return platform::Windows().GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr) != 0 &&
+           free < NearlyFullBytes;
 }
 
 // A control's 16-bit value from the table; the layout checks that the bars' settings fit.
@@ -80,31 +121,35 @@ void FrmSettings::Form_Unload() {
     const std::string& file = files.toWrite;
     const bool ready = mScreenSaver::ReadyFileToWrite(files);
     bool saved = ready;
+    bool diskFull = false;
     RunTolerantStep([&] { Settings.candleHeight = DecimalText(c.HScrollCandleHeight.Value()); });
     RunTolerantStep(
-        [&] { saved &= ready && WriteSetting(file, CandleHeightSetting, Settings.candleHeight); });
+        [&] { saved &= ready && WriteSetting(file, CandleHeightSetting, Settings.candleHeight, diskFull); });
     RunTolerantStep(
         [&] { Settings.candleBrightness = DecimalText(c.HScrollCandlebrightness.Value()); });
     RunTolerantStep([&] {
-        saved &= ready && WriteSetting(file, CandleBrightnessSetting, Settings.candleBrightness);
+        saved &= ready && WriteSetting(file, CandleBrightnessSetting, Settings.candleBrightness, diskFull);
     });
     RunTolerantStep([&] { Settings.candleColor = DecimalText(c.PictureCandleColor.BackColor()); });
     RunTolerantStep(
-        [&] { saved &= ready && WriteSetting(file, CandleColorSetting, Settings.candleColor); });
+        [&] { saved &= ready && WriteSetting(file, CandleColorSetting, Settings.candleColor, diskFull); });
     RunTolerantStep([&] { Settings.movePumpkin = FlagOffText; });
     RunTolerantStep([&] {
         if (c.CheckMovePumpkin.Value() == 1) Settings.movePumpkin = FlagOnText;
     });
     RunTolerantStep(
-        [&] { saved &= ready && WriteSetting(file, MovePumpkinSetting, Settings.movePumpkin); });
+        [&] { saved &= ready && WriteSetting(file, MovePumpkinSetting, Settings.movePumpkin, diskFull); });
+    saved = saved && StoredAsWritten(file, Settings);
 
     if (saved) {
         NoteEvent("settings-saved");
         return;
     }
     NoteEvent("settings-not-saved");
-    const std::string text = "The settings could not be saved to " + file +
-                             ".\nCheck that the file and its folder may be written to.";
+    diskFull = diskFull || (ready && DiskNearlyFull(file));
+    const std::string text =
+        "The settings could not be saved to " + file +
+        (diskFull ? ": the disk is full." : ".\nCheck that the file and its folder may be written to.");
     NoteEvent("message-box " + QuotedForEvent(dialog::SettingsCaption) + " " +
               QuotedForEvent(text));
     platform::App().ShowMessageBox(text, platform::MbOk | platform::MbIconExclamation,

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/event_note.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
 #include "common/text.h"
@@ -130,8 +131,10 @@ int RunProcess() {
     try {
         Main(process);
         platform::App().RunWhileWindowsOpen();
-        // The saver window can be closed from outside, and the saver then ends here.
+        // The saver window can be closed from outside (by the window system, or on Linux by
+        // SIGTERM or SIGINT through SDL), and the saver then ends here.
         mScreenSaver::RestoreTaskbarIfHidden();
+        if (process.saver) NoteEvent("ending 0");
         return 0;
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "kelvora: %s\n", failure.what());

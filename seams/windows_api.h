@@ -40,6 +40,8 @@ inline constexpr std::uint32_t SwpShowWindow = 0x40;
 inline constexpr std::uint32_t SwpHideWindow = 0x80;
 inline constexpr std::uint32_t SrcCopy = 0x00CC0020u;
 inline constexpr std::int32_t SwShowNormal = 1;
+inline constexpr std::uint32_t ErrorHandleDiskFull = 39;
+inline constexpr std::uint32_t ErrorDiskFull = 112;
 
 class WindowsApi {
 public:
@@ -79,6 +81,15 @@ public:
                                                    std::uint32_t size, const char* file) = 0;
     virtual std::int32_t WritePrivateProfileStringA(const char* section, const char* key,
                                                     const char* value, const char* file) = 0;
+
+    // The bytes free to this user on the disk that holds the folder (and the disk's size and
+    // its free bytes for anyone); 0 when the folder cannot be asked about.
+    virtual std::int32_t GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,
+                                             std::uint64_t* totalBytes, std::uint64_t* totalFreeBytes) = 0;
+
+    // The calling thread's last-error code: what the most recent failing call met.
+    virtual std::uint32_t GetLastError() = 0;
+    virtual void SetLastError(std::uint32_t error) = 0;
 
     virtual Handle ShellExecuteA(Handle window, const char* verb, const char* file,
                                  const char* parameters, const char* directory,

@@ -1,6 +1,7 @@
 // The settings files' paths, the media folder's path, the record of the four settings as
 // texts, and the read routines.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ struct SettingsRecord {
 };
 
 inline constexpr const char* IniFileName = "kelvora.ini";
+// The largest settings file the profile functions are given: a real one holds a few
+// hundred bytes, and a larger file (megabytes of empty lines, say) reads as missing rather
+// than being read for seconds.
+inline constexpr std::size_t MaxIniFileBytes = 1u << 20;
 
 // Both beside the executable, or, where only there the media are found, in the installed
 // data folder share/kelvora two folders up (see settings.cpp).

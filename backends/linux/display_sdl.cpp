@@ -3,6 +3,7 @@
 // and the clock.
 #include "backends/linux/display_sdl.h"
 
+#include <SDL2/SDL_syswm.h>
 #include <poll.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "backends/linux/x_error_handlers.h"
 #include "backends/linux/x_monitors.h"
 #include "backends/uncapped_frames.h"
 #include "common/runtime_error.h"
@@ -19,6 +21,17 @@
 namespace platform {
 
 namespace {
+
+// The window's colour depth, which tells why GL may refuse it (a 16-bit screen, say).
+std::string WindowVisualText(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    XWindowAttributes attributes;
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11 ||
+        !XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes))
+        return "its visual unknown";
+    return "a " + std::to_string(attributes.depth) + "-bit visual";
+}
 
 class SdlDisplay : public DisplaySystem {
 public:
@@ -55,8 +68,12 @@ public:
         SDL_GLContext context = SDL_GL_CreateContext(sdlWindow);
         if (!context)
             throw RuntimeError(ErrorCode::InvalidArgument,
-                               std::string("no OpenGL 3.3 core context: ") + SDL_GetError());
+                               "no OpenGL 3.3 core context for the window (" + WindowVisualText(sdlWindow) +
+                                   "): " + SDL_GetError());
         video_->context = context;
+        // SDL's context creation puts back the error handler it found when the video
+        // started, not ours.
+        InstallXErrorHandlers();
     }
 
     void MakeCurrent(WindowHandle window) override {

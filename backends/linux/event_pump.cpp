@@ -5,6 +5,8 @@
 #include <SDL2/SDL.h>
 
 #include "backends/linux/sdl_video.h"
+#include "backends/linux/x_error_handlers.h"
+#include "common/runtime_error.h"
 
 namespace platform {
 
@@ -20,6 +22,9 @@ void PumpWindowEvents() {
         SDL_Event event;
         while (SDL_PollEvent(&event))
             if (auto video = eventTarget.lock()) video->HandleEvent(event);
+        // A window the server refuses to draw on (a visual GL cannot use, say).
+        if (std::optional<std::string> refusal = TakeXDrawingRefusal())
+            throw RuntimeError(ErrorCode::InvalidArgument, "the window cannot be drawn into: " + *refusal);
     }
     if (Fl::first_window()) Fl::check();
 }

@@ -7,12 +7,15 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <optional>
 #include <vector>
+
+#include "settings/settings.h"
 
 namespace platform::ini {
 
@@ -122,6 +125,17 @@ int MakeLockedTemporary(std::vector<char>& name, const std::string& pattern) {
 
 enum class ReplaceOutcome { Replaced, Failed, NoTemporary };
 
+// Keeps errno across the clean-up calls that follow a failure, so that the caller learns
+// what stopped the save (a full disk above all) rather than what the clean-up met.
+class KeptErrno {
+public:
+    KeptErrno() : saved_(errno) {}
+    ~KeptErrno() { errno = saved_; }
+
+private:
+    int saved_;
+};
+
 // The atomic road: a temporary file in the same folder, flushed, then renamed over the
 // target, so that a crash leaves either the old or the new contents.
 ReplaceOutcome ReplaceThroughTemporary(const std::string& target, const std::string& folder, std::string_view bytes,
@@ -136,21 +150,47 @@ ReplaceOutcome ReplaceThroughTemporary(const std::string& target, const std::str
     mode_t mode = existingMode ? *existingMode : 0666 & ~CurrentUmask();
     bool ok = WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
     ok = ok && rename(temporary.data(), target.c_str()) == 0;
-    if (!ok) unlink(temporary.data());
-    ok = close(fd) == 0 && ok;
-    if (ok) SyncFolder(folder);
-    return ok ? ReplaceOutcome::Replaced : ReplaceOutcome::Failed;
+    if (!ok) {
+        KeptErrno kept;
+        unlink(temporary.data());
+        close(fd);
+        return ReplaceOutcome::Failed;
+    }
+    if (close(fd) != 0) return ReplaceOutcome::Failed;
+    SyncFolder(folder);
+    return ReplaceOutcome::Replaced;
+}
+
+// Makes sure the disk holds room for a file of `oldSize` bytes to become `newSize` bytes
+// long, before any byte of it changes. A reservation that fails may have lengthened the
+// file; it gets its old length back.
+bool ReserveRoom(int fd, off_t oldSize, std::size_t newSize) {
+    off_t length = std::max(oldSize, static_cast<off_t>(newSize));
+    if (length == 0) return true;
+    int error = posix_fallocate(fd, 0, length);
+    if (error == 0) return true;
+    // Whether or not the old length comes back, the save fails for the reservation's reason.
+    static_cast<void>(ftruncate(fd, oldSize) == 0);
+    errno = error;
+    return false;
 }
 
 // The road where no file can be made beside the target: its contents rewritten in
-// place, the new bytes first and the old tail cut after, then flushed.
+// place, the new bytes first and the old tail cut after, then flushed. The room is
+// reserved first, so that a full disk refuses the save with the file as it was rather
+// than cutting it where the write stopped.
 bool OverwriteInPlace(const std::string& target, std::string_view bytes) {
     int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat info;
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && WriteAll(fd, bytes) &&
-              ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
-    return close(fd) == 0 && ok;
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ReserveRoom(fd, info.st_size, bytes.size()) &&
+              WriteAll(fd, bytes) && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
+    if (!ok) {
+        KeptErrno kept;
+        close(fd);
+        return false;
+    }
+    return close(fd) == 0;
 }
 
 // What a save of a path would change and how; nothing when the save is refused outright.
@@ -192,6 +232,18 @@ bool MakeFolders(const std::string& folder) {
 
 }  // namespace
 
+FileIdentity FileIdentity::Of(const struct stat& info) {
+    return {info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+}
+
+bool FileIdentity::operator==(const FileIdentity& other) const {
+    auto same = [](const struct timespec& a, const struct timespec& b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    return device == other.device && inode == other.inode && size == other.size &&
+           same(modified, other.modified) && same(changed, other.changed);
+}
+
 FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     // Without blocking: a pipe or device in the file's place must not hang the saver.
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -205,7 +257,7 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
         close(fd);
         return {FileContents::Unreadable, {}};
     }
-    FileContents contents{FileContents::Read, {}};
+    FileContents contents{FileContents::Read, {}, FileIdentity::Of(info)};
     char chunk[65536];
     for (;;) {
         ssize_t got = read(fd, chunk, sizeof chunk);
@@ -230,14 +282,17 @@ bool CanSave(const std::string& path) {
 
 bool SaveFile(const std::string& path, std::string_view bytes) {
     std::optional<SavePlan> plan = PlanSave(path);
-    if (!plan) return false;
+    if (!plan) {
+        errno = EACCES;
+        return false;
+    }
     if (plan->folderWritable) {
         ReplaceOutcome outcome =
             ReplaceThroughTemporary(plan->target, plan->folder, bytes, plan->existingMode);
         if (outcome != ReplaceOutcome::NoTemporary) return outcome == ReplaceOutcome::Replaced;
     }
     // As Windows does: a file that can be written is written in place, even where no file
-    // can be made beside it.
+    // can be made beside it. Without a file, what stopped the temporary one stands.
     return plan->existingMode && OverwriteInPlace(plan->target, bytes);
 }
 
@@ -246,7 +301,7 @@ bool SeedFile(const std::string& to, const std::string& from) {
     if (slash == std::string::npos || slash == 0 || !MakeFolders(to.substr(0, slash))) return false;
     struct stat info;
     if (lstat(to.c_str(), &info) == 0) return true;
-    FileContents original = ReadWholeFile(from);
+    FileContents original = ReadWholeFile(from, mScreenSaver::MaxIniFileBytes);
     if (original.outcome == FileContents::Missing) return true;
     // SaveFile gives a new file the user's usual permissions, not those of the original.
     return original.outcome == FileContents::Read && SaveFile(to, original.bytes);

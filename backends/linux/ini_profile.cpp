@@ -1,5 +1,6 @@
 #include "backends/linux/ini_profile.h"
 
+#include <cerrno>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "backends/linux/ini_document.h"
 #include "backends/linux/ini_file.h"
+#include "settings/settings.h"
 
 namespace platform::ini {
 
@@ -19,11 +21,12 @@ std::uint32_t CopyCut(std::string_view text, char* buffer, std::uint32_t size) {
     return static_cast<std::uint32_t>(n);
 }
 
-std::optional<std::string> StoredValue(const char* section, const char* key, const char* file) {
+std::optional<std::string> StoredValue(const char* section, const char* key, const char* file,
+                                       ParsedFile& parsed) {
     if (!section || !key || !file) return std::nullopt;
-    FileContents contents = ReadWholeFile(file);
-    if (contents.outcome != FileContents::Read) return std::nullopt;
-    return Document(contents.bytes).Find(section, key);
+    const Document* document = parsed.Read(file);
+    if (!document) return std::nullopt;
+    return document->Find(section, key);
 }
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
@@ -37,9 +40,9 @@ bool FitsOnItsLine(const char* section, const char* key, const char* value) {
 }  // namespace
 
 std::uint32_t GetProfileString(const char* section, const char* key, const char* defaultText,
-                               char* buffer, std::uint32_t size, const char* file) {
+                               char* buffer, std::uint32_t size, const char* file, ParsedFile& parsed) {
     if (!buffer || size == 0) return 0;
-    if (std::optional<std::string> value = StoredValue(section, key, file)) {
+    if (std::optional<std::string> value = StoredValue(section, key, file, parsed)) {
         return CopyCut(*value, buffer, size);
     }
     std::string_view fallback = defaultText ? defaultText : "";
@@ -49,10 +52,16 @@ std::uint32_t GetProfileString(const char* section, const char* key, const char*
 
 std::int32_t WriteProfileString(const char* section, const char* key, const char* value,
                                 const char* file) {
-    if (!section || !key || !value || !file || !FitsOnItsLine(section, key, value)) return 0;
-    FileContents contents = ReadWholeFile(file);
+    if (!section || !key || !value || !file || !FitsOnItsLine(section, key, value)) {
+        errno = EINVAL;
+        return 0;
+    }
+    FileContents contents = ReadWholeFile(file, mScreenSaver::MaxIniFileBytes);
     // An existing file that cannot be read must not be replaced by a new one.
-    if (contents.outcome == FileContents::Unreadable) return 0;
+    if (contents.outcome == FileContents::Unreadable) {
+        errno = EIO;
+        return 0;
+    }
     Document document(contents.bytes);
     document.Set(section, key, value);
     return SaveFile(file, document.Bytes()) ? 1 : 0;

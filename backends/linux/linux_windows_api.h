@@ -1,6 +1,7 @@
 // The Windows functions as a Linux desktop can honestly answer them. The methods are
 // defined by topic in the windows_api_*.cpp files beside this one.
 #pragma once
+#include "backends/linux/ini_parsed_file.h"
 #include "seams/windows_api.h"
 
 namespace platform {
@@ -32,9 +33,19 @@ public:
                                            std::uint32_t size, const char* file) override;
     std::int32_t WritePrivateProfileStringA(const char* section, const char* key,
                                             const char* value, const char* file) override;
+    std::int32_t GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,
+                                     std::uint64_t* totalBytes, std::uint64_t* totalFreeBytes) override;
+    std::uint32_t GetLastError() override;
+    void SetLastError(std::uint32_t error) override;
     Handle ShellExecuteA(Handle window, const char* verb, const char* file,
                          const char* parameters, const char* directory,
                          std::int32_t show) override;
+
+private:
+    // Set by the calls that fail, as Windows does; only the profile writes fail with a
+    // reason worth telling.
+    std::uint32_t lastError_ = 0;
+    ini::ParsedFile parsedSettings_;
 };
 
 }  // namespace platform

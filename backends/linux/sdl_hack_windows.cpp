@@ -34,6 +34,7 @@ public:
         ::Display* connection = SdlVideo::EventConnectionOf(window);
         if (connection) FollowWindowSize(connection, nativeId);
         if (!video_->eventConnection) video_->eventConnection = connection;
+        SdlVideo::WatchForLoss(window);
         return SDL_GetWindowID(window);
     }
 
@@ -45,6 +46,7 @@ public:
         if (!window) throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL window: ") + SDL_GetError());
         Uint32 id = SDL_GetWindowID(window);
         video_->closeHandlers[id] = std::move(onClose);
+        SdlVideo::WatchForLoss(window);
         if (!video_->eventConnection) video_->eventConnection = SdlVideo::EventConnectionOf(window);
         return id;
     }
@@ -52,7 +54,10 @@ public:
     void Release(WindowHandle window) override {
         video_->closeHandlers.erase(static_cast<Uint32>(window));
         // SDL destroys only the X windows it made itself.
-        if (SDL_Window* sdlWindow = SDL_GetWindowFromID(static_cast<Uint32>(window))) SDL_DestroyWindow(sdlWindow);
+        if (SDL_Window* sdlWindow = SDL_GetWindowFromID(static_cast<Uint32>(window))) {
+            SdlVideo::StopWatching(sdlWindow);
+            SDL_DestroyWindow(sdlWindow);
+        }
     }
 
 private:

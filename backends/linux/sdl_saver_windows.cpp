@@ -29,6 +29,7 @@ public:
                 if (!window) throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL window: ") + SDL_GetError());
                 ids.push_back(SDL_GetWindowID(window));
                 video_->closeHandlers[ids.back()] = onClose;
+                SdlVideo::WatchForLoss(window);
                 if (!video_->eventConnection) video_->eventConnection = SdlVideo::EventConnectionOf(window);
             }
         } catch (...) {
@@ -69,7 +70,10 @@ public:
 private:
     void DestroyOne(Uint32 id) {
         video_->closeHandlers.erase(id);
-        if (SDL_Window* sdlWindow = SDL_GetWindowFromID(id)) SDL_DestroyWindow(sdlWindow);
+        if (SDL_Window* sdlWindow = SDL_GetWindowFromID(id)) {
+            SdlVideo::StopWatching(sdlWindow);
+            SDL_DestroyWindow(sdlWindow);
+        }
     }
 
     std::shared_ptr<SdlVideo> video_;

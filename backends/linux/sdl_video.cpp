@@ -2,18 +2,50 @@
 #include "backends/linux/sdl_video.h"
 
 #include <SDL2/SDL_syswm.h>
+#include <sys/stat.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "backends/linux/sdl_input.h"
+#include "backends/linux/x_error_handlers.h"
 #include "common/runtime_error.h"
 
 namespace platform {
 
+namespace {
+
+// Without a session bus, SDL's first look for one (for input methods) has libdbus launch a
+// bus daemon of its own on the display, which outlives the saver. Where the desktop
+// offers no bus, SDL is given an address that names none, and goes without.
+void KeepSdlFromLaunchingABus() {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && *address) return;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat bus;
+    if (runtime && *runtime && stat((std::string(runtime) + "/bus").c_str(), &bus) == 0 && S_ISSOCK(bus.st_mode))
+        return;
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+
+// The X window behind the SDL window; 0 off X11.
+unsigned long XWindowOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+    return info.info.x11.window;
+}
+
+}  // namespace
+
 void SdlVideo::Start() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return;
+    KeepSdlFromLaunchingABus();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL video cannot start: ") + SDL_GetError());
+    // SDL's own error handler hands every error on to Xlib's default, which ends the
+    // process with a dump.
+    InstallXErrorHandlers();
 }
 
 // The attributes every window's GL context is made with: 3.3 core, double-buffered, with
@@ -70,6 +102,14 @@ void SdlVideo::HandleEvent(const SDL_Event& event) {
     default:
         break;
     }
+}
+
+void SdlVideo::WatchForLoss(SDL_Window* window) {
+    if (unsigned long id = XWindowOf(window)) WatchXWindow(id);
+}
+
+void SdlVideo::StopWatching(SDL_Window* window) {
+    if (unsigned long id = XWindowOf(window)) ForgetXWindow(id);
 }
 
 }  // namespace platform

@@ -33,6 +33,10 @@ public:
     static ::Display* EventConnectionOf(SDL_Window* window);
     // Feeds the input record and runs the close handlers the event asks for.
     void HandleEvent(const SDL_Event& event);
+    // The X window behind an SDL window, whose loss then ends the process (see
+    // x_error_handlers.h); and no more.
+    static void WatchForLoss(SDL_Window* window);
+    static void StopWatching(SDL_Window* window);
 
     // Every window of a saver window has its close handler, and a hack's own window too.
     std::map<Uint32, std::function<void()>> closeHandlers;

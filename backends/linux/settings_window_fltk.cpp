@@ -20,6 +20,7 @@
 #include "dialog/settings_view.h"
 #include "backends/linux/ini_file.h"
 #include "backends/linux/linux_backends.h"
+#include "backends/linux/x_error_handlers.h"
 #include "settings/settings.h"
 
 namespace platform {
@@ -266,6 +267,9 @@ void FltkSettingsWindow::Show() {
     Fl_Tooltip::font(TextFont);
     Fl_Tooltip::size(TextSize);
     window_->show();
+    // FLTK set its own when it opened the display, which tells a lost server only as
+    // "X I/O error".
+    InstallXConnectionLossHandler();
 }
 
 void FltkSettingsWindow::SetBackColor(ControlId picture, std::int32_t color) {

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "backends/linux/x_error_handlers.h"
+
 namespace platform {
 
 namespace {
@@ -18,17 +20,27 @@ int RecordXError(Display*, XErrorEvent*) {
 }  // namespace
 
 Display* GdiDisplay() {
-    static Display* display = XOpenDisplay(nullptr);
+    static Display* display = [] {
+        Display* opened = XOpenDisplay(nullptr);
+        if (opened) InstallXConnectionLossHandler();
+        return opened;
+    }();
     return display;
 }
 
 Handle AddDeviceContext(Drawable drawable) {
-    Handle handle = ++lastHandle;
     // Copies need no expose events back: nothing here would handle them.
     XGCValues values{};
     values.graphics_exposures = False;
-    contexts[handle] = {drawable,
-                        XCreateGC(GdiDisplay(), drawable, GCGraphicsExposures, &values)};
+    GC gc = nullptr;
+    // The drawable may be gone by now (a preview window closed while we draw).
+    bool made = TrapXErrors([&](Display* display) { gc = XCreateGC(display, drawable, GCGraphicsExposures, &values); });
+    if (!made) {
+        if (gc) TrapXErrors([&](Display* display) { XFreeGC(display, gc); });
+        return 0;
+    }
+    Handle handle = ++lastHandle;
+    contexts[handle] = {drawable, gc};
     return handle;
 }
 
@@ -40,7 +52,8 @@ const XDeviceContext* FindDeviceContext(Handle handle) {
 void RemoveDeviceContext(Handle handle) {
     auto found = contexts.find(handle);
     if (found == contexts.end()) return;
-    XFreeGC(GdiDisplay(), found->second.gc);
+    GC gc = found->second.gc;
+    TrapXErrors([&](Display* display) { XFreeGC(display, gc); });
     contexts.erase(found);
 }
 

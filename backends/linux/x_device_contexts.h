@@ -17,7 +17,7 @@ struct XDeviceContext {
 // The X connection of $DISPLAY, opened on first use; null when there is none.
 Display* GdiDisplay();
 
-// A new handle for a drawable of GdiDisplay(); never 0.
+// A new handle for a drawable of GdiDisplay(); 0 when the drawable is gone.
 Handle AddDeviceContext(Drawable drawable);
 // The context of handle, or null when it names none.
 const XDeviceContext* FindDeviceContext(Handle handle);

@@ -65,6 +65,7 @@ void XlibPreviewHolder::Load() {
                                  PreviewBlockHeight, depth);
     picture1Dc_ = AddDeviceContext(image);
     const XDeviceContext* context = FindDeviceContext(picture1Dc_);
+    if (!context) throw RuntimeError(ErrorCode::InvalidArgument, "the preview's picture cannot be made");
 
     // Black beyond the still, as the holder's background.
     XSetForeground(display, context->gc, BlackPixel(display, screen));

@@ -90,9 +90,15 @@ public:
     }
 
 private:
+    // The window goes without being hidden first: DestroyWindow hides a visible window,
+    // and Wine hides a full-screen window by waiting, two seconds at most, for a window
+    // manager to say it was shown; on an X server without one that is every monitor's
+    // window in turn, seconds after the key. Nothing is drawn in it any more.
     void DestroyOne(HWND window) {
         video_->closeHandlers.erase(window);
-        if (IsWindow(window)) DestroyWindow(window);
+        if (!IsWindow(window)) return;
+        SetWindowLongPtrA(window, GWL_STYLE, GetWindowLongPtrA(window, GWL_STYLE) & ~WS_VISIBLE);
+        DestroyWindow(window);
     }
 
     std::shared_ptr<Win32Video> video_;

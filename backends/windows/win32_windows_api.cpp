@@ -1,10 +1,14 @@
 // The Windows functions, passed straight through to Windows.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
+#include <string>
 #include <shellapi.h>
 
 #include "backends/windows/windows_backends.h"
+#include "settings/settings.h"
 
 namespace platform {
 
@@ -37,6 +41,10 @@ public:
                                            std::uint32_t size, const char* file) override;
     std::int32_t WritePrivateProfileStringA(const char* section, const char* key,
                                             const char* value, const char* file) override;
+    std::int32_t GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,
+                                     std::uint64_t* totalBytes, std::uint64_t* totalFreeBytes) override;
+    std::uint32_t GetLastError() override;
+    void SetLastError(std::uint32_t error) override;
     Handle ShellExecuteA(Handle window, const char* verb, const char* file,
                          const char* parameters, const char* directory,
                          std::int32_t show) override;
@@ -141,16 +149,53 @@ std::int32_t Win32WindowsApi::BitBlt(Handle destination, std::int32_t x, std::in
     return copied;
 }
 
+namespace {
+
+// Windows reads a profile file whole at every call, taking seconds over megabytes of
+// empty lines; a file larger than any real settings file is not handed to it.
+bool TooLargeForSettings(const char* file) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!file || !GetFileAttributesExA(file, GetFileExInfoStandard, &data)) return false;
+    ULONGLONG size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return size > mScreenSaver::MaxIniFileBytes;
+}
+
+}  // namespace
+
 std::uint32_t Win32WindowsApi::GetPrivateProfileStringA(const char* section, const char* key,
                                                         const char* defaultText, char* buffer,
                                                         std::uint32_t size, const char* file) {
+    // Such a file reads as a missing one: the default, without its trailing blanks.
+    if (TooLargeForSettings(file) && buffer && size > 0) {
+        std::string fallback = defaultText ? defaultText : "";
+        fallback.erase(fallback.find_last_not_of(' ') + 1);
+        fallback.resize(std::min<std::size_t>(fallback.size(), size - 1));
+        std::memcpy(buffer, fallback.c_str(), fallback.size() + 1);
+        return static_cast<std::uint32_t>(fallback.size());
+    }
     return ::GetPrivateProfileStringA(section, key, defaultText, buffer, size, file);
 }
 
 std::int32_t Win32WindowsApi::WritePrivateProfileStringA(const char* section, const char* key,
                                                          const char* value, const char* file) {
+    if (TooLargeForSettings(file)) {
+        ::SetLastError(ERROR_FILE_TOO_LARGE);
+        return 0;
+    }
     return ::WritePrivateProfileStringA(section, key, value, file);
 }
+
+std::int32_t Win32WindowsApi::GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,
+                                                  std::uint64_t* totalBytes, std::uint64_t* totalFreeBytes) {
+    static_assert(sizeof(ULARGE_INTEGER) == sizeof(std::uint64_t));
+    return ::GetDiskFreeSpaceExA(directory, reinterpret_cast<PULARGE_INTEGER>(freeBytesAvailableToCaller),
+                                 reinterpret_cast<PULARGE_INTEGER>(totalBytes),
+                                 reinterpret_cast<PULARGE_INTEGER>(totalFreeBytes));
+}
+
+std::uint32_t Win32WindowsApi::GetLastError() { return ::GetLastError(); }
+
+void Win32WindowsApi::SetLastError(std::uint32_t error) { ::SetLastError(error); }
 
 Handle Win32WindowsApi::ShellExecuteA(Handle window, const char* verb, const char* file,
                                       const char* parameters, const char* directory,

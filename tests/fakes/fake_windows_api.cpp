@@ -131,9 +131,31 @@ std::int32_t FakeWindowsApi::WritePrivateProfileStringA(const char* section, con
                                                         const char* value, const char* file) {
     Log().Add(Call("WritePrivateProfileStringA", Text(section), Text(key), Text(value),
                    Text(file)));
+    // The call with no section, key and value only lets the file go from memory.
+    if (!section || !key || !value) return 0;
+    if (profileWritesFail || profileWritesLost) lastError = profileWriteError;
     if (profileWritesFail) return 0;
-    profile[ProfileKey(file, section, key)] = value;
+    if (!profileWritesLost) profile[ProfileKey(file, section, key)] = value;
     return 1;
+}
+
+std::int32_t FakeWindowsApi::GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,
+                                                 std::uint64_t* totalBytes, std::uint64_t* totalFreeBytes) {
+    Log().Add(Call("GetDiskFreeSpaceExA", Text(directory)));
+    if (freeBytesAvailableToCaller) *freeBytesAvailableToCaller = freeDiskBytes;
+    if (totalBytes) *totalBytes = freeDiskBytes + (1u << 20);
+    if (totalFreeBytes) *totalFreeBytes = freeDiskBytes;
+    return 1;
+}
+
+std::uint32_t FakeWindowsApi::GetLastError() {
+    Log().Add(Call("GetLastError"));
+    return lastError;
+}
+
+void FakeWindowsApi::SetLastError(std::uint32_t error) {
+    Log().Add(Call("SetLastError", error));
+    lastError = error;
 }
 
 platform::Handle FakeWindowsApi::ShellExecuteA(platform::Handle window, const char* verb,

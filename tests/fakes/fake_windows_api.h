@@ -24,7 +24,13 @@ public:
     bool registryKeyMissing = false;
     // Key: file, section and key joined by '|' and lower-cased; value: the stored text.
     std::map<std::string, std::string> profile;
+    // A failing write reports failure; a lost one reports success and stores nothing. Both
+    // leave this last error.
     bool profileWritesFail = false;
+    std::uint32_t profileWriteError = 5;
+    bool profileWritesLost = false;
+    std::uint32_t lastError = 0;
+    std::uint64_t freeDiskBytes = 1u << 30;
     std::int32_t passwordAnswer = 1;
     platform::Handle taskbar = 0x7A5C;
 
@@ -57,6 +63,10 @@ public:
                                            std::uint32_t size, const char* file) override;
     std::int32_t WritePrivateProfileStringA(const char* section, const char* key,
                                             const char* value, const char* file) override;
+    std::int32_t GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,
+                                     std::uint64_t* totalBytes, std::uint64_t* totalFreeBytes) override;
+    std::uint32_t GetLastError() override;
+    void SetLastError(std::uint32_t error) override;
     platform::Handle ShellExecuteA(platform::Handle window, const char* verb, const char* file,
                                    const char* parameters, const char* directory,
                                    std::int32_t show) override;

@@ -59,11 +59,18 @@ std::string FileBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+// Kept across inputs, as the backend keeps it across reads: a file made anew each time
+// must never be answered from an earlier one.
+platform::ini::ParsedFile& Parsed() {
+    static platform::ini::ParsedFile parsed;
+    return parsed;
+}
+
 std::string ReadWhole(const std::string& section, const std::string& key, const std::string& path) {
     std::vector<char> buffer(8192);
     std::uint32_t n = platform::ini::GetProfileString(section.c_str(), key.c_str(), "", buffer.data(),
                                                       static_cast<std::uint32_t>(buffer.size()),
-                                                      path.c_str());
+                                                      path.c_str(), Parsed());
     return std::string(buffer.data(), n);
 }
 
@@ -101,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A read cuts to size - 1 characters, ends them with a zero and touches nothing else.
     std::vector<char> buffer(bufferSize + 16, '#');
     std::uint32_t count = platform::ini::GetProfileString(section.c_str(), key.c_str(), "",
-                                                          buffer.data(), bufferSize, path.c_str());
+                                                          buffer.data(), bufferSize, path.c_str(), Parsed());
     std::string stored = document.Find(section, key).value_or("");
     if (bufferSize == 0) {
         Require(count == 0);

@@ -21,8 +21,14 @@ namespace {
 using fakes::FileBytes;
 using fakes::TemporaryFolder;
 using fakes::WriteFileBytes;
-using platform::ini::GetProfileString;
 using platform::ini::WriteProfileString;
+
+// A read as the backend makes it: through one parsed file kept across every read.
+std::uint32_t GetProfileString(const char* section, const char* key, const char* defaultText, char* buffer,
+                               std::uint32_t size, const char* file) {
+    static platform::ini::ParsedFile parsed;
+    return platform::ini::GetProfileString(section, key, defaultText, buffer, size, file, parsed);
+}
 
 void ExpectRead(const profile_cases::Read& read, const std::string& path) {
     std::vector<char> buffer(read.size + 8, '#');

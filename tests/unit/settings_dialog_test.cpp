@@ -53,6 +53,30 @@ std::vector<std::string> FourWrites(const std::string& height, const std::string
             Write(CandleColorSetting, color, file), Write(MovePumpkinSetting, move, file)};
 }
 
+// The writes as the dialog makes them: each with the last error cleared before and asked
+// for after.
+std::vector<std::string> WriteCalls(const std::vector<std::string>& writes) {
+    std::vector<std::string> calls;
+    for (const std::string& write : writes) {
+        calls.insert(calls.end(), {"SetLastError(0)", write, "GetLastError()"});
+    }
+    return calls;
+}
+
+// A whole save: the four writes, then the file let go from memory and the four values
+// read back from it.
+std::vector<std::string> SaveCalls(const std::string& height, const std::string& brightness,
+                                   const std::string& color, const std::string& move,
+                                   const std::string& file = IniPath) {
+    std::vector<std::string> calls = WriteCalls(FourWrites(height, brightness, color, move, file));
+    calls.push_back("WritePrivateProfileStringA(null, null, null, \"" + file + "\")");
+    for (const SettingDefinition& setting : SettingsTable) {
+        calls.push_back(std::string("GetPrivateProfileStringA(\"") + setting.section + "\", \"" +
+                        setting.readKey + "\", \"\", 255, \"" + file + "\")");
+    }
+    return calls;
+}
+
 // Where the setting's write comes among the four.
 std::size_t WriteOrder(const SettingDefinition& setting) {
     for (std::size_t i = 0; i < SettingsTable.size(); ++i) {
@@ -94,8 +118,9 @@ protected:
         EXPECT_THROW(form_.Click(ControlId::CmdClose), fakes::ProcessEnded);
     }
 
+    // The writes of values, without the one that lets the file go from memory.
     std::vector<std::string> Writes() const {
-        return fakes::Log().Matching("WritePrivateProfileStringA");
+        return fakes::Log().Matching("WritePrivateProfileStringA(\"");
     }
 
     fakes::FakeToolkit* toolkit_ = nullptr;
@@ -263,7 +288,7 @@ TEST_F(SettingsDialogTest, DefaultsThenCloseWritesTheDefaultsInOrderAndEndsThePr
     } catch (const fakes::ProcessEnded& ended) {
         EXPECT_EQ(ended.exitCode, 0);
     }
-    std::vector<std::string> expected = FourWrites(
+    std::vector<std::string> expected = SaveCalls(
         Text(CandleHeightSetting.defaultValue), Text(CandleBrightnessSetting.defaultValue),
         Text(CandleColorSetting.defaultValue), Text(MovePumpkinSetting.defaultValue));
     expected.push_back("EndProcess(0)");
@@ -291,7 +316,7 @@ TEST_F(SettingsDialogTest, ClosingThroughTheWindowSystemWritesTheSettingsAndLeav
     view.positions.at(ControlId::HScrollCandleHeight) = 9;
     fakes::Log().Clear();
     view.events->Form_Unload();
-    EXPECT_EQ(fakes::Log().Calls(), FourWrites("9", "120", "65280", "0"));
+    EXPECT_EQ(fakes::Log().Calls(), SaveCalls("9", "120", "65280", "0"));
 }
 
 // What happens to the colour before the user cancels the chooser.
@@ -353,19 +378,46 @@ TEST_F(SettingsDialogTest, TheLinksOpenTheTellAFriendPageAndTheWebSite) {
                   "ShellExecuteA(0, null, \"" + site + "\", null, null, 1)"}));
 }
 
+// A write that reports failure, or one that reports success but whose value does not
+// read back, is told once after all four writes, naming the file and a full disk.
 TEST_F(SettingsDialogTest, AFailedSaveIsToldNamingTheFileAfterAllFourWrites) {
-    StoreAll("3", "120", "65280", "1");
-    LoadDialog();
-    windows_->profileWritesFail = true;
-    PressClose();
-    const std::vector<std::string>& calls = fakes::Log().Calls();
-    ASSERT_EQ(calls.size(), 6u);
-    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 4),
-              FourWrites("3", "120", "65280", "1"));
-    EXPECT_EQ(calls[4], "MessageBox(The settings could not be saved to " + IniPath +
-                            ".\nCheck that the file and its folder may be written to., 48, "
-                            "Kelvora Screen Saver)");
-    EXPECT_EQ(calls[5], "EndProcess(0)");
+    struct Case {
+        const char* name;
+        bool writesFail;
+        std::uint32_t error;
+        bool writesLost;
+        std::uint64_t freeDiskBytes;
+        const char* told;
+    };
+    const Case cases[] = {
+        {"refused", true, 5, false, 1u << 30, ".\nCheck that the file and its folder may be written to."},
+        {"disk full", true, platform::ErrorDiskFull, false, 1u << 30, ": the disk is full."},
+        {"handle disk full", true, platform::ErrorHandleDiskFull, false, 1u << 30, ": the disk is full."},
+        {"reported saved, stored nothing", false, 0, true, 1u << 30,
+         ".\nCheck that the file and its folder may be written to."},
+        {"reported saved on a full disk, stored nothing", false, platform::ErrorDiskFull, true, 1u << 30,
+         ": the disk is full."},
+        // Windows' own profile functions cut a file short on a full disk and say nothing.
+        {"reported saved, stored nothing, no room left", false, 0, true, 512, ": the disk is full."},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        StoreAll("3", "120", "65280", "1");
+        LoadDialog();
+        StoreAll("", "", "", "");
+        windows_->profileWritesFail = c.writesFail;
+        windows_->profileWriteError = c.error;
+        windows_->profileWritesLost = c.writesLost;
+        windows_->freeDiskBytes = c.freeDiskBytes;
+        PressClose();
+        std::vector<std::string> calls = fakes::Log().Calls();
+        ASSERT_GE(calls.size(), 2u) << c.name;
+        EXPECT_EQ(Writes(), FourWrites("3", "120", "65280", "1")) << c.name;
+        EXPECT_EQ(calls[calls.size() - 2], "MessageBox(The settings could not be saved to " + IniPath +
+                                               c.told + ", 48, Kelvora Screen Saver)")
+            << c.name;
+        EXPECT_EQ(calls.back(), "EndProcess(0)") << c.name;
+    }
 }
 
 std::string SaveFailure(const std::string& file) {
@@ -395,16 +447,17 @@ TEST_F(SettingsDialogTest, ReadsAndWritesTheFileThatCanBeWritten) {
     const std::string seed = fakes::Call("SeedFileFrom", UserIniPath, IniPath);
     const Case cases[] = {
         // A per-user file that another copy saved does not override a portable copy.
-        {"writable folder", true, true, true, false, false, "3", FourWrites("3", "120", "255", "1")},
+        {"writable folder", true, true, true, false, false, "3", SaveCalls("3", "120", "255", "1")},
         {"read-only folder, per-user file", false, true, true, false, false, "7",
-         Joined({seed}, FourWrites("7", "120", "255", "1", UserIniPath))},
+         Joined({seed}, SaveCalls("7", "120", "255", "1", UserIniPath))},
         {"read-only folder, no per-user file", false, true, false, false, false, "3",
-         Joined({seed}, FourWrites("3", "120", "255", "1", UserIniPath))},
+         Joined({seed}, SaveCalls("3", "120", "255", "1", UserIniPath))},
         // Without the lines of the file beside the executable nothing is written.
         {"per-user file cannot be seeded", false, true, false, true, false, "3",
          {seed, SaveFailure(UserIniPath)}},
         {"no per-user folder", false, false, false, false, true, "3",
-         Joined(FourWrites("3", "120", "255", "1"), {SaveFailure(IniPath)})},
+         Joined(WriteCalls(FourWrites("3", "120", "255", "1")),
+                {"GetDiskFreeSpaceExA(\"C:\\Program Files\\Kelvora\\\")", SaveFailure(IniPath)})},
     };
     for (const auto& c : cases) {
         SetUp();

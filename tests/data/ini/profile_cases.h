@@ -56,6 +56,14 @@ inline std::string Digits(std::size_t count) {
     return text;
 }
 
+// ASCII text as a UTF-16 file holds it, byte-order mark first: little-endian, as Windows
+// writes such files.
+inline std::string Utf16(const std::string& ascii) {
+    std::string bytes = "\xFF\xFE";
+    for (char c : ascii) bytes += {c, '\0'};
+    return bytes;
+}
+
 inline const std::vector<Case>& Cases() {
     static const std::vector<Case> cases = {
         {"letter_case.ini",
@@ -164,6 +172,13 @@ inline const std::vector<Case>& Cases() {
          {{"candle", "candleheight", "11"}},
          {{"candle", "candleheight", "", 255, "11"}},
          "\xEF\xBB\xBF[candle]\r\ncandleheight=11\r\n",
+         true},
+        {"utf16.ini",
+         Utf16("[candle]\r\ncandleheight=10\r\n"),
+         {{"candle", "candleheight", "", 255, "10"}},
+         {{"candle", "candleheight", "11"}, {"pumpkin", "movePumpkin", "1"}},
+         {{"candle", "candleheight", "", 255, "11"}, {"pumpkin", "movepumpkin", "", 255, "1"}},
+         Utf16("[candle]\r\ncandleheight=11\r\n[pumpkin]\r\nmovePumpkin=1\r\n"),
          true},
         {"before_first_section.ini",
          "candleheight=5\r\n[candle]\r\ncandlecolor=1\r\n",

@@ -705,6 +705,90 @@ def case_read_only_folder(product):
         os.chmod(product.folder, 0o755)
 
 
+def write_ini_of_size(path, values, size):
+    """The four values after a comment line that brings the file to exactly size bytes."""
+    tail = ("[candle]\r\n" + "".join(f"{key}={values[key]}\r\n" for key in
+                                    ("candleheight", "candleBrightness", "candlecolor")) +
+            f"[pumpkin]\r\nmovePumpkin={values['movePumpkin']}\r\n")
+    with open(path, "w", newline="") as file:
+        file.write(";" + "-" * (size - len(tail) - 3) + "\r\n" + tail)
+
+
+def case_full_disk(product):
+    """A save in place (a writable file in a read-only folder) on a full disk is told as
+    failed, saying the disk is full. The Linux product reserves the room for each write
+    first, so a write that needs more room leaves the file byte for byte as it was (every
+    value here grows). The Windows product's own profile functions report success, with no
+    error to read, for a file they cut short: the values read back give it away, and the
+    disk's free space says why."""
+    # The product folder moves onto a disk just large enough for its files, a 4096-byte
+    # settings file and one page that a filler takes: the save needs one page more. The
+    # event file stays outside, where its lines find room.
+    outside = tempfile.mkdtemp(prefix="kelvora-full-disk-")
+    stage = os.path.join(outside, "product")
+    shutil.move(product.folder, stage)
+    os.mkdir(product.folder)
+    product.events = os.path.join(outside, "events")
+    pages = 2
+    for root, _, files in os.walk(stage):
+        pages += sum(-(-os.path.getsize(os.path.join(root, name)) // 4096) for name in files)
+    mounted = False
+    try:
+        code, out = run(["mount", "-t", "tmpfs", "-o", f"size={pages * 4096}", "tmpfs", product.folder])
+        check(code == 0, f"cannot mount a small disk: {out}")
+        mounted = True
+        shutil.copytree(stage, product.folder, dirs_exist_ok=True)
+        # Each of Defaults' values is longer than the one it replaces.
+        write_ini_of_size(product.ini, dict(STORED, candleBrightness="20", movePumpkin=""), 4096)
+        with open(product.ini, "rb") as file:
+            original = file.read()
+        try:
+            with open(os.path.join(product.folder, "filler"), "wb") as filler:
+                filler.write(b"x" * 8192)
+        except OSError:
+            pass
+        os.chmod(product.folder, 0o555)
+        product.start("/C")
+        product.click(" Defaults")
+        product.click("Close")
+        for text in product.answer_message():
+            check("could not be saved" in text and "the disk is full" in text,
+                  f"the message box says: {text}")
+        check(product.wait_for_exit() == 0, "the process did not end after the message")
+        if isinstance(product, LinuxProduct):
+            with open(product.ini, "rb") as file:
+                after = file.read()
+                check(after == original, f"the settings file changed: {after[-120:]!r} "
+                                         f"({len(after)} bytes)")
+    finally:
+        os.chmod(product.folder, 0o755)
+        if mounted:
+            run(["umount", product.folder])
+        shutil.rmtree(outside)
+
+
+def case_utf16_file(product):
+    """A settings file in UTF-16 with its byte-order mark, as Windows writes one, is read
+    (the dialog opens with its values) and saved in UTF-16, never in two encodings."""
+    write_ini(product.ini, STORED)
+    with open(product.ini, "rb") as file:
+        text = file.read().decode("ascii")
+    with open(product.ini, "wb") as file:
+        file.write(text.encode("utf-16"))
+    product.start("/C")
+    swatch_keeps_stored_colour(product)
+    product.click(" Defaults")
+    product.click("Close")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+    with open(product.ini, "rb") as file:
+        saved = file.read()
+    check(saved.startswith(b"\xff\xfe") and b"\0" in saved and len(saved) % 2 == 0,
+          f"the file is no longer UTF-16: {saved[:40]!r}")
+    with open(product.ini, "w", encoding="ascii", newline="") as file:
+        file.write(saved.decode("utf-16"))
+    check_ini(product.ini, DEFAULTS)
+
+
 def case_dangling_link(product):
     """A settings file that is a link to nowhere is not replaced, and nothing is made where
     it leads. The Linux product knows it cannot write there and saves to the per-user

@@ -3,7 +3,7 @@
 # process per window started at once (--root with XSCREENSAVER_WINDOW, one per monitor,
 # and --window-id as the settings dialog's preview does), the picture following the
 # window's size, --fps writing the frame rate in a corner, and each process ending with
-# code 0 within 2 s of SIGTERM.
+# code 0 within 2 s of SIGTERM, or quietly when its window is taken away.
 # Usage: hack_windows.sh KELVORA MAKE_WINDOW ARTIFACTS
 set -euo pipefail
 KELVORA=$1 MAKE_WINDOW=$2 ARTIFACTS=$3
@@ -113,6 +113,33 @@ cp "$WORK/shot.png" "$ARTIFACTS/small.png"
 [ "$(wc -l <"$WORK/small.err")" -eq 1 ] && grep -q -- "--candle-color takes .*settings file's value is used" "$WORK/small.err" ||
   fail "the bad colour was not reported in one line: $(cat "$WORK/small.err")"
 ends_cleanly small
+
+# A window taken away under the hack (its maker gone, as the daemon takes it away; or the
+# hack's own window destroyed by another client) ends it quietly: code 0, its "ending 0"
+# line, and no X error on standard error.
+for how in root window_id window; do
+  # The last window's id must not be taken for the new one's.
+  rm -f "$WORK/gone.id"
+  case $how in
+    root) make_window 200 150 gone && XSCREENSAVER_WINDOW=$gone start_hack "$how" --root ;;
+    window_id) make_window 200 150 gone && start_hack "$how" --window-id "$gone" ;;
+    window) start_hack "$how" --window ;;
+  esac
+  maker=${PIDS[-2]}
+  pid_var=pid_$how
+  wait_until 60 first_frame "$how" || fail "--$how drew no frame"
+  if [ "$how" = window ]; then
+    xdotool windowclose "$(xdotool search --pid "${!pid_var}" | head -n1)"
+  else
+    kill "$maker"
+  fi
+  wait_until 10 bash -c "! kill -0 ${!pid_var} 2>/dev/null" || fail "--$how still runs after its window went"
+  code=0
+  wait "${!pid_var}" || code=$?
+  [ "$code" -eq 0 ] || fail "--$how ended with code $code when its window went"
+  grep -qx 'ending 0' "$WORK/$how.events" || fail "--$how noted no ending when its window went"
+  [ ! -s "$WORK/$how.err" ] || fail "--$how said: $(cat "$WORK/$how.err")"
+done
 
 # A window that does not exist, and an unknown option: one line on standard error, code 1.
 for args in "--window-id 0x7ffffff" "--root --bogus"; do

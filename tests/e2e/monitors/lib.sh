@@ -128,9 +128,10 @@ scene_in() {
   [ "$(count_pixels "$1" "$ORANGE" "$2")" -ge 500 ] && [ "$(count_pixels "$1" "$FLAME" "$2")" -ge 8 ]
 }
 
-# The time a key may take to end the saver: under Wine each window's destruction waits
-# up to a second for a window manager that a bare X server does not have.
-key_exit_limit() { [ "$KIND" = linux ] && echo 1 || echo 6; }
+# The time a key may take to end the saver: it catches a hang or a wait, not a slow
+# machine (Wine takes a quarter of a second here; one that waited for a window manager a
+# bare X server lacks took two seconds for each monitor's window).
+key_exit_limit() { [ "$KIND" = linux ] && echo 1 || echo 3; }
 
 # A key held as a person holds it, so that a frame's poll sees it down.
 press_key() {

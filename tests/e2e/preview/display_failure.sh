@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# The preview without a usable X display: the product ends with code 1 and says why,
-# both when $DISPLAY names no display and when the one it names cannot be opened.
+# The product without a usable X display: the preview ends with code 1 and says why, both
+# when $DISPLAY names no display and when the one it names cannot be opened; and the
+# saver, the dialog and the hack end with code 1 and one line that says so when the X
+# server goes away under them (each on an X server of its own, which the case ends); and
+# the hack on a 16-bit screen, which GL cannot draw on, ends with code 1 and one line.
 # Argument: the native product.
 set -uo pipefail
 product=${1:?the kelvora executable}
@@ -25,4 +28,51 @@ done <<CASES
 |kelvora: the preview needs an X display, and \$DISPLAY names none
 :$number|kelvora: cannot open display :$number: no X server there accepted the connection
 CASES
+
+source "$(dirname "$0")/../support/waiting.sh"
+source "$(dirname "$0")/../../../scripts/lib/setup.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -m 700 "$work/run"
+while IFS='|' read -r mode ready; do
+  start_private_display >/dev/null || { echo "FAIL: no X server for $mode"; exit 1; }
+  rm -f "$work/events"
+  KELVORA_EVENT_FILE=$work/events XDG_RUNTIME_DIR=$work/run "$product" "$mode" 2>"$work/said" &
+  pid=$!
+  if wait_until 60 grep -q "^$ready" "$work/events"; then
+    kill "$KELVORA_XVFB_PID"
+    code=0
+    wait "$pid" || code=$?
+    said=$(cat "$work/said")
+    if [ "$code" -ne 1 ] || [ "$said" != "kelvora: the connection to the X server was lost" ]; then
+      echo "FAIL $mode with the X server gone: exit $code, said: $said"
+      status=1
+    fi
+  else
+    echo "FAIL $mode never noted $ready"
+    kill "$pid" "$KELVORA_XVFB_PID"
+    status=1
+  fi
+done <<CASES
+/S|first-frame
+/C|settings-window-shown
+--window|first-frame
+CASES
+# A second screen of 16 bits: our own window there, and its root window given by id.
+number=$((number + 1))
+while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+Xvfb ":$number" -screen 0 800x600x24 -screen 1 800x600x16 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+wait_until 10 test -e "/tmp/.X11-unix/X$number" || { echo "FAIL: no 16-bit X server"; exit 1; }
+root16=$(DISPLAY=:$number.1 xwininfo -root | awk '/Window id:/ { print $4 }')
+for args in "--window" "--window-id $root16"; do
+  code=0
+  # shellcheck disable=SC2086
+  said=$(DISPLAY=:$number.1 XDG_RUNTIME_DIR=$work/run timeout 60 "$product" $args 2>&1 >/dev/null) || code=$?
+  if [ "$code" -ne 1 ] || [ "$(printf '%s\n' "$said" | wc -l)" -ne 1 ] || [[ $said != kelvora:* ]]; then
+    echo "FAIL $args on a 16-bit screen: exit $code, said: $said"
+    status=1
+  fi
+done
+kill "$xvfb"
 exit $status
