@@ -25,6 +25,8 @@ public:
     explicit SdlDisplay(std::shared_ptr<SdlVideo> video) : video_(std::move(video)) {}
 
     void CoverMonitor(WindowHandle window) override {
+        // Wayland's windows were made to fill their displays, and keep no place of ours.
+        if (SdlVideo::OnWayland()) return;
         std::vector<Uint32> ids = video_->MonitorWindowsOf(window);
         std::vector<MonitorArea> monitors = ListMonitors();
         // A saver window's windows were made one per monitor, in this order; any other
@@ -93,7 +95,8 @@ public:
 
     InputRecord& Input() override { return video_->input; }
 
-    bool MonitorsOn() override { return MonitorsPowered(); }
+    // XWayland's power is no output's: on Wayland the outputs count as on.
+    bool MonitorsOn() override { return SdlVideo::OnWayland() || MonitorsPowered(); }
 
     double Seconds() override {
         return static_cast<double>(SDL_GetPerformanceCounter()) /

@@ -1,13 +1,39 @@
 // The Linux backend of every seam, made and installed together.
+#include <SDL2/SDL.h>
+
+#include <cstdlib>
+#include <cstring>
+
 #include "backends/backends.h"
 #include "backends/linux/display_sdl.h"
+#include "backends/linux/display_wayland.h"
 #include "backends/linux/event_pump.h"
 #include "backends/linux/linux_backends.h"
 #include "backends/linux/sdl_hack_windows.h"
 #include "backends/linux/sdl_saver_windows.h"
 #include "backends/linux/sdl_video.h"
+#include "backends/linux/wayland_saver_windows.h"
+#include "backends/linux/wayland_video.h"
 
 namespace platform {
+
+namespace {
+
+bool Set(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value && std::strcmp(value, "0") != 0;
+}
+
+// A Wayland session's compositor when it offers the layer shell (wlroots' compositors
+// do) and KELVORA_NO_LAYER_SHELL does not turn it down; null otherwise.
+std::shared_ptr<WaylandVideo> LayerShellCompositor() {
+    if (!Set("WAYLAND_DISPLAY") || Set("KELVORA_NO_LAYER_SHELL")) return nullptr;
+    std::unique_ptr<WaylandLink> link = WaylandLink::Connect();
+    if (!link || !link->Compositor() || !link->LayerShell()) return nullptr;
+    return std::make_shared<WaylandVideo>(std::move(link));
+}
+
+}  // namespace
 
 std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv) {
     auto made = std::make_unique<PlatformBackends>();
@@ -17,8 +43,17 @@ std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv)
     // connection, and the event pump hands its events on to them.
     auto video = std::make_shared<SdlVideo>();
     HandSdlEventsTo(video);
-    made->display = NewSdlDisplay(video);
-    made->saverWindows = NewSdlSaverWindows(video);
+    if (auto wayland = LayerShellCompositor()) {
+        HandWaylandEventsTo(wayland);
+        made->display = NewWaylandDisplay(wayland);
+        made->saverWindows = NewWaylandSaverWindows(wayland);
+    } else {
+        // SDL would take XWayland whenever DISPLAY is set too, where its windows cannot
+        // be placed on the outputs.
+        if (Set("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
+        made->display = NewSdlDisplay(video);
+        made->saverWindows = NewSdlSaverWindows(video);
+    }
     made->settingsWindows = NewFltkSettingsWindows();
     made->previewHolder = NewXlibPreviewHolder();
     made->hackWindows = NewSdlHackWindows(video);

@@ -29,6 +29,11 @@ void SdlVideo::AskForGl33() {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
 }
 
+bool SdlVideo::OnWayland() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::string(driver) == "wayland";
+}
+
 SDL_Window* SdlVideo::WindowOf(WindowHandle handle) {
     SDL_Window* window = SDL_GetWindowFromID(static_cast<Uint32>(handle));
     if (!window) throw RuntimeError(ErrorCode::InvalidArgument, "no SDL window with id " + std::to_string(handle));

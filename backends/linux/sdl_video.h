@@ -24,6 +24,8 @@ public:
     static void Start();
     // Sets the attributes every window's GL context is made with.
     static void AskForGl33();
+    // Whether SDL talks to a Wayland compositor, which places windows itself.
+    static bool OnWayland();
     // The SDL window behind the handle; fails when there is none.
     static SDL_Window* WindowOf(WindowHandle handle);
 
