@@ -12,6 +12,7 @@
 #include "backends/linux/sdl_hack_windows.h"
 #include "backends/linux/sdl_saver_windows.h"
 #include "backends/linux/sdl_video.h"
+#include "backends/linux/wayland_hack_windows.h"
 #include "backends/linux/wayland_saver_windows.h"
 #include "backends/linux/wayland_video.h"
 
@@ -57,6 +58,7 @@ std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv)
     made->settingsWindows = NewFltkSettingsWindows();
     made->previewHolder = NewXlibPreviewHolder();
     made->hackWindows = NewSdlHackWindows(video);
+    if (Set("WAYLAND_DISPLAY")) made->hackWindows = NewWaylandHackWindows(std::move(made->hackWindows));
     InstallInSlots(*made);
     return made;
 }
