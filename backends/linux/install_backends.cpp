@@ -25,13 +25,16 @@ bool Set(const char* name) {
     return value && *value && std::strcmp(value, "0") != 0;
 }
 
-// A Wayland session's compositor when it offers the layer shell (wlroots' compositors
-// do) and KELVORA_NO_LAYER_SHELL does not turn it down; null otherwise.
-std::shared_ptr<WaylandVideo> LayerShellCompositor() {
-    if (!Set("WAYLAND_DISPLAY") || Set("KELVORA_NO_LAYER_SHELL")) return nullptr;
-    std::unique_ptr<WaylandLink> link = WaylandLink::Connect();
-    if (!link || !link->Compositor() || !link->LayerShell()) return nullptr;
-    return std::make_shared<WaylandVideo>(std::move(link));
+// The compositor of a Wayland session, when one answers; null otherwise.
+std::unique_ptr<WaylandLink> SessionCompositor() {
+    if (!Set("WAYLAND_DISPLAY")) return nullptr;
+    return WaylandLink::Connect();
+}
+
+// Where the compositor offers the layer shell (wlroots' compositors do) and
+// KELVORA_NO_LAYER_SHELL does not turn it down, the saver draws in layer surfaces.
+bool LayerShellWanted(const WaylandLink& link) {
+    return link.Compositor() && link.LayerShell() && !Set("KELVORA_NO_LAYER_SHELL");
 }
 
 }  // namespace
@@ -44,20 +47,23 @@ std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv)
     // connection, and the event pump hands its events on to them.
     auto video = std::make_shared<SdlVideo>();
     HandSdlEventsTo(video);
-    if (auto wayland = LayerShellCompositor()) {
+    std::unique_ptr<WaylandLink> compositor = SessionCompositor();
+    if (compositor && LayerShellWanted(*compositor)) {
+        auto wayland = std::make_shared<WaylandVideo>(std::move(compositor));
         HandWaylandEventsTo(wayland);
         made->display = NewWaylandDisplay(wayland);
         made->saverWindows = NewWaylandSaverWindows(wayland);
     } else {
         // SDL would take XWayland whenever DISPLAY is set too, where its windows cannot
         // be placed on the outputs.
-        if (Set("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
+        if (compositor) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
         made->display = NewSdlDisplay(video);
         made->saverWindows = NewSdlSaverWindows(video);
     }
     made->settingsWindows = NewFltkSettingsWindows();
     made->previewHolder = NewXlibPreviewHolder();
     made->hackWindows = NewSdlHackWindows(video);
+    // A session is Wayland's by its name, whether or not its compositor answered us.
     if (Set("WAYLAND_DISPLAY")) made->hackWindows = NewWaylandHackWindows(std::move(made->hackWindows));
     InstallInSlots(*made);
     return made;

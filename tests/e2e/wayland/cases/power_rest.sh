@@ -15,9 +15,14 @@ cpu_ticks_over() {
   sleep "$1"
   echo $(($(saver_cpu_ticks) - before))
 }
-# Under 3 % of one core; drawing takes most of one.
+# Under 3 % of one core.
 resting() { [ "$(cpu_ticks_over 2)" -le 6 ]; }
-drawing() { [ "$(cpu_ticks_over 1)" -ge 20 ]; }
+# Two pictures of an output half a second apart differ: the flame never holds still
+# while the saver draws.
+drawing() {
+  grim -o HEADLESS-1 "$WORK/a.png" && sleep 0.5 && grim -o HEADLESS-1 "$WORK/b.png" || return 1
+  [ "$(compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1)" != 0 ]
+}
 
 drawing || fail "the saver does not draw with the outputs on"
 power_off() {
