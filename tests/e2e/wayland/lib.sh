@@ -110,11 +110,16 @@ copy_product() {
   cp "$from/kelvora.ini" "$WORK/"
 }
 
-# start_saver [ENVIRONMENT=VALUE...]: the copy with /S.
-start_saver() {
-  env KELVORA_EVENT_FILE="$EVENTS" "$@" "$WORK/kelvora" /S >"$WORK/saver.out" 2>&1 &
+# start_product ARGUMENT [ENVIRONMENT=VALUE...]: the copy with that argument.
+start_product() {
+  local argument=$1
+  shift
+  env KELVORA_EVENT_FILE="$EVENTS" "$@" "$WORK/kelvora" "$argument" >"$WORK/saver.out" 2>&1 &
   SAVER_PID=$!
 }
+
+# start_saver [ENVIRONMENT=VALUE...]: the copy with /S.
+start_saver() { start_product /S "$@"; }
 
 saver_ended() { ! kill -0 "$SAVER_PID" 2>/dev/null || [ "$(awk '{ print $3 }' "/proc/$SAVER_PID/stat" 2>/dev/null)" = Z ]; }
 
@@ -123,10 +128,14 @@ saver_cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$SAVER_PID/stat"; }
 # expect_ending WHAT: the saver noted its ending, and its process ended with 0.
 expect_ending() {
   expect_event 'ending 0' 10 0 "$1"
-  wait_until 10 saver_ended || fail "the saver's process did not end after it noted its ending"
+  expect_exit_code_0
+}
+
+expect_exit_code_0() {
+  wait_until 10 saver_ended || fail "the product's process did not end"
   local code=0
   wait "$SAVER_PID" || code=$?
-  [ "$code" = 0 ] || fail "the saver ended with exit code $code, not 0"
+  [ "$code" = 0 ] || fail "the product ended with exit code $code, not 0"
 }
 
 # photograph OUTPUT: a picture of that output in the artifacts, its path printed.
