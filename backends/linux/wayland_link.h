@@ -66,6 +66,9 @@ public:
     void Wait(double seconds);
     // Waits for the compositor to have answered every request so far, handling events.
     void Roundtrip();
+    // True once the connection has broken: the compositor ended, or closed it over an
+    // error of ours.
+    bool Lost() const { return wl_display_get_error(display_) != 0; }
 
 private:
     WaylandLink() = default;

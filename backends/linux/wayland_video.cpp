@@ -86,6 +86,16 @@ std::vector<WindowHandle> WaylandVideo::MonitorWindowsOf(WindowHandle window) co
     return {window};
 }
 
-void WaylandVideo::Pump() { link.Pump(); }
+void WaylandVideo::Pump() {
+    link.Pump();
+    if (!link.Lost()) return;
+    // Nothing shows any more: every saver window closes as if the compositor had asked,
+    // rather than drawing on unseen.
+    for (auto& [window, handler] : std::map(closeHandlers)) {
+        // A copy: the handler destroys the window and with it this entry.
+        std::function<void()> close = handler;
+        close();
+    }
+}
 
 }  // namespace platform
