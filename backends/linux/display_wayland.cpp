@@ -17,10 +17,6 @@ namespace platform {
 
 namespace {
 
-// A compositor that has not asked for a frame for this long shows the surface nowhere:
-// its output sleeps (or is covered), and drawing for it is wasted.
-constexpr double kUnaskedSeconds = 0.5;
-
 class WaylandDisplay : public DisplaySystem {
 public:
     explicit WaylandDisplay(std::shared_ptr<WaylandVideo> video) : video_(std::move(video)) {}
@@ -96,7 +92,7 @@ public:
     bool MonitorsOn() override {
         double now = Seconds();
         for (const auto& [handle, surface] : video_->surfaces)
-            if (surface && surface->Output().powered && !surface->Unasked(now, kUnaskedSeconds)) return true;
+            if (surface && surface->Output().powered && !surface->Frames().Unasked(now, kFramesUnaskedSeconds)) return true;
         return false;
     }
 

@@ -46,6 +46,13 @@ std::vector<Uint32> SdlVideo::MonitorWindowsOf(WindowHandle window) const {
     return {static_cast<Uint32>(window)};
 }
 
+wl_surface* SdlVideo::WaylandSurfaceOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_WAYLAND) return nullptr;
+    return info.info.wl.surface;
+}
+
 ::Display* SdlVideo::EventConnectionOf(SDL_Window* window) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);

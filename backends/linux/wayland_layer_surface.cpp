@@ -27,13 +27,6 @@ const zwlr_layer_surface_v1_listener LayerSurface::layerListener_ = {
     },
 };
 
-const wl_callback_listener LayerSurface::frameListener_ = {
-    [](void* data, wl_callback* callback, uint32_t) {
-        wl_callback_destroy(callback);
-        SurfaceOf(data).frame_ = nullptr;
-    },
-};
-
 LayerSurface::LayerSurface(WaylandLink& link, const WaylandOutput& output, EGLDisplay egl, EGLConfig config,
                            std::function<void()> onClosed)
     : output_(output), egl_(egl), config_(config), onClosed_(std::move(onClosed)) {
@@ -60,7 +53,6 @@ LayerSurface::~LayerSurface() {
         eglDestroySurface(egl_, eglSurface_);
     }
     if (window_) wl_egl_window_destroy(window_);
-    if (frame_) wl_callback_destroy(frame_);
     if (inhibitor_) zwp_idle_inhibitor_v1_destroy(inhibitor_);
     zwlr_layer_surface_v1_destroy(layer_);
     wl_surface_destroy(surface_);
@@ -80,16 +72,8 @@ void LayerSurface::Configured(std::uint32_t serial, std::uint32_t width, std::ui
 
 void LayerSurface::Swap(double now) {
     if (eglSurface_ == EGL_NO_SURFACE) return;
-    // One question at a time: an unanswered one tells how long the compositor has not
-    // wanted frames.
-    if (!frame_) {
-        frame_ = wl_surface_frame(surface_);
-        wl_callback_add_listener(frame_, &frameListener_, this);
-        frameAskedAt_ = now;
-    }
+    frames_.AskBeforeCommit(surface_, now);
     eglSwapBuffers(egl_, eglSurface_);
 }
-
-bool LayerSurface::Unasked(double now, double seconds) const { return frame_ && now - frameAskedAt_ >= seconds; }
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+#include "backends/linux/wayland_frame_watch.h"
 #include "backends/linux/wayland_link.h"
 #include "seams/display.h"
 
@@ -39,15 +40,13 @@ public:
 
     // Shows the back buffer, asking to be told when the compositor wants the next frame.
     void Swap(double now);
-    // True while the compositor, asked for a frame this long ago or longer, has not asked
-    // for one: what it does for an output that is asleep or a surface nobody sees.
-    bool Unasked(double now, double seconds) const;
+    // Whether the compositor still wants frames of it.
+    const FrameWatch& Frames() const { return frames_; }
 
 private:
     void Configured(std::uint32_t serial, std::uint32_t width, std::uint32_t height);
 
     static const ::zwlr_layer_surface_v1_listener layerListener_;
-    static const wl_callback_listener frameListener_;
 
     const WaylandOutput& output_;
     EGLDisplay egl_;
@@ -59,8 +58,7 @@ private:
     wl_egl_window* window_ = nullptr;
     EGLSurface eglSurface_ = EGL_NO_SURFACE;
     PixelSize size_;
-    wl_callback* frame_ = nullptr;
-    double frameAskedAt_ = 0;
+    FrameWatch frames_;
 };
 
 }  // namespace platform
