@@ -1,9 +1,10 @@
+// An overlay layer surface over one output, drawn into through EGL.
 #include "backends/linux/wayland_layer_surface.h"
 
 #include <utility>
 
-#include "wayland/idle-inhibit-unstable-v1-client-protocol.h"
 #include "backends/linux/wayland_layer_shell.h"
+#include "wayland/idle-inhibit-unstable-v1-client-protocol.h"
 
 namespace platform {
 

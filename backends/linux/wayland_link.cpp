@@ -4,12 +4,12 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
-#include "wayland/idle-inhibit-unstable-v1-client-protocol.h"
 #include "backends/linux/wayland_layer_shell.h"
+#include "wayland/idle-inhibit-unstable-v1-client-protocol.h"
 #include "wayland/wlr-output-power-management-unstable-v1-client-protocol.h"
 #include "wayland/xdg-output-unstable-v1-client-protocol.h"
 
