@@ -12,6 +12,7 @@ void InstallInSlots(PlatformBackends& backends) {
     dialog::SettingsWindows.Install(*backends.settingsWindows);
     PreviewHolderWindow.Install(*backends.previewHolder);
     if (backends.hackWindows) HackWindows.Install(*backends.hackWindows);
+    if (backends.hackListing) HackListings.Install(*backends.hackListing);
 }
 
 }  // namespace platform

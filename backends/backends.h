@@ -5,6 +5,7 @@
 
 #include "dialog/settings_window.h"
 #include "engine/gl_engine_objects.h"
+#include "host/hack_listing.h"
 #include "host/hack_window.h"
 #include "host/preview_holder.h"
 #include "saver/saver_window.h"
@@ -23,6 +24,7 @@ struct PlatformBackends {
     std::unique_ptr<PreviewHolder> previewHolder;
     // Only where a screen-saver daemon runs hacks.
     std::unique_ptr<HackWindowSystem> hackWindows;
+    std::unique_ptr<HackListing> hackListing;
     engine::GlEngineObjects engines;
 };
 

@@ -103,6 +103,7 @@ public:
     glm::mat4 Projection() const;
     // Display pixels (the options' width and height), (0, 0) at the top left.
     glm::mat4 PixelProjection() const;
+    int DisplayHeight() const { return options_.height; }
     // A position in the pixels of one of the monitor windows in display pixels, held
     // inside the picture that window shows.
     void ToDisplayPixels(platform::WindowHandle window, int& x, int& y) const;

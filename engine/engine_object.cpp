@@ -1,6 +1,12 @@
 // The engine object: options, the display's start and end, frames and the cursor.
+#include <memory>
+
 #include "common/runtime_error.h"
+#include "engine/clock.h"
+#include "engine/frame_rate_counter.h"
+#include "engine/frame_rate_text.h"
 #include "engine/object_factories.h"
+#include "engine/sprite_renderer.h"
 
 namespace engine {
 
@@ -15,7 +21,9 @@ public:
     }
     void SetSearchDirectory(const std::string& folder) override { state_->searchFolder = folder; }
     void DisplayFramesPerSecond(std::int32_t show) override {
-        if (show != 0) throw RuntimeError(ErrorCode::InvalidArgument, "the engine draws no frame counter (0)");
+        if (show != 0 && show != 1) throw RuntimeError(ErrorCode::InvalidArgument, "the frame counter is on (1) or off (0)");
+        showFrameRate_ = show == 1;
+        frameRate_ = {};
     }
     void SetVSync(std::int32_t enabled) override { state_->display.SetVSync(enabled != 0); }
 
@@ -38,6 +46,7 @@ public:
 
     void PresentFrame() override {
         state_->display.RequireRunning();
+        if (showFrameRate_) DrawFrameRate();
         state_->display.Present();
     }
 
@@ -45,13 +54,26 @@ public:
     float ElapsedTime() override { return state_->display.ElapsedTime(); }
 
     void ShutDown() override {
+        frameRateText_.reset();
         state_->textures.Clear();
         state_->renderers.reset();
         state_->display.Stop();
     }
 
 private:
+    // The rate counted up to this frame, written over it.
+    void DrawFrameRate() {
+        frameRate_.Count(Now());
+        if (!frameRateText_) frameRateText_ = std::make_unique<FrameRateText>();
+        frameRateText_->Draw(frameRate_.Rate(), *state_->RequireRenderers().sprites,
+                             state_->display.PixelProjection(), state_->display.DisplayHeight());
+    }
+
     SharedState state_;
+    bool showFrameRate_ = false;
+    FrameRateCounter frameRate_;
+    // Made at the first frame it is drawn on, in the display's GL context; released with it.
+    std::unique_ptr<FrameRateText> frameRateText_;
 };
 
 }  // namespace

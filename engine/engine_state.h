@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/display.h"
+#include "engine/particle_look.h"
 #include "engine/textures.h"
 
 namespace engine {
@@ -35,6 +36,12 @@ struct DirectionalLight {
     glm::vec3 colour;
 };
 
+// What a glowing particle system sheds on the meshes round its emitter.
+struct ParticleGlow {
+    PointLight light;
+    LightSpill spill;
+};
+
 // The shader programs live as long as the GL context that holds them. Made and released in
 // renderers.cpp, the one file that sees the renderers' classes, so that their own files
 // may include this header without a circle.
@@ -55,7 +62,7 @@ struct EngineState {
     std::map<std::int32_t, DirectionalLight> directionalLights;
     // The light each glowing particle system sheds on the meshes around its emitter, as
     // its last update left it.
-    std::map<const void*, PointLight> particleGlows;
+    std::map<const void*, ParticleGlow> particleGlows;
     std::int32_t nextLightId = 1;
     std::string searchFolder;
     bool lighting = true;

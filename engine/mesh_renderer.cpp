@@ -13,146 +13,11 @@
 #include "engine/gl_context.h"
 #include "engine/light_falloff.h"
 #include "engine/mesh_outline.h"
+#include "engine/mesh_shaders.h"
 
 namespace engine {
 
 namespace {
-
-// The lights, for the pixels. OUTER_POINTS, INNER_POINTS and DIRECTIONALS give how many
-// slots are in use: loops of a known length unroll, which a software rasteriser runs
-// several times faster. An unused slot has no colour.
-const char* const kLightUniforms = R"(
-const int kPointLights = 3;
-const int kDirectionalLights = 2;
-uniform vec3 ambientAndEmissive;
-uniform vec3 diffuse;
-uniform vec3 specular;
-// Point lights outside the mesh's bounds light its outside and its inside, those within
-// its inside alone. xyz position, w 1 / range.
-uniform vec4 outerPointPlace[kPointLights];
-uniform vec3 outerPointColour[kPointLights];
-uniform vec4 innerPointPlace[kPointLights];
-uniform vec3 innerPointColour[kPointLights];
-uniform vec3 directionalToward[kDirectionalLights];
-uniform vec3 directionalColour[kDirectionalLights];
-)";
-
-// Light is worked out for every pixel: summed at the corners, a smooth curved surface
-// shows the straight edges of its triangles. Whether a corner is on the outside of a
-// shell is told here: its normal turned away from the light within (the candle), or from
-// the mesh's centre when no light is within. The normal is taken as stored: a one-sided
-// mesh shows only the faces it points out of.
-const char* const kVertexShader = R"(
-layout(location = 0) in vec3 position;
-layout(location = 1) in vec3 normal;
-// Across an edge's strip, from -1 to 1; 0 (the attribute's resting value) on the faces.
-layout(location = 2) in float across;
-uniform mat4 model;
-uniform mat3 normalMatrix;
-uniform mat4 projection;
-uniform vec3 insideCentre;
-// A share of the depth range by which the vertices are drawn nearer the eye.
-uniform float towardsEye;
-out float outsideFacing;
-out vec3 worldPosition;
-out vec3 worldNormal;
-out float stripAcross;
-void main() {
-    stripAcross = across;
-    vec4 p = model * vec4(position, 1.0);
-    worldPosition = p.xyz;
-    worldNormal = normalMatrix * normal;
-    outsideFacing = dot(normalize(worldNormal), normalize(p.xyz - insideCentre));
-    gl_Position = projection * p;
-    gl_Position.z -= towardsEye * gl_Position.w;
-}
-)";
-
-// The camera sits at the origin, so the direction to the eye is -position. Light adds up
-// in linear values, rolls off softly towards full strength instead of clipping there
-// (so that a bright glow keeps its gradient and its flicker) and is encoded for the
-// picture.
-const char* const kFragmentShader = R"(
-// A surface turned less than this (a cosine) away from the light within counts as inside:
-// the walls round an opening glow with the candle too.
-const float kOutsideFacing = 0.1;
-// Below kKnee light shows as it is; above, it approaches full strength ever more slowly.
-const float kKnee = 0.45;
-uniform float opacity;
-uniform float power;
-uniform bool lit;
-in float outsideFacing;
-in vec3 worldPosition;
-in vec3 worldNormal;
-in float stripAcross;
-out vec4 colour;
-
-// Specular shine is Blinn's. pow(x, power) is close to exp(-power (1 - x)) where there is
-// any shine, and that to (1 - power (1 - x) / 8) to the 8th: three squarings, a fraction
-// of pow's cost on a software rasteriser.
-float Shine(vec3 n, vec3 halfway) {
-    float x = max(dot(n, halfway), 0.0);
-    float shine = max(1.0 - power * (1.0 - x) * 0.125, 0.0);
-    shine *= shine;
-    shine *= shine;
-    shine *= shine;
-    return power > 0.0 ? shine : 0.0;
-}
-
-// Light on the inside is a glow on a rough surface: diffuse alone, and wrapped round,
-// because the flesh lets light through. A cut wall turned from the candle still glows,
-// dimmer, instead of showing as a black seam round the opening. It fades with distance
-// as a small flame's light does, so the flesh nearest the flame burns brightest.
-vec3 Glow(vec4 place, vec3 light, vec3 p, vec3 n) {
-    vec3 toLight = place.xyz - p;
-    float distance = length(toLight);
-    float facing = dot(n, toLight) / max(distance, 1e-6);
-    float near = 1.0 / (1.0 + distance * distance * (1.0 / 2500.0));
-    return RangeFalloff(distance, place.w) * near * (0.45 + 0.55 * facing) * diffuse * light;
-}
-
-vec3 RollOff(vec3 c) {
-    vec3 over = max(c - kKnee, 0.0);
-    return min(c, kKnee) + (1.0 - kKnee) * (1.0 - exp(-over / (1.0 - kKnee)));
-}
-
-// Gamma 2, close to sRGB and far cheaper.
-vec3 Encode(vec3 c) { return sqrt(c); }
-
-void main() {
-    if (!lit) {
-        colour = vec4(Encode(clamp(diffuse + ambientAndEmissive, 0.0, 1.0)), opacity * (1.0 - abs(stripAcross)));
-        return;
-    }
-    vec3 n = normalize(worldNormal);
-    vec3 c = ambientAndEmissive;
-    if (outsideFacing > kOutsideFacing) {
-        vec3 toEye = normalize(-worldPosition);
-        for (int i = 0; i < DIRECTIONALS; ++i) {
-            float facing = dot(n, directionalToward[i]);
-            if (facing > 0.0)
-                c += directionalColour[i] * (facing * diffuse + specular * Shine(n, normalize(directionalToward[i] + toEye)));
-        }
-        for (int i = 0; i < OUTER_POINTS; ++i) {
-            vec3 toLight = outerPointPlace[i].xyz - worldPosition;
-            float distance = length(toLight);
-            toLight /= max(distance, 1e-6);
-            float facing = dot(n, toLight);
-            if (facing > 0.0)
-                c += RangeFalloff(distance, outerPointPlace[i].w) * outerPointColour[i] *
-                     (facing * diffuse + specular * Shine(n, normalize(toLight + toEye)));
-        }
-    } else {
-        // The candle within gives it, and so do the point lights outside, as light that
-        // falls in through the openings.
-        for (int i = 0; i < INNER_POINTS; ++i)
-            c += Glow(innerPointPlace[i], innerPointColour[i], worldPosition, n);
-        for (int i = 0; i < OUTER_POINTS; ++i)
-            c += Glow(outerPointPlace[i], outerPointColour[i], worldPosition, n);
-    }
-    colour = vec4(Encode(RollOff(c)), opacity * (1.0 - abs(stripAcross)));
-}
-)";
 
 // Each edge in view becomes a strip on the screen, in world coordinates: across runs
 // from 0 on the edge to 1 at kStripPixels from it, and the strip covers a pixel the less
@@ -199,6 +64,10 @@ std::vector<StripVertex> OutlineStrips(MeshOutline& outline, const glm::mat4& mo
 // three world units), well under the thickness of a carved shell, so that edges behind
 // a surface stay hidden.
 constexpr float kLineNearer = 0.00006f;
+
+// A spill's centre and size are kept at least this far from zero (world units), so that
+// one at the eye or of no size still gives the shader finite numbers.
+constexpr float kNearestSpill = 1e-3f;
 
 void SetMatrices(const ShaderProgram& program, const glm::mat4& model) {
     glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
@@ -307,8 +176,8 @@ const ShaderProgram& MeshRenderer::ProgramFor(int outerPoints, int innerPoints, 
                              "\n#define DIRECTIONALS " + std::to_string(directionals) +
                              "\n#define OUTER_POINT_SLOTS " + std::to_string(std::max(outerPoints, 1)) +
                              "\n#define DIRECTIONAL_SLOTS " + std::to_string(std::max(directionals, 1)) + "\n" +
-                             kLightUniforms;
-        std::string vertex = counts + kVertexShader, fragment = counts + kRangeFalloffGlsl + kFragmentShader;
+                             kMeshLightUniforms;
+        std::string vertex = counts + kMeshVertexShader, fragment = counts + kRangeFalloffGlsl + kMeshFragmentShader;
         program = std::make_unique<ShaderProgram>(vertex.c_str(), fragment.c_str());
     }
     return *program;
@@ -341,7 +210,12 @@ void MeshRenderer::Draw(GpuMesh& mesh, const glm::mat4& model, const Material& m
         slots.colours[slots.count++] = light.colour;
     };
     for (const auto& [id, light] : *lighting.pointLights) addPoint(light);
-    for (const auto& [system, light] : *lighting.particleGlows) addPoint(light);
+    LightSpill spill;
+    for (const auto& [system, glow] : *lighting.particleGlows) {
+        addPoint(glow.light);
+        // One spill a draw: a scene holds one candle.
+        if (spill.colour == glm::vec3(0)) spill = glow.spill;
+    }
     glm::vec3 towards[kMaxDirectionalLights] = {}, directionalColours[kMaxDirectionalLights] = {};
     int directionals = 0;
     for (const auto& [id, light] : *lighting.directionalLights) {
@@ -371,6 +245,11 @@ void MeshRenderer::Draw(GpuMesh& mesh, const glm::mat4& model, const Material& m
     glUniform3fv(program.Uniform("innerPointColour"), kMaxPointLights, glm::value_ptr(inner.colours[0]));
     glUniform3fv(program.Uniform("directionalToward"), kMaxDirectionalLights, glm::value_ptr(towards[0]));
     glUniform3fv(program.Uniform("directionalColour"), kMaxDirectionalLights, glm::value_ptr(directionalColours[0]));
+    float spillDepth = std::max(spill.centre.z, kNearestSpill);
+    glUniform2fv(program.Uniform("spillCentre"), 1, glm::value_ptr(glm::vec2(spill.centre) / spillDepth));
+    glUniform2fv(program.Uniform("spillInverseHalfSize"), 1,
+                 glm::value_ptr(spillDepth / glm::max(spill.halfSize, glm::vec2(kNearestSpill))));
+    SetVec3(program, "spillColour", lighting.enabled ? spill.colour : glm::vec3(0));
     glUniform1f(program.Uniform("towardsEye"), 0.0f);
     mesh.Draw();
     if (pixelAtOne <= 0) return;

@@ -26,6 +26,7 @@ namespace engine {
 
 struct Material;
 struct PointLight;
+struct ParticleGlow;
 struct DirectionalLight;
 
 // A corner of the strips drawn over a mesh's edges: where, which way its surface faces,
@@ -69,7 +70,7 @@ struct Lighting {
     bool enabled = true;
     const std::map<std::int32_t, PointLight>* pointLights = nullptr;
     const std::map<std::int32_t, DirectionalLight>* directionalLights = nullptr;
-    const std::map<const void*, PointLight>* particleGlows = nullptr;
+    const std::map<const void*, ParticleGlow>* particleGlows = nullptr;
 };
 
 class MeshRenderer {

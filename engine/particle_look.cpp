@@ -98,13 +98,9 @@ ParticleSprite FlameHalo(const glm::vec3& emitter, const glm::vec3& colour, floa
     return sprite;
 }
 
-ParticleSprite FlameSpill(const glm::vec3& emitter, const glm::vec3& colour, float meanRise, float flare) {
-    ParticleSprite sprite;
-    sprite.centre = emitter + glm::vec3(0, meanRise, 0);
-    sprite.halfWidth = 3.0f * meanRise + 35.0f;
-    sprite.halfLength = {0, sprite.halfWidth * 0.8f};
-    sprite.colour = {colour * flare, 0.06f};
-    return sprite;
+LightSpill FlameSpill(const glm::vec3& emitter, const glm::vec3& colour, float meanRise, float flare) {
+    float halfWidth = 3.0f * meanRise + 35.0f;
+    return {emitter + glm::vec3(0, meanRise, 0), {halfWidth, halfWidth * 0.8f}, colour * (flare * 0.06f)};
 }
 
 }  // namespace engine

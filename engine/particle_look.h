@@ -37,8 +37,16 @@ ParticleSprite SootSprite(const Particle& p, const glm::vec3& emitter, float clo
 // emitter on average: one wide, faint sprite over its lower half.
 ParticleSprite FlameHalo(const glm::vec3& emitter, const glm::vec3& colour, float meanRise, float flare);
 
-// The light of that flame that spills out through a carving onto what holds it: wider
-// and fainter still, drawn over everything.
-ParticleSprite FlameSpill(const glm::vec3& emitter, const glm::vec3& colour, float meanRise, float flare);
+// The faint light of a flame that spills out through a carving onto what holds it: a
+// soft disc on the screen round a place in the world, added to whatever is drawn there.
+// No colour, no spill.
+struct LightSpill {
+    glm::vec3 centre{0, 0, 1};
+    glm::vec2 halfSize{1};
+    glm::vec3 colour{0};
+};
+
+// That flame's spill: wider than its halo and fainter still.
+LightSpill FlameSpill(const glm::vec3& emitter, const glm::vec3& colour, float meanRise, float flare);
 
 }  // namespace engine

@@ -140,16 +140,6 @@ public:
                                     projection, textures.OneSizeSampler(textures_[begin]));
             begin = end;
         }
-        // The light that spills out of whatever holds the flame, over it.
-        if (Glowing() && burning_.count > 0) {
-            ParticleSprite spill = FlameSpill(simulation_.settings.emitter, burning_.colour, burning_.meanRise, flare_);
-            vertices_.clear();
-            AddSprite(spill);
-            glDisable(GL_DEPTH_TEST);
-            renderers.sprites->Draw(vertices_.data(), vertices_.size(), state_->textures.Handle(burning_.texture),
-                                    projection, state_->textures.OneSizeSampler(burning_.texture));
-            glEnable(GL_DEPTH_TEST);
-        }
         glDepthMask(GL_TRUE);
     }
 
@@ -246,7 +236,11 @@ private:
         // A brighter candle both reaches farther and burns brighter.
         float range = GlowRange();
         glm::vec3 level = glowLevel_.Follow(light * (range / kGlowReferenceRange) / kGlowParticles, seconds);
-        state_->particleGlows[this] = {emitter, level, range};
+        // The light that spills out of whatever holds the flame, over it: the meshes draw
+        // it with their own light, which costs far less than a wide sprite blended over
+        // them.
+        LightSpill spill = burning_.count > 0 ? FlameSpill(emitter, burning_.colour, burning_.meanRise, flare_) : LightSpill{};
+        state_->particleGlows[this] = {{emitter, level, range}, spill};
     }
 
     // The burning particles of this frame as a whole: how many, how high they have risen

@@ -1,7 +1,6 @@
 #include "host/hack_mode.h"
 
 #include <atomic>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "common/event_note.h"
+#include "host/hack_listing.h"
 #include "host/hack_options.h"
 #include "host/hack_window.h"
 #include "saver/candle_scene.h"
@@ -47,36 +47,13 @@ platform::WindowHandle OpenWindow(const HackOptions& options) {
     return windows.OpenOwn([] { stopAsked = true; });
 }
 
-// Counts presented frames and prints their rate once a second.
-class FpsCounter {
-public:
-    using Clock = std::chrono::steady_clock;
-    explicit FpsCounter(bool print) : print_(print) {}
-    void Count() {
-        if (!print_) return;
-        ++frames_;
-        double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-        if (seconds < 1.0) return;
-        std::fprintf(stderr, "kelvora: %.1f fps\n", frames_ / seconds);
-        start_ = Clock::now();
-        frames_ = 0;
-    }
-
-private:
-    bool print_;
-    Clock::time_point start_ = Clock::now();
-    int frames_ = 0;
-};
-
-void DrawUntilStopped(saver::SaverState& state, bool printFps) {
-    FpsCounter fps(printFps);
+void DrawUntilStopped(saver::SaverState& state) {
     while (!stopAsked) {
         platform::App().DoEvents();
         if (stopAsked) break;
         saver::DrawCandleFrame(state);
         state.Engine->PresentFrame();
         NoteFirstFrame();
-        fps.Count();
     }
 }
 
@@ -93,6 +70,11 @@ void RunHack(const std::string& arguments) {
         std::fputs(HackUsage().c_str(), stdout);
         return;
     }
+    if (options.addToXScreenSaver) {
+        std::puts(platform::HackListings().AddToUserList().c_str());
+        return;
+    }
+    for (const std::string& warning : options.warnings) std::fprintf(stderr, "kelvora: %s\n", warning.c_str());
     // Before the window system starts, which leaves handlers that are already set alone.
     std::signal(SIGTERM, AskToStop);
     std::signal(SIGINT, AskToStop);
@@ -102,7 +84,9 @@ void RunHack(const std::string& arguments) {
     try {
         saver::SetUpCandleScene(state, MediaFolderPath(), FindSettingsFiles().toRead, window,
                                 saver::WindowFit::AsItStands, options.settings);
-        DrawUntilStopped(state, options.printFps);
+        // As the hacks beside it do, in a corner of the picture.
+        if (options.showFps) state.Engine->DisplayFramesPerSecond(1);
+        DrawUntilStopped(state);
     } catch (...) {
         saver::ReleaseEngineObjects(state);
         platform::HackWindows().Release(window);

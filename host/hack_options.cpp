@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <sstream>
 
 #include "common/runtime_error.h"
 #include "settings/setting_option_name.h"
@@ -47,56 +48,123 @@ std::uint64_t WindowId(const std::string& text, const std::string& whose) {
     return static_cast<std::uint64_t>(value);
 }
 
-// RRGGBB, red first (also with a leading # or 0x), as the stored 0x00BBGGRR in decimal.
-std::string ColorText(const std::string& option, const std::string& text) {
+// RRGGBB, red first (also with a leading # or 0x), as the stored 0x00BBGGRR in decimal;
+// empty when the text is no such colour.
+std::string ColorText(const std::string& text) {
     std::string digits = Lower(text);
     if (digits.rfind("#", 0) == 0) digits = digits.substr(1);
     else if (digits.rfind("0x", 0) == 0) digits = digits.substr(2);
     std::int64_t rgb = 0;
-    if (digits.size() != 6 || !WholeNumber(digits, 16, rgb))
-        Refuse("--" + option + " takes a colour as six hexadecimal digits RRGGBB, not \"" + text + "\"");
+    if (digits.size() != 6 || !WholeNumber(digits, 16, rgb)) return "";
     std::int64_t red = (rgb >> 16) & 0xFF, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
     return std::to_string(red | green << 8 | blue << 16);
 }
 
-std::string NumberText(const SettingDefinition& setting, const std::string& option,
-                       const std::string& text) {
+// The whole number in the setting's range as text; empty when the text is none.
+std::string NumberText(const SettingDefinition& setting, const std::string& text) {
     std::int64_t value = 0;
-    if (!WholeNumber(text, 10, value) || value < setting.min || value > setting.max)
-        Refuse("--" + option + " takes a whole number from " + std::to_string(setting.min) + " to " +
-               std::to_string(setting.max) + ", not \"" + text + "\"");
+    if (!WholeNumber(text, 10, value) || value < setting.min || value > setting.max) return "";
     return std::to_string(value);
+}
+
+std::string ValueWanted(const SettingDefinition& setting) {
+    if (setting.form == TextForm::DecimalBgrColor)
+        return "a colour as six hexadecimal digits RRGGBB";
+    return "a whole number from " + std::to_string(setting.min) + " to " + std::to_string(setting.max);
+}
+
+void Warn(HackOptions& options, const std::string& option, const std::string& problem) {
+    options.warnings.push_back("--" + option + " " + problem +
+                               ", so the settings file's value is used");
 }
 
 // Reads the setting option at words[index] (index moves past its value, if any);
 // false when the word names no setting.
 bool ReadSettingOption(const std::vector<std::string>& words, std::size_t& index,
-                       saver::SettingTexts& settings) {
+                       HackOptions& options) {
     std::string bare = Bare(words[index]);
     for (const SettingDefinition& setting : SettingsTable) {
         std::string option = OptionName(setting);
         if (setting.form == TextForm::OnOff) {
-            if (bare == option) settings[setting.name] = FlagOnText;
-            else if (bare == "no-" + option) settings[setting.name] = FlagOffText;
+            if (bare == option) options.settings[setting.name] = FlagOnText;
+            else if (bare == "no-" + option) options.settings[setting.name] = FlagOffText;
             else continue;
             return true;
         }
         if (bare != option) continue;
-        if (index + 1 >= words.size()) Refuse("--" + option + " needs a value");
+        if (index + 1 >= words.size()) {
+            Warn(options, option, "needs a value");
+            return true;
+        }
         const std::string& value = words[++index];
-        settings[setting.name] = setting.form == TextForm::DecimalBgrColor
-                                     ? ColorText(option, value)
-                                     : NumberText(setting, option, value);
+        std::string text = setting.form == TextForm::DecimalBgrColor ? ColorText(value)
+                                                                     : NumberText(setting, value);
+        if (text.empty()) Warn(options, option, "takes " + ValueWanted(setting) + ", not \"" + value + "\"");
+        else options.settings[setting.name] = text;
         return true;
     }
     return false;
 }
 
+// The options that are not settings, in the order the usage lists them.
+const std::vector<OptionHelp> OwnOptions = {
+    {"--root", "", "draw into XSCREENSAVER_WINDOW's window, else the root window"},
+    {"--window-id", "ID", "draw into the X window ID (0x1a00003 or 27262979)"},
+    {"--window", "", "draw into a window of its own"},
+    {"--fps", "", "write the frames shown a second in the picture's lower left corner"},
+    {"--add-to-xscreensaver", "", "add \"GL: kelvora --root\" to your XScreenSaver list, once"},
+    {"--help", "", "print the options and end"},
+};
+
+// A setting's meaning as its option sets it.
+std::string OptionMeaning(const SettingDefinition& setting) {
+    switch (setting.form) {
+    case TextForm::DecimalInteger:
+        return std::string(setting.meaning) + " (" + std::to_string(setting.min) + " to " +
+               std::to_string(setting.max) + ", default " + std::to_string(setting.defaultValue) + ")";
+    case TextForm::DecimalBgrColor:
+        return "The flame's colour in hexadecimal, red first (default " +
+               RgbHexText(setting.defaultValue) + ", orange)";
+    case TextForm::OnOff:
+        break;
+    }
+    return std::string(setting.meaning) + " (default " + (setting.defaultValue ? "on" : "off") + ")";
+}
+
 }  // namespace
 
+std::vector<OptionHelp> HackOptionHelp() {
+    std::vector<OptionHelp> help = OwnOptions;
+    for (const SettingDefinition& setting : SettingsTable) {
+        std::string option = "--" + OptionName(setting);
+        switch (setting.form) {
+        case TextForm::DecimalInteger:
+            help.push_back({option, "N", OptionMeaning(setting)});
+            break;
+        case TextForm::DecimalBgrColor:
+            help.push_back({option, "RRGGBB", OptionMeaning(setting)});
+            break;
+        case TextForm::OnOff:
+            help.push_back({option + ", --no-" + OptionName(setting), "", OptionMeaning(setting)});
+            break;
+        }
+    }
+    return help;
+}
+
 bool IsHackCommandLine(const std::string& arguments) {
-    std::size_t first = arguments.find_first_not_of(' ');
-    return first != std::string::npos && arguments[first] == '-';
+    std::istringstream stream(arguments);
+    std::string first;
+    if (!(stream >> first) || first[0] != '-' || first.size() < 2) return false;
+    std::string bare = Bare(first);
+    for (const OptionHelp& help : HackOptionHelp()) {
+        std::istringstream names(help.option);
+        for (std::string name; names >> name;) {
+            if (name.back() == ',') name.pop_back();
+            if (Bare(name) == bare) return true;
+        }
+    }
+    return false;
 }
 
 HackOptions ParseHackOptions(const std::vector<std::string>& words, const char* xscreensaverWindow) {
@@ -117,10 +185,12 @@ HackOptions ParseHackOptions(const std::vector<std::string>& words, const char* 
         } else if (bare == "window") {
             options.target = HackOptions::Target::OwnWindow;
         } else if (bare == "fps") {
-            options.printFps = true;
+            options.showFps = true;
         } else if (bare == "help") {
             options.showUsage = true;
-        } else if (!ReadSettingOption(words, index, options.settings)) {
+        } else if (bare == "add-to-xscreensaver") {
+            options.addToXScreenSaver = true;
+        } else if (!ReadSettingOption(words, index, options)) {
             Refuse("unknown option \"" + word + "\"");
         }
     }
@@ -129,27 +199,14 @@ HackOptions ParseHackOptions(const std::vector<std::string>& words, const char* 
 
 std::string HackUsage() {
     std::string usage =
-        "usage: kelvora [/S | /C | /P ID | /A ID]  or  kelvora [OPTION...]\n"
-        "  --root               draw into XSCREENSAVER_WINDOW's window, else the root window\n"
-        "  --window-id ID       draw into the X window ID (0x1a00003 or 27262979)\n"
-        "  --window             draw into a window of its own (the default)\n"
-        "  --fps                print frames per second on standard error\n";
-    for (const SettingDefinition& setting : SettingsTable) {
-        std::string option = OptionName(setting);
-        std::string range = std::to_string(setting.min) + "-" + std::to_string(setting.max);
-        switch (setting.form) {
-        case TextForm::DecimalInteger:
-            usage += "  --" + option + " N  (" + range + ", default " +
-                     std::to_string(setting.defaultValue) + ")\n";
-            break;
-        case TextForm::DecimalBgrColor:
-            usage += "  --" + option + " RRGGBB  (hexadecimal, red first)\n";
-            break;
-        case TextForm::OnOff:
-            usage += "  --" + option + ", --no-" + option + "\n";
-            break;
-        }
-        usage += std::string("      ") + setting.meaning + "\n";
+        "usage: kelvora [/S | /C | /P ID | /A ID]  or  kelvora OPTION...\n"
+        "With no argument, /S or any other argument that is not an option below, the saver\n"
+        "runs full screen on every monitor until a key or the mouse ends it. /C opens the\n"
+        "settings, /P ID draws a still into the X window ID, /A ID does nothing here.\n"
+        "Options (as an XScreenSaver hack it draws until SIGTERM):\n";
+    for (const OptionHelp& help : HackOptionHelp()) {
+        std::string name = help.option + (help.argument.empty() ? "" : " " + help.argument);
+        usage += "  " + name + "\n      " + help.meaning + "\n";
     }
     return usage + "A setting given here takes the settings file's place for this run.\n";
 }

@@ -29,8 +29,9 @@ public:
     virtual void SetAngleSystem(std::int32_t system) = 0;
     // Later loads by bare file name look in this folder.
     virtual void SetSearchDirectory(const std::string& folder) = 0;
-    // Option 2: the frames-per-second counter, which the saver turns off; the engine draws
-    // none and takes only 0.
+    // Option 2: the frames-per-second counter: 1 writes the frames shown a second, renewed
+    // once a second, in the picture's lower left corner; 0, as the saver sets it, writes
+    // none.
     virtual void DisplayFramesPerSecond(std::int32_t show) = 0;
     // Option 3: 1 waits for the display's vertical blank where the platform offers it
     // and never shows frames faster than the monitor refreshes (60 a second when it does

@@ -1,7 +1,10 @@
 // A setting's command-line option as the hack takes it and XScreenSaver's settings file
-// passes it: the table name's words joined by "-" (candleHeight -> candle-height).
+// passes it: the table name's words joined by "-" (candleHeight -> candle-height), and a
+// colour as the option takes it.
 #pragma once
 #include <cctype>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "settings/settings_table.h"
@@ -15,6 +18,14 @@ inline std::string OptionName(const SettingDefinition& setting) {
         option += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
     }
     return option;
+}
+
+// A stored 0x00BBGGRR colour as the option's six hexadecimal digits, red first.
+inline std::string RgbHexText(std::int32_t storedColor) {
+    unsigned red = storedColor & 0xFF, green = (storedColor >> 8) & 0xFF, blue = (storedColor >> 16) & 0xFF;
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X%02X%02X", red, green, blue);
+    return text;
 }
 
 }  // namespace mScreenSaver

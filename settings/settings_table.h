@@ -37,6 +37,9 @@ struct SettingDefinition {
     std::int32_t max;
     // One line for users.
     const char* meaning;
+    // False for a setting that cannot work where a screen-saver daemon runs the saver:
+    // the hosts' settings pages leave it out.
+    bool worksUnderDaemon = true;
 };
 
 inline constexpr SettingDefinition CandleHeightSetting = {
@@ -81,6 +84,7 @@ inline constexpr SettingDefinition CandleColorSetting = {
     .meaning = "The flame's colour, as the decimal number of 0x00BBGGRR (red in the low byte)",
 };
 
+// Every daemon ends its saver on the first mouse movement, before the pumpkin could turn.
 inline constexpr SettingDefinition MovePumpkinSetting = {
     .name = "movePumpkin",
     .section = "pumpkin",
@@ -91,13 +95,32 @@ inline constexpr SettingDefinition MovePumpkinSetting = {
     .designValue = 0,
     .min = 0,
     .max = 1,
-    .meaning = "1: dragging with the first mouse button turns the pumpkin, and the mouse no "
-               "longer ends the saver; 0: the pumpkin stays still",
+    .meaning = "Whether dragging with the first mouse button turns the pumpkin; while it is on, "
+               "the mouse no longer ends the saver",
+    .worksUnderDaemon = false,
 };
 
 // In the order the dialog reads and writes them and the shipped file lists them.
 inline constexpr std::array<SettingDefinition, 4> SettingsTable = {
     CandleHeightSetting, CandleBrightnessSetting, CandleColorSetting, MovePumpkinSetting};
+
+// The flame colours offered by name where a host's settings page can show a list but no
+// colour chooser (XScreenSaver's and xfce4-screensaver's), stored as 0x00BBGGRR; the
+// default orange comes first.
+struct NamedColor {
+    const char* name;
+    std::int32_t value;
+};
+
+inline constexpr std::array<NamedColor, 7> FlameColors = {{
+    {"Orange", CandleColorSetting.defaultValue},
+    {"Red", 0x0018FF},
+    {"Yellow", 0x00D8FF},
+    {"White", 0xFFFFFF},
+    {"Green", 0x40FF30},
+    {"Blue", 0xFF7020},
+    {"Violet", 0xFF40B0},
+}};
 
 constexpr bool DefaultAndDesignInRange(const SettingDefinition& setting) {
     return setting.min <= setting.defaultValue && setting.defaultValue <= setting.max &&

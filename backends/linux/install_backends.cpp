@@ -65,6 +65,7 @@ std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv)
     made->hackWindows = NewSdlHackWindows(video);
     // A session is Wayland's by its name, whether or not its compositor answered us.
     if (Set("WAYLAND_DISPLAY")) made->hackWindows = NewWaylandHackWindows(std::move(made->hackWindows));
+    made->hackListing = NewXScreenSaverListing();
     InstallInSlots(*made);
     return made;
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "dialog/settings_window.h"
+#include "host/hack_listing.h"
 #include "host/preview_holder.h"
 #include "seams/toolkit.h"
 #include "seams/windows_api.h"
@@ -14,5 +15,7 @@ std::unique_ptr<Toolkit> NewLinuxToolkit(int argc, char** argv);
 std::unique_ptr<WindowsApi> NewLinuxWindowsApi();
 std::unique_ptr<PreviewHolder> NewXlibPreviewHolder();
 std::unique_ptr<dialog::SettingsWindowFactory> NewFltkSettingsWindows();
+// XScreenSaver's programs list in ~/.xscreensaver.
+std::unique_ptr<HackListing> NewXScreenSaverListing();
 
 }  // namespace platform

@@ -1,12 +1,16 @@
 // The toolkit's process services on Linux.
 #include <FL/Fl.H>
 #include <FL/fl_ask.H>
-#include <fcntl.h>
-#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -47,17 +51,28 @@ private:
     std::mt19937 random_;
 };
 
-// Every instance, whatever its mode, holds a shared lock on one per-user file for its
-// whole life; an exclusive lock that cannot be had means another instance holds one.
+// The first instance of a user on a display binds an abstract Unix socket named for both,
+// and holds it for its whole life; a name already bound means another instance runs. An
+// abstract name lives in no folder, so it needs none that is writable, none that others
+// share, and it is gone with its process however that ends.
 bool TakeInstanceLock() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string folder = runtime && *runtime ? runtime : "/tmp";
-    std::string path = folder + "/kelvora-" + std::to_string(getuid()) + ".lock";
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const char* display = std::getenv("DISPLAY");
+    std::string name = "kelvora-" + std::to_string(getuid()) + "-" + (display ? display : "");
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    // The leading NUL makes the name abstract; sun_path is 108 bytes, and a longer display
+    // name than fits would be cut alike for every instance.
+    std::size_t length = std::min(name.size(), sizeof address.sun_path - 1);
+    std::memcpy(address.sun_path + 1, name.data(), length);
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return false;
-    bool another = flock(fd, LOCK_EX | LOCK_NB) != 0;
-    flock(fd, LOCK_SH);
-    // The descriptor stays open on purpose: the lock lives as long as the process.
+    socklen_t size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0) {
+        // The socket stays open on purpose: the name is bound as long as the process lives.
+        return false;
+    }
+    bool another = errno == EADDRINUSE;
+    close(fd);
     return another;
 }
 

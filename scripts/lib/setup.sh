@@ -14,6 +14,8 @@ KELVORA_PACKAGES=(
   xvfb xauth x11-utils xdotool imagemagick xserver-xephyr x11-xserver-utils
   sway swayidle wtype grim xwayland iproute2
   nsis dpkg-dev
+  lintian desktop-file-utils
+  xscreensaver mate-screensaver dbus-daemon libglib2.0-bin dconf-gsettings-backend
 )
 
 as_root() {
@@ -88,8 +90,7 @@ start_private_display() {
 }
 
 # A runtime folder inside the build tree, so that programs started here form a session of
-# their own: their sockets and locks (the saver's one-instance lock among them) meet no
-# program of the user's own session.
+# their own: their sockets and locks meet no program of the user's own session.
 use_private_runtime_folder() {
   export XDG_RUNTIME_DIR="$KELVORA_ROOT/build/run"
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"

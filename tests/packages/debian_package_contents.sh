@@ -1,7 +1,10 @@
 #!/bin/bash
 # The Debian package that `cpack -G DEB` makes from the Linux build holds exactly the
-# hack, the launcher, XScreenSaver's settings file, the default settings and each media
-# file, owned by root, the two programs executable.
+# hack, the launcher and its manual page, XScreenSaver's settings file, the screen-saver
+# entry for MATE and Xfce, the settings' menu entry and icon, the copyright file and
+# changelog (its latest entry the package's version), the default settings and each
+# media file, owned by root, the two programs executable; both desktop entries are
+# valid, and lintian (pedantic) finds no error and no warning.
 # Usage: debian_package_contents.sh CPACK_CONFIG MEDIA_FOLDER
 set -euo pipefail
 CPACK_CONFIG=$1 MEDIA_FOLDER=$2
@@ -25,6 +28,12 @@ awk '$1 ~ /^-/ { sub(/^\./, "", $6); print $1, $2, $6 }' "$WORK/listing" | sort 
   echo "-rwxr-xr-x root/root /usr/libexec/xscreensaver/kelvora"
   echo "-rwxr-xr-x root/root /usr/bin/kelvora"
   echo "-rw-r--r-- root/root /usr/share/xscreensaver/config/kelvora.xml"
+  echo "-rw-r--r-- root/root /usr/share/man/man6/kelvora.6.gz"
+  echo "-rw-r--r-- root/root /usr/share/applications/screensavers/kelvora.desktop"
+  echo "-rw-r--r-- root/root /usr/share/applications/kelvora.desktop"
+  echo "-rw-r--r-- root/root /usr/share/icons/hicolor/32x32/apps/kelvora.png"
+  echo "-rw-r--r-- root/root /usr/share/doc/kelvora/copyright"
+  echo "-rw-r--r-- root/root /usr/share/doc/kelvora/changelog.gz"
   echo "-rw-r--r-- root/root /usr/share/kelvora/kelvora.ini"
   for media in "$MEDIA_FOLDER"/*; do
     name=$(basename "$media")
@@ -33,4 +42,20 @@ awk '$1 ~ /^-/ { sub(/^\./, "", $6); print $1, $2, $6 }' "$WORK/listing" | sort 
   done
 } | sort >"$WORK/expected"
 diff -u "$WORK/expected" "$WORK/actual" >&2 || fail "the package's files differ from the expected ones (above)"
+
+dpkg-deb -x "${packages[0]}" "$WORK/root"
+desktop-file-validate "$WORK/root/usr/share/applications/kelvora.desktop" \
+  "$WORK/root/usr/share/applications/screensavers/kelvora.desktop" >&2 ||
+  fail "a desktop entry is not valid (above)"
+
+# The changelog's latest entry is this package's version.
+zcat "$WORK/root/usr/share/doc/kelvora/changelog.gz" >"$WORK/changelog"
+[ "$(dpkg-parsechangelog -l "$WORK/changelog" -S Version)" = "$(dpkg-deb -f "${packages[0]}" Version)" ] ||
+  fail "the changelog's latest version is not the package's: add an entry to packaging/debian/changelog"
+
+# Its exit code tells an error or warning, and a failure to run, from a clean package.
+code=0
+lintian --pedantic --fail-on error,warning --tag-display-limit 0 "${packages[0]}" >"$WORK/lintian" 2>&1 || code=$?
+cat "$WORK/lintian"
+[ $code -eq 0 ] || fail "lintian found errors or warnings, or could not run (above)"
 echo "ok: $(wc -l <"$WORK/actual") files"

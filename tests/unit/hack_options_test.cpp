@@ -1,5 +1,6 @@
-// XScreenSaver's command line as the hack reads it: the window it names, the frame
-// counter, the settings given in place of the file's, and the clear refusals.
+// XScreenSaver's command line as the hack reads it: which command lines are a hack's, the
+// window it names, the frame counter, the settings given in place of the file's, the
+// values left to the file with a warning, and the clear refusals.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -57,8 +58,38 @@ TEST(HackOptions, ReadsXScreenSaversOptionsAndOnePerSetting) {
         HackOptions options = mScreenSaver::ParseHackOptions(Words(c.line), c.daemonWindow);
         EXPECT_EQ(options.target, c.target);
         EXPECT_EQ(options.windowId, c.windowId);
-        EXPECT_EQ(options.printFps, c.fps);
+        EXPECT_EQ(options.showFps, c.fps);
+        EXPECT_TRUE(options.warnings.empty());
         EXPECT_EQ(options.settings, c.settings);
+    }
+}
+
+// A daemon's hack draws whatever it was given: a setting's bad value leaves the settings
+// file's value in place, with one line saying so.
+TEST(HackOptions, LeavesABadSettingValueToTheFileAndSaysWhy) {
+    struct Warned {
+        std::string line;
+        saver::SettingTexts settings;
+        std::string said;
+    };
+    const std::vector<Warned> cases = {
+        {"--candle-height 16", {}, "--candle-height takes a whole number from 0 to 15, not \"16\""},
+        {"--candle-height -1 --candle-brightness 7", {{"candleBrightness", "7"}}, "from 0 to 15"},
+        {"--candle-height 3.5", {}, "from 0 to 15"},
+        {"--candle-brightness 0", {}, "from 1 to 300"},
+        {"--root --candle-height", {}, "--candle-height needs a value"},
+        // xfce4-screensaver drew an earlier colour field as a check box, which passes 1.
+        {"--candle-color 1", {}, "six hexadecimal digits RRGGBB, not \"1\""},
+        {"--candle-color red", {}, "six hexadecimal digits"},
+        {"--candle-color 12345", {}, "six hexadecimal digits"},
+    };
+    for (const Warned& c : cases) {
+        SCOPED_TRACE(c.line);
+        HackOptions options = mScreenSaver::ParseHackOptions(Words(c.line), nullptr);
+        EXPECT_EQ(options.settings, c.settings);
+        ASSERT_EQ(options.warnings.size(), 1u);
+        EXPECT_NE(options.warnings[0].find(c.said), std::string::npos) << options.warnings[0];
+        EXPECT_NE(options.warnings[0].find("the settings file's value is used"), std::string::npos);
     }
 }
 
@@ -69,19 +100,12 @@ TEST(HackOptions, RefusesWhatItCannotUseAndSaysWhy) {
         std::string said;
     };
     const std::vector<Refused> cases = {
-        {"--candle-height 16", nullptr, "--candle-height takes a whole number from 0 to 15"},
-        {"--candle-height -1", nullptr, "from 0 to 15"},
-        {"--candle-height 3.5", nullptr, "from 0 to 15"},
-        {"--candle-brightness 0", nullptr, "from 1 to 300"},
-        {"--candle-height", nullptr, "--candle-height needs a value"},
-        {"--candle-color red", nullptr, "six hexadecimal digits"},
-        {"--candle-color 12345", nullptr, "six hexadecimal digits"},
         {"--window-id", nullptr, "needs a window id"},
         {"--window-id 0", nullptr, "not an X window id"},
         {"--window-id 0x100000000", nullptr, "not an X window id"},
         {"--window-id zz", nullptr, "not an X window id"},
         {"--root", "nonsense", "XSCREENSAVER_WINDOW"},
-        {"--bogus", nullptr, "unknown option \"--bogus\""},
+        {"--root --bogus", nullptr, "unknown option \"--bogus\""},
         {"--root stray", nullptr, "\"stray\" is not an option"},
     };
     for (const Refused& c : cases) {
@@ -95,19 +119,28 @@ TEST(HackOptions, RefusesWhatItCannotUseAndSaysWhy) {
     }
 }
 
-TEST(HackOptions, OnlyADashStartsAHackCommandLine) {
-    EXPECT_TRUE(mScreenSaver::IsHackCommandLine("--root"));
-    EXPECT_TRUE(mScreenSaver::IsHackCommandLine("  -window-id 5"));
-    EXPECT_FALSE(mScreenSaver::IsHackCommandLine("/S"));
-    EXPECT_FALSE(mScreenSaver::IsHackCommandLine("/p 12"));
-    EXPECT_FALSE(mScreenSaver::IsHackCommandLine(""));
+// Only the hack's own options start hack mode; -s, -c and anything else keep the Windows
+// dispatch, which starts the saver for a command line it does not know.
+TEST(HackOptions, OnlyTheHacksOwnOptionsStartAHackCommandLine) {
+    for (const char* line : {"--root", "  -window-id 5", "-ROOT", "--window", "-fps", "--help",
+                             "--add-to-xscreensaver", "--candle-height 3", "--candle-color FF0000",
+                             "--no-move-pumpkin", "--move-pumpkin"})
+        EXPECT_TRUE(mScreenSaver::IsHackCommandLine(line)) << line;
+    for (const char* line : {"/S", "/p 12", "", "-s", "-c", "-S", "-C", "-p 12", "--s", "-",
+                             "--bogus", "-x --root", "root"})
+        EXPECT_FALSE(mScreenSaver::IsHackCommandLine(line)) << line;
 }
 
-TEST(HackOptions, TheUsageNamesEverySettingsOption) {
+TEST(HackOptions, TheUsageSaysWhatNoArgumentDoesAndNamesEveryOption) {
     std::string usage = mScreenSaver::HackUsage();
-    for (const char* option : {"--candle-height N", "--candle-brightness N", "--candle-color RRGGBB",
-                               "--move-pumpkin", "--no-move-pumpkin", "--root", "--window-id", "--fps"})
-        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    for (const char* text : {"--candle-height N", "--candle-brightness N", "--candle-color RRGGBB",
+                             "--move-pumpkin", "--no-move-pumpkin", "--root", "--window-id", "--fps",
+                             "--add-to-xscreensaver", "With no argument"})
+        EXPECT_NE(usage.find(text), std::string::npos) << text;
+    // The colour is stated once, as the option takes it.
+    EXPECT_EQ(usage.find("BBGGRR"), std::string::npos);
+    EXPECT_EQ(usage.find("(the default)"), std::string::npos);
+    EXPECT_TRUE(mScreenSaver::ParseHackOptions({"--add-to-xscreensaver"}, nullptr).addToXScreenSaver);
 }
 
 }  // namespace

@@ -27,6 +27,8 @@ constexpr bool AllPlain(const SettingDefinition& s) {
 }
 static_assert(std::ranges::all_of(SettingsTable, AllPlain));
 static_assert(Plain(mScreenSaver::FlagOnText) && Plain(mScreenSaver::FlagOffText));
+static_assert(std::ranges::all_of(mScreenSaver::FlameColors,
+                                  [](const mScreenSaver::NamedColor& c) { return Plain(c.name); }));
 
 std::string FormName(mScreenSaver::TextForm form) {
     switch (form) {
@@ -46,7 +48,8 @@ std::string JsonEntry(const SettingDefinition& s) {
            ", \"default\": " + std::to_string(s.defaultValue) +
            ", \"design\": " + std::to_string(s.designValue) +
            ", \"min\": " + std::to_string(s.min) + ", \"max\": " + std::to_string(s.max) +
-           ", \"meaning\": " + Quoted(s.meaning) + "}";
+           ", \"meaning\": " + Quoted(s.meaning) +
+           ", \"worksUnderDaemon\": " + (s.worksUnderDaemon ? "true" : "false") + "}";
 }
 
 // candleHeight -> "Candle height".
@@ -58,6 +61,12 @@ std::string Label(std::string_view name) {
                                                  : std::tolower(static_cast<unsigned char>(c)));
     }
     return label;
+}
+
+std::string Lower(std::string_view text) {
+    std::string lower;
+    for (char c : text) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
 }
 
 std::string XmlEscaped(std::string_view text) {
@@ -73,9 +82,24 @@ std::string XmlEscaped(std::string_view text) {
     return escaped;
 }
 
+// The named colours as a list, the default first and passing nothing, so that it leaves
+// the settings file's colour in place as every other control at its default does.
+std::string XmlColorList(const SettingDefinition& s, const std::string& id) {
+    // A list has no caption of its own: its entries name themselves.
+    std::string xml = "  <select id=\"" + id + "\">\n";
+    for (const mScreenSaver::NamedColor& color : mScreenSaver::FlameColors) {
+        xml += "    <option id=\"" + Lower(color.name) + "\" _label=\"" + color.name + " flame\"";
+        if (color.value != s.defaultValue)
+            xml += " arg-set=\"--" + id + " " + mScreenSaver::RgbHexText(color.value) + "\"";
+        xml += "/>\n";
+    }
+    return xml + "  </select>\n";
+}
+
 // One control of XScreenSaver's settings dialog for the setting: a slider over the
-// table's range for a number, a check box for on/off, a text field for a colour (the
-// dialog has no colour chooser; the hack reads RRGGBB).
+// table's range for a number, a list of named colours for a colour (both XScreenSaver and
+// xfce4-screensaver draw a list; xfce4-screensaver draws a free text as a check box), a
+// check box for on/off.
 std::string XmlControl(const SettingDefinition& s) {
     std::string id = mScreenSaver::OptionName(s);
     std::string label = XmlEscaped(Label(s.name));
@@ -87,8 +111,7 @@ std::string XmlControl(const SettingDefinition& s) {
                "          low=\"" + std::to_string(s.min) + "\" high=\"" + std::to_string(s.max) +
                "\" default=\"" + std::to_string(s.defaultValue) + "\"/>\n";
     case mScreenSaver::TextForm::DecimalBgrColor:
-        return "  <string id=\"" + id + "\" _label=\"" + label + " (RRGGBB)\" arg=\"--" + id +
-               " %\"/>\n";
+        return XmlColorList(s, id);
     case mScreenSaver::TextForm::OnOff:
         return "  <boolean id=\"" + id + "\" _label=\"" + label + "\" arg-" +
                (s.defaultValue ? "unset=\"--no-" : "set=\"--") + id + "\"/>\n";
@@ -97,10 +120,10 @@ std::string XmlControl(const SettingDefinition& s) {
 }
 
 // What the setting means as its control above sets it: for the colour the table speaks
-// of the settings file's decimal BGR number, which the text field does not take.
+// of the settings file's decimal BGR number, which the list does not show.
 std::string XmlMeaning(const SettingDefinition& s) {
     if (s.form == mScreenSaver::TextForm::DecimalBgrColor)
-        return "The flame's colour as six hexadecimal digits, red, green, blue (FF8000 is orange)";
+        return "The flame's colour; Orange flame keeps the colour chosen in kelvora /C, orange unless changed there";
     return s.meaning;
 }
 
@@ -132,14 +155,15 @@ std::string XScreenSaver() {
         "<!-- Written by kelvora_settings_table from the settings table. -->\n"
         "<screensaver name=\"kelvora\" _label=\"Kelvora\" gl=\"yes\">\n"
         "  <command arg=\"--root\"/>\n";
-    for (const SettingDefinition& s : SettingsTable) xml += XmlControl(s);
+    for (const SettingDefinition& s : SettingsTable)
+        if (s.worksUnderDaemon) xml += XmlControl(s);
     xml += "  <boolean id=\"showfps\" _label=\"Show frame rate\" arg-set=\"--fps\"/>\n"
            "  <_description>\n"
            "A carved pumpkin lit from inside by a candle, whose flame and smoke are particle\n"
            "systems. A setting left at its default here is read from the settings that\n"
            "kelvora /C writes.\n";
     for (const SettingDefinition& s : SettingsTable)
-        xml += Label(s.name) + ": " + XmlEscaped(XmlMeaning(s)) + ".\n";
+        if (s.worksUnderDaemon) xml += Label(s.name) + ": " + XmlEscaped(XmlMeaning(s)) + ".\n";
     return xml + "  </_description>\n</screensaver>\n";
 }
 

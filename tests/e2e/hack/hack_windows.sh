@@ -2,7 +2,8 @@
 # The hack as XScreenSaver runs it: drawn into windows that another program made, one
 # process per window started at once (--root with XSCREENSAVER_WINDOW, one per monitor,
 # and --window-id as the settings dialog's preview does), the picture following the
-# window's size, and each process ending with code 0 within 2 s of SIGTERM.
+# window's size, --fps writing the frame rate in a corner, and each process ending with
+# code 0 within 2 s of SIGTERM.
 # Usage: hack_windows.sh KELVORA MAKE_WINDOW ARTIFACTS
 set -euo pipefail
 KELVORA=$1 MAKE_WINDOW=$2 ARTIFACTS=$3
@@ -47,6 +48,13 @@ orange_pixels() {
 }
 shows_pumpkin() { [ "$(orange_pixels "$1")" -ge 150 ]; }
 
+# White pixels in the lower left 120 x 40 of the last shot, where --fps writes its text.
+corner_text_pixels() {
+  convert "$WORK/shot.png" -gravity SouthWest -crop 120x40+0+0 +repage \
+    -fx 'r > 0.85 && g > 0.85 && b > 0.85 ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:
+}
+writes_frame_rate() { import -window "$1" "$WORK/shot.png" 2>/dev/null && [ "$(corner_text_pixels)" -ge 30 ]; }
+
 # ends_cleanly NAME: SIGTERM, then the process's own exit code 0 within 2 s.
 ends_cleanly() {
   local pid_var=pid_$1 code=0
@@ -82,18 +90,32 @@ grown() {
 }
 wait_until 10 grown || { cp "$WORK/shot.png" "$ARTIFACTS/grown.png"; fail "the picture did not follow the window's new size"; }
 cp "$WORK/shot.png" "$ARTIFACTS/grown.png"
+[ "$(corner_text_pixels)" -eq 0 ] || fail "text in the lower left corner without --fps"
 ends_cleanly left
 
-# The settings dialog's preview: a small window named by --window-id.
+# --fps writes the frame rate in the picture's lower left corner.
+make_window 400 300 counted
+start_hack counted --window-id "$counted" --fps
+wait_until 60 first_frame counted || fail "--fps drew no frame"
+wait_until 20 writes_frame_rate "$counted" || { cp "$WORK/shot.png" "$ARTIFACTS/fps.png"; fail "--fps wrote no frame rate in the lower left corner"; }
+cp "$WORK/shot.png" "$ARTIFACTS/fps.png"
+ends_cleanly counted
+xdotool windowunmap "$counted"
+
+# The settings dialog's preview: a small window named by --window-id. A colour the hack
+# cannot read (xfce4-screensaver once passed 1 from a check box) leaves the settings
+# file's colour: one line on standard error, and the pumpkin drawn.
 make_window 200 150 small
-start_hack small --window-id "$small" --candle-height 15
+start_hack small --window-id "$small" --candle-height 15 --candle-color 1
 wait_until 60 first_frame small || fail "--window-id drew no frame"
 wait_until 20 shows_pumpkin "$small" || { cp "$WORK/shot.png" "$ARTIFACTS/small.png"; fail "no pumpkin in the small window"; }
 cp "$WORK/shot.png" "$ARTIFACTS/small.png"
+[ "$(wc -l <"$WORK/small.err")" -eq 1 ] && grep -q -- "--candle-color takes .*settings file's value is used" "$WORK/small.err" ||
+  fail "the bad colour was not reported in one line: $(cat "$WORK/small.err")"
 ends_cleanly small
 
-# A window that does not exist, and a bad option: one line on standard error, code 1.
-for args in "--window-id 0x7ffffff" "--candle-height 16"; do
+# A window that does not exist, and an unknown option: one line on standard error, code 1.
+for args in "--window-id 0x7ffffff" "--root --bogus"; do
   code=0
   # shellcheck disable=SC2086
   "$KELVORA" $args 2>"$WORK/refused.err" || code=$?

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """XScreenSaver's kelvora.xml as the build writes it, against the settings table: it is
 well-formed XML, runs the hack on the daemon's window, offers a slider over each numeric
-setting's range starting at its default, a check box for the move mode and a text field
-for the colour described as the hack reads it, each passing the option the hack reads. Usage: xscreensaver_xml_test.py XML
+setting's range starting at its default and a list of named colours whose first passes
+nothing (the settings file's colour) and every other a distinct RRGGBB, each passing the
+option the hack reads; a setting that cannot work under a daemon (the move mode) is not
+offered. Usage: xscreensaver_xml_test.py XML
 """
 import re
 import sys
@@ -30,6 +32,10 @@ def check(path):
     for setting in settings_table.SETTINGS:
         option = option_of(setting["name"])
         control = controls.get(option)
+        if not setting["worksUnderDaemon"]:
+            if control is not None or option in description:
+                failures.append(f"{setting['name']} is offered, but cannot work under a daemon")
+            continue
         if control is None:
             failures.append(f"no control for {setting['name']}")
             continue
@@ -45,13 +51,12 @@ def check(path):
             got = (control.tag, control.get(arg))
             want = ("boolean", f"{prefix}{option}")
         else:
-            got = (control.tag, control.get("arg"))
-            want = ("string", f"--{option} %")
-            # The text field takes what the hack reads, and the description says so rather
-            # than the settings file's decimal BGR number.
-            line = next((l for l in description.splitlines() if l.startswith(control.get("_label").split(" (")[0] + ":")), "")
-            if "hexadecimal" not in line or "BBGGRR" in line:
-                failures.append(f"{setting['name']}: the description says \"{line}\"")
+            options = control.findall("option")
+            passed = [o.get("arg-set") for o in options]
+            got = (control.tag, len(options) >= 2, passed[0] if passed else "missing",
+                   all(re.fullmatch(f"--{option} [0-9A-F]{{6}}", p or "") for p in passed[1:]),
+                   len(set(passed)) == len(passed))
+            want = ("select", True, None, True, True)
         if got != want:
             failures.append(f"{setting['name']}: {got}, expected {want}")
     return failures

@@ -81,10 +81,6 @@ start_saver() {
   fi
   if [ "$KIND" = linux ]; then
     export KELVORA_EVENT_FILE=$EVENTS
-    # The native saver's one-instance lock lives in the runtime folder: a private one, so
-    # that a saver of anything else on the machine is never taken for a first instance.
-    export XDG_RUNTIME_DIR=$WORK/run
-    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     SAVER_STARTED=$(now)
     "$WORK/kelvora" "$@" >"$WORK/saver.out" 2>&1 &
     SAVER_PID=$!
