@@ -65,6 +65,7 @@ else()
   find_package(FLTK REQUIRED)
   find_package(X11 REQUIRED)
   find_package(OpenGL REQUIRED)
+  include(${CMAKE_CURRENT_LIST_DIR}/WaylandProtocols.cmake)
 endif()
 
 # Puts media/ beside a product as durnwick/kelvora/, and the default settings file

@@ -21,7 +21,8 @@ struct MouseState {
 
 enum class MouseButton { Left, Right, Middle };
 
-// Key codes are the platform's own (Win32 virtual keys, SDL scancodes); 0 is no key.
+// Key codes are the platform's own (Win32 virtual keys, SDL scancodes, Linux input codes
+// from a Wayland seat); 0 is no key.
 // presses counts the fresh presses since the record was made (auto-repeat does not
 // count); lastKey is the key of the most recent one, 0 before the first.
 struct KeyPresses {

@@ -132,6 +132,16 @@ glm::ivec2 PictureDrift(double seconds) {
             static_cast<int>(std::lround(kDriftPixels * std::sin(2.0 * turn)))};
 }
 
+namespace {
+
+// The others first and the window itself last: its swap is the one that waits.
+std::vector<platform::WindowHandle> ShownOrder(std::vector<platform::WindowHandle> windows) {
+    std::rotate(windows.begin(), windows.begin() + 1, windows.end());
+    return windows;
+}
+
+}  // namespace
+
 void Display::Start(const DisplayOptions& options, platform::WindowHandle window) {
     if (running_) throw RuntimeError(ErrorCode::InvalidArgument, "the display is already started");
     if (options.width <= 0 || options.height <= 0 || options.antialiasSamples < 0 ||
@@ -143,9 +153,7 @@ void Display::Start(const DisplayOptions& options, platform::WindowHandle window
     try {
         options_ = options;
         window_ = window;
-        // The others first and the window itself last: its swap is the one that waits.
-        monitorWindows_ = screen.MonitorWindows(window);
-        std::rotate(monitorWindows_.begin(), monitorWindows_.begin() + 1, monitorWindows_.end());
+        monitorWindows_ = ShownOrder(screen.MonitorWindows(window));
         std::vector<platform::PixelSize> sizes;
         for (platform::WindowHandle shown : monitorWindows_) sizes.push_back(screen.DrawableSize(shown));
         bool software = SoftwareRenderer();
@@ -213,6 +221,14 @@ void Display::FollowWindow() {
     pictureViewport_ = PictureViewport(rect, size, PictureDrift(Now()));
 }
 
+void Display::FollowMonitorWindows() {
+    std::vector<platform::WindowHandle> now = ShownOrder(platform::Screen().MonitorWindows(window_));
+    if (now == monitorWindows_) return;
+    monitorWindows_ = std::move(now);
+    // A copy of the picture for each.
+    if (monitorWindows_.size() > 1) UseOffScreenPicture();
+}
+
 void Display::BindPicture() const {
     if (target_) {
         target_->Bind();
@@ -278,6 +294,7 @@ void Display::SwapShowing(platform::WindowHandle window, platform::PixelSize siz
 void Display::Present(WindowPixels* shown) {
     RequireRunning();
     if (pacer_.MonitorsAwake()) {
+        FollowMonitorWindows();
         if (target_) {
             target_->Resolve();
             glm::ivec2 drift = PictureDrift(Now());

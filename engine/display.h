@@ -119,6 +119,9 @@ private:
     // Places the picture drawn into the window at its fitted and drifted place for this
     // frame, or turns to the off-screen picture when the window no longer fits its size.
     void FollowWindow();
+    // Takes up the monitor windows as the window system names them now: a monitor plugged
+    // in while the display runs gets the picture too.
+    void FollowMonitorWindows();
     void BindPicture() const;
     void ShowIn(platform::WindowHandle window, const glm::ivec2& drift, WindowPixels* shown);
     void SwapShowing(platform::WindowHandle window, platform::PixelSize size, WindowPixels* shown);

@@ -123,7 +123,8 @@ public:
                                Flag& button3, std::int32_t& wheel) = 0;
     // The most recent key pressed since this object was created (a key already held at
     // creation does not count, nor does auto-repeat), 0 when none; pressed tells whether
-    // it is held now. Key codes are the platform's own: Win32 virtual keys, SDL scancodes.
+    // it is held now. Key codes are the platform's own: Win32 virtual keys, SDL scancodes,
+    // Linux input codes on Wayland.
     virtual void GetLastKey(std::int32_t& key, Flag& pressed) = 0;
     // Whether the key is down: held now, or freshly pressed since the previous call
     // (whichever key that one asked about), so that a key pressed and released between

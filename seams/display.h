@@ -1,7 +1,7 @@
 // What engine/ needs of the operating system's display: one GL context shown on the saver
 // window's monitor windows, present, cursor, the input record its events feed, whether
-// the monitors are powered, waits, and a clock. Each backend (WGL, SDL2) implements all
-// of it; the window itself comes from the saver window's seam.
+// the monitors are powered, waits, and a clock. Each backend (WGL, SDL2, Wayland's EGL)
+// implements all of it; the window itself comes from the saver window's seam.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -11,7 +11,8 @@
 
 namespace platform {
 
-// HWND on Windows; the SDL window id on Linux.
+// HWND on Windows; on Linux the SDL window id, or on a Wayland compositor with the layer
+// shell the number of an output's surface.
 using WindowHandle = std::intptr_t;
 
 struct PixelSize {
@@ -58,7 +59,8 @@ public:
     virtual InputRecord& Input() = 0;
 
     // False while the window system reports the monitors powered down (Windows: the
-    // console display is off; X11: DPMS standby, suspend or off). Asks every time.
+    // console display is off; X11: DPMS standby, suspend or off; Wayland: every output
+    // off, or no longer asking for frames). Asks every time.
     virtual bool MonitorsOn() = 0;
 
     // Seconds on a steady clock with an arbitrary start.

@@ -8,11 +8,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "backends/linux/wayland_frame_watch.h"
 #include "backends/linux/x_error_handlers.h"
 #include "backends/linux/x_monitors.h"
 #include "backends/uncapped_frames.h"
@@ -38,6 +40,8 @@ public:
     explicit SdlDisplay(std::shared_ptr<SdlVideo> video) : video_(std::move(video)) {}
 
     void CoverMonitor(WindowHandle window) override {
+        // Wayland's windows were made to fill their displays, and keep no place of ours.
+        if (SdlVideo::OnWayland()) return;
         std::vector<Uint32> ids = video_->MonitorWindowsOf(window);
         std::vector<MonitorArea> monitors = ListMonitors();
         // A saver window's windows were made one per monitor, in this order; any other
@@ -99,6 +103,7 @@ public:
     void SwapBuffers(WindowHandle window) override {
         SDL_Window* sdlWindow = SdlVideo::WindowOf(window);
         if (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_HIDDEN) SDL_ShowWindow(sdlWindow);
+        if (wl_surface* surface = SdlVideo::WaylandSurfaceOf(sdlWindow)) frames_[window].AskBeforeCommit(surface, Seconds());
         SDL_GL_SwapWindow(sdlWindow);
     }
 
@@ -110,7 +115,15 @@ public:
 
     InputRecord& Input() override { return video_->input; }
 
-    bool MonitorsOn() override { return MonitorsPowered(); }
+    bool MonitorsOn() override {
+        if (!SdlVideo::OnWayland()) return MonitorsPowered();
+        // XWayland's power is no output's: on Wayland the compositor's wish for frames
+        // tells whether any window shows.
+        double now = Seconds();
+        return frames_.empty() || std::any_of(frames_.begin(), frames_.end(), [now](const auto& watched) {
+                   return !watched.second.Unasked(now, kFramesUnaskedSeconds);
+               });
+    }
 
     double Seconds() override {
         return static_cast<double>(SDL_GetPerformanceCounter()) /
@@ -123,6 +136,11 @@ public:
 
     void WaitForEvents(double seconds) override {
         ::Display* connection = video_->eventConnection;
+        // Leaves the event it waited for in SDL's queue.
+        if (SdlVideo::OnWayland()) {
+            SDL_WaitEventTimeout(nullptr, static_cast<int>(seconds * 1000));
+            return;
+        }
         if (!connection) return Sleep(seconds);
         // Events already read from the socket would not wake the wait.
         if (XPending(connection) > 0) return;
@@ -132,6 +150,8 @@ public:
 
 private:
     std::shared_ptr<SdlVideo> video_;
+    // On Wayland, whether the compositor still wants frames of each window.
+    std::map<WindowHandle, FrameWatch> frames_;
 };
 
 }  // namespace

@@ -1,10 +1,11 @@
-// The pump of SDL and FLTK events, and where SDL's events go.
+// The pump of SDL, Wayland and FLTK events, and where SDL's events go.
 #include "backends/linux/event_pump.h"
 
 #include <FL/Fl.H>
 #include <SDL2/SDL.h>
 
 #include "backends/linux/sdl_video.h"
+#include "backends/linux/wayland_video.h"
 #include "backends/linux/x_error_handlers.h"
 #include "common/runtime_error.h"
 
@@ -13,9 +14,12 @@ namespace platform {
 namespace {
 // SDL's event queue is one per process, and so is the video object its events are for.
 std::weak_ptr<SdlVideo> eventTarget;
+std::weak_ptr<WaylandVideo> waylandTarget;
 }  // namespace
 
 void HandSdlEventsTo(const std::shared_ptr<SdlVideo>& video) { eventTarget = video; }
+
+void HandWaylandEventsTo(const std::shared_ptr<WaylandVideo>& video) { waylandTarget = video; }
 
 void PumpWindowEvents() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) {
@@ -26,6 +30,7 @@ void PumpWindowEvents() {
         if (std::optional<std::string> refusal = TakeXDrawingRefusal())
             throw RuntimeError(ErrorCode::InvalidArgument, "the window cannot be drawn into: " + *refusal);
     }
+    if (auto wayland = waylandTarget.lock()) wayland->Pump();
     if (Fl::first_window()) Fl::check();
 }
 

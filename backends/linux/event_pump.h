@@ -5,11 +5,14 @@
 namespace platform {
 
 class SdlVideo;
+class WaylandVideo;
 
 void PumpWindowEvents();
 
 // The video object that the pump hands each SDL event to, for as long as it lives; without
 // one SDL's events are only taken off the queue.
 void HandSdlEventsTo(const std::shared_ptr<SdlVideo>& video);
+// The Wayland connection whose events the pump handles, for as long as it lives.
+void HandWaylandEventsTo(const std::shared_ptr<WaylandVideo>& video);
 
 }  // namespace platform

@@ -21,6 +21,7 @@
 #include "backends/linux/event_pump.h"
 #include "backends/linux/ini_file.h"
 #include "backends/linux/linux_backends.h"
+#include "backends/linux/x_device_contexts.h"
 #include "common/event_note.h"
 
 namespace platform {
@@ -141,6 +142,13 @@ void LinuxToolkit::RunWhileWindowsOpen() {
 
 void LinuxToolkit::ShowMessageBox(const std::string& text, int style,
                                   const std::string& caption) {
+    // FLTK's boxes need an X display; without one (a Wayland session without XWayland)
+    // FLTK would end the process with a line that does not say what the box said. The
+    // box's text goes to standard error instead, and the box counts as read.
+    if (!GdiDisplay()) {
+        std::fprintf(stderr, "kelvora: %s: %s\n", caption.c_str(), text.c_str());
+        return;
+    }
     fl_message_title(caption.c_str());
     // FLTK's one button reads "Close"; the boxes read "OK" on Windows, and here too.
     fl_close = fl_ok;

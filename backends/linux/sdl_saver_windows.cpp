@@ -11,6 +11,31 @@ namespace platform {
 
 namespace {
 
+// Where a monitor's window goes and how it covers the monitor.
+struct Placement {
+    int x = 0, y = 0, width = 0, height = 0;
+    Uint32 flags = 0;
+};
+
+// On X11 a borderless window at each monitor's place; on Wayland, which ignores places,
+// one window per display that asks to fill its display.
+std::vector<Placement> Placements() {
+    std::vector<Placement> placements;
+    if (!SdlVideo::OnWayland()) {
+        for (const MonitorArea& monitor : ListMonitors())
+            placements.push_back({monitor.x, monitor.y, monitor.width, monitor.height, SDL_WINDOW_BORDERLESS});
+        return placements;
+    }
+    for (int index = 0; index < SDL_GetNumVideoDisplays(); ++index) {
+        SDL_Rect bounds{};
+        if (SDL_GetDisplayBounds(index, &bounds) != 0) continue;
+        int place = static_cast<int>(SDL_WINDOWPOS_UNDEFINED_DISPLAY(index));
+        placements.push_back({place, place, bounds.w, bounds.h, SDL_WINDOW_FULLSCREEN_DESKTOP});
+    }
+    if (placements.empty()) throw RuntimeError(ErrorCode::InvalidArgument, "SDL reports no display");
+    return placements;
+}
+
 // The saver window: a borderless SDL window on each monitor, with the GL attributes a
 // 3.3 core context needs, so that the one context can be made current on each.
 class SdlSaverWindows : public saver::SaverWindowSystem {
@@ -22,10 +47,10 @@ public:
         SdlVideo::AskForGl33();
         std::vector<Uint32> ids;
         try {
-            for (const MonitorArea& monitor : ListMonitors()) {
-                SDL_Window* window =
-                    SDL_CreateWindow("Kelvora", monitor.x, monitor.y, monitor.width, monitor.height,
-                                     SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+            for (const Placement& placement : Placements()) {
+                SDL_Window* window = SDL_CreateWindow("Kelvora", placement.x, placement.y, placement.width,
+                                                      placement.height,
+                                                      SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | placement.flags);
                 if (!window) throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL window: ") + SDL_GetError());
                 ids.push_back(SDL_GetWindowID(window));
                 video_->closeHandlers[ids.back()] = onClose;
@@ -48,7 +73,9 @@ public:
             SDL_ShowWindow(sdlWindow);
             SDL_RaiseWindow(sdlWindow);
         }
-        // The cursor may rest where a window appears; report it there before it moves.
+        // The cursor may rest where a window appears; report it there before it moves. On
+        // Wayland nobody knows where it is until it enters a window.
+        if (SdlVideo::OnWayland()) return;
         int x = 0, y = 0;
         SDL_GetGlobalMouseState(&x, &y);
         for (Uint32 id : ids) {

@@ -61,6 +61,11 @@ void SdlVideo::AskForGl33() {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
 }
 
+bool SdlVideo::OnWayland() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::string(driver) == "wayland";
+}
+
 SDL_Window* SdlVideo::WindowOf(WindowHandle handle) {
     SDL_Window* window = SDL_GetWindowFromID(static_cast<Uint32>(handle));
     if (!window) throw RuntimeError(ErrorCode::InvalidArgument, "no SDL window with id " + std::to_string(handle));
@@ -71,6 +76,13 @@ std::vector<Uint32> SdlVideo::MonitorWindowsOf(WindowHandle window) const {
     auto found = monitorWindows.find(static_cast<Uint32>(window));
     if (found != monitorWindows.end()) return found->second;
     return {static_cast<Uint32>(window)};
+}
+
+wl_surface* SdlVideo::WaylandSurfaceOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_WAYLAND) return nullptr;
+    return info.info.wl.surface;
 }
 
 ::Display* SdlVideo::EventConnectionOf(SDL_Window* window) {

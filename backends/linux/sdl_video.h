@@ -4,6 +4,7 @@
 #pragma once
 #include <SDL2/SDL.h>
 #include <X11/Xlib.h>
+#include <wayland-client.h>
 
 #include <functional>
 #include <map>
@@ -24,11 +25,15 @@ public:
     static void Start();
     // Sets the attributes every window's GL context is made with.
     static void AskForGl33();
+    // Whether SDL talks to a Wayland compositor, which places windows itself.
+    static bool OnWayland();
     // The SDL window behind the handle; fails when there is none.
     static SDL_Window* WindowOf(WindowHandle handle);
 
     // A saver window's windows, its primary's first; any other window alone.
     std::vector<Uint32> MonitorWindowsOf(WindowHandle window) const;
+    // The Wayland surface SDL shows the window in; null off Wayland.
+    static wl_surface* WaylandSurfaceOf(SDL_Window* window);
     // The X connection SDL talks to the window over; null off X11.
     static ::Display* EventConnectionOf(SDL_Window* window);
     // Feeds the input record and runs the close handlers the event asks for.

@@ -20,7 +20,10 @@
 #include "dialog/settings_view.h"
 #include "backends/linux/ini_file.h"
 #include "backends/linux/linux_backends.h"
+#include "backends/linux/x_device_contexts.h"
+#include "backends/linux/x_display_needed.h"
 #include "backends/linux/x_error_handlers.h"
+#include "common/runtime_error.h"
 #include "settings/settings.h"
 
 namespace platform {
@@ -304,6 +307,8 @@ void FltkSettingsWindow::CloseRequested(Fl_Widget*, void* window) {
 class FltkSettingsWindows : public dialog::SettingsWindowFactory {
 public:
     std::unique_ptr<dialog::SettingsView> Create(dialog::SettingsEvents& events) override {
+        // FLTK would end the process itself, with a line that does not say why.
+        if (!GdiDisplay()) throw RuntimeError(ErrorCode::InvalidArgument, XDisplayFailure("the settings dialog"));
         return std::make_unique<FltkSettingsWindow>(events);
     }
 };

@@ -11,6 +11,7 @@
 #include "backends/linux/linux_backends.h"
 #include "common/runtime_error.h"
 #include "backends/linux/x_device_contexts.h"
+#include "backends/linux/x_display_needed.h"
 #include "backends/still/preview_still.h"
 
 namespace platform {
@@ -40,13 +41,6 @@ unsigned long ComponentInMask(std::uint8_t value, unsigned long mask) {
     return scaled << shift;
 }
 
-// Why no display could be opened: none named, or the one named did not answer.
-std::string DisplayFailure() {
-    const char* named = std::getenv("DISPLAY");
-    if (!named || !*named) return "the preview needs an X display, and $DISPLAY names none";
-    return std::string("cannot open display ") + named + ": no X server there accepted the connection";
-}
-
 }  // namespace
 
 // The holder is never shown, so no window is made for it: the pixmap is Picture1's image.
@@ -54,7 +48,7 @@ std::string DisplayFailure() {
 void XlibPreviewHolder::Load() {
     std::vector<std::uint8_t> still = DecodePreviewStill();
     Display* display = GdiDisplay();
-    if (!display) throw RuntimeError(ErrorCode::InvalidArgument, DisplayFailure());
+    if (!display) throw RuntimeError(ErrorCode::InvalidArgument, XDisplayFailure("the preview"));
     int screen = DefaultScreen(display);
     Visual* visual = DefaultVisual(display, screen);
     unsigned depth = static_cast<unsigned>(DefaultDepth(display, screen));

@@ -10,7 +10,9 @@ KELVORA_PACKAGES=(
   python3 python3-glad libstb-dev libglm-dev fonts-dejavu-core patch
   libgtest-dev libgmock-dev googletest
   libxinerama-dev libxext-dev
+  libwayland-dev wayland-protocols libegl-dev
   xvfb xauth x11-utils xdotool imagemagick xserver-xephyr x11-xserver-utils
+  sway swayidle wtype grim xwayland iproute2
   nsis dpkg-dev
   lintian desktop-file-utils
   xscreensaver mate-screensaver dbus-daemon libglib2.0-bin dconf-gsettings-backend

@@ -27,10 +27,13 @@ ALLOWED = {
 
 # Made by the build from cmake/product.h.in: the product's constants, for every floor.
 GENERATED = {"product.h"}
+# Made by the build with wayland-scanner: Wayland protocols' client code, a platform's
+# headers like any other.
+GENERATED_PLATFORM = re.compile(r"^wayland/[a-z0-9_-]+-client-protocol\.h$")
 
 # Window-system and toolkit headers: only backends/ may see them.
 PLATFORM_HEADER = re.compile(r"^(windows\.h|windowsx\.h|commctrl\.h|shellapi\.h|uxtheme\.h|psapi\.h"
-                             r"|SDL2?/|FL/|X11/|GL/gl\.h|GL/glx|GL/wgl)", re.IGNORECASE)
+                             r"|SDL2?/|FL/|X11/|GL/gl\.h|GL/glx|GL/wgl|EGL/|wayland-)", re.IGNORECASE)
 
 # A .cpp file longer than this holds more than one job.
 MAX_CPP_LINES = 400
@@ -133,6 +136,10 @@ def violations(root):
                     found.append(f"{where}: platform header <{name}> outside backends/")
                 continue
             if name in GENERATED:
+                continue
+            if GENERATED_PLATFORM.match(name):
+                if floor != "backends":
+                    found.append(f'{where}: platform header "{name}" outside backends/')
                 continue
             target = resolve(root, relative, name)
             if target is None:

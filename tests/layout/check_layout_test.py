@@ -50,7 +50,8 @@ class Layout(unittest.TestCase):
                 "host/startup.cpp": '#include "dialog/settings_window.h"\n#include "saver/frm_saver.h"\n'
                                     '#include "product.h"\n',
                 "backends/linux/entry.cpp": '#include "host/startup.h"\n#include "engine/gl_engine_objects.h"\n'
-                                            '#include <SDL2/SDL.h>\n#include "event_pump.h"\n',
+                                            '#include <SDL2/SDL.h>\n#include "event_pump.h"\n'
+                                            '#include "wayland/xdg-shell-client-protocol.h"\n',
                 "backends/linux/event_pump.h": "",
             }, []),
             ("a floor includes a higher one", {
@@ -83,7 +84,10 @@ class Layout(unittest.TestCase):
             ("a platform header below backends", {
                 "dialog/open_url.cpp": "#include <windows.h>\n",
                 "engine/gl_context.cpp": "#  include <SDL2/SDL.h>\n",
-            }, ["engine/gl_context.cpp:1: platform header <SDL2/SDL.h> outside backends/",
+                "saver/frm_saver.cpp": '#include <wayland-client.h>\n#include "wayland/xdg-shell-client-protocol.h"\n',
+            }, ["saver/frm_saver.cpp:1: platform header <wayland-client.h> outside backends/",
+                'saver/frm_saver.cpp:2: platform header "wayland/xdg-shell-client-protocol.h" outside backends/',
+                "engine/gl_context.cpp:1: platform header <SDL2/SDL.h> outside backends/",
                 "dialog/open_url.cpp:1: platform header <windows.h> outside backends/"]),
             ("two backends include each other", {
                 "backends/linux/a.h": '#include "backends/still/b.h"\n',

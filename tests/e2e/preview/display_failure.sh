@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# The product without a usable X display: the preview ends with code 1 and says why, both
-# when $DISPLAY names no display and when the one it names cannot be opened; and the
-# saver, the dialog and the hack end with code 1 and one line that says so when the X
-# server goes away under them (each on an X server of its own, which the case ends); and
-# the hack on a 16-bit screen, which GL cannot draw on, ends with code 1 and one line.
+# The parts that only X11 serves, without a usable X display: the preview and the settings
+# dialog end with code 1 and say why, both when $DISPLAY names no display and when the one
+# it names cannot be opened; hack mode in a Wayland session (where the root window is
+# XWayland's, never shown, and a daemon's window an X window nobody sees) says it needs an
+# X display. The saver, the dialog and the hack end with code 1 and one line that says so
+# when the X server goes away under them (each on an X server of its own, which the case
+# ends); and the hack on a 16-bit screen, which GL cannot draw on, ends with code 1 and one
+# line.
 # Argument: the native product.
 set -uo pipefail
 product=${1:?the kelvora executable}
@@ -12,21 +15,29 @@ product=${1:?the kelvora executable}
 number=150
 while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
 
+# A Wayland session's runtime folder, where no compositor listens.
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+
 status=0
-while IFS='|' read -r display expected; do
-  if [ -z "$display" ]; then
-    said=$(env -u DISPLAY "$product" /P 1 2>&1)
-  else
-    said=$(DISPLAY=$display "$product" /P 1 2>&1)
-  fi
+while IFS='|' read -r display wayland arguments expected; do
+  environment=(env -u DISPLAY -u WAYLAND_DISPLAY)
+  [ -n "$display" ] && environment+=("DISPLAY=$display")
+  [ -n "$wayland" ] && environment+=("WAYLAND_DISPLAY=$wayland" "XDG_RUNTIME_DIR=$runtime")
+  # shellcheck disable=SC2086
+  said=$("${environment[@]}" "$product" $arguments 2>&1)
   code=$?
   if [ "$code" -ne 1 ] || [ "$said" != "$expected" ]; then
-    echo "FAIL with DISPLAY='$display': exit $code, said: $said (expected: $expected)"
+    echo "FAIL $arguments with DISPLAY='$display' WAYLAND_DISPLAY='$wayland': exit $code, said: $said (expected: $expected)"
     status=1
   fi
 done <<CASES
-|kelvora: the preview needs an X display, and \$DISPLAY names none
-:$number|kelvora: cannot open display :$number: no X server there accepted the connection
+||/P 1|kelvora: the preview needs an X display, and \$DISPLAY names none
+:$number||/P 1|kelvora: cannot open display :$number: no X server there accepted the connection
+||/C|kelvora: the settings dialog needs an X display, and \$DISPLAY names none
+:$number||/C|kelvora: cannot open display :$number: no X server there accepted the connection
+|wayland-0|--root|kelvora: hack mode needs an X display
+:$number|wayland-0|--window-id 0x200001|kelvora: hack mode needs an X display
 CASES
 
 source "$(dirname "$0")/../support/waiting.sh"

@@ -1,0 +1,42 @@
+# With the outputs powered down the saver rests: its processor time drops to near zero,
+# and frames come back when the outputs do; a key ends it at once while they are off.
+# wlroots 0.15 cannot power down a headless (or nested) output: sway 1.7 there answers
+# "dpms off" with success yet leaves the outputs on, and the case is skipped.
+source "$(dirname "$0")/../lib.sh"
+start_compositor
+copy_product
+start_saver
+expect_both_outputs_covered
+
+# cpu_ticks_over SECONDS: the processor time the saver used meanwhile, in ticks of 10 ms.
+cpu_ticks_over() {
+  local before
+  before=$(saver_cpu_ticks)
+  sleep "$1"
+  echo $(($(saver_cpu_ticks) - before))
+}
+# Under 3 % of one core.
+resting() { [ "$(cpu_ticks_over 2)" -le 6 ]; }
+# Two pictures of an output half a second apart differ: the flame never holds still
+# while the saver draws.
+drawing() {
+  grim -o HEADLESS-1 "$WORK/a.png" && sleep 0.5 && grim -o HEADLESS-1 "$WORK/b.png" || return 1
+  [ "$(compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1)" != 0 ]
+}
+
+drawing || fail "the saver does not draw with the outputs on"
+power_off() {
+  swaymsg 'output * dpms off' >/dev/null
+  [ "$(swaymsg -t get_outputs | grep -c '"dpms": false')" = 2 ] || skip "this compositor cannot power its outputs down"
+}
+power_off
+# The outputs' power is looked at every 2 s while they are on.
+wait_until 15 resting || fail "the saver kept drawing with the outputs off"
+swaymsg 'output * dpms on' >/dev/null
+wait_until 10 drawing || fail "frames did not come back with the outputs"
+expect_both_outputs_covered
+
+power_off
+wait_until 15 resting || fail "the saver kept drawing with the outputs off the second time"
+type_key
+expect_ending "a key did not end the saver while the outputs were off"

@@ -1,0 +1,187 @@
+# Shared by the Wayland cases: sway on wlroots' headless backend with two 1280 x 720
+# outputs side by side (HEADLESS-1 at 0,0, HEADLESS-2 at 1280,0) and XWayland, in private
+# mount and network namespaces (XWayland needs a /tmp it may write; its displays then meet
+# nobody else's) with sway as an unprivileged user of a user namespace (it refuses to run
+# as root); a private copy of the native product started there; waits on its event lines;
+# keys from wtype, a virtual pointer, pictures of each output from grim.
+set -euo pipefail
+
+CASE=$(basename "$0" .sh)
+
+skip() {
+  echo "SKIP [wayland $CASE]: $*"
+  exit 77
+}
+
+# Into the private namespaces first, as root; the case runs again there.
+if [ -z "${KELVORA_WAYLAND_NAMESPACES:-}" ]; then
+  for tool in sway swaymsg swayidle wtype grim Xwayland; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed"
+  done
+  unshare --mount --net --propagation private true 2>/dev/null || skip "no private namespaces here (root needed)"
+  exec unshare --mount --net --propagation private env KELVORA_WAYLAND_NAMESPACES=1 bash "$0" "$@"
+fi
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-wayland-e2e.XXXXXX")
+ARTIFACTS=${KELVORA_ARTIFACTS:-$WORK/artifacts}
+mkdir -p "$ARTIFACTS"
+EVENTS=$WORK/events
+SAVER_PID=
+COMPOSITOR_PID=
+POINTER_PID=
+# The empty desktop of sway.
+DESKTOP_GREY='#3f3f3f'
+
+fail() {
+  echo "FAIL [wayland $CASE]: $*" >&2
+  cp "$WORK/saver.out" "$ARTIFACTS/$CASE-saver.out" 2>/dev/null || true
+  [ -f "$WORK/saver.out" ] && sed 's/^/  saver: /' "$WORK/saver.out" | tail -20 >&2
+  [ -f "$EVENTS" ] && sed 's/^/  event: /' "$EVENTS" | tail -20 >&2
+  [ -f "$WORK/sway.log" ] && grep -i 'error' "$WORK/sway.log" | grep -v drm | sed 's/^/  sway: /' | tail -10 >&2
+  exit 1
+}
+
+cleanup() {
+  [ -n "$SAVER_PID" ] && kill "$SAVER_PID" 2>/dev/null || true
+  [ -n "$POINTER_PID" ] && kill "$POINTER_PID" 2>/dev/null || true
+  [ -n "$COMPOSITOR_PID" ] && kill "$COMPOSITOR_PID" 2>/dev/null || true
+  wait 2>/dev/null || true
+  # The private /tmp first, and the case's folder bound into it.
+  umount -R -l /tmp 2>/dev/null || true
+  umount -l "$WORK/tmp/${WORK#/tmp/}" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/screen.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/events.sh"
+
+# A /tmp of the case's own that still shows the case's folder where it was.
+private_tmp() {
+  local tmp=$WORK/tmp
+  mkdir -p "$tmp" && chmod 1777 "$tmp"
+  case "$WORK" in
+  /tmp/*)
+    mkdir -p "$tmp/${WORK#/tmp/}"
+    mount --bind "$WORK" "$tmp/${WORK#/tmp/}"
+    ;;
+  esac
+  mount --rbind "$tmp" /tmp
+  ip link set lo up
+}
+
+# start_compositor [CONFIGURATION LINE...]: sway with both outputs, and the lines added
+# to its configuration; WAYLAND_DISPLAY, SWAYSOCK and DISPLAY (its XWayland) name it.
+start_compositor() {
+  private_tmp
+  local runtime=$WORK/run
+  mkdir -p -m 700 "$runtime"
+  {
+    echo 'output HEADLESS-1 resolution 1280x720 position 0 0'
+    echo 'output HEADLESS-2 resolution 1280x720 position 1280 0'
+    echo 'default_border none'
+    echo 'xwayland enable'
+    printf '%s\n' "$@"
+  } >"$WORK/sway.conf"
+  unshare --user --map-user=1000 --map-group=1000 \
+    env -i PATH=/usr/bin:/bin HOME="$WORK" XDG_RUNTIME_DIR="$runtime" WLR_BACKENDS=headless \
+    WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=2 \
+    sway -c "$WORK/sway.conf" >"$WORK/sway.log" 2>&1 &
+  COMPOSITOR_PID=$!
+  export XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=wayland-1
+  wait_until 20 compositor_answers || fail "sway did not start"
+  # XWayland starts with the first X client; its display is the first in the private /tmp.
+  export DISPLAY=:0
+}
+
+compositor_answers() {
+  SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -n1)
+  export SWAYSOCK
+  [ -n "$SWAYSOCK" ] && [ "$(swaymsg -t get_outputs 2>/dev/null | grep -c '"name": "HEADLESS-')" = 2 ]
+}
+
+# The product as a user installs it, in a folder of its own.
+copy_product() {
+  local from=${KELVORA_LINUX_BUILD:?}
+  [ -x "$from/kelvora" ] || fail "no native product at $from/kelvora"
+  cp "$from/kelvora" "$WORK/"
+  cp -r "$from/durnwick" "$WORK/"
+  cp "$from/kelvora.ini" "$WORK/"
+}
+
+# start_product ARGUMENT [ENVIRONMENT=VALUE...]: the copy with that argument.
+start_product() {
+  local argument=$1
+  shift
+  env KELVORA_EVENT_FILE="$EVENTS" "$@" "$WORK/kelvora" "$argument" >"$WORK/saver.out" 2>&1 &
+  SAVER_PID=$!
+}
+
+# start_saver [ENVIRONMENT=VALUE...]: the copy with /S.
+start_saver() { start_product /S "$@"; }
+
+saver_ended() { ! kill -0 "$SAVER_PID" 2>/dev/null || [ "$(awk '{ print $3 }' "/proc/$SAVER_PID/stat" 2>/dev/null)" = Z ]; }
+
+saver_cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$SAVER_PID/stat"; }
+
+# expect_ending WHAT: the saver noted its ending, and its process ended with 0.
+expect_ending() {
+  expect_event 'ending 0' 10 0 "$1"
+  expect_exit_code_0
+}
+
+expect_exit_code_0() {
+  wait_until 10 saver_ended || fail "the product's process did not end"
+  local code=0
+  wait "$SAVER_PID" || code=$?
+  [ "$code" = 0 ] || fail "the product ended with exit code $code, not 0"
+}
+
+# photograph OUTPUT: a picture of that output in the artifacts, its path printed.
+photograph() {
+  local picture=$ARTIFACTS/$CASE-$1.png
+  grim -o "$1" "$picture" || fail "grim could not photograph $1"
+  echo "$picture"
+}
+
+# The lit pumpkin and its flame show on the output, and no pixel of the empty desktop.
+output_covered() {
+  local picture
+  picture=$(photograph "$1")
+  [ "$(count_pixels "$picture" "$ORANGE")" -ge 300 ] && [ "$(count_pixels "$picture" "$FLAME")" -ge 4 ] &&
+    [ "$(convert "$picture" -fill black +opaque "$DESKTOP_GREY" -fill white -opaque "$DESKTOP_GREY" \
+      -format '%[fx:round(mean*w*h)]' info:)" = 0 ]
+}
+
+expect_both_outputs_covered() {
+  expect_event 'first-frame [0-9.]+' 30 0 "the saver presented no frame"
+  local output
+  for output in HEADLESS-1 HEADLESS-2; do
+    wait_until 20 output_covered "$output" || fail "$output is not covered by the scene (see $ARTIFACTS/$CASE-$output.png)"
+  done
+}
+
+# A key typed on a keyboard that wtype plugs in: sway takes a new keyboard's first key
+# only after it has set the keyboard up, and tells nobody when that is done.
+type_key() { wtype -s 800 -k space || fail "wtype could not type"; }
+
+# plug_pointer: a virtual pointer kept plugged in for the rest of the case; move_pointer
+# DX DY moves it and returns once the compositor has taken the move.
+plug_pointer() {
+  mkfifo "$WORK/pointer.in"
+  "${KELVORA_VIRTUAL_POINTER:?}" <"$WORK/pointer.in" >"$WORK/pointer.out" 2>&1 &
+  POINTER_PID=$!
+  exec 7>"$WORK/pointer.in"
+  wait_until 10 grep -qx plugged "$WORK/pointer.out" || fail "no virtual pointer: $(cat "$WORK/pointer.out")"
+}
+
+moves_taken() { grep -cx moved "$WORK/pointer.out" || true; }
+moves_taken_above() { [ "$(moves_taken)" -gt "$1" ]; }
+
+move_pointer() {
+  local before
+  before=$(moves_taken)
+  echo "$1 $2" >&7
+  wait_until 10 moves_taken_above "$before" || fail "the pointer did not move"
+}
