@@ -48,8 +48,10 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# SDL loads the GL library only when the program runs, so the scan cannot see it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libgl1-mesa-dri | libgl1-amber-dri")
+# SDL loads the GL library, and GL's and EGL's drivers are found, only when the program
+# runs, so the package scan cannot see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libgl1-mesa-dri | libgl1-amber-dri, libegl-mesa0")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "swayidle")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver | mate-screensaver | xfce4-screensaver")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KELVORA_WEBSITE})
 include(CPack)
