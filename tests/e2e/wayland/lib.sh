@@ -29,6 +29,8 @@ EVENTS=$WORK/events
 SAVER_PID=
 COMPOSITOR_PID=
 POINTER_PID=
+# The folders private_tmp bound into the private /tmp.
+BOUND_INTO_TMP=()
 # The empty desktop of sway.
 DESKTOP_GREY='#3f3f3f'
 
@@ -46,9 +48,12 @@ cleanup() {
   [ -n "$POINTER_PID" ] && kill "$POINTER_PID" 2>/dev/null || true
   [ -n "$COMPOSITOR_PID" ] && kill "$COMPOSITOR_PID" 2>/dev/null || true
   wait 2>/dev/null || true
-  # The private /tmp first, and the case's folder bound into it.
+  # The private /tmp first, then the folders bound into it; the case's folder is removed
+  # only once nothing else shows through it.
   umount -R -l /tmp 2>/dev/null || true
-  umount -l "$WORK/tmp/${WORK#/tmp/}" 2>/dev/null || true
+  local bound
+  for bound in "${BOUND_INTO_TMP[@]}"; do umount -l "$bound" 2>/dev/null || true; done
+  for bound in "${BOUND_INTO_TMP[@]}"; do mountpoint -q "$bound" && return; done
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -57,16 +62,24 @@ source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../support/screen.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../support/events.sh"
 
-# A /tmp of the case's own that still shows the case's folder where it was.
+# A /tmp of the case's own that still shows, where they were, the case's folder and the
+# trees it reads from (the product's build and these scripts), for any of them under /tmp
+# (a clone made there, say): the first folder of each below /tmp is bound into it.
 private_tmp() {
-  local tmp=$WORK/tmp
+  local tmp=$WORK/tmp place top
   mkdir -p "$tmp" && chmod 1777 "$tmp"
-  case "$WORK" in
-  /tmp/*)
-    mkdir -p "$tmp/${WORK#/tmp/}"
-    mount --bind "$WORK" "$tmp/${WORK#/tmp/}"
-    ;;
-  esac
+  for place in "$WORK" "${KELVORA_LINUX_BUILD:-}" "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"; do
+    case "$place" in
+    /tmp/?*)
+      top=${place#/tmp/}
+      top=${top%%/*}
+      [ -d "$tmp/$top" ] && continue
+      mkdir -p "$tmp/$top"
+      mount --bind "/tmp/$top" "$tmp/$top"
+      BOUND_INTO_TMP+=("$tmp/$top")
+      ;;
+    esac
+  done
   mount --rbind "$tmp" /tmp
   ip link set lo up
 }
