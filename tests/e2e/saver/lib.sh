@@ -27,7 +27,12 @@ fail() {
 }
 
 cleanup() {
-  [ -n "$SAVER_PID" ] && kill "$SAVER_PID" 2>/dev/null || true
+  if [ -n "$SAVER_PID" ] && kill "$SAVER_PID" 2>/dev/null && [ "$KIND" = linux ]; then
+    # One saver runs per user and display, so one left behind would refuse the next
+    # case's. A saver held in its event file's open (a named pipe nobody reads) ends only
+    # by SIGKILL.
+    wait_until 5 saver_ended || kill -KILL "$SAVER_PID" 2>/dev/null || true
+  fi
   # Under Wine the saver is not the driver's Unix child; its command line names the
   # private folder, which nothing else uses.
   local pid
