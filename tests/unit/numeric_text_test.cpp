@@ -77,11 +77,4 @@ TEST(StrictConversion, RoundsHalvesToEvenAndRejectsWhatIsNotANumber) {
     }
 }
 
-TEST(HexText, IsUpperCaseWithoutLeadingZerosAndTwosComplementWhenNegative) {
-    EXPECT_EQ(HexText(0), "0");
-    EXPECT_EQ(HexText(145151), "236FF");
-    EXPECT_EQ(HexText(-2147483633), "8000000F");
-    EXPECT_EQ(HexText(-1), "FFFFFFFF");
-}
-
 }  // namespace

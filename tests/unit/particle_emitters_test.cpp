@@ -110,12 +110,12 @@ TEST_F(ParticleEmitters, MoveTheirOwnSystemsEmitterBackToTheCandle) {
     Load();
     std::vector<std::string> expected = {
         "Particle#1.Update(68)",
-        "Utility.EmitterVector(0, 0, 300)", "Particle#1.MoveEmitter((0, 0, 300))",
-        "Utility.EmitterVector(0, 0, 300)", "Particle#1.MoveEmitter((0, 0, 300))",
+        "Particle#1.MoveEmitter((0, 0, 300))",
+        "Particle#1.MoveEmitter((0, 0, 300))",
         "Particle#1.Render()",
         "Particle#2.Update(68)",
-        "Utility.EmitterVector(0, 0, 300)", "Particle#2.MoveEmitter((0, 0, 300))",
-        "Utility.EmitterVector(0, 0, 300)", "Particle#2.MoveEmitter((0, 0, 300))",
+        "Particle#2.MoveEmitter((0, 0, 300))",
+        "Particle#2.MoveEmitter((0, 0, 300))",
         "Particle#2.Render()",
     };
     EXPECT_EQ(CallsFrom("Particle#1.Update(68)", expected.size()), expected);
