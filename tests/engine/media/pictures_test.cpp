@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "model_3ds_reader.h"
+#include "engine/media_file.h"
 
 namespace {
 
@@ -57,7 +57,8 @@ TEST(SmokeTexture, IsABrightPuffFadingToPureBlack) {
 
 // Windows reads the icon as one 32 x 32 image of 16 colours (4 bits a pixel) with a mask.
 TEST(MonitorIcon, IsOne16ColourImageOf32By32) {
-    const auto bytes = media_test::ReadFileBytes(KELVORA_MEDIA_FOLDER "/kelvora.ico");
+    const auto bytes = engine::ReadMediaFile(KELVORA_MEDIA_FOLDER "/kelvora.ico",
+                                             engine::kMaxPictureBytes, "picture");
     auto u16 = [&](std::size_t at) { return bytes.at(at) | bytes.at(at + 1) << 8; };
     auto u32 = [&](std::size_t at) { return std::uint32_t(u16(at)) | std::uint32_t(u16(at + 2)) << 16; };
     EXPECT_EQ(u16(2), 1);  // an icon

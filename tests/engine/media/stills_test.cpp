@@ -13,7 +13,7 @@
 #include <string>
 #include <utility>
 
-#include "model_3ds_reader.h"
+#include "engine/media_file.h"
 
 namespace {
 
@@ -66,7 +66,8 @@ private:
 };
 
 TEST(PreviewStill, IsALossless8BitRgbPngOf151By119) {
-    const auto bytes = media_test::ReadFileBytes(KELVORA_MEDIA_FOLDER "/preview_still.png");
+    const auto bytes = engine::ReadMediaFile(KELVORA_MEDIA_FOLDER "/preview_still.png",
+                                             engine::kMaxPictureBytes, "picture");
     ASSERT_GT(bytes.size(), 26u);
     EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
     const MediaPicture still("preview_still.png");
