@@ -136,11 +136,3 @@ double TextToDouble(std::string_view text) { return ParseWholeText(text); }
 
 std::string DecimalText(std::int64_t value) { return std::to_string(value); }
 
-std::string HexText(std::int32_t value) {
-    char buffer[16];
-    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer,
-                                   static_cast<std::uint32_t>(value), 16);
-    std::string digits(buffer, ptr);
-    for (char& c : digits) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return digits;
-}

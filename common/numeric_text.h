@@ -28,6 +28,3 @@ float ToSingle(double value);
 
 // Plain decimal digits with a leading "-" when negative.
 std::string DecimalText(std::int64_t value);
-
-// Upper-case hexadecimal digits of the 32-bit two's-complement value, no leading zeros.
-std::string HexText(std::int32_t value);

@@ -1,6 +1,7 @@
 // The 2D drawing object: a texture into a rectangle of display pixels, over the frame.
 #include <glad/gl.h>
 
+#include "common/color_bytes.h"
 #include "engine/object_factories.h"
 #include "engine/sprite_renderer.h"
 
@@ -10,9 +11,10 @@ namespace {
 
 // 0xAARRGGBB; -2 (0xFFFFFFFE) stands for white like -1, so the texture shows unchanged.
 glm::vec4 CornerColour(std::int32_t argb) {
-    std::uint32_t c = static_cast<std::uint32_t>(argb);
-    if (c == 0xFFFFFFFEu) c = 0xFFFFFFFFu;
-    return {((c >> 16) & 0xFF) / 255.0f, ((c >> 8) & 0xFF) / 255.0f, (c & 0xFF) / 255.0f, (c >> 24) / 255.0f};
+    std::uint32_t packed = static_cast<std::uint32_t>(argb);
+    if (packed == 0xFFFFFFFEu) packed = 0xFFFFFFFFu;
+    ColorBytes c = UnpackColor(packed, ColorLayout::RedHigh);
+    return glm::vec4(c.red, c.green, c.blue, c.alpha) / 255.0f;
 }
 
 class GlDraw2D : public saver::Draw2D {

@@ -12,8 +12,6 @@ class GlUtility : public saver::Utility {
 public:
     explicit GlUtility(SharedState state) : state_(std::move(state)) {}
     std::int32_t GetTextureId(const std::string& name) override { return state_->textures.IdOf(name); }
-    saver::Vector3 LightVector(float x, float y, float z) override { return {x, y, z}; }
-    saver::Vector3 EmitterVector(float x, float y, float z) override { return {x, y, z}; }
 
 private:
     SharedState state_;

@@ -14,6 +14,7 @@
 #include <limits>
 #include <memory>
 
+#include "common/color_bytes.h"
 #include "engine/media_file.h"
 
 namespace {
@@ -77,9 +78,10 @@ Picture ReadPictureFile(const std::string& path, int maxSide) {
 }
 
 void KeyOut(Picture& picture, std::uint32_t key) {
-    std::uint8_t red = (key >> 16) & 0xFF, green = (key >> 8) & 0xFF, blue = key & 0xFF;
+    ColorBytes keyed = UnpackColor(key, ColorLayout::RedHigh);
     for (std::size_t i = 0; i + 3 < picture.rgba.size(); i += 4)
-        if (picture.rgba[i] == red && picture.rgba[i + 1] == green && picture.rgba[i + 2] == blue)
+        if (picture.rgba[i] == keyed.red && picture.rgba[i + 1] == keyed.green &&
+            picture.rgba[i + 2] == keyed.blue)
             picture.rgba[i + 3] = 0;
 }
 

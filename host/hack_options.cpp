@@ -4,6 +4,7 @@
 #include <charconv>
 #include <sstream>
 
+#include "common/color_bytes.h"
 #include "common/runtime_error.h"
 #include "settings/setting_option_name.h"
 #include "settings/settings_table.h"
@@ -56,8 +57,8 @@ std::string ColorText(const std::string& text) {
     else if (digits.rfind("0x", 0) == 0) digits = digits.substr(2);
     std::int64_t rgb = 0;
     if (digits.size() != 6 || !WholeNumber(digits, 16, rgb)) return "";
-    std::int64_t red = (rgb >> 16) & 0xFF, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
-    return std::to_string(red | green << 8 | blue << 16);
+    ColorBytes color = UnpackColor(static_cast<std::uint32_t>(rgb), ColorLayout::RedHigh);
+    return std::to_string(PackColor(color, ColorLayout::RedLow));
 }
 
 // The whole number in the setting's range as text; empty when the text is none.

@@ -28,6 +28,8 @@ std::shared_ptr<Object> Created(std::shared_ptr<Object> object) {
     return object;
 }
 
+// Where both particle systems are born, inside the pumpkin.
+constexpr Vector3 CandlePosition{0, 0, 300};
 constexpr float Speed = 0.6f;
 constexpr float SmokeLife = 0.4f;
 constexpr float SmokeGrey = 0.1921569f;
@@ -79,7 +81,7 @@ void Emit(const Emission& emission, ParticleSystem& system, float& VelocX, float
     VelocY = velocity.y;
     VelocZ = velocity.z;
 
-    system.MoveEmitter(Engines().Globals().EmitterVector(0, 0, 300));
+    system.MoveEmitter(CandlePosition);
 
     ColorR = emission.color.r;
     ColorG = emission.color.g;
@@ -89,14 +91,12 @@ void Emit(const Emission& emission, ParticleSystem& system, float& VelocX, float
 
 
 void BuildLightsAndPumpkin(SaverState& s, float candleBrightness) {
-    Utility& globals = Engines().Globals();
     s.Scene->SetLighting(True);
     s.Scene->SetBackgroundColor(0, 0, 0);
     s.View->SetFarDistance(7000);
 
-    Vector3 torchPosition = globals.LightVector(0, 100, 300);
-    s.Lights->CreatePointLight(torchPosition, 1, 1, 1, candleBrightness, "torch", 0);
-    s.Lights->CreateDirectionalLight(globals.LightVector(0, -1, 1), 1, 1, 1, "1", 0);
+    s.Lights->CreatePointLight({0, 100, 300}, 1, 1, 1, candleBrightness, "torch", 0);
+    s.Lights->CreateDirectionalLight({0, -1, 1}, 1, 1, 1, "1", 0);
 
     s.Position = {0, 3, 300};
     s.Rotation = {25, 243, 10};
@@ -118,9 +118,8 @@ void BuildLightsAndPumpkin(SaverState& s, float candleBrightness) {
 void BuildParticleSystems(SaverState& s) {
     Utility& globals = Engines().Globals();
     s.TexFactory->LoadTexture("smoke.bmp", "My_Texture1", -1, -1, OpaqueBlack, True, True);
-    Vector3 flameEmitter = globals.EmitterVector(0, 0, 300);
     std::int32_t flameTexture = globals.GetTextureId("My_Texture1");
-    s.My_Particle1->Create(s.FlameCount, 0, 3.0f, flameEmitter, 0, flameTexture);
+    s.My_Particle1->Create(s.FlameCount, 0, 3.0f, CandlePosition, 0, flameTexture);
     s.My_Particle1->SetEmissionRate(32);
     s.My_Particle1->SetBlending(1, 5, 2);
     s.My_Particle1->SetGrowth(-1.0f, 2.0f);
@@ -128,9 +127,8 @@ void BuildParticleSystems(SaverState& s) {
     s.My_Particle1->SetDrag(0.01f);
 
     s.TexFactory->LoadTexture("smoke.bmp", "My_Texture2", -1, -1, OpaqueBlack, True, True);
-    Vector3 smokeEmitter = globals.EmitterVector(0, 0, 300);
     std::int32_t smokeTexture = globals.GetTextureId("My_Texture2");
-    s.My_Particle2->Create(SmokeCount, 0, 3.0f, smokeEmitter, 0, smokeTexture);
+    s.My_Particle2->Create(SmokeCount, 0, 3.0f, CandlePosition, 0, smokeTexture);
     s.My_Particle2->SetEmissionRate(24);
     s.My_Particle2->SetBlending(1, 5, 2);
     s.My_Particle2->SetGrowth(-2.0f, 1.0f);

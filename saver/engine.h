@@ -20,6 +20,7 @@ using WindowHandle = std::intptr_t;
 
 struct Vector3 {
     float x = 0, y = 0, z = 0;
+    bool operator==(const Vector3&) const = default;
 };
 
 class Engine {
@@ -279,8 +280,6 @@ class Utility {
 public:
     virtual ~Utility() = default;
     virtual std::int32_t GetTextureId(const std::string& name) = 0;
-    virtual Vector3 LightVector(float x, float y, float z) = 0;
-    virtual Vector3 EmitterVector(float x, float y, float z) = 0;
 };
 
 class VectorMath {

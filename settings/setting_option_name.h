@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/color_bytes.h"
 #include "settings/settings_table.h"
 
 namespace mScreenSaver {
@@ -22,9 +23,10 @@ inline std::string OptionName(const SettingDefinition& setting) {
 
 // A stored 0x00BBGGRR colour as the option's six hexadecimal digits, red first.
 inline std::string RgbHexText(std::int32_t storedColor) {
-    unsigned red = storedColor & 0xFF, green = (storedColor >> 8) & 0xFF, blue = (storedColor >> 16) & 0xFF;
+    ColorBytes color = UnpackColor(static_cast<std::uint32_t>(storedColor), ColorLayout::RedLow);
     char text[8];
-    std::snprintf(text, sizeof text, "%02X%02X%02X", red, green, blue);
+    std::snprintf(text, sizeof text, "%02X%02X%02X", unsigned{color.red}, unsigned{color.green},
+                  unsigned{color.blue});
     return text;
 }
 

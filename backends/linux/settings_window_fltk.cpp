@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/color_bytes.h"
 #include "dialog/settings_layout.h"
 #include "dialog/settings_view.h"
 #include "backends/linux/ini_file.h"
@@ -41,11 +42,9 @@ constexpr Fl_Font TextFont = FL_FREE_FONT;
 constexpr const char* TextFace = " DejaVu Sans Condensed";
 
 Fl_Color ToFlColor(std::int32_t bbggrr) {
-    return fl_rgb_color(static_cast<uchar>(bbggrr & 0xFF), static_cast<uchar>((bbggrr >> 8) & 0xFF),
-                        static_cast<uchar>((bbggrr >> 16) & 0xFF));
+    ColorBytes color = UnpackColor(static_cast<std::uint32_t>(bbggrr), ColorLayout::RedLow);
+    return fl_rgb_color(color.red, color.green, color.blue);
 }
-
-std::int32_t FromRgb(uchar r, uchar g, uchar b) { return r | (g << 8) | (b << 16); }
 
 // The dialog's pictures are a banner and two small buttons; anything much larger is
 // damaged, and decoding what its header declares could exhaust memory.
@@ -283,10 +282,9 @@ void FltkSettingsWindow::SetBackColor(ControlId picture, std::int32_t color) {
 }
 
 std::optional<std::int32_t> FltkSettingsWindow::PickColor(std::optional<std::int32_t> initial) {
-    std::int32_t start = initial.value_or(0);
-    uchar r = start & 0xFF, g = (start >> 8) & 0xFF, b = (start >> 16) & 0xFF;
-    if (!fl_color_chooser("Candle Color", r, g, b, 1)) return std::nullopt;
-    return FromRgb(r, g, b);
+    ColorBytes color = UnpackColor(static_cast<std::uint32_t>(initial.value_or(0)), ColorLayout::RedLow);
+    if (!fl_color_chooser("Candle Color", color.red, color.green, color.blue, 1)) return std::nullopt;
+    return static_cast<std::int32_t>(PackColor(color, ColorLayout::RedLow));
 }
 
 void FltkSettingsWindow::Clicked(Fl_Widget*, void* target) {

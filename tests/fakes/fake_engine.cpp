@@ -19,14 +19,20 @@ namespace {
 class Recorded {
 public:
     Recorded(FakeEngineObjects& engines, std::string name)
-        : engines_(engines), name_(std::move(name)) {}
-    ~Recorded() { Log().Add("Release(" + name_ + ")"); }
+        : engines_(engines), name_(std::move(name)) {
+        engines_.scene.alive.insert(name_);
+    }
+    ~Recorded() {
+        Log().Add("Release(" + name_ + ")");
+        engines_.scene.alive.erase(name_);
+    }
 
 protected:
     template <typename... Args>
     void Rec(const std::string& operation, const Args&... args) {
         engines_.Record(name_, operation, Call(name_ + "." + operation, args...));
     }
+    HeldScene& Held() { return engines_.scene; }
     FakeEngineObjects& engines_;
     std::string name_;
 };
@@ -55,7 +61,10 @@ public:
         Rec("ElapsedTime");
         return engines_.elapsedTime;
     }
-    void ShutDown() override { Rec("ShutDown"); }
+    void ShutDown() override {
+        Rec("ShutDown");
+        Held().aliveAtShutDown = Held().alive;
+    }
 };
 
 class FakeMesh : public saver::Mesh, Recorded {
@@ -64,19 +73,33 @@ public:
     void LoadModel3DS(const std::string& file, std::int32_t group, Flag textureCoords,
                       Flag smoothing, Flag computeNormals, Flag keepOrigin) override {
         Rec("LoadModel3DS", file, group, textureCoords, smoothing, computeNormals, keepOrigin);
+        Held().meshes[name_].model = file;
     }
-    void SetScale(float x, float y, float z) override { Rec("SetScale", x, y, z); }
-    void SetPosition(float x, float y, float z) override { Rec("SetPosition", x, y, z); }
-    void SetRotation(float x, float y, float z) override { Rec("SetRotation", x, y, z); }
+    void SetScale(float x, float y, float z) override {
+        Rec("SetScale", x, y, z);
+        Held().meshes[name_].scale = {x, y, z};
+    }
+    void SetPosition(float x, float y, float z) override {
+        Rec("SetPosition", x, y, z);
+        Held().meshes[name_].position = {x, y, z};
+    }
+    void SetRotation(float x, float y, float z) override {
+        Rec("SetRotation", x, y, z);
+        Held().meshes[name_].rotation = {x, y, z};
+    }
     void SetMaterial(std::int32_t materialId, std::int32_t group) override {
         Rec("SetMaterial", materialId, group);
+        Held().meshes[name_].material = materialId;
     }
 };
 
 class FakeScene : public saver::Scene, Recorded {
 public:
     using Recorded::Recorded;
-    void SetLighting(Flag enabled) override { Rec("SetLighting", enabled); }
+    void SetLighting(Flag enabled) override {
+        Rec("SetLighting", enabled);
+        Held().lighting = enabled;
+    }
     void SetBackgroundColor(float r, float g, float b) override {
         Rec("SetBackgroundColor", r, g, b);
     }
@@ -115,22 +138,28 @@ public:
     using Recorded::Recorded;
     std::int32_t CreateMaterial(const std::string& name) override {
         Rec("CreateMaterial", '"' + name + '"');
+        Held().materials[5] = {};
         return 5;
     }
     void SetAmbient(std::int32_t id, float r, float g, float b, float a) override {
         Rec("SetAmbient", id, r, g, b, a);
+        Held().materials.at(id).ambient = {r, g, b, a};
     }
     void SetDiffuse(std::int32_t id, float r, float g, float b, float a) override {
         Rec("SetDiffuse", id, r, g, b, a);
+        Held().materials.at(id).diffuse = {r, g, b, a};
     }
     void SetSpecular(std::int32_t id, float r, float g, float b, float a) override {
         Rec("SetSpecular", id, r, g, b, a);
+        Held().materials.at(id).specular = {r, g, b, a};
     }
     void SetEmissive(std::int32_t id, float r, float g, float b, float a) override {
         Rec("SetEmissive", id, r, g, b, a);
+        Held().materials.at(id).emissive = {r, g, b, a};
     }
     void SetPower(std::int32_t id, float specularPower) override {
         Rec("SetPower", id, specularPower);
+        Held().materials.at(id).power = specularPower;
     }
     void CleanUp() override { Rec("CleanUp"); }
 };
@@ -142,7 +171,7 @@ public:
                              std::int32_t height, std::int32_t colorKey, Flag smoothFilter,
                              Flag mipmaps) override {
         Rec("LoadTexture", file, name, width, height, colorKey, smoothFilter, mipmaps);
-        return engines_.AddTexture(name);
+        return engines_.AddTexture(name, {file, colorKey});
     }
 };
 
@@ -153,12 +182,14 @@ public:
                                   float range, const std::string& name,
                                   std::int32_t priority) override {
         Rec("CreatePointLight", position, r, g, b, range, name, priority);
+        Held().pointLights.push_back({position, {r, g, b}, range});
         return 1;
     }
     std::int32_t CreateDirectionalLight(const saver::Vector3& direction, float r, float g,
                                         float b, const std::string& name,
                                         std::int32_t priority) override {
         Rec("CreateDirectionalLight", direction, r, g, b, name, priority);
+        Held().directionalLights.push_back({direction, {r, g, b}});
         return 2;
     }
     void CleanUp() override { Rec("CleanUp"); }
@@ -178,7 +209,10 @@ public:
 class FakeView : public saver::View, Recorded {
 public:
     using Recorded::Recorded;
-    void SetFarDistance(float distance) override { Rec("SetFarDistance", distance); }
+    void SetFarDistance(float distance) override {
+        Rec("SetFarDistance", distance);
+        Held().farDistance = distance;
+    }
 };
 
 class FakeParticleSystem : public saver::ParticleSystem, Recorded {
@@ -187,15 +221,29 @@ public:
     void Create(std::int16_t count, std::int32_t kind, float size, const saver::Vector3& emitter,
                 std::int32_t emitterKind, std::int32_t textureId) override {
         Rec("Create", count, kind, size, emitter, emitterKind, textureId);
+        Held().particles[name_] = {count, size, emitter, textureId};
     }
-    void SetEmissionRate(std::int32_t perSecond) override { Rec("SetEmissionRate", perSecond); }
+    void SetEmissionRate(std::int32_t perSecond) override {
+        Rec("SetEmissionRate", perSecond);
+        Held().particles.at(name_).rate = perSecond;
+    }
     void SetBlending(std::int32_t operation, std::int32_t sourceFactor,
                      std::int32_t destinationFactor) override {
         Rec("SetBlending", operation, sourceFactor, destinationFactor);
+        Held().particles.at(name_).blending = {operation, sourceFactor, destinationFactor};
     }
-    void SetGrowth(float atBirth, float atDeath) override { Rec("SetGrowth", atBirth, atDeath); }
-    void SetSpeed(float speed) override { Rec("SetSpeed", speed); }
-    void SetDrag(float drag) override { Rec("SetDrag", drag); }
+    void SetGrowth(float atBirth, float atDeath) override {
+        Rec("SetGrowth", atBirth, atDeath);
+        Held().particles.at(name_).growth = {atBirth, atDeath};
+    }
+    void SetSpeed(float speed) override {
+        Rec("SetSpeed", speed);
+        Held().particles.at(name_).speed = speed;
+    }
+    void SetDrag(float drag) override {
+        Rec("SetDrag", drag);
+        Held().particles.at(name_).drag = drag;
+    }
     void MoveEmitter(const saver::Vector3& position) override { Rec("MoveEmitter", position); }
     void Update(std::int32_t mode) override {
         Rec("Update", mode);
@@ -224,18 +272,8 @@ public:
         engines_.Record("Utility", "GetTextureId", Call("Utility.GetTextureId", name));
         return engines_.TextureIdOf(name);
     }
-    saver::Vector3 LightVector(float x, float y, float z) override {
-        return Vector("LightVector", x, y, z);
-    }
-    saver::Vector3 EmitterVector(float x, float y, float z) override {
-        return Vector("EmitterVector", x, y, z);
-    }
 
 private:
-    saver::Vector3 Vector(const std::string& operation, float x, float y, float z) {
-        engines_.Record("Utility", operation, Call("Utility." + operation, x, y, z));
-        return {x, y, z};
-    }
     FakeEngineObjects& engines_;
 };
 
@@ -278,9 +316,10 @@ std::int32_t FakeEngineObjects::TextureIdOf(const std::string& name) const {
     return found == textures_.end() ? 0 : found->second;
 }
 
-std::int32_t FakeEngineObjects::AddTexture(const std::string& name) {
+std::int32_t FakeEngineObjects::AddTexture(const std::string& name, HeldTexture texture) {
     std::int32_t id = static_cast<std::int32_t>(textures_.size()) + 11;
     textures_[name] = id;
+    scene.textures[id] = std::move(texture);
     return id;
 }
 
