@@ -15,6 +15,8 @@ mkdir -p "$ARTIFACTS"
 SAVER_PID=
 DRIVER_OUT=$WORK/driver.out
 SAVER_STARTED=
+# A command the saver (under Wine: the driver) is started through, with its arguments.
+SAVER_LAUNCHER=()
 # The saver's event file (see common/event_note.h), which every process of the case shares.
 EVENTS=$WORK/events
 
@@ -29,14 +31,15 @@ fail() {
 cleanup() {
   if [ -n "$SAVER_PID" ] && kill "$SAVER_PID" 2>/dev/null && [ "$KIND" = linux ]; then
     # One saver runs per user and display, so one left behind would refuse the next
-    # case's. A saver held in its event file's open (a named pipe nobody reads) ends only
-    # by SIGKILL.
+    # case's. A saver waiting in its message box does not look at SIGTERM: only SIGKILL
+    # ends it there.
     wait_until 5 saver_ended || kill -KILL "$SAVER_PID" 2>/dev/null || true
   fi
-  # Under Wine the saver is not the driver's Unix child; its command line names the
-  # private folder, which nothing else uses.
+  # Under Wine the saver is not the driver's Unix child, nor under a launcher the shell's;
+  # its command line names the private folder, which nothing else uses. A stopped one
+  # takes its SIGTERM once continued.
   local pid
-  for pid in $(pgrep -f "$(basename "$WORK")" || true); do kill "$pid" 2>/dev/null || true; done
+  for pid in $(pgrep -f "$(basename "$WORK")" || true); do kill "$pid" 2>/dev/null && kill -CONT "$pid" 2>/dev/null || true; done
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -87,12 +90,12 @@ start_saver() {
   if [ "$KIND" = linux ]; then
     export KELVORA_EVENT_FILE=$EVENTS
     SAVER_STARTED=$(now)
-    "$WORK/kelvora" "$@" >"$WORK/saver.out" 2>&1 &
+    "${SAVER_LAUNCHER[@]}" "$WORK/kelvora" "$@" >"$WORK/saver.out" 2>&1 &
     SAVER_PID=$!
   else
     KELVORA_EVENT_FILE=$(windows_path "$EVENTS")
     export KELVORA_EVENT_FILE
-    "$WINE" "$DRIVER" "${driver_options[@]}" --timeout 150 "$(windows_path "$WORK/kelvora.scr")" \
+    "${SAVER_LAUNCHER[@]}" "$WINE" "$DRIVER" "${driver_options[@]}" --timeout 150 "$(windows_path "$WORK/kelvora.scr")" \
       "$@" >"$DRIVER_OUT" 2>/dev/null &
     SAVER_PID=$!
     wait_until 30 driver_saw started || fail "the driver did not start the saver"
