@@ -7,11 +7,8 @@
 set -euo pipefail
 
 CASE=$(basename "$0" .sh)
-
-skip() {
-  echo "SKIP [wayland $CASE]: $*"
-  exit 77
-}
+CASE_TAG="wayland $CASE"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/case.sh"
 
 # Into the private namespaces first, as root; the case runs again there.
 if [ -z "${KELVORA_WAYLAND_NAMESPACES:-}" ]; then
@@ -26,7 +23,7 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-wayland-e2e.XXXXXX")
 ARTIFACTS=${KELVORA_ARTIFACTS:-$WORK/artifacts}
 mkdir -p "$ARTIFACTS"
 EVENTS=$WORK/events
-SAVER_PID=
+KIND=linux
 COMPOSITOR_PID=
 POINTER_PID=
 # The folders private_tmp bound into the private /tmp.
@@ -34,33 +31,33 @@ BOUND_INTO_TMP=()
 # The empty desktop of sway.
 DESKTOP_GREY='#3f3f3f'
 
-fail() {
-  echo "FAIL [wayland $CASE]: $*" >&2
+describe_failure() {
   cp "$WORK/saver.out" "$ARTIFACTS/$CASE-saver.out" 2>/dev/null || true
-  [ -f "$WORK/saver.out" ] && sed 's/^/  saver: /' "$WORK/saver.out" | tail -20 >&2
-  [ -f "$EVENTS" ] && sed 's/^/  event: /' "$EVENTS" | tail -20 >&2
-  [ -f "$WORK/sway.log" ] && grep -i 'error' "$WORK/sway.log" | grep -v drm | sed 's/^/  sway: /' | tail -10 >&2
-  exit 1
+  show_file saver "$WORK/saver.out" 20
+  show_file event "$EVENTS" 20
+  [ -f "$WORK/sway.log" ] && grep -i 'error' "$WORK/sway.log" | grep -v drm | sed 's/^/  sway: /' | tail -10
+  return 0
 }
 
-cleanup() {
-  [ -n "$SAVER_PID" ] && kill "$SAVER_PID" 2>/dev/null || true
+# The case's folder is removed only once nothing else shows through it.
+end_case() {
+  end_saver
   [ -n "$POINTER_PID" ] && kill "$POINTER_PID" 2>/dev/null || true
   [ -n "$COMPOSITOR_PID" ] && kill "$COMPOSITOR_PID" 2>/dev/null || true
   wait 2>/dev/null || true
-  # The private /tmp first, then the folders bound into it; the case's folder is removed
-  # only once nothing else shows through it.
+  # The private /tmp first, then the folders bound into it.
   umount -R -l /tmp 2>/dev/null || true
   local bound
   for bound in "${BOUND_INTO_TMP[@]}"; do umount -l "$bound" 2>/dev/null || true; done
-  for bound in "${BOUND_INTO_TMP[@]}"; do mountpoint -q "$bound" && return; done
-  rm -rf "$WORK"
+  for bound in "${BOUND_INTO_TMP[@]}"; do mountpoint -q "$bound" && return 1; done
+  return 0
 }
 trap cleanup EXIT
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../support/screen.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../support/events.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/product.sh"
 
 # A /tmp of the case's own that still shows, where they were, the case's folder and the
 # trees it reads from (the product's build and these scripts), for any of them under /tmp
@@ -112,43 +109,6 @@ compositor_answers() {
   SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -n1)
   export SWAYSOCK
   [ -n "$SWAYSOCK" ] && [ "$(swaymsg -t get_outputs 2>/dev/null | grep -c '"name": "HEADLESS-')" = 2 ]
-}
-
-# The product as a user installs it, in a folder of its own.
-copy_product() {
-  local from=${KELVORA_LINUX_BUILD:?}
-  [ -x "$from/kelvora" ] || fail "no native product at $from/kelvora"
-  cp "$from/kelvora" "$WORK/"
-  cp -r "$from/durnwick" "$WORK/"
-  cp "$from/kelvora.ini" "$WORK/"
-}
-
-# start_product ARGUMENT [ENVIRONMENT=VALUE...]: the copy with that argument.
-start_product() {
-  local argument=$1
-  shift
-  env KELVORA_EVENT_FILE="$EVENTS" "$@" "$WORK/kelvora" "$argument" >"$WORK/saver.out" 2>&1 &
-  SAVER_PID=$!
-}
-
-# start_saver [ENVIRONMENT=VALUE...]: the copy with /S.
-start_saver() { start_product /S "$@"; }
-
-saver_ended() { ! kill -0 "$SAVER_PID" 2>/dev/null || [ "$(awk '{ print $3 }' "/proc/$SAVER_PID/stat" 2>/dev/null)" = Z ]; }
-
-saver_cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$SAVER_PID/stat"; }
-
-# expect_ending WHAT: the saver noted its ending, and its process ended with 0.
-expect_ending() {
-  expect_event 'ending 0' 10 0 "$1"
-  expect_exit_code_0
-}
-
-expect_exit_code_0() {
-  wait_until 10 saver_ended || fail "the product's process did not end"
-  local code=0
-  wait "$SAVER_PID" || code=$?
-  [ "$code" = 0 ] || fail "the product ended with exit code $code, not 0"
 }
 
 # photograph OUTPUT: a picture of that output in the artifacts, its path printed.
