@@ -9,11 +9,10 @@ WINDOWS_BUILD=${2:?}
 WINE=/usr/lib/wine/wine64
 RUNS=5
 source "$(dirname "$0")/../../scripts/lib/setup.sh"
+source "$(dirname "$0")/../../tests/e2e/support/waiting.sh"
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-bench.XXXXXX")
 SAVER_PID=
 trap 'stop_saver; rm -rf "$WORK"' EXIT
-
-now() { date +%s.%N; }
 
 stop_saver() {
   [ -n "$SAVER_PID" ] || return 0
