@@ -9,7 +9,7 @@
 set -euo pipefail
 CPACK_CONFIG=$1 MEDIA_FOLDER=$2
 WORK=$(mktemp -d)
-source "$(dirname "$0")/../e2e/support/case.sh"
+source "$(dirname "$0")/../e2e/support/lib.sh"
 trap cleanup EXIT
 
 cpack --config "$CPACK_CONFIG" -G DEB -B "$WORK" >"$WORK/cpack.log" 2>&1 ||

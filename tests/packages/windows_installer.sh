@@ -8,9 +8,7 @@
 # Usage: windows_installer.sh INSTALLER ZIP SAVER_DRIVER TAP_KEY ARTIFACTS
 set -euo pipefail
 INSTALLER=$1 ZIP=$2 DRIVER=$3 TAP_KEY=$4 ARTIFACTS=$5
-source "$(dirname "$0")/../e2e/support/case.sh"
-source "$(dirname "$0")/../e2e/support/waiting.sh"
-source "$(dirname "$0")/../../scripts/lib/setup.sh"
+source "$(dirname "$0")/../e2e/support/lib.sh"
 : "${WINEPREFIX:?needs the Wine prefix that scripts/test prepares}"
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver

@@ -46,11 +46,8 @@ end_case() {
   local pid
   for pid in "${USER_PIDS[@]}"; do end_with_descendants "$pid"; done
 }
-source "$(dirname "${BASH_SOURCE[0]}")/../support/case.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/lib.sh"
 trap cleanup EXIT
-
-source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/screen.sh"
 
 # The package, made from the build as scripts/package makes it, over /usr.
 cpack --config "$CPACK_CONFIG" -G DEB -B "$WORK/package" >"$WORK/cpack.log" 2>&1 ||

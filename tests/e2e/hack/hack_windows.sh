@@ -11,9 +11,7 @@ WORK=$(mktemp -d)
 mkdir -p "$ARTIFACTS"
 PIDS=()
 
-source "$(dirname "$0")/../support/case.sh"
-source "$(dirname "$0")/../support/waiting.sh"
-source "$(dirname "$0")/../support/screen.sh"
+source "$(dirname "$0")/../support/lib.sh"
 describe_failure() {
   local f
   for f in "$WORK"/*.err; do show_file "$(basename "$f")" "$f"; done

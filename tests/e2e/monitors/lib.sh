@@ -18,12 +18,7 @@ ROOT_COLOUR='#00ff00'
 NESTED_PID=
 NESTED_DISPLAY=
 
-source "$(dirname "${BASH_SOURCE[0]}")/../support/case.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/screen.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/events.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/product.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/lib.sh"
 
 describe_failure() { show_file saver "$WORK/saver.out" 20; }
 end_case() {

@@ -18,12 +18,7 @@ DRIVER_OUT=$WORK/driver.out
 # The saver's event file (see common/event_note.h), which every process of the case shares.
 EVENTS=$WORK/events
 
-source "$(dirname "${BASH_SOURCE[0]}")/../support/case.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/screen.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/events.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/product.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/lib.sh"
 # Under Wine the saver is started by the driver, which watches the taskbar.
 [ "$KIND" = linux ] || SAVER_DRIVER=$DRIVER
 

@@ -8,7 +8,7 @@ set -euo pipefail
 
 CASE=$(basename "$0" .sh)
 CASE_TAG="wayland $CASE"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/case.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/lib.sh"
 
 # Into the private namespaces first, as root; the case runs again there.
 if [ -z "${KELVORA_WAYLAND_NAMESPACES:-}" ]; then
@@ -53,11 +53,6 @@ end_case() {
   return 0
 }
 trap cleanup EXIT
-
-source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/screen.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/events.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/product.sh"
 
 # A /tmp of the case's own that still shows, where they were, the case's folder and the
 # trees it reads from (the product's build and these scripts), for any of them under /tmp
