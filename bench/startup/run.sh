@@ -8,10 +8,7 @@ LINUX_BUILD=${1:?}
 WINDOWS_BUILD=${2:?}
 WINE=/usr/lib/wine/wine64
 RUNS=5
-source "$(dirname "$0")/../../scripts/lib/setup.sh"
-source "$(dirname "$0")/../../tests/e2e/support/case.sh"
-source "$(dirname "$0")/../../tests/e2e/support/waiting.sh"
-source "$(dirname "$0")/../../tests/e2e/support/product.sh"
+source "$(dirname "$0")/../../tests/e2e/support/lib.sh"
 KELVORA_LINUX_BUILD=$LINUX_BUILD
 KELVORA_WINDOWS_BUILD=$WINDOWS_BUILD
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-bench.XXXXXX")
