@@ -25,6 +25,9 @@ mkdir -p "$ARTIFACTS"
 EVENTS=$WORK/events
 KIND=linux
 COMPOSITOR_PID=
+NESTED_COMPOSITOR_PID=
+# The first sway's socket, while a nested one is the one the case talks to.
+OUTER_SWAYSOCK=
 POINTER_PID=
 # The folders private_tmp bound into the private /tmp.
 BOUND_INTO_TMP=()
@@ -43,6 +46,7 @@ describe_failure() {
 end_case() {
   end_saver
   [ -n "$POINTER_PID" ] && kill "$POINTER_PID" 2>/dev/null || true
+  [ -n "$NESTED_COMPOSITOR_PID" ] && kill "$NESTED_COMPOSITOR_PID" 2>/dev/null || true
   [ -n "$COMPOSITOR_PID" ] && kill "$COMPOSITOR_PID" 2>/dev/null || true
   wait 2>/dev/null || true
   # The private /tmp first, then the folders bound into it.
@@ -95,16 +99,45 @@ start_compositor() {
     sway -c "$WORK/sway.conf" >"$WORK/sway.log" 2>&1 &
   COMPOSITOR_PID=$!
   export XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=wayland-1
-  wait_until 20 compositor_answers || fail "sway did not start"
+  wait_until 20 compositor_answers HEADLESS || fail "sway did not start"
   # XWayland starts with the first X client; its display is the first in the private /tmp.
   export DISPLAY=:0
 }
 
+# compositor_answers PREFIX: the sway whose socket is not OUTER_SWAYSOCK answers, with the
+# two outputs PREFIX-1 and PREFIX-2; SWAYSOCK names it.
 compositor_answers() {
-  SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -n1)
+  SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | grep -vxF "$OUTER_SWAYSOCK" | head -n1)
   export SWAYSOCK
-  [ -n "$SWAYSOCK" ] && [ "$(swaymsg -t get_outputs 2>/dev/null | grep -c '"name": "HEADLESS-')" = 2 ]
+  [ -n "$SWAYSOCK" ] && [ "$(swaymsg -t get_outputs 2>/dev/null | grep -c "\"name\": \"$1-")" = 2 ]
 }
+
+# start_nested_compositor: a second sway inside the first, on wlroots' Wayland backend,
+# whose two outputs WL-1 and WL-2 are windows of the first (side by side on HEADLESS-1):
+# unlike a headless output, one of them goes when its window is closed (unplug_output).
+# WAYLAND_DISPLAY and SWAYSOCK then name the nested sway, OUTER_SWAYSOCK the first.
+start_nested_compositor() {
+  printf '%s\n' 'default_border none' 'xwayland disable' >"$WORK/nested-sway.conf"
+  unshare --user --map-user=1000 --map-group=1000 \
+    env -i PATH=/usr/bin:/bin HOME="$WORK" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
+    WAYLAND_DISPLAY="$WAYLAND_DISPLAY" WLR_BACKENDS=wayland WLR_WL_OUTPUTS=2 \
+    WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$WORK/nested-sway.conf" >"$WORK/nested-sway.log" 2>&1 &
+  NESTED_COMPOSITOR_PID=$!
+  OUTER_SWAYSOCK=$SWAYSOCK
+  export WAYLAND_DISPLAY=wayland-2
+  wait_until 20 compositor_answers WL || fail "the nested sway did not start"
+}
+
+# unplug_output NAME: the nested sway's output goes as an unplugged monitor does, its
+# window in the first sway closed; returns once the nested sway has let it go.
+unplug_output() {
+  SWAYSOCK=$OUTER_SWAYSOCK swaymsg "[title=\"^wlroots - $1\$\"] kill" >/dev/null ||
+    fail "the first sway has no window of $1 to close"
+  wait_until 10 output_gone "$1" || fail "$1 did not go"
+}
+
+output_gone() { ! swaymsg -t get_outputs | grep -q "\"name\": \"$1\""; }
 
 # photograph OUTPUT: a picture of that output in the artifacts, its path printed.
 photograph() {
@@ -128,6 +161,13 @@ expect_both_outputs_covered() {
   for output in HEADLESS-1 HEADLESS-2; do
     wait_until 20 output_covered "$output" || fail "$output is not covered by the scene (see $ARTIFACTS/$CASE-$output.png)"
   done
+}
+
+# drawing OUTPUT: two pictures of the output half a second apart differ: the flame never
+# holds still while the saver draws.
+drawing() {
+  grim -o "$1" "$WORK/a.png" && sleep 0.5 && grim -o "$1" "$WORK/b.png" || return 1
+  [ "$(compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1)" != 0 ]
 }
 
 # A key typed on a keyboard that wtype plugs in: sway takes a new keyboard's first key
