@@ -2,8 +2,9 @@
 # outputs side by side (HEADLESS-1 at 0,0, HEADLESS-2 at 1280,0) and XWayland, in private
 # mount and network namespaces (XWayland needs a /tmp it may write; its displays then meet
 # nobody else's) with sway as an unprivileged user of a user namespace (it refuses to run
-# as root); a private copy of the native product started there; waits on its event lines;
-# keys from wtype, a virtual pointer, pictures of each output from grim.
+# as root), and for the cases that need outputs which can go or go unseen, a second sway
+# nested in it; a private copy of the native product started there; waits on its event
+# lines; keys from wtype, a virtual pointer, pictures of each output from grim.
 set -euo pipefail
 
 CASE=$(basename "$0" .sh)
@@ -137,6 +138,15 @@ unplug_output() {
   wait_until 10 output_gone "$1" || fail "$1 did not go"
 }
 
+# show_nested_outputs yes|no: the nested sway's outputs, windows of the first sway, moved
+# to a workspace it shows, or to one it does not show, where they are asked for no frames,
+# and their clients with them.
+show_nested_outputs() {
+  local moves='[app_id="wlroots"] move container to workspace hidden'
+  [ "$1" = no ] || moves='[app_id="wlroots"] move container to workspace shown; workspace shown'
+  SWAYSOCK=$OUTER_SWAYSOCK swaymsg "$moves" >/dev/null || fail "the first sway could not move the nested outputs"
+}
+
 output_gone() { ! swaymsg -t get_outputs | grep -q "\"name\": \"$1\""; }
 
 # photograph OUTPUT: a picture of that output in the artifacts, its path printed.
@@ -162,6 +172,16 @@ expect_both_outputs_covered() {
     wait_until 20 output_covered "$output" || fail "$output is not covered by the scene (see $ARTIFACTS/$CASE-$output.png)"
   done
 }
+
+# cpu_ticks_over SECONDS: the processor time the saver used meanwhile, in ticks of 10 ms.
+cpu_ticks_over() {
+  local before
+  before=$(saver_cpu_ticks)
+  sleep "$1"
+  echo $(($(saver_cpu_ticks) - before))
+}
+# The saver rests: under 3 % of one core.
+resting() { [ "$(cpu_ticks_over 2)" -le 6 ]; }
 
 # drawing OUTPUT: two pictures of the output half a second apart differ: the flame never
 # holds still while the saver draws.

@@ -7,16 +7,6 @@ start_compositor
 copy_product
 start_saver
 expect_both_outputs_covered
-
-# cpu_ticks_over SECONDS: the processor time the saver used meanwhile, in ticks of 10 ms.
-cpu_ticks_over() {
-  local before
-  before=$(saver_cpu_ticks)
-  sleep "$1"
-  echo $(($(saver_cpu_ticks) - before))
-}
-# Under 3 % of one core.
-resting() { [ "$(cpu_ticks_over 2)" -le 6 ]; }
 drawing HEADLESS-1 || fail "the saver does not draw with the outputs on"
 power_off() {
   swaymsg 'output * dpms off' >/dev/null
