@@ -5,15 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/event_file.h"
+
 void NoteEvent(const std::string& line) {
     const char* path = std::getenv("KELVORA_EVENT_FILE");
     if (!path || !*path) return;
-    // Opened per line in append mode, so that a line never lands on another process's.
-    std::FILE* file = std::fopen(path, "ab");
-    if (!file) return;
-    const std::string whole = line + "\n";
-    std::fwrite(whole.data(), 1, whole.size(), file);
-    std::fclose(file);
+    AppendEventText(path, line + "\n");
 }
 
 void NoteFirstFrame() {

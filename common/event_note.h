@@ -23,10 +23,11 @@
 #pragma once
 #include <string>
 
-// Appends the line (a line feed is added) and flushes it at once. Each line goes out in
-// one append-mode write, so several processes may share one file. Does nothing when the
-// variable is unset or empty, or when the file cannot be opened: the product must run the
-// same whether anyone is listening or not.
+// Appends the line (a line feed is added) at once. Each line goes out in one append-mode
+// write, so several processes may share one file. Does nothing when the variable is unset
+// or empty, or when the file cannot be opened; a named pipe takes the line only while
+// someone reads it and has room for it, and loses it otherwise: the product must run the
+// same whether anyone is listening or not, and never wait for a listener.
 void NoteEvent(const std::string& line);
 
 // The first-frame line, once per process, with the wall-clock time: the clock that the

@@ -8,12 +8,11 @@ LINUX_BUILD=${1:?}
 WINDOWS_BUILD=${2:?}
 WINE=/usr/lib/wine/wine64
 RUNS=5
-source "$(dirname "$0")/../../scripts/lib/setup.sh"
+source "$(dirname "$0")/../../tests/e2e/support/lib.sh"
+KELVORA_LINUX_BUILD=$LINUX_BUILD
+KELVORA_WINDOWS_BUILD=$WINDOWS_BUILD
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-bench.XXXXXX")
-SAVER_PID=
 trap 'stop_saver; rm -rf "$WORK"' EXIT
-
-now() { date +%s.%N; }
 
 stop_saver() {
   [ -n "$SAVER_PID" ] || return 0
@@ -26,12 +25,6 @@ stop_saver() {
   SAVER_PID=
 }
 
-copy_product() {
-  rm -rf "$WORK/product" && mkdir -p "$WORK/product"
-  cp "$1" "$WORK/product/"
-  cp -r "$(dirname "$1")/durnwick" "$(dirname "$1")/kelvora.ini" "$WORK/product/"
-}
-
 # Starts the saver and waits until its event file notes the first frame; sets TAKEN to the
 # seconds taken (not printed: the saver's id must outlive this call, so no subshell).
 time_one_start() {
@@ -39,10 +32,10 @@ time_one_start() {
   rm -f "$events"
   started=$(now)
   if [ "$kind" = linux ]; then
-    KELVORA_EVENT_FILE=$events "$WORK/product/kelvora" /S >/dev/null 2>&1 &
+    KELVORA_EVENT_FILE=$events "$WORK/kelvora" /S >/dev/null 2>&1 &
   else
     KELVORA_EVENT_FILE=$(windows_path "$events") \
-      "$WINE" "$(windows_path "$WORK/product/kelvora.scr")" /S >/dev/null 2>&1 &
+      "$WINE" "$(windows_path "$WORK/kelvora.scr")" /S >/dev/null 2>&1 &
   fi
   SAVER_PID=$!
   local waited=0
@@ -66,8 +59,9 @@ peak_memory_mb() {
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 bench() {
-  local kind=$1 product=$2 times=() peak=
-  copy_product "$product"
+  local kind=$1 times=() peak=
+  KIND=$kind
+  copy_product
   for _ in $(seq $RUNS); do
     time_one_start "$kind"
     times+=("$TAKEN")
@@ -81,8 +75,8 @@ bench() {
 }
 
 [ -n "${DISPLAY:-}" ] || { echo "run.sh needs DISPLAY" >&2; exit 1; }
-bench linux "$LINUX_BUILD/kelvora"
+bench linux
 # A running Wine server, as on a machine where Windows is already up.
 "$WINE" cmd /c exit >/dev/null 2>&1 || true
-bench wine "$WINDOWS_BUILD/kelvora.scr"
+bench wine
 echo "goals: first frame < 0.3 s native, < 0.6 s under Wine; peak resident < 120 MB"

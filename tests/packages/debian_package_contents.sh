@@ -9,12 +9,8 @@
 set -euo pipefail
 CPACK_CONFIG=$1 MEDIA_FOLDER=$2
 WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+source "$(dirname "$0")/../e2e/support/lib.sh"
+trap cleanup EXIT
 
 cpack --config "$CPACK_CONFIG" -G DEB -B "$WORK" >"$WORK/cpack.log" 2>&1 ||
   { cat "$WORK/cpack.log" >&2; fail "cpack could not make the package"; }

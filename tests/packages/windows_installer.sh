@@ -8,8 +8,7 @@
 # Usage: windows_installer.sh INSTALLER ZIP SAVER_DRIVER TAP_KEY ARTIFACTS
 set -euo pipefail
 INSTALLER=$1 ZIP=$2 DRIVER=$3 TAP_KEY=$4 ARTIFACTS=$5
-source "$(dirname "$0")/../e2e/support/waiting.sh"
-source "$(dirname "$0")/../../scripts/lib/setup.sh"
+source "$(dirname "$0")/../e2e/support/lib.sh"
 : "${WINEPREFIX:?needs the Wine prefix that scripts/test prepares}"
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
@@ -17,13 +16,12 @@ WORK=$(mktemp -d)
 mkdir -p "$ARTIFACTS"
 SHARED_PREFIX=$WINEPREFIX
 export WINEPREFIX=$WORK/prefix
-trap '"$WINESERVER" -k 2>/dev/null || true; rm -rf "$WORK"' EXIT
+end_case() { "$WINESERVER" -k 2>/dev/null || true; }
+trap cleanup EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  [ -f "$WORK/driver.out" ] && sed 's/^/  driver: /' "$WORK/driver.out" >&2
-  [ -f "$WORK/events" ] && sed 's/^/  event: /' "$WORK/events" >&2
-  exit 1
+describe_failure() {
+  show_file driver "$WORK/driver.out"
+  show_file event "$WORK/events"
 }
 
 SYSTEM32=$WINEPREFIX/drive_c/windows/system32

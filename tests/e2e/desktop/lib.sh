@@ -17,6 +17,7 @@ if [ -z "${KELVORA_PACKAGE_NAMESPACE:-}" ]; then
 fi
 
 CASE=$(basename "$0" .sh)
+CASE_TAG=$CASE
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-desktop-e2e.XXXXXX")
 ARTIFACTS=${KELVORA_ARTIFACTS:-$WORK/artifacts}
 mkdir -p "$ARTIFACTS"
@@ -28,11 +29,10 @@ TEST_USER=kelvora-e2e
 HOME_FOLDER=$WORK/home
 EVENTS=$HOME_FOLDER/events
 
-fail() {
-  echo "FAIL [$CASE]: $*" >&2
-  for log in "$WORK"/*.log; do [ -f "$log" ] && sed "s|^|  $(basename "$log"): |" "$log" >&2; done
-  [ -f "$EVENTS" ] && sed 's/^/  event: /' "$EVENTS" >&2
-  exit 1
+describe_failure() {
+  local log
+  for log in "$WORK"/*.log; do show_file "$(basename "$log")" "$log"; done
+  show_file event "$EVENTS"
 }
 
 # end_with_descendants PID: the process and every process it started (a daemon's hacks).
@@ -42,15 +42,12 @@ end_with_descendants() {
   kill "$1" 2>/dev/null || true
 }
 
-cleanup() {
+end_case() {
   local pid
   for pid in "${USER_PIDS[@]}"; do end_with_descendants "$pid"; done
-  rm -rf "$WORK"
 }
+source "$(dirname "${BASH_SOURCE[0]}")/../support/lib.sh"
 trap cleanup EXIT
-
-source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/screen.sh"
 
 # The package, made from the build as scripts/package makes it, over /usr.
 cpack --config "$CPACK_CONFIG" -G DEB -B "$WORK/package" >"$WORK/cpack.log" 2>&1 ||
@@ -97,15 +94,9 @@ event_count() {
 # More lines matching PATTERN than COUNT.
 events_beyond() { [ "$(event_count "$1")" -gt "$2" ]; }
 
-# The lit pumpkin on the screen: its orange and the flame.
-pumpkin_on_screen() {
-  screenshot "$WORK/screen.png" || return 1
-  [ "$(count_pixels "$WORK/screen.png" "$ORANGE")" -ge 500 ] &&
-    [ "$(count_pixels "$WORK/screen.png" "$FLAME")" -ge 8 ]
-}
-
-# expect_pumpkin WHAT: the pumpkin shows within 20 s; the picture is kept as an artifact.
+# expect_pumpkin WHAT: the lit pumpkin and its flame show within 20 s; the picture is kept
+# as an artifact.
 expect_pumpkin() {
-  wait_until 20 pumpkin_on_screen || { cp "$WORK/screen.png" "$ARTIFACTS/$CASE-no-pumpkin.png"; fail "$1"; }
-  cp "$WORK/screen.png" "$ARTIFACTS/$CASE.png"
+  wait_until 20 scene_shown || { cp "$WORK/poll.png" "$ARTIFACTS/$CASE-no-pumpkin.png"; fail "$1"; }
+  cp "$WORK/poll.png" "$ARTIFACTS/$CASE.png"
 }

@@ -10,15 +10,17 @@ KELVORA=$1 MAKE_WINDOW=$2 ARTIFACTS=$3
 WORK=$(mktemp -d)
 mkdir -p "$ARTIFACTS"
 PIDS=()
-trap 'for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$WORK"' EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  for f in "$WORK"/*.err; do [ -f "$f" ] && sed "s|^|  $(basename "$f"): |" "$f" >&2; done
-  exit 1
+source "$(dirname "$0")/../support/lib.sh"
+describe_failure() {
+  local f
+  for f in "$WORK"/*.err; do show_file "$(basename "$f")" "$f"; done
 }
-
-source "$(dirname "$0")/../support/waiting.sh"
+end_case() {
+  local p
+  for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+}
+trap cleanup EXIT
 
 # make_window W H NAME: a window of another program; its id in the variable NAME.
 make_window() {
@@ -41,10 +43,8 @@ first_frame() { grep -q '^first-frame ' "$WORK/$1.events" 2>/dev/null; }
 
 # The lit pumpkin's warm orange, as a share of a 64 x 48 reduction of the window.
 orange_pixels() {
-  import -window "$1" "$WORK/shot.png" 2>/dev/null || { echo 0; return; }
-  convert "$WORK/shot.png" -scale '64x48!' \
-    -fx 'r > 0.45 && g > 0.12 && g < 0.75 && b < 0.35 && r > 1.3 * g ? 1 : 0' \
-    -format '%[fx:round(mean*w*h)]' info:
+  screenshot "$WORK/shot.png" "$1" || { echo 0; return; }
+  count_pixels "$WORK/shot.png" "$ORANGE" "" 64x48
 }
 shows_pumpkin() { [ "$(orange_pixels "$1")" -ge 150 ]; }
 
@@ -53,7 +53,7 @@ corner_text_pixels() {
   convert "$WORK/shot.png" -gravity SouthWest -crop 120x40+0+0 +repage \
     -fx 'r > 0.85 && g > 0.85 && b > 0.85 ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:
 }
-writes_frame_rate() { import -window "$1" "$WORK/shot.png" 2>/dev/null && [ "$(corner_text_pixels)" -ge 30 ]; }
+writes_frame_rate() { screenshot "$WORK/shot.png" "$1" && [ "$(corner_text_pixels)" -ge 30 ]; }
 
 # ends_cleanly NAME: SIGTERM, then the process's own exit code 0 within 2 s.
 ends_cleanly() {

@@ -6,39 +6,34 @@ set -euo pipefail
 
 KIND=${1:?linux or wine}
 CASE=$(basename "$0" .sh)
+CASE_TAG="$KIND $CASE"
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-monitors-e2e.XXXXXX")
 ARTIFACTS=${KELVORA_ARTIFACTS:-$WORK/artifacts}/$KIND
 mkdir -p "$ARTIFACTS"
+EVENTS=$WORK/events
 # A colour the scene never shows: any pixel of it left on the screen is bare desktop.
 ROOT_COLOUR='#00ff00'
 NESTED_PID=
 NESTED_DISPLAY=
-SAVER_PID=
 
-fail() {
-  echo "FAIL [$KIND $CASE]: $*" >&2
-  [ -f "$WORK/saver.out" ] && sed 's/^/  saver: /' "$WORK/saver.out" | tail -20 >&2
-  exit 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/lib.sh"
 
-skip() {
-  echo "SKIP [$KIND $CASE]: $*"
-  exit 77
-}
-
-cleanup() {
-  [ -n "$SAVER_PID" ] && kill "$SAVER_PID" 2>/dev/null || true
+describe_failure() { show_file saver "$WORK/saver.out" 20; }
+end_case() {
+  end_saver
   # Wine's server of this prefix, and with it every Windows process it runs.
-  [ "$KIND" = wine ] && WINEPREFIX=$MONITORS_PREFIX "$WINESERVER" -k 2>/dev/null || true
-  [ -n "$NESTED_PID" ] && kill "$NESTED_PID" 2>/dev/null || true
-  rm -rf "$WORK"
+  [ "$KIND" = linux ] || WINEPREFIX=$MONITORS_PREFIX "$WINESERVER" -k 2>/dev/null || true
+  [ -z "$NESTED_PID" ] || kill "$NESTED_PID" 2>/dev/null || true
 }
 trap cleanup EXIT
 
-source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/screen.sh"
+# The native saver's one-instance lock in a runtime folder of the case's own.
+if [ "$KIND" = linux ]; then
+  export XDG_RUNTIME_DIR=$WORK/run
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+fi
 
 # start_nested_x XEPHYR_SCREEN_ARGUMENTS...: a nested X server inside the current display,
 # on the first free display number from 160, its root painted ROOT_COLOUR. DISPLAY then
@@ -57,6 +52,7 @@ start_nested_x() {
   export DISPLAY=$NESTED_DISPLAY
   wait_until 10 xdpyinfo >/dev/null 2>&1 || fail "the nested X server did not start"
   xsetroot -solid "$ROOT_COLOUR"
+  [ "$KIND" = linux ] || prepare_monitors_prefix
 }
 
 # Wine's prefix for these tests: a copy of the prepared one (or a new one), told to take
@@ -83,59 +79,13 @@ prepare_monitors_prefix() {
   "$WINESERVER" -w 2>/dev/null || true
 }
 
-# The product as a user installs it, in a folder of its own.
-copy_product() {
-  local from
-  if [ "$KIND" = linux ]; then
-    from=${KELVORA_LINUX_BUILD:?}
-    [ -x "$from/kelvora" ] || fail "no native product at $from/kelvora"
-    cp "$from/kelvora" "$WORK/"
-    export XDG_RUNTIME_DIR=$WORK/run
-    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-  else
-    from=${KELVORA_WINDOWS_BUILD:?}
-    [ -f "$from/kelvora.scr" ] || fail "no kelvora.scr at $from"
-    cp "$from/kelvora.scr" "$WORK/"
-    prepare_monitors_prefix
-  fi
-  cp -r "$from/durnwick" "$WORK/"
-  cp "$from/kelvora.ini" "$WORK/"
-}
-
-# start_saver [ENVIRONMENT=VALUE...]: the copy with /S, in the nested server.
-start_saver() {
-  if [ "$KIND" = linux ]; then
-    env "$@" "$WORK/kelvora" /S >"$WORK/saver.out" 2>&1 &
-  else
-    env "$@" "$WINE" "$WORK/kelvora.scr" /S >"$WORK/saver.out" 2>&1 &
-  fi
-  SAVER_PID=$!
-}
-
-saver_ended() { ! kill -0 "$SAVER_PID" 2>/dev/null || [ "$(awk '{ print $3 }' "/proc/$SAVER_PID/stat" 2>/dev/null)" = Z ]; }
-
-# The saver's own process: under Wine the loader becomes the Windows program.
-saver_cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$SAVER_PID/stat"; }
-
 # How many pixels of the picture, at full size, are exactly the root's colour.
 bare_desktop_pixels() {
   convert "$1" -fill black +opaque "$ROOT_COLOUR" -fill white -opaque "$ROOT_COLOUR" \
     -format '%[fx:round(mean*w*h)]' info:
 }
 
-# scene_in PICTURE CROP: the pumpkin and its flame show in that part of the picture.
-scene_in() {
-  [ "$(count_pixels "$1" "$ORANGE" "$2")" -ge 500 ] && [ "$(count_pixels "$1" "$FLAME" "$2")" -ge 8 ]
-}
-
 # The time a key may take to end the saver: it catches a hang or a wait, not a slow
 # machine (Wine takes a quarter of a second here; one that waited for a window manager a
 # bare X server lacks took two seconds for each monitor's window).
 key_exit_limit() { [ "$KIND" = linux ] && echo 1 || echo 3; }
-
-# A key held as a person holds it, so that a frame's poll sees it down.
-press_key() {
-  xdotool keydown space
-  sleep 0.15
-  xdotool keyup space
-}

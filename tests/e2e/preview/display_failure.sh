@@ -40,8 +40,7 @@ done <<CASES
 :$number|wayland-0|--window-id 0x200001|kelvora: hack mode needs an X display
 CASES
 
-source "$(dirname "$0")/../support/waiting.sh"
-source "$(dirname "$0")/../../../scripts/lib/setup.sh"
+source "$(dirname "$0")/../support/lib.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -m 700 "$work/run"

@@ -1,6 +1,6 @@
 # Shared by the end-to-end libraries: waits on the lines of the product's event file (see
-# common/event_note.h). The library that sources it names the file in EVENTS and gives
-# saver_ended and fail.
+# common/event_note.h). The library that sources it names the file in EVENTS; saver_ended
+# comes from product.sh, fail from case.sh.
 
 # event_mark: how many lines the event file holds now, to wait for a line written after it.
 event_mark() { [ -f "$EVENTS" ] && wc -l <"$EVENTS" || echo 0; }

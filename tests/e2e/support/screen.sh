@@ -1,12 +1,13 @@
 # Shared by the end-to-end libraries: what the screen shows and where keys go.
 
-screenshot() { import -window root "$1" 2>/dev/null; }
+# screenshot PICTURE [WINDOW]: the screen (or that window) into the picture file.
+screenshot() { import -window "${2:-root}" "$1" 2>/dev/null; }
 
-# count_pixels PICTURE TEST [CROP]: how many pixels of a 128 x 96 reduction of the picture
-# (or of the crop WxH+X+Y of it) pass a colour test.
+# count_pixels PICTURE TEST [CROP] [REDUCTION]: how many pixels of a 128 x 96 (or
+# REDUCTION) reduction of the picture (or of the crop WxH+X+Y of it) pass a colour test.
 count_pixels() {
   local crop=${3:-}
-  convert "$1" ${crop:+-crop "$crop" +repage} -scale '128x96!' -fx "$2 ? 1 : 0" \
+  convert "$1" ${crop:+-crop "$crop" +repage} -scale "${4:-128x96}!" -fx "$2 ? 1 : 0" \
     -format '%[fx:round(mean*w*h)]' info:
 }
 
@@ -15,6 +16,19 @@ count_pixels() {
 # however it flickers), brighter than the skin or the glow inside ever are.
 ORANGE='r > 0.45 && g > 0.12 && g < 0.75 && b < 0.35 && r > 1.3 * g'
 FLAME='r > 0.9 && g > 0.6'
+
+# scene_in PICTURE [CROP]: the lit pumpkin and its flame show in the picture (or in the
+# crop WxH+X+Y of it).
+scene_in() {
+  [ "$(count_pixels "$1" "$ORANGE" "${2:-}")" -ge 500 ] && [ "$(count_pixels "$1" "$FLAME" "${2:-}")" -ge 8 ]
+}
+
+# scene_shown: the scene is on the screen now; the screenshot that tells is
+# $WORK/poll.png.
+scene_shown() {
+  screenshot "$WORK/poll.png" || return 1
+  scene_in "$WORK/poll.png"
+}
 
 # Without a window manager the keyboard focus stays where an earlier program left it
 # (a closed message box leaves none); give it to the root, so that keys go to the window

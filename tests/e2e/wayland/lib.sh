@@ -2,16 +2,14 @@
 # outputs side by side (HEADLESS-1 at 0,0, HEADLESS-2 at 1280,0) and XWayland, in private
 # mount and network namespaces (XWayland needs a /tmp it may write; its displays then meet
 # nobody else's) with sway as an unprivileged user of a user namespace (it refuses to run
-# as root); a private copy of the native product started there; waits on its event lines;
-# keys from wtype, a virtual pointer, pictures of each output from grim.
+# as root), and for the cases that need outputs which can go or go unseen, a second sway
+# nested in it; a private copy of the native product started there; waits on its event
+# lines; keys from wtype, a virtual pointer, pictures of each output from grim.
 set -euo pipefail
 
 CASE=$(basename "$0" .sh)
-
-skip() {
-  echo "SKIP [wayland $CASE]: $*"
-  exit 77
-}
+CASE_TAG="wayland $CASE"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/lib.sh"
 
 # Into the private namespaces first, as root; the case runs again there.
 if [ -z "${KELVORA_WAYLAND_NAMESPACES:-}" ]; then
@@ -26,41 +24,40 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-wayland-e2e.XXXXXX")
 ARTIFACTS=${KELVORA_ARTIFACTS:-$WORK/artifacts}
 mkdir -p "$ARTIFACTS"
 EVENTS=$WORK/events
-SAVER_PID=
+KIND=linux
 COMPOSITOR_PID=
+NESTED_COMPOSITOR_PID=
+# The first sway's socket, while a nested one is the one the case talks to.
+OUTER_SWAYSOCK=
 POINTER_PID=
 # The folders private_tmp bound into the private /tmp.
 BOUND_INTO_TMP=()
 # The empty desktop of sway.
 DESKTOP_GREY='#3f3f3f'
 
-fail() {
-  echo "FAIL [wayland $CASE]: $*" >&2
+describe_failure() {
   cp "$WORK/saver.out" "$ARTIFACTS/$CASE-saver.out" 2>/dev/null || true
-  [ -f "$WORK/saver.out" ] && sed 's/^/  saver: /' "$WORK/saver.out" | tail -20 >&2
-  [ -f "$EVENTS" ] && sed 's/^/  event: /' "$EVENTS" | tail -20 >&2
-  [ -f "$WORK/sway.log" ] && grep -i 'error' "$WORK/sway.log" | grep -v drm | sed 's/^/  sway: /' | tail -10 >&2
-  exit 1
+  show_file saver "$WORK/saver.out" 20
+  show_file event "$EVENTS" 20
+  [ -f "$WORK/sway.log" ] && grep -i 'error' "$WORK/sway.log" | grep -v drm | sed 's/^/  sway: /' | tail -10
+  return 0
 }
 
-cleanup() {
-  [ -n "$SAVER_PID" ] && kill "$SAVER_PID" 2>/dev/null || true
+# The case's folder is removed only once nothing else shows through it.
+end_case() {
+  end_saver
   [ -n "$POINTER_PID" ] && kill "$POINTER_PID" 2>/dev/null || true
+  [ -n "$NESTED_COMPOSITOR_PID" ] && kill "$NESTED_COMPOSITOR_PID" 2>/dev/null || true
   [ -n "$COMPOSITOR_PID" ] && kill "$COMPOSITOR_PID" 2>/dev/null || true
   wait 2>/dev/null || true
-  # The private /tmp first, then the folders bound into it; the case's folder is removed
-  # only once nothing else shows through it.
+  # The private /tmp first, then the folders bound into it.
   umount -R -l /tmp 2>/dev/null || true
   local bound
   for bound in "${BOUND_INTO_TMP[@]}"; do umount -l "$bound" 2>/dev/null || true; done
-  for bound in "${BOUND_INTO_TMP[@]}"; do mountpoint -q "$bound" && return; done
-  rm -rf "$WORK"
+  for bound in "${BOUND_INTO_TMP[@]}"; do mountpoint -q "$bound" && return 1; done
+  return 0
 }
 trap cleanup EXIT
-
-source "$(dirname "${BASH_SOURCE[0]}")/../support/waiting.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/screen.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../support/events.sh"
 
 # A /tmp of the case's own that still shows, where they were, the case's folder and the
 # trees it reads from (the product's build and these scripts), for any of them under /tmp
@@ -103,53 +100,54 @@ start_compositor() {
     sway -c "$WORK/sway.conf" >"$WORK/sway.log" 2>&1 &
   COMPOSITOR_PID=$!
   export XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=wayland-1
-  wait_until 20 compositor_answers || fail "sway did not start"
+  wait_until 20 compositor_answers HEADLESS || fail "sway did not start"
   # XWayland starts with the first X client; its display is the first in the private /tmp.
   export DISPLAY=:0
 }
 
+# compositor_answers PREFIX: the sway whose socket is not OUTER_SWAYSOCK answers, with the
+# two outputs PREFIX-1 and PREFIX-2; SWAYSOCK names it.
 compositor_answers() {
-  SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -n1)
+  SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | grep -vxF "$OUTER_SWAYSOCK" | head -n1)
   export SWAYSOCK
-  [ -n "$SWAYSOCK" ] && [ "$(swaymsg -t get_outputs 2>/dev/null | grep -c '"name": "HEADLESS-')" = 2 ]
+  [ -n "$SWAYSOCK" ] && [ "$(swaymsg -t get_outputs 2>/dev/null | grep -c "\"name\": \"$1-")" = 2 ]
 }
 
-# The product as a user installs it, in a folder of its own.
-copy_product() {
-  local from=${KELVORA_LINUX_BUILD:?}
-  [ -x "$from/kelvora" ] || fail "no native product at $from/kelvora"
-  cp "$from/kelvora" "$WORK/"
-  cp -r "$from/durnwick" "$WORK/"
-  cp "$from/kelvora.ini" "$WORK/"
+# start_nested_compositor: a second sway inside the first, on wlroots' Wayland backend,
+# whose two outputs WL-1 and WL-2 are windows of the first (side by side on HEADLESS-1):
+# unlike a headless output, one of them goes when its window is closed (unplug_output).
+# WAYLAND_DISPLAY and SWAYSOCK then name the nested sway, OUTER_SWAYSOCK the first.
+start_nested_compositor() {
+  printf '%s\n' 'default_border none' 'xwayland disable' >"$WORK/nested-sway.conf"
+  unshare --user --map-user=1000 --map-group=1000 \
+    env -i PATH=/usr/bin:/bin HOME="$WORK" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
+    WAYLAND_DISPLAY="$WAYLAND_DISPLAY" WLR_BACKENDS=wayland WLR_WL_OUTPUTS=2 \
+    WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$WORK/nested-sway.conf" >"$WORK/nested-sway.log" 2>&1 &
+  NESTED_COMPOSITOR_PID=$!
+  OUTER_SWAYSOCK=$SWAYSOCK
+  export WAYLAND_DISPLAY=wayland-2
+  wait_until 20 compositor_answers WL || fail "the nested sway did not start"
 }
 
-# start_product ARGUMENT [ENVIRONMENT=VALUE...]: the copy with that argument.
-start_product() {
-  local argument=$1
-  shift
-  env KELVORA_EVENT_FILE="$EVENTS" "$@" "$WORK/kelvora" "$argument" >"$WORK/saver.out" 2>&1 &
-  SAVER_PID=$!
+# unplug_output NAME: the nested sway's output goes as an unplugged monitor does, its
+# window in the first sway closed; returns once the nested sway has let it go.
+unplug_output() {
+  SWAYSOCK=$OUTER_SWAYSOCK swaymsg "[title=\"^wlroots - $1\$\"] kill" >/dev/null ||
+    fail "the first sway has no window of $1 to close"
+  wait_until 10 output_gone "$1" || fail "$1 did not go"
 }
 
-# start_saver [ENVIRONMENT=VALUE...]: the copy with /S.
-start_saver() { start_product /S "$@"; }
-
-saver_ended() { ! kill -0 "$SAVER_PID" 2>/dev/null || [ "$(awk '{ print $3 }' "/proc/$SAVER_PID/stat" 2>/dev/null)" = Z ]; }
-
-saver_cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$SAVER_PID/stat"; }
-
-# expect_ending WHAT: the saver noted its ending, and its process ended with 0.
-expect_ending() {
-  expect_event 'ending 0' 10 0 "$1"
-  expect_exit_code_0
+# show_nested_outputs yes|no: the nested sway's outputs, windows of the first sway, moved
+# to a workspace it shows, or to one it does not show, where they are asked for no frames,
+# and their clients with them.
+show_nested_outputs() {
+  local moves='[app_id="wlroots"] move container to workspace hidden'
+  [ "$1" = no ] || moves='[app_id="wlroots"] move container to workspace shown; workspace shown'
+  SWAYSOCK=$OUTER_SWAYSOCK swaymsg "$moves" >/dev/null || fail "the first sway could not move the nested outputs"
 }
 
-expect_exit_code_0() {
-  wait_until 10 saver_ended || fail "the product's process did not end"
-  local code=0
-  wait "$SAVER_PID" || code=$?
-  [ "$code" = 0 ] || fail "the product ended with exit code $code, not 0"
-}
+output_gone() { ! swaymsg -t get_outputs | grep -q "\"name\": \"$1\""; }
 
 # photograph OUTPUT: a picture of that output in the artifacts, its path printed.
 photograph() {
@@ -173,6 +171,23 @@ expect_both_outputs_covered() {
   for output in HEADLESS-1 HEADLESS-2; do
     wait_until 20 output_covered "$output" || fail "$output is not covered by the scene (see $ARTIFACTS/$CASE-$output.png)"
   done
+}
+
+# cpu_ticks_over SECONDS: the processor time the saver used meanwhile, in ticks of 10 ms.
+cpu_ticks_over() {
+  local before
+  before=$(saver_cpu_ticks)
+  sleep "$1"
+  echo $(($(saver_cpu_ticks) - before))
+}
+# The saver rests: under 3 % of one core.
+resting() { [ "$(cpu_ticks_over 2)" -le 6 ]; }
+
+# drawing OUTPUT: two pictures of the output half a second apart differ: the flame never
+# holds still while the saver draws.
+drawing() {
+  grim -o "$1" "$WORK/a.png" && sleep 0.5 && grim -o "$1" "$WORK/b.png" || return 1
+  [ "$(compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1)" != 0 ]
 }
 
 # A key typed on a keyboard that wtype plugs in: sway takes a new keyboard's first key

@@ -14,11 +14,6 @@ fi
 copy_product
 reset_keyboard_focus
 start_saver
-
-scene_shown() {
-  screenshot "$WORK/poll.png" || return 1
-  scene_in "$WORK/poll.png" 640x480+0+0
-}
 wait_until 30 scene_shown || fail "no scene within 30 s"
 
 # frames_shown SECONDS: two screenshots that far apart differ.

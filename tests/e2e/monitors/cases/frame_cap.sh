@@ -9,11 +9,6 @@ start_nested_x -screen 400x300
 copy_product
 mkdir -p "$WORK/hud"
 start_saver GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR="$WORK/hud"
-
-scene_shown() {
-  screenshot "$WORK/poll.png" || return 1
-  scene_in "$WORK/poll.png" 400x300+0+0
-}
 wait_until 30 scene_shown || fail "no scene within 30 s"
 # The frames counted from here on are the frame loop's.
 wait_until 5 test -s "$WORK/hud/fps" || fail "Mesa's heads-up display wrote no frame counts"

@@ -26,13 +26,14 @@ run_with() {
   [ -n "$SAVER_PID" ] && { kill "$SAVER_PID" 2>/dev/null; wait "$SAVER_PID" 2>/dev/null || true; }
   sed -i "s/^candleheight=.*/candleheight=$1/I; s/^candlecolor=.*/candlecolor=$2/I" "$WORK/kelvora.ini"
   start_saver
-  scene_shown() {
-    screenshot "$WORK/poll.png" || return 1
-    [ "$(count_pixels "$WORK/poll.png" "$ORANGE")" -ge 500 ]
-  }
-  wait_until 40 scene_shown || fail "no pumpkin on the 1080p monitor within 40 s (height $1, colour $2)"
+  wait_until 40 pumpkin_shown || fail "no pumpkin on the 1080p monitor within 40 s (height $1, colour $2)"
   # Soot shows once it has risen clear of the lid, a second or two after its birth.
   wait_until 10 smoke_shows "$WORK/poll.png" || fail "no smoke above the lid (height $1, colour $2)"
+}
+
+pumpkin_shown() {
+  screenshot "$WORK/poll.png" || return 1
+  [ "$(count_pixels "$WORK/poll.png" "$ORANGE")" -ge 500 ]
 }
 
 smoke_shows() {

@@ -10,11 +10,6 @@ source "$(dirname "$0")/../lib.sh" "$1"
 start_nested_x -screen 1920x1080
 copy_product
 start_saver
-
-scene_shown() {
-  screenshot "$WORK/poll.png" || return 1
-  scene_in "$WORK/poll.png" 1920x1080+0+0
-}
 wait_until 30 scene_shown || fail "no scene on the 1080p monitor within 30 s"
 cp "$WORK/poll.png" "$ARTIFACTS/$CASE-native.png"
 

@@ -6,12 +6,7 @@ source "$(dirname "$0")/../lib.sh" "$1"
 start_nested_x +xinerama -screen 1024x768 -origin 1024,0 -screen 1024x768
 copy_product
 reset_keyboard_focus
-events=$WORK/events
-if [ "$KIND" = linux ]; then
-  start_saver KELVORA_EVENT_FILE="$events"
-else
-  start_saver KELVORA_EVENT_FILE="Z:$(echo "$events" | tr / '\\')"
-fi
+start_saver
 
 both_covered() {
   screenshot "$WORK/poll.png" || return 1
@@ -27,7 +22,7 @@ cp "$WORK/poll.png" "$ARTIFACTS/$CASE-covered.png"
 xdotool mousemove 1536 384
 key_time=$(now)
 press_key
-wait_until "$(key_exit_limit)" grep -qx 'ending 0' "$events" || fail "a key on the second monitor did not end the saver"
+wait_until "$(key_exit_limit)" grep -qx 'ending 0' "$EVENTS" || fail "a key on the second monitor did not end the saver"
 to_ending=$(seconds_since "$key_time")
 wait_until "$(key_exit_limit)" saver_ended || fail "the saver's process did not end after its ending line"
 echo "from the key: $to_ending s to the ending line, $(seconds_since "$key_time") s to the process's end"

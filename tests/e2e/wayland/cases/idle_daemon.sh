@@ -12,8 +12,9 @@ env KELVORA_EVENT_FILE="$EVENTS" swayidle timeout 2 "exec '$WORK/kelvora' /S" \
 IDLE_PID=$!
 trap 'kill "$IDLE_PID" 2>/dev/null || true; cleanup' EXIT
 saver_running() { pgrep -f "^$WORK/kelvora /S" >/dev/null; }
-saver_ended() { ! saver_running; }
 wait_until 30 saver_running || fail "swayidle did not start the saver: $(cat "$WORK/swayidle.out")"
+# The daemon's child, not this shell's.
+SAVER_PID=$(pgrep -f "^$WORK/kelvora /S")
 expect_event 'first-frame [0-9.]+' 30 0 "the saver presented no frame"
 expect_both_outputs_covered
 # The next step's time has passed with the saver up: no line says so, only the clock.

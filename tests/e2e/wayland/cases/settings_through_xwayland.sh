@@ -3,7 +3,7 @@
 source "$(dirname "$0")/../lib.sh"
 start_compositor
 copy_product
-start_product /C
+start_saver /C
 expect_event 'settings-window-shown' 30 0 "the settings dialog did not open through XWayland"
 # The compositor asks the focused window, the dialog, to close.
 wait_until 10 swaymsg '[class=".*"] kill' >/dev/null 2>&1 || fail "sway saw no X window to close"
