@@ -34,4 +34,6 @@ void PumpWindowEvents() {
     if (Fl::first_window()) Fl::check();
 }
 
+bool QuitAsked() { return SDL_WasInit(SDL_INIT_VIDEO) && SDL_QuitRequested(); }
+
 }  // namespace platform

@@ -9,6 +9,10 @@ class WaylandVideo;
 
 void PumpWindowEvents();
 
+// Whether the program was asked to quit (SIGTERM or SIGINT, which SDL turns into its quit
+// event). The quit stays queued for the pump.
+bool QuitAsked();
+
 // The video object that the pump hands each SDL event to, for as long as it lives; without
 // one SDL's events are only taken off the queue.
 void HandSdlEventsTo(const std::shared_ptr<SdlVideo>& video);

@@ -1,5 +1,6 @@
 // The toolkit's process services on Linux.
 #include <FL/Fl.H>
+#include <FL/Fl_Window.H>
 #include <FL/fl_ask.H>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -27,6 +28,21 @@
 namespace platform {
 
 namespace {
+
+// How often a message box waiting for its button looks whether the program was asked to
+// quit.
+constexpr double kQuitLookSeconds = 0.1;
+
+// A box's own loop never runs the pump that reads the quit: so that SIGTERM ends the
+// program even while a box waits, the box closes, as if answered, and the queued quit
+// ends the program once the pump runs again.
+void CloseBoxesOnQuit(void*) {
+    if (!QuitAsked()) {
+        Fl::repeat_timeout(kQuitLookSeconds, CloseBoxesOnQuit);
+        return;
+    }
+    while (Fl_Window* window = Fl::first_window()) window->hide();
+}
 
 class LinuxToolkit : public Toolkit {
 public:
@@ -153,11 +169,13 @@ void LinuxToolkit::ShowMessageBox(const std::string& text, int style,
     // FLTK's one button reads "Close"; the boxes read "OK" on Windows, and here too.
     fl_close = fl_ok;
     NoteEvent("message-box-button " + QuotedForEvent(fl_close));
+    Fl::add_timeout(0, CloseBoxesOnQuit);
     if (style & MbIconExclamation) {
         fl_alert("%s", text.c_str());
     } else {
         fl_message("%s", text.c_str());
     }
+    Fl::remove_timeout(CloseBoxesOnQuit);
 }
 
 void LinuxToolkit::EndProcess(int exitCode) {

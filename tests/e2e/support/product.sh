@@ -84,8 +84,8 @@ saver_ended() {
 saver_cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$SAVER_PID/stat"; }
 
 # end_saver: the case's saver ends for good. One saver runs per user and display, so one
-# left behind would refuse the next case's; a saver waiting in its message box does not
-# look at SIGTERM, and only SIGKILL ends it there. Under Wine the saver is not the shell's
+# left behind would refuse the next case's: one that a fault keeps from ending on SIGTERM
+# (which its case reports) gets SIGKILL. Under Wine the saver is not the shell's
 # child, nor under a launcher: its command line names the case's private folder, which
 # nothing else uses. A stopped one takes its SIGTERM once continued.
 end_saver() {
