@@ -168,19 +168,24 @@ void GpuMesh::DrawOutline(const glm::mat4& model, float pixelAtOne) {
     glDrawArrays(GL_TRIANGLES, 0, outlineCount_);
 }
 
-const ShaderProgram& MeshRenderer::ProgramFor(int outerPoints, int innerPoints, int directionals) const {
-    std::unique_ptr<ShaderProgram>& program = programs_[{outerPoints, innerPoints, directionals}];
-    if (!program) {
+const MeshRenderer::Programs& MeshRenderer::ProgramsFor(int outerPoints, int innerPoints, int directionals) const {
+    std::unique_ptr<Programs>& programs = programs_[{outerPoints, innerPoints, directionals}];
+    if (!programs) {
         std::string counts = "#version 330 core\n#define OUTER_POINTS " + std::to_string(outerPoints) +
                              "\n#define INNER_POINTS " + std::to_string(innerPoints) +
                              "\n#define DIRECTIONALS " + std::to_string(directionals) +
                              "\n#define OUTER_POINT_SLOTS " + std::to_string(std::max(outerPoints, 1)) +
                              "\n#define DIRECTIONAL_SLOTS " + std::to_string(std::max(directionals, 1)) + "\n" +
                              kMeshLightUniforms;
-        std::string vertex = counts + kMeshVertexShader, fragment = counts + kRangeFalloffGlsl + kMeshFragmentShader;
-        program = std::make_unique<ShaderProgram>(vertex.c_str(), fragment.c_str());
+        std::string light = std::string(kRangeFalloffGlsl) + kMeshLighting;
+        std::string facesVertex = counts + kMeshPlacing + kMeshVertexShader;
+        std::string facesFragment = counts + light + kMeshFragmentShader;
+        std::string stripsVertex = counts + light + kMeshPlacing + kStripVertexShader;
+        std::string stripsFragment = std::string("#version 330 core\n") + kStripFragmentShader;
+        programs.reset(new Programs{{facesVertex.c_str(), facesFragment.c_str()},
+                                    {stripsVertex.c_str(), stripsFragment.c_str()}});
     }
-    return *program;
+    return *programs;
 }
 
 void MeshRenderer::Draw(GpuMesh& mesh, const glm::mat4& model, const Material& material,
@@ -224,40 +229,44 @@ void MeshRenderer::Draw(GpuMesh& mesh, const glm::mat4& model, const Material& m
         directionalColours[directionals++] = light.colour;
     }
 
-    const ShaderProgram& program = ProgramFor(outer.count, inner.count, directionals);
-    program.Use();
+    const Programs& programs = ProgramsFor(outer.count, inner.count, directionals);
+    // Both programs take the same lights and material.
+    auto setLights = [&](const ShaderProgram& program) {
+        program.Use();
+        glUniformMatrix4fv(program.Uniform("projection"), 1, GL_FALSE, glm::value_ptr(projection));
+        SetVec3(program, "ambientAndEmissive", glm::vec3(material.ambient) + glm::vec3(material.emissive));
+        SetVec3(program, "diffuse", glm::vec3(material.diffuse));
+        glUniform1f(program.Uniform("opacity"), material.diffuse.a);
+        SetVec3(program, "specular", glm::vec3(material.specular));
+        glUniform1f(program.Uniform("power"), material.power);
+        glUniform1i(program.Uniform("lit"), lighting.enabled ? 1 : 0);
+        SetVec3(program, "insideCentre", inner.count > 0 ? glm::vec3(inner.places[0]) : centre);
+        glUniform4fv(program.Uniform("outerPointPlace"), kMaxPointLights, glm::value_ptr(outer.places[0]));
+        glUniform3fv(program.Uniform("outerPointColour"), kMaxPointLights, glm::value_ptr(outer.colours[0]));
+        glUniform4fv(program.Uniform("innerPointPlace"), kMaxPointLights, glm::value_ptr(inner.places[0]));
+        glUniform3fv(program.Uniform("innerPointColour"), kMaxPointLights, glm::value_ptr(inner.colours[0]));
+        glUniform3fv(program.Uniform("directionalToward"), kMaxDirectionalLights, glm::value_ptr(towards[0]));
+        glUniform3fv(program.Uniform("directionalColour"), kMaxDirectionalLights, glm::value_ptr(directionalColours[0]));
+        float spillDepth = std::max(spill.centre.z, kNearestSpill);
+        glUniform2fv(program.Uniform("spillCentre"), 1, glm::value_ptr(glm::vec2(spill.centre) / spillDepth));
+        glUniform2fv(program.Uniform("spillInverseHalfSize"), 1,
+                     glm::value_ptr(spillDepth / glm::max(spill.halfSize, glm::vec2(kNearestSpill))));
+        SetVec3(program, "spillColour", lighting.enabled ? spill.colour : glm::vec3(0));
+    };
+    setLights(programs.faces);
     // One-sided, as in Direct3D: a triangle faces the camera when its corners run
     // clockwise on the screen.
     glEnable(GL_CULL_FACE);
     glFrontFace(GL_CW);
-    SetMatrices(program, model);
-    glUniformMatrix4fv(program.Uniform("projection"), 1, GL_FALSE, glm::value_ptr(projection));
-    SetVec3(program, "ambientAndEmissive", glm::vec3(material.ambient) + glm::vec3(material.emissive));
-    SetVec3(program, "diffuse", glm::vec3(material.diffuse));
-    glUniform1f(program.Uniform("opacity"), material.diffuse.a);
-    SetVec3(program, "specular", glm::vec3(material.specular));
-    glUniform1f(program.Uniform("power"), material.power);
-    glUniform1i(program.Uniform("lit"), lighting.enabled ? 1 : 0);
-    SetVec3(program, "insideCentre", inner.count > 0 ? glm::vec3(inner.places[0]) : centre);
-    glUniform4fv(program.Uniform("outerPointPlace"), kMaxPointLights, glm::value_ptr(outer.places[0]));
-    glUniform3fv(program.Uniform("outerPointColour"), kMaxPointLights, glm::value_ptr(outer.colours[0]));
-    glUniform4fv(program.Uniform("innerPointPlace"), kMaxPointLights, glm::value_ptr(inner.places[0]));
-    glUniform3fv(program.Uniform("innerPointColour"), kMaxPointLights, glm::value_ptr(inner.colours[0]));
-    glUniform3fv(program.Uniform("directionalToward"), kMaxDirectionalLights, glm::value_ptr(towards[0]));
-    glUniform3fv(program.Uniform("directionalColour"), kMaxDirectionalLights, glm::value_ptr(directionalColours[0]));
-    float spillDepth = std::max(spill.centre.z, kNearestSpill);
-    glUniform2fv(program.Uniform("spillCentre"), 1, glm::value_ptr(glm::vec2(spill.centre) / spillDepth));
-    glUniform2fv(program.Uniform("spillInverseHalfSize"), 1,
-                 glm::value_ptr(spillDepth / glm::max(spill.halfSize, glm::vec2(kNearestSpill))));
-    SetVec3(program, "spillColour", lighting.enabled ? spill.colour : glm::vec3(0));
-    glUniform1f(program.Uniform("towardsEye"), 0.0f);
+    SetMatrices(programs.faces, model);
     mesh.Draw();
     if (pixelAtOne <= 0) return;
     // The strips lie on the faces they border, so they are drawn a hair nearer than those
     // faces, blended by how much of each pixel they cover, and leave the depth as it was.
     // They come in world coordinates.
-    glUniform1f(program.Uniform("towardsEye"), kLineNearer);
-    SetMatrices(program, glm::mat4(1));
+    setLights(programs.strips);
+    glUniform1f(programs.strips.Uniform("towardsEye"), kLineNearer);
+    SetMatrices(programs.strips, glm::mat4(1));
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendEquation(GL_FUNC_ADD);

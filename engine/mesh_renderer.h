@@ -87,10 +87,15 @@ public:
               const glm::mat4& projection, float pixelAtOne) const;
 
 private:
-    // One program for each mix of lights, made when first needed.
-    const ShaderProgram& ProgramFor(int outerPoints, int innerPoints, int directionals) const;
+    // The faces, lit for every pixel, and the smoothed edges, lit at their corners.
+    struct Programs {
+        ShaderProgram faces;
+        ShaderProgram strips;
+    };
+    // One pair for each mix of lights, made when first needed.
+    const Programs& ProgramsFor(int outerPoints, int innerPoints, int directionals) const;
 
-    mutable std::map<std::array<int, 3>, std::unique_ptr<ShaderProgram>> programs_;
+    mutable std::map<std::array<int, 3>, std::unique_ptr<Programs>> programs_;
 };
 
 }  // namespace engine

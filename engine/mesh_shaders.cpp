@@ -26,55 +26,20 @@ uniform vec2 spillInverseHalfSize;
 uniform vec3 spillColour;
 )";
 
-// Light is worked out for every pixel: summed at the corners, a smooth curved surface
-// shows the straight edges of its triangles. Whether a corner is on the outside of a
-// shell is told here: its normal turned away from the light within (the candle), or from
-// the mesh's centre when no light is within. The normal is taken as stored: a one-sided
-// mesh shows only the faces it points out of.
-const char* const kMeshVertexShader = R"(
-layout(location = 0) in vec3 position;
-layout(location = 1) in vec3 normal;
-// Across an edge's strip, from -1 to 1; 0 (the attribute's resting value) on the faces.
-layout(location = 2) in float across;
-uniform mat4 model;
-uniform mat3 normalMatrix;
-uniform mat4 projection;
-uniform vec3 insideCentre;
-// A share of the depth range by which the vertices are drawn nearer the eye.
-uniform float towardsEye;
-out float outsideFacing;
-out vec3 worldPosition;
-out vec3 worldNormal;
-out float stripAcross;
-void main() {
-    stripAcross = across;
-    vec4 p = model * vec4(position, 1.0);
-    worldPosition = p.xyz;
-    worldNormal = normalMatrix * normal;
-    outsideFacing = dot(normalize(worldNormal), normalize(p.xyz - insideCentre));
-    gl_Position = projection * p;
-    gl_Position.z -= towardsEye * gl_Position.w;
-}
-)";
-
-// The camera sits at the origin, so the direction to the eye is -position. Light adds up
-// in linear values, rolls off softly towards full strength instead of clipping there
-// (so that a bright glow keeps its gradient and its flicker) and is encoded for the
-// picture.
-const char* const kMeshFragmentShader = R"(
+// The light a surface point shows. Whether a point is on the outside of a shell is told
+// by outsideFacing: its normal turned away from the light within (the candle), or from
+// the mesh's centre when no light is within. The camera sits at the origin, so the
+// direction to the eye is -position. Light adds up in linear values, rolls off softly
+// towards full strength instead of clipping there (so that a bright glow keeps its
+// gradient and its flicker) and is encoded for the picture.
+const char* const kMeshLighting = R"(
 // A surface turned less than this (a cosine) away from the light within counts as inside:
 // the walls round an opening glow with the candle too.
 const float kOutsideFacing = 0.1;
 // Below kKnee light shows as it is; above, it approaches full strength ever more slowly.
 const float kKnee = 0.45;
-uniform float opacity;
 uniform float power;
 uniform bool lit;
-in float outsideFacing;
-in vec3 worldPosition;
-in vec3 worldNormal;
-in float stripAcross;
-out vec4 colour;
 
 // Specular shine is Blinn's, with the halfway vector, but as tight as Phong's would be with
 // the material's power (Blinn's exponent four times Phong's gives about the same spot):
@@ -123,22 +88,19 @@ vec3 Spill(vec3 p) {
     return spillColour * (0.9 * falloff * falloff);
 }
 
-void main() {
-    if (!lit) {
-        colour = vec4(Encode(clamp(diffuse + ambientAndEmissive, 0.0, 1.0)), opacity * (1.0 - abs(stripAcross)));
-        return;
-    }
-    vec3 n = normalize(worldNormal);
+// p and n in the world, n of unit length.
+vec3 ShownColour(vec3 p, vec3 n, float outsideFacing) {
+    if (!lit) return Encode(clamp(diffuse + ambientAndEmissive, 0.0, 1.0));
     vec3 c = ambientAndEmissive;
     if (outsideFacing > kOutsideFacing) {
-        vec3 toEye = normalize(-worldPosition);
+        vec3 toEye = normalize(-p);
         for (int i = 0; i < DIRECTIONALS; ++i) {
             float facing = dot(n, directionalToward[i]);
             if (facing > 0.0)
                 c += directionalColour[i] * (facing * diffuse + ShineColour() * Shine(n, normalize(directionalToward[i] + toEye)));
         }
         for (int i = 0; i < OUTER_POINTS; ++i) {
-            vec3 toLight = outerPointPlace[i].xyz - worldPosition;
+            vec3 toLight = outerPointPlace[i].xyz - p;
             float distance = length(toLight);
             toLight /= max(distance, 1e-6);
             float facing = dot(n, toLight);
@@ -150,12 +112,89 @@ void main() {
         // The candle within gives it, and so do the point lights outside, as light that
         // falls in through the openings.
         for (int i = 0; i < INNER_POINTS; ++i)
-            c += Glow(innerPointPlace[i], innerPointColour[i], worldPosition, n);
+            c += Glow(innerPointPlace[i], innerPointColour[i], p, n);
         for (int i = 0; i < OUTER_POINTS; ++i)
-            c += Glow(outerPointPlace[i], outerPointColour[i], worldPosition, n);
+            c += Glow(outerPointPlace[i], outerPointColour[i], p, n);
     }
-    colour = vec4(Encode(RollOff(c)) + Spill(worldPosition), opacity * (1.0 - abs(stripAcross)));
+    return Encode(RollOff(c)) + Spill(p);
 }
+)";
+
+// Where a corner lies in the world, and whether it is on the outside. The normal is taken
+// as stored: a one-sided mesh shows only the faces it points out of.
+const char* const kMeshPlacing = R"(
+layout(location = 0) in vec3 position;
+layout(location = 1) in vec3 normal;
+uniform mat4 model;
+uniform mat3 normalMatrix;
+uniform mat4 projection;
+uniform vec3 insideCentre;
+struct Placed {
+    vec3 position;
+    vec3 normal;
+    float outsideFacing;
+};
+Placed Place() {
+    Placed placed;
+    vec4 p = model * vec4(position, 1.0);
+    placed.position = p.xyz;
+    placed.normal = normalMatrix * normal;
+    placed.outsideFacing = dot(normalize(placed.normal), normalize(p.xyz - insideCentre));
+    gl_Position = projection * p;
+    return placed;
+}
+)";
+
+// The faces: light is worked out for every pixel, since summed at the corners a smooth
+// curved surface shows the straight edges of its triangles.
+const char* const kMeshVertexShader = R"(
+out float outsideFacing;
+out vec3 worldPosition;
+out vec3 worldNormal;
+void main() {
+    Placed placed = Place();
+    worldPosition = placed.position;
+    worldNormal = placed.normal;
+    outsideFacing = placed.outsideFacing;
+}
+)";
+
+const char* const kMeshFragmentShader = R"(
+uniform float opacity;
+in float outsideFacing;
+in vec3 worldPosition;
+in vec3 worldNormal;
+out vec4 colour;
+void main() {
+    colour = vec4(ShownColour(worldPosition, normalize(worldNormal), outsideFacing), opacity);
+}
+)";
+
+// The smoothed edges: strips a pixel or two wide along each edge, lit at their corners (an
+// edge's light changes little along it, and a software rasteriser shades a thin strip's
+// every pixel several times over) and fading across their width.
+const char* const kStripVertexShader = R"(
+// Across an edge's strip, from -1 to 1.
+layout(location = 2) in float across;
+// A share of the depth range by which the strips are drawn nearer the eye than the faces
+// they border.
+uniform float towardsEye;
+out vec3 shown;
+out float stripAcross;
+void main() {
+    Placed placed = Place();
+    shown = ShownColour(placed.position, normalize(placed.normal), placed.outsideFacing);
+    stripAcross = across;
+    gl_Position.z -= towardsEye * gl_Position.w;
+}
+)";
+
+const char* const kStripFragmentShader = R"(
+uniform float opacity;
+in vec3 shown;
+in float stripAcross;
+out vec4 colour;
+void main() { colour = vec4(shown, opacity * (1.0 - abs(stripAcross))); }
 )";
 
 }  // namespace engine
