@@ -1,7 +1,7 @@
 // The display the engine draws into: the GL context shown on each of the saver window's
 // monitor windows, the picture drawn once a frame at the largest size any monitor shows
-// it, its fitting onto each monitor, the frame pacing, the frame clock and the camera's
-// lens.
+// it (its geometry in engine/picture_geometry.h) and shown on each monitor, the frame
+// pacing, the frame clock and the camera's lens.
 //
 // Where the picture is drawn: where one window shows it at exactly the size it is drawn,
 // without multisampling or gamma, straight into that window's back buffer at its fitted
@@ -17,49 +17,12 @@
 #include <vector>
 
 #include "engine/frame_pacer.h"
+#include "engine/picture_geometry.h"
 #include "engine/present_pass.h"
 #include "engine/render_target.h"
 #include "seams/display.h"
 
 namespace engine {
-
-struct DisplayOptions {
-    int width = 800;
-    int height = 600;
-    bool keepAspect = true;
-    bool fillWindow = true;
-    int antialiasSamples = 0;
-    float gamma = 1.0f;
-};
-
-// Where the picture lands in the window, in window pixels from the top left.
-struct WindowRect {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
-// A rectangle as GL counts it: from the bottom left.
-struct GlRect {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
-WindowRect FitPicture(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight,
-                      bool keepAspect);
-
-// A position in window pixels as a pixel of the picture, held inside it.
-void WindowToPicture(const WindowRect& rect, int pictureWidth, int pictureHeight, int& x, int& y);
-
-// The size the picture is drawn at: as large as the largest window shows it, but with no
-// more than pixelBudget pixels (0: no limit), its aspect kept.
-platform::PixelSize RenderSize(const DisplayOptions& options,
-                               const std::vector<platform::PixelSize>& windows, long pixelBudget);
-
-// The GL viewport of a picture placed at rect in a window of the given size, moved by drift
-// (window pixels, y down).
-GlRect PictureViewport(const WindowRect& rect, platform::PixelSize window, const glm::ivec2& drift);
-
-// How far the picture has drifted from its place at this time, in window pixels: a slow
-// closed path, so that no edge stays on the same pixels of an OLED screen for long.
-glm::ivec2 PictureDrift(double seconds);
 
 class Display {
 public:

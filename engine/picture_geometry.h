@@ -1,0 +1,52 @@
+// The picture's geometry: how it is fitted into a window, the size it is drawn at, where it
+// lands in GL's terms, and its slow drift.
+#pragma once
+#include <glm/glm.hpp>
+
+#include <vector>
+
+#include "seams/display.h"
+
+namespace engine {
+
+// What the display is started with: the picture's size and whether it keeps its aspect
+// (and covers its window), its multisampling and its gamma.
+struct DisplayOptions {
+    int width = 800;
+    int height = 600;
+    bool keepAspect = true;
+    bool fillWindow = true;
+    int antialiasSamples = 0;
+    float gamma = 1.0f;
+};
+
+// Where the picture lands in the window, in window pixels from the top left.
+struct WindowRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// A rectangle as GL counts it: from the bottom left.
+struct GlRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+WindowRect FitPicture(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight,
+                      bool keepAspect);
+
+// A position in window pixels as a pixel of the picture, held inside it.
+void WindowToPicture(const WindowRect& rect, int pictureWidth, int pictureHeight, int& x, int& y);
+
+// The size the picture is drawn at: as large as the largest window shows it, but with no
+// more than pixelBudget pixels (0: no limit), its aspect kept.
+platform::PixelSize RenderSize(const DisplayOptions& options,
+                               const std::vector<platform::PixelSize>& windows, long pixelBudget);
+
+// The GL viewport of a picture placed at rect in a window of the given size, moved by drift
+// (window pixels, y down).
+GlRect PictureViewport(const WindowRect& rect, platform::PixelSize window, const glm::ivec2& drift);
+
+// How far the picture has drifted from its place at this time, in window pixels: a slow
+// closed path, so that no edge stays on the same pixels of an OLED screen for long.
+glm::ivec2 PictureDrift(double seconds);
+
+}  // namespace engine
