@@ -165,10 +165,13 @@ output_covered() {
       -format '%[fx:round(mean*w*h)]' info:)" = 0 ]
 }
 
-expect_both_outputs_covered() {
+# expect_outputs_covered [OUTPUT...]: the saver has presented a frame and covers each
+# output (by default the two headless ones).
+expect_outputs_covered() {
   expect_event 'first-frame [0-9.]+' 30 0 "the saver presented no frame"
+  [ $# -gt 0 ] || set -- HEADLESS-1 HEADLESS-2
   local output
-  for output in HEADLESS-1 HEADLESS-2; do
+  for output in "$@"; do
     wait_until 20 output_covered "$output" || fail "$output is not covered by the scene (see $ARTIFACTS/$CASE-$output.png)"
   done
 }

@@ -8,10 +8,7 @@ start_compositor
 start_nested_compositor
 copy_product
 start_saver
-expect_event 'first-frame [0-9.]+' 30 0 "the saver presented no frame"
-for output in WL-1 WL-2; do
-  wait_until 20 output_covered "$output" || fail "$output is not covered by the scene (see $ARTIFACTS/$CASE-$output.png)"
-done
+expect_outputs_covered WL-1 WL-2
 unplug_output WL-2
 saver_ended && fail "the saver ended when WL-2 went"
 wait_until 10 drawing WL-1 || fail "the saver stopped drawing on WL-1 when WL-2 went"

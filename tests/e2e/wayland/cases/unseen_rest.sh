@@ -8,10 +8,7 @@ start_compositor
 start_nested_compositor
 copy_product
 start_saver
-expect_event 'first-frame [0-9.]+' 30 0 "the saver presented no frame"
-for output in WL-1 WL-2; do
-  wait_until 20 output_covered "$output" || fail "$output is not covered by the scene (see $ARTIFACTS/$CASE-$output.png)"
-done
+expect_outputs_covered WL-1 WL-2
 drawing WL-1 || fail "the saver does not draw with its outputs shown"
 
 show_nested_outputs no
