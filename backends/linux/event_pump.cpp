@@ -4,6 +4,7 @@
 #include <FL/Fl.H>
 #include <SDL2/SDL.h>
 
+#include "backends/linux/quit_signals.h"
 #include "backends/linux/sdl_video.h"
 #include "backends/linux/wayland_video.h"
 #include "backends/linux/x_error_handlers.h"
@@ -34,6 +35,6 @@ void PumpWindowEvents() {
     if (Fl::first_window()) Fl::check();
 }
 
-bool QuitAsked() { return SDL_WasInit(SDL_INIT_VIDEO) && SDL_QuitRequested(); }
+bool QuitAsked() { return QuitSignalled() || (SDL_WasInit(SDL_INIT_VIDEO) && SDL_QuitRequested()); }
 
 }  // namespace platform

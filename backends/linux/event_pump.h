@@ -9,8 +9,8 @@ class WaylandVideo;
 
 void PumpWindowEvents();
 
-// Whether the program was asked to quit (SIGTERM or SIGINT, which SDL turns into its quit
-// event). The quit stays queued for the pump.
+// Whether the program was asked to quit by SIGTERM or SIGINT (which SDL turns into its
+// quit event, and the Wayland backend notes). The request stays for the pump.
 bool QuitAsked();
 
 // The video object that the pump hands each SDL event to, for as long as it lives; without

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "backends/linux/quit_signals.h"
 #include "common/runtime_error.h"
 
 namespace platform {
@@ -33,6 +34,7 @@ WaylandVideo::WaylandVideo(std::unique_ptr<WaylandLink> link) : link(*link), own
     }
     // The seat's devices arrive with the next answer.
     this->link.Roundtrip();
+    NoteQuitSignals();
 }
 
 WaylandVideo::~WaylandVideo() {
@@ -88,9 +90,9 @@ std::vector<WindowHandle> WaylandVideo::MonitorWindowsOf(WindowHandle window) co
 
 void WaylandVideo::Pump() {
     link.Pump();
-    if (!link.Lost()) return;
-    // Nothing shows any more: every saver window closes as if the compositor had asked,
-    // rather than drawing on unseen.
+    if (!link.Lost() && !QuitSignalled()) return;
+    // Asked to quit, or nothing shows any more: every saver window closes as if the
+    // compositor had asked (rather than drawing on unseen).
     for (auto& [window, handler] : std::map(closeHandlers)) {
         // A copy: the handler destroys the window and with it this entry.
         std::function<void()> close = handler;

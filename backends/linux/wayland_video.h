@@ -32,8 +32,8 @@ public:
     LayerSurface* SurfaceOf(WindowHandle window) const;
     // A saver window's surfaces, its primary's first; any other window alone.
     std::vector<WindowHandle> MonitorWindowsOf(WindowHandle window) const;
-    // Handles the compositor's events that have arrived; with the connection lost, closes
-    // every saver window.
+    // Handles the compositor's events that have arrived; with the connection lost, or
+    // SIGTERM or SIGINT received, closes every saver window.
     void Pump();
 
     WaylandLink& link;

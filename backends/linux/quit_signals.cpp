@@ -1,0 +1,24 @@
+#include "backends/linux/quit_signals.h"
+
+#include <csignal>
+#include <initializer_list>
+
+namespace platform {
+
+namespace {
+volatile std::sig_atomic_t quitSignalled = 0;
+
+void NoteQuit(int) { quitSignalled = 1; }
+}  // namespace
+
+void NoteQuitSignals() {
+    struct sigaction action = {};
+    action.sa_handler = NoteQuit;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a poll waiting for the compositor returns, and the pump runs.
+    for (int signal : {SIGTERM, SIGINT}) sigaction(signal, &action, nullptr);
+}
+
+bool QuitSignalled() { return quitSignalled != 0; }
+
+}  // namespace platform
