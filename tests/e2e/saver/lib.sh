@@ -8,7 +8,7 @@ set -euo pipefail
 
 KIND=${1:?linux or wine}
 WINE=/usr/lib/wine/wine64
-DRIVER=${KELVORA_WINDOWS_BUILD:-}/tests/windows/saver_driver/saver_driver.exe
+DRIVER=${KELVORA_WINDOWS_BUILD:-}/tests/backends/windows/saver_driver/saver_driver.exe
 CASE=$(basename "$0" .sh)
 CASE_TAG="$KIND $CASE"
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kelvora-saver-e2e.XXXXXX")

@@ -4,7 +4,7 @@
 # events.sh. The script that sources it sets KIND (linux or wine), WORK and EVENTS (the
 # saver's event file, see common/event_note.h), and under Wine WINE; SAVER_DRIVER, when
 # set, names the Windows program that starts the saver and watches the taskbar
-# (tests/windows/saver_driver), which reports to DRIVER_OUT.
+# (tests/backends/windows/saver_driver), which reports to DRIVER_OUT.
 
 SAVER_PID=
 SAVER_STARTED=

@@ -4,7 +4,7 @@
 # server's DPMS is forced off and on, where the server offers DPMS. Frames are seen as
 # screenshots that change: the flame never holds still while the saver draws.
 source "$(dirname "$0")/../lib.sh" "$1"
-POWER_DRIVER=${KELVORA_WINDOWS_BUILD:-}/tests/windows/power_driver/power_driver.exe
+POWER_DRIVER=${KELVORA_WINDOWS_BUILD:-}/tests/backends/windows/power_driver/power_driver.exe
 start_nested_x -screen 640x480
 if [ "$KIND" = linux ]; then
   xset q 2>/dev/null | grep -q 'DPMS is' || skip "this X server offers no DPMS"

@@ -13,7 +13,7 @@ else
   limit=3
   # Through Wine's X11 driver the two halves of `xdotool key` may reach the saver in two
   # passes of its pump; posted together to its window, they always come in one.
-  "$WINE" "$KELVORA_WINDOWS_BUILD/tests/windows/saver_driver/tap_key.exe" || fail "the key could not be tapped"
+  "$WINE" "$KELVORA_WINDOWS_BUILD/tests/backends/windows/saver_driver/tap_key.exe" || fail "the key could not be tapped"
 fi
 expect_event 'key-seen [0-9]+' "$limit" "$mark" "a key tapped without a hold was missed"
 expect_ending "a tapped key did not end the saver"
