@@ -107,6 +107,10 @@ void Display::Start(const DisplayOptions& options, platform::WindowHandle window
         throw;
     }
     running_ = true;
+    partsShown_ = true;
+    frameOpen_ = false;
+    shownGround_ = glm::vec3(-1);
+    redraw_.RedrawAll();
     SetVSync(vsync_);
     lastPresent_ = -1;
     elapsed_ = 0;
@@ -178,25 +182,62 @@ void Display::BindPicture() const {
 void Display::Clear(std::uint32_t rgb) {
     RequireRunning();
     ColorBytes bytes = UnpackColor(rgb, ColorLayout::RedHigh);
-    glm::vec3 colour(bytes.red / 255.0f, bytes.green / 255.0f, bytes.blue / 255.0f);
-    glDepthMask(GL_TRUE);
+    ground_ = glm::vec3(bytes.red / 255.0f, bytes.green / 255.0f, bytes.blue / 255.0f);
+    frameOpen_ = false;
     if (!target_) FollowWindow();
+    BindPicture();
+}
+
+void Display::Drawing(const Change& change) {
+    RequireRunning();
+    if (!frameOpen_)
+        OpenFrame(change);
+    else if (!target_)
+        redraw_.Note(change);
+}
+
+void Display::OpenFrame(const Change& first) {
+    frameOpen_ = true;
+    glDepthMask(GL_TRUE);
     if (target_) {
         target_->Bind();
-        ClearTo(colour, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        ClearTo(ground_, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         return;
     }
-    // Straight into the window: the bars and the depth, then the picture's own ground.
+    // After a long gap the moving things may have leapt further than the margin allows.
+    bool gap = lastPresent_ >= 0 && Now() - lastPresent_ > kLongestPartFrame;
+    bool whole = !partsShown_ || ground_ != shownGround_ || gap;
+    shownGround_ = ground_;
+    GlRect area = redraw_.Open(pictureViewport_, whole, first);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, windowSize_.width, windowSize_.height);
-    ClearTo(barColour_, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (colour != barColour_) {
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(pictureViewport_.x, pictureViewport_.y, pictureViewport_.width, pictureViewport_.height);
-        ClearTo(colour, GL_COLOR_BUFFER_BIT);
+    if (area.x == pictureViewport_.x && area.y == pictureViewport_.y && area.width == pictureViewport_.width &&
+        area.height == pictureViewport_.height) {
+        // The bars and the depth, then the picture's own ground.
         glDisable(GL_SCISSOR_TEST);
+        glViewport(0, 0, windowSize_.width, windowSize_.height);
+        ClearTo(barColour_, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(area.x, area.y, area.width, area.height);
+        if (ground_ != barColour_) ClearTo(ground_, GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+    } else {
+        // Only what changes.
+        KeepToArea();
+        ClearTo(ground_, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     BindPicture();
+}
+
+void Display::KeepToArea() const {
+    GlRect area = redraw_.Area();
+    bool whole = area.x == pictureViewport_.x && area.y == pictureViewport_.y &&
+                 area.width == pictureViewport_.width && area.height == pictureViewport_.height;
+    if (target_ || whole) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(area.x, area.y, area.width, area.height);
 }
 
 WindowRect Display::PictureRect(platform::PixelSize window) const {
@@ -219,18 +260,37 @@ void Display::ShowIn(platform::WindowHandle window, const glm::ivec2& drift, Win
 }
 
 void Display::SwapShowing(platform::WindowHandle window, platform::PixelSize size, WindowPixels* shown) {
-    if (shown) {
-        // The back buffer, just before it is shown: what the window will show.
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        shown->width = size.width;
-        shown->height = size.height;
-        shown->rgba = ReadColour({0, 0, size.width, size.height});
-    }
+    if (shown) ReadShown(size, shown);
     platform::Screen().SwapBuffers(window);
+}
+
+void Display::ReadShown(platform::PixelSize size, WindowPixels* shown) const {
+    // The back buffer, just before it is shown: what the window will show.
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    shown->width = size.width;
+    shown->height = size.height;
+    shown->rgba = ReadColour({0, 0, size.width, size.height});
+}
+
+void Display::ShowDrawnInWindow(WindowPixels* shown) {
+    glDisable(GL_SCISSOR_TEST);
+    if (shown) ReadShown(windowSize_, shown);
+    // The picture drifts over the window's edge by a few pixels at times.
+    GlRect area = redraw_.Area();
+    int x0 = std::max(area.x, 0), y0 = std::max(area.y, 0);
+    int x1 = std::min(area.x + area.width, windowSize_.width), y1 = std::min(area.y + area.height, windowSize_.height);
+    area = {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
+    if (!partsShown_ || !platform::Screen().PresentPart(window_, {area.x, area.y, area.width, area.height})) {
+        // Where a swap leaves the back buffer undefined every frame is drawn whole.
+        partsShown_ = false;
+        platform::Screen().SwapBuffers(window_);
+    }
 }
 
 void Display::Present(WindowPixels* shown) {
     RequireRunning();
+    if (!frameOpen_) OpenFrame({});
+    frameOpen_ = false;
     if (pacer_.MonitorsAwake()) {
         FollowMonitorWindows();
         if (target_) {
@@ -239,9 +299,14 @@ void Display::Present(WindowPixels* shown) {
             for (platform::WindowHandle window : monitorWindows_)
                 ShowIn(window, drift, window == window_ ? shown : nullptr);
         } else {
-            SwapShowing(window_, windowSize_, shown);
+            ShowDrawnInWindow(shown);
+            redraw_.Close();
         }
         pacer_.WaitForNextFrame();
+    } else {
+        glDisable(GL_SCISSOR_TEST);
+        // What changed meanwhile was drawn but never shown.
+        redraw_.RedrawAll();
     }
     double now = Now();
     elapsed_ = lastPresent_ < 0 ? 0.0f : static_cast<float>(now - lastPresent_);
@@ -268,8 +333,10 @@ void Display::ToDisplayPixels(platform::WindowHandle window, int& x, int& y) con
     WindowToPicture(rect, options_.width, options_.height, x, y);
 }
 
-std::vector<std::uint8_t> Display::ReadPixels() const {
+std::vector<std::uint8_t> Display::ReadPixels() {
     RequireRunning();
+    if (!frameOpen_) OpenFrame({});
+    glDisable(GL_SCISSOR_TEST);
     GLuint source = 0;
     GlRect from = pictureViewport_;
     if (target_) {
@@ -292,6 +359,7 @@ std::vector<std::uint8_t> Display::ReadPixels() const {
         pixels = ReadColour({0, 0, options_.width, options_.height});
     }
     BindPicture();
+    KeepToArea();
     return pixels;
 }
 

@@ -19,6 +19,7 @@
 #include "engine/frame_pacer.h"
 #include "engine/picture_geometry.h"
 #include "engine/present_pass.h"
+#include "engine/redraw_area.h"
 #include "engine/render_target.h"
 #include "seams/display.h"
 
@@ -41,10 +42,17 @@ public:
     void SetVSync(bool enabled);
     void SetBarColour(const glm::vec3& colour) { barColour_ = colour; }
     void SetFarDistance(float distance) { farDistance_ = distance; }
+    // The next frame is drawn whole, however little changes in it.
+    void RedrawWhole() { redraw_.RedrawAll(); }
 
-    // Makes the picture the destination and clears it (and the depth) to the colour, and
-    // the bars around it, where it is drawn into the window, to the bar colour.
+    // Makes the picture the destination of a new frame, to be cleared (and the depth) to
+    // the colour, and the bars around it, where it is drawn into the window, to the bar
+    // colour. The clearing waits for the first thing drawn (see Drawing).
     void Clear(std::uint32_t rgb);
+    // Before each thing is drawn: where it may differ from the last frame and what it is
+    // drawn with (see engine/redraw_area.h). The first opens the frame: where the window
+    // keeps its back buffer it clears and draws only what changes.
+    void Drawing(const Change& change);
     // Fits the picture onto each monitor window and shows it, then waits for the next
     // frame's turn; while the monitors are powered down it shows nothing and waits for
     // input or for them instead. Drawing then goes on into the picture again.
@@ -73,7 +81,7 @@ public:
     // The picture as it stands at the display's size (the options' width and height),
     // rows from the top, four bytes RGBA a pixel: read before the frame is presented, as
     // a window's back buffer holds nothing certain after it.
-    std::vector<std::uint8_t> ReadPixels() const;
+    std::vector<std::uint8_t> ReadPixels();
 
 private:
     // Where the picture lands in a monitor window, before its drift.
@@ -86,6 +94,14 @@ private:
     // in while the display runs gets the picture too.
     void FollowMonitorWindows();
     void BindPicture() const;
+    // Clears what the frame redraws, now that its first thing says where it changes.
+    void OpenFrame(const Change& first);
+    // Shows the picture drawn straight into the window: the part redrawn where the window
+    // keeps its back buffer, else all of it.
+    void ShowDrawnInWindow(WindowPixels* shown);
+    void ReadShown(platform::PixelSize size, WindowPixels* shown) const;
+    // Keeps drawing inside the area the open frame redraws, where that is not everything.
+    void KeepToArea() const;
     void ShowIn(platform::WindowHandle window, const glm::ivec2& drift, WindowPixels* shown);
     void SwapShowing(platform::WindowHandle window, platform::PixelSize size, WindowPixels* shown);
 
@@ -101,6 +117,14 @@ private:
     platform::PixelSize windowSize_;
     GlRect pictureViewport_;
     std::unique_ptr<PresentPass> presentPass_;
+    // A frame redrawn in part may take no longer than this (seconds) after the last.
+    static constexpr double kLongestPartFrame = 0.25;
+    RedrawArea redraw_;
+    // Until the window system says otherwise, the picture drawn into the window is shown a
+    // part at a time.
+    bool partsShown_ = true;
+    bool frameOpen_ = false;
+    glm::vec3 ground_{0, 0, 0}, shownGround_{-1, -1, -1};
     FramePacer pacer_;
     glm::vec3 barColour_{0, 0, 0};
     float farDistance_ = 10000.0f;

@@ -36,7 +36,7 @@ public:
         glEnable(GL_BLEND);
         glBlendEquation(GL_FUNC_ADD);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        renderers.sprites->Draw(triangles, 6, texture, state_->display.PixelProjection());
+        renderers.sprites->Draw(state_->display, triangles, 6, texture, state_->display.PixelProjection());
     }
 
 private:

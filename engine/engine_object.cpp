@@ -65,8 +65,7 @@ private:
     void DrawFrameRate() {
         frameRate_.Count(Now());
         if (!frameRateText_) frameRateText_ = std::make_unique<FrameRateText>();
-        frameRateText_->Draw(frameRate_.Rate(), *state_->RequireRenderers().sprites,
-                             state_->display.PixelProjection(), state_->display.DisplayHeight());
+        frameRateText_->Draw(frameRate_.Rate(), *state_->RequireRenderers().sprites, state_->display);
     }
 
     SharedState state_;

@@ -76,9 +76,9 @@ FrameRateText::FrameRateText() {
 
 FrameRateText::~FrameRateText() { glDeleteTextures(1, &font_); }
 
-void FrameRateText::Draw(double rate, SpriteRenderer& sprites, const glm::mat4& pixelProjection,
-                         int displayHeight) {
+void FrameRateText::Draw(double rate, SpriteRenderer& sprites, Display& display) {
     if (rate < 0) return;
+    int displayHeight = display.DisplayHeight();
     char text[32];
     std::snprintf(text, sizeof text, "%.1f fps", rate);
     std::string_view shown = text;
@@ -99,7 +99,7 @@ void FrameRateText::Draw(double rate, SpriteRenderer& sprites, const glm::mat4& 
     glEnable(GL_BLEND);
     glBlendEquation(GL_FUNC_ADD);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    sprites.Draw(triangles.data(), triangles.size(), font_, pixelProjection);
+    sprites.Draw(display, triangles.data(), triangles.size(), font_, display.PixelProjection());
 }
 
 }  // namespace engine

@@ -6,6 +6,7 @@
 
 namespace engine {
 
+class Display;
 class SpriteRenderer;
 
 class FrameRateText {
@@ -17,7 +18,7 @@ public:
     FrameRateText& operator=(const FrameRateText&) = delete;
 
     // Draws over the frame; a negative rate (none counted yet) draws nothing.
-    void Draw(double rate, SpriteRenderer& sprites, const glm::mat4& pixelProjection, int displayHeight);
+    void Draw(double rate, SpriteRenderer& sprites, Display& display);
 
 private:
     GLuint font_ = 0;

@@ -53,6 +53,8 @@ saver::VectorMath& GlEngineObjects::Math() { return *math_; }
 
 std::vector<std::uint8_t> GlEngineObjects::ReadFramePixels() { return state_->display.ReadPixels(); }
 
+void GlEngineObjects::RedrawWhole() { state_->display.RedrawWhole(); }
+
 std::vector<std::uint8_t> GlEngineObjects::PresentAndReadWindow(int& width, int& height) {
     Display::WindowPixels shown;
     state_->display.Present(&shown);

@@ -31,6 +31,9 @@ public:
     // The frame drawn so far, before it is presented: display width x height, rows from
     // the top, RGBA. For tests and the tools that render stills.
     std::vector<std::uint8_t> ReadFramePixels();
+    // The next frame is drawn whole, however little changes: to compare with frames drawn
+    // a part at a time.
+    void RedrawWhole();
     // Presents the frame and gives what the window then shows, rows from the top, RGBA.
     std::vector<std::uint8_t> PresentAndReadWindow(int& width, int& height);
 

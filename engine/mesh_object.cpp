@@ -57,9 +57,9 @@ public:
         model = glm::scale(model, scale_);
         auto material = state.materials.find(materialId_);
         Lighting lighting{state.lighting, &state.pointLights, &state.directionalLights, &state.particleGlows};
-        state.renderers->meshes->Draw(*geometry_, model,
+        state.renderers->meshes->Draw(state.display, *geometry_, model,
                                       material != state.materials.end() ? material->second : Material{},
-                                      lighting, state.display.Projection(), EdgeSmoothing(state.display));
+                                      lighting, EdgeSmoothing(state.display));
     }
 
 private:

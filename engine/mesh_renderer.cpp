@@ -75,6 +75,25 @@ void SetMatrices(const ShaderProgram& program, const glm::mat4& model) {
     glUniformMatrix3fv(program.Uniform("normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
 }
 
+// What a mesh is drawn with, and where it changes from frame to frame: the glows of
+// particle systems flicker, and their light and spill reach over the mesh (its inside
+// through the openings, its wrapped-round walls, the strips lit at their corners), so all
+// of it changes with them.
+Change MeshChange(GpuMesh& mesh, const glm::mat4& model, const Material& material, const Lighting& lighting,
+                  const glm::mat4& projection, float pixelAtOne) {
+    Fingerprint steady;
+    steady.Add(&mesh).Add(model).Add(projection).Add(pixelAtOne).Add(lighting.enabled);
+    steady.Add(material.ambient).Add(material.diffuse).Add(material.specular).Add(material.emissive).Add(material.power);
+    for (const auto& [id, light] : *lighting.pointLights)
+        steady.Add(id).Add(light.position).Add(light.colour).Add(light.range);
+    for (const auto& [id, light] : *lighting.directionalLights) steady.Add(id).Add(light.direction).Add(light.colour);
+    for (const auto& [system, glow] : *lighting.particleGlows) steady.Add(glow.light.position).Add(glow.light.range);
+    Change change;
+    change.steadyKey = steady.Value();
+    if (lighting.enabled && !lighting.particleGlows->empty()) change.box = mesh.InView(model, projection);
+    return change;
+}
+
 void SetVec3(const ShaderProgram& program, const char* name, const glm::vec3& v) {
     glUniform3fv(program.Uniform(name), 1, glm::value_ptr(v));
 }
@@ -101,6 +120,7 @@ GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<
             high = glm::max(high, vertex.position);
         }
         centre_ = (low + high) * 0.5f;
+
         for (const auto& vertex : triangles) radius_ = std::max(radius_, glm::length(vertex.position - centre_));
     }
     glGenVertexArrays(1, &vertexArray_);
@@ -126,6 +146,7 @@ GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<
         normals.push_back(vertex.normal);
     }
     outline_ = std::make_unique<MeshOutline>(positions, normals, indices);
+    corners_ = positions;
     glGenVertexArrays(1, &outlineArray_);
     glGenBuffers(1, &outlineBuffer_);
     glBindVertexArray(outlineArray_);
@@ -168,6 +189,16 @@ void GpuMesh::DrawOutline(const glm::mat4& model, float pixelAtOne) {
     glDrawArrays(GL_TRIANGLES, 0, outlineCount_);
 }
 
+const ScreenBox& GpuMesh::InView(const glm::mat4& model, const glm::mat4& projection) {
+    if (model != inViewModel_ || projection != inViewProjection_) {
+        inViewModel_ = model;
+        inViewProjection_ = projection;
+        inView_ = {};
+        for (const glm::vec3& corner : corners_) inView_.AddProjected(projection, glm::vec3(model * glm::vec4(corner, 1)));
+    }
+    return inView_;
+}
+
 const MeshRenderer::Programs& MeshRenderer::ProgramsFor(int outerPoints, int innerPoints, int directionals) const {
     std::unique_ptr<Programs>& programs = programs_[{outerPoints, innerPoints, directionals}];
     if (!programs) {
@@ -188,8 +219,9 @@ const MeshRenderer::Programs& MeshRenderer::ProgramsFor(int outerPoints, int inn
     return *programs;
 }
 
-void MeshRenderer::Draw(GpuMesh& mesh, const glm::mat4& model, const Material& material,
-                        const Lighting& lighting, const glm::mat4& projection, float pixelAtOne) const {
+void MeshRenderer::Draw(Display& display, GpuMesh& mesh, const glm::mat4& model, const Material& material,
+                        const Lighting& lighting, float pixelAtOne) const {
+    glm::mat4 projection = display.Projection();
     glm::vec3 centre(model * glm::vec4(mesh.Centre(), 1));
     float radius = mesh.Radius() * std::max({glm::length(glm::vec3(model[0])), glm::length(glm::vec3(model[1])),
                                              glm::length(glm::vec3(model[2]))});
@@ -229,6 +261,9 @@ void MeshRenderer::Draw(GpuMesh& mesh, const glm::mat4& model, const Material& m
         directionalColours[directionals++] = light.colour;
     }
 
+    glm::vec3 insideCentre = inner.count > 0 ? glm::vec3(inner.places[0]) : centre;
+    display.Drawing(MeshChange(mesh, model, material, lighting, projection, pixelAtOne));
+
     const Programs& programs = ProgramsFor(outer.count, inner.count, directionals);
     // Both programs take the same lights and material.
     auto setLights = [&](const ShaderProgram& program) {
@@ -240,7 +275,7 @@ void MeshRenderer::Draw(GpuMesh& mesh, const glm::mat4& model, const Material& m
         SetVec3(program, "specular", glm::vec3(material.specular));
         glUniform1f(program.Uniform("power"), material.power);
         glUniform1i(program.Uniform("lit"), lighting.enabled ? 1 : 0);
-        SetVec3(program, "insideCentre", inner.count > 0 ? glm::vec3(inner.places[0]) : centre);
+        SetVec3(program, "insideCentre", insideCentre);
         glUniform4fv(program.Uniform("outerPointPlace"), kMaxPointLights, glm::value_ptr(outer.places[0]));
         glUniform3fv(program.Uniform("outerPointColour"), kMaxPointLights, glm::value_ptr(outer.colours[0]));
         glUniform4fv(program.Uniform("innerPointPlace"), kMaxPointLights, glm::value_ptr(inner.places[0]));

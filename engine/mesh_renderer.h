@@ -18,7 +18,9 @@
 #include <memory>
 #include <vector>
 
+#include "engine/display.h"
 #include "engine/mesh_geometry.h"
+#include "engine/redraw_area.h"
 #include "engine/mesh_outline.h"
 #include "engine/shader_program.h"
 
@@ -49,13 +51,20 @@ public:
     // the bound program, in world coordinates: the mesh placed by model, seen by a camera
     // at the origin for which a pixel at distance 1 is pixelAtOne wide.
     void DrawOutline(const glm::mat4& model, float pixelAtOne);
+    // Where the mesh placed by model lands through projection.
+    const ScreenBox& InView(const glm::mat4& model, const glm::mat4& projection);
     // The sphere round the triangles, in the mesh's own coordinates.
     const glm::vec3& Centre() const { return centre_; }
     float Radius() const { return radius_; }
 
+
 private:
     GLuint vertexArray_ = 0, buffer_ = 0, indexBuffer_ = 0;
     std::unique_ptr<MeshOutline> outline_;
+    // Every corner once, for InView.
+    std::vector<glm::vec3> corners_;
+    glm::mat4 inViewModel_{0}, inViewProjection_{0};
+    ScreenBox inView_;
     // The strips, built again only when the pose or the pixel size changes.
     GLuint outlineArray_ = 0, outlineBuffer_ = 0;
     GLsizei outlineCount_ = 0;
@@ -80,11 +89,13 @@ public:
     static constexpr int kMaxPointLights = 3;
     static constexpr int kMaxDirectionalLights = 2;
 
-    // With pixelAtOne above 0 (how wide a pixel at distance 1 is), the mesh's outline and
-    // sharp creases are drawn again as smoothed strips over it: clean edges where the
-    // picture has no multisampling.
-    void Draw(GpuMesh& mesh, const glm::mat4& model, const Material& material, const Lighting& lighting,
-              const glm::mat4& projection, float pixelAtOne) const;
+    // Into the display's picture, which is told what the mesh is drawn with and where it
+    // changes from frame to frame: where its flickering lights show. With pixelAtOne above
+    // 0 (how wide a pixel at distance 1 is), the mesh's outline and sharp creases are drawn
+    // again as smoothed strips over it: clean edges where the picture has no
+    // multisampling.
+    void Draw(Display& display, GpuMesh& mesh, const glm::mat4& model, const Material& material,
+              const Lighting& lighting, float pixelAtOne) const;
 
 private:
     // The faces, lit for every pixel, and the smoothed edges, lit at their corners.

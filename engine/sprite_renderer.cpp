@@ -56,9 +56,12 @@ SpriteRenderer::~SpriteRenderer() {
     glDeleteVertexArrays(1, &vertexArray_);
 }
 
-void SpriteRenderer::Draw(const SpriteVertex* triangles, std::size_t count, GLuint texture,
+void SpriteRenderer::Draw(Display& display, const SpriteVertex* triangles, std::size_t count, GLuint texture,
                           const glm::mat4& projection, GLuint sampler) {
     if (count == 0) return;
+    Change landing;
+    for (std::size_t i = 0; i < count; ++i) landing.box.AddProjected(projection, triangles[i].position);
+    display.Drawing(landing);
     // Sprites face the camera whichever way their corners run.
     glDisable(GL_CULL_FACE);
     program_.Use();

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "engine/display.h"
 #include "engine/shader_program.h"
 
 namespace engine {
@@ -24,9 +25,10 @@ public:
     SpriteRenderer(const SpriteRenderer&) = delete;
     SpriteRenderer& operator=(const SpriteRenderer&) = delete;
 
-    // Blending and depth state are the caller's. A sampler other than 0 reads the
-    // texture in place of the texture's own settings.
-    void Draw(const SpriteVertex* triangles, std::size_t count, GLuint texture,
+    // Into the display's picture, which is told where the triangles land: sprites move
+    // every frame. Blending and depth state are the caller's. A sampler other than 0
+    // reads the texture in place of the texture's own settings.
+    void Draw(Display& display, const SpriteVertex* triangles, std::size_t count, GLuint texture,
               const glm::mat4& projection, GLuint sampler = 0);
 
 private:

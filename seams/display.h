@@ -20,6 +20,11 @@ struct PixelSize {
     int height = 0;
 };
 
+// A rectangle of a window's pixels, counted from its bottom left as GL counts them.
+struct PixelArea {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
 // Every failure is the project's RuntimeError, saying why.
 class DisplaySystem {
 public:
@@ -49,6 +54,12 @@ public:
     // Shows the back buffer of the window, whose context is current. A saver window still
     // hidden shows itself first, so that the first picture presented is the first seen.
     virtual void SwapBuffers(WindowHandle window) = 0;
+    // Shows one part of the back buffer of the window, whose context is current, and
+    // leaves the back buffer as it was, so that the next frame need redraw only what
+    // changes in it. Where anything covered the window since it was last shown, shows the
+    // whole back buffer instead, since the window has lost what it showed there. False
+    // where the platform cannot, and nothing was shown.
+    virtual bool PresentPart(WindowHandle window, const PixelArea& part) = 0;
     // For the window whose context is current: 1 waits for the vertical blank at each
     // swap, 0 never does; false when the platform does not offer the choice.
     virtual bool SetSwapInterval(int interval) = 0;

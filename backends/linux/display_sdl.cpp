@@ -14,15 +14,21 @@
 #include <utility>
 #include <vector>
 
+#include "backends/linux/glx_part_present.h"
 #include "backends/linux/wayland_frame_watch.h"
 #include "backends/linux/x_error_handlers.h"
 #include "backends/linux/x_monitors.h"
+#include "backends/frame_rate_file.h"
 #include "backends/uncapped_frames.h"
 #include "common/runtime_error.h"
 
 namespace platform {
 
 namespace {
+
+// A window shown a part at a time is shown whole at least this often (seconds) as well, in
+// case the window system lost what it showed without telling.
+constexpr double kWholeShownEvery = 1.0;
 
 // The window's colour depth, which tells why GL may refuse it (a 16-bit screen, say).
 std::string WindowVisualText(SDL_Window* window) {
@@ -101,14 +107,43 @@ public:
     }
 
     void SwapBuffers(WindowHandle window) override {
-        SDL_Window* sdlWindow = SdlVideo::WindowOf(window);
-        if (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_HIDDEN) SDL_ShowWindow(sdlWindow);
+        SDL_Window* sdlWindow = ShownWindow(window);
         if (wl_surface* surface = SdlVideo::WaylandSurfaceOf(sdlWindow)) frames_[window].AskBeforeCommit(surface, Seconds());
         SDL_GL_SwapWindow(sdlWindow);
+        CountFrame(window);
+    }
+
+    bool PresentPart(WindowHandle window, const PixelArea& part) override {
+        SDL_Window* sdlWindow = ShownWindow(window);
+        double now = Seconds();
+        PixelArea shown = part;
+        double& lastWhole = wholeShown_[window];
+        if (video_->exposed.erase(SDL_GetWindowID(sdlWindow)) || now - lastWhole >= kWholeShownEvery) {
+            shown = {0, 0, 0, 0};
+            SDL_GL_GetDrawableSize(sdlWindow, &shown.width, &shown.height);
+            lastWhole = now;
+        }
+        if (!PresentGlxPart(sdlWindow, shown)) return false;
+        CountFrame(window);
+        return true;
     }
 
     bool SetSwapInterval(int interval) override {
         return SDL_GL_SetSwapInterval(FramesUncapped() ? 0 : interval) == 0;
+    }
+
+    // A saver window still hidden shows itself first.
+    static SDL_Window* ShownWindow(WindowHandle window) {
+        SDL_Window* sdlWindow = SdlVideo::WindowOf(window);
+        if (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_HIDDEN) SDL_ShowWindow(sdlWindow);
+        return sdlWindow;
+    }
+
+    // A frame counts once, when a window that is no saver window's second monitor's is shown.
+    void CountFrame(WindowHandle window) {
+        for (const auto& [primary, windows] : video_->monitorWindows)
+            if (primary != window && std::count(windows.begin(), windows.end(), window)) return;
+        frameRate_.Shown(Seconds());
     }
 
     void ShowCursor(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
@@ -152,6 +187,9 @@ private:
     std::shared_ptr<SdlVideo> video_;
     // On Wayland, whether the compositor still wants frames of each window.
     std::map<WindowHandle, FrameWatch> frames_;
+    // When each window shown a part at a time was last shown whole.
+    std::map<WindowHandle, double> wholeShown_;
+    FrameRateFile frameRate_;
 };
 
 }  // namespace

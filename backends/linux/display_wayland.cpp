@@ -78,6 +78,9 @@ public:
         surface->Swap(Seconds());
     }
 
+    // A layer surface shows whole buffers only.
+    bool PresentPart(WindowHandle, const PixelArea&) override { return false; }
+
     // The frame pacer keeps to the output's rate instead.
     bool SetSwapInterval(int) override { return false; }
 

@@ -96,6 +96,7 @@ void SdlVideo::HandleEvent(const SDL_Event& event) {
     FeedSdlInput(event, input);
     switch (event.type) {
     case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) exposed.insert(event.window.windowID);
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
             auto handler = closeHandlers.find(event.window.windowID);
             // The handler may destroy the window and with it this entry.

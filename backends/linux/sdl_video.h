@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "common/input_record.h"
@@ -47,6 +48,9 @@ public:
     std::map<Uint32, std::function<void()>> closeHandlers;
     // A saver window's windows by the id of its first (the primary monitor's), that first.
     std::map<Uint32, std::vector<Uint32>> monitorWindows;
+    // Windows that something covered and uncovered since they were last shown whole: what
+    // they showed there is lost.
+    std::set<Uint32> exposed;
     SDL_GLContext context = nullptr;
     // SDL's own connection, whose socket brings the events a wait looks out for.
     ::Display* eventConnection = nullptr;

@@ -136,6 +136,9 @@ public:
         ::SwapBuffers(GetDC(window));
     }
 
+    // WGL leaves the back buffer undefined after a swap and offers no copy of a part.
+    bool PresentPart(WindowHandle, const PixelArea&) override { return false; }
+
     bool SetSwapInterval(int interval) override {
         return video_->swapInterval && video_->swapInterval(FramesUncapped() ? 0 : interval);
     }

@@ -1,9 +1,11 @@
 # One measured run of a program on the current X display: how many frames it shows and the
-# processor time it and the X server spend on them. Every program's frames are counted
-# the same way, by Mesa's HUD (one fps sample a second written to DIR/fps, the overlay
-# itself hidden); the processor time is read from /proc when the sample that ends the
-# warm-up appears and again when the last counted one does, so that the frames and the
-# time cover the same seconds. Sourced by run.sh, which sets WARM_UP and COUNTED (seconds)
+# processor time it and the X server spend on them. Frames are counted as one fps sample a
+# second written to DIR/fps: by Mesa's HUD (the overlay itself hidden), which counts
+# whole-buffer swaps; or, for our Linux programs, which show a frame a changed part at a
+# time, by the program itself (KELVORA_FRAME_RATE_FILE), counting every frame shown. The
+# processor time is read from /proc when the sample that ends the warm-up appears and
+# again when the last counted one does, so that the frames and the time cover the same
+# seconds. Sourced by run.sh, which sets WARM_UP and COUNTED (seconds)
 # and has started the display (KELVORA_XVFB_PID).
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/process_cpu.sh"
 
@@ -39,20 +41,23 @@ charged_processes() {
 
 # Runs COMMAND in DIR until WARM_UP + COUNTED fps samples are written, then ends it, and
 # writes DIR/cost: the frames shown, the processor seconds charged and the wall seconds,
-# over the counted samples. CHARGE is "self" or "wine" (see charged_processes). On failure
-# shows the program's output and the saver's events, if any.
-#   measure_frame_cost DIR CHARGE COMMAND...
+# over the counted samples. CHARGE is "self" or "wine" (see charged_processes); COUNTER
+# "hud" or "self" (who counts the frames). On failure shows the program's output and the
+# saver's events, if any.
+#   measure_frame_cost DIR CHARGE COUNTER COMMAND...
 measure_frame_cost() {
-  local dir=$1 charge=$2
-  shift 2
+  local dir=$1 charge=$2 counter=$3
+  shift 3
   mkdir -p "$dir"
   # The saver notes its events there (a program under Wine names the file as Windows does).
   local events=$dir/events
   [ "$charge" != wine ] || events=$(windows_path "$events")
   # SDL would turn the SIGTERM that ends the run into a quit event, which the frame-rate
   # bench's loop does not look at.
-  GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR="$dir" \
-    KELVORA_EVENT_FILE="$events" SDL_NO_SIGNAL_HANDLERS=1 "$@" >"$dir/output" 2>&1 &
+  local counting=(KELVORA_FRAME_RATE_FILE="$dir/fps")
+  [ "$counter" = self ] \
+    || counting=(GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR="$dir")
+  env "${counting[@]}" KELVORA_EVENT_FILE="$events" SDL_NO_SIGNAL_HANDLERS=1 "$@" >"$dir/output" 2>&1 &
   local program=$! charged startWall startCpu endWall endCpu
   if wait_for_samples "$dir/fps" "$WARM_UP" "$program"; then
     mapfile -t charged < <(charged_processes "$program" "$charge")

@@ -59,18 +59,18 @@ programs_at() {
 measure() {
   local program=$1 dir=$2
   case $program in
-    kelvora) measure_frame_cost "$dir" self env KELVORA_UNCAPPED=1 "$LINUX_BUILD/kelvora" /S ;;
-    kelvora@60) measure_frame_cost "$dir" self "$LINUX_BUILD/kelvora" /S ;;
+    kelvora) measure_frame_cost "$dir" self self env KELVORA_UNCAPPED=1 "$LINUX_BUILD/kelvora" /S ;;
+    kelvora@60) measure_frame_cost "$dir" self self "$LINUX_BUILD/kelvora" /S ;;
     kelvora.scr)
-      measure_frame_cost "$dir" wine env KELVORA_UNCAPPED=1 \
+      measure_frame_cost "$dir" wine hud env KELVORA_UNCAPPED=1 \
         "$WINE" "$(windows_path "$(realpath "$WINDOWS_BUILD")/kelvora.scr")" /S ;;
     # Runs far longer than counted; ended once measured.
     scene-loop)
-      measure_frame_cost "$dir" self "$LINUX_BUILD/kelvora_frame_rate_bench" 600 scene ;;
+      measure_frame_cost "$dir" self self "$LINUX_BUILD/kelvora_frame_rate_bench" 600 scene ;;
     # One look each rather than a random one, so that the rounds compare alike.
-    lavalite) measure_frame_cost "$dir" self "$HACKS/lavalite" -root -delay 0 -style classic ;;
-    flurry) measure_frame_cost "$dir" self "$HACKS/flurry" -root -delay 0 -preset classic ;;
-    atlantis) measure_frame_cost "$dir" self "$HACKS/atlantis" -root -delay 0 ;;
+    lavalite) measure_frame_cost "$dir" self hud "$HACKS/lavalite" -root -delay 0 -style classic ;;
+    flurry) measure_frame_cost "$dir" self hud "$HACKS/flurry" -root -delay 0 -preset classic ;;
+    atlantis) measure_frame_cost "$dir" self hud "$HACKS/atlantis" -root -delay 0 ;;
   esac
 }
 

@@ -25,6 +25,7 @@ public:
     void StopGl(platform::WindowHandle) override {}
     platform::PixelSize DrawableSize(platform::WindowHandle) override { return {}; }
     void SwapBuffers(platform::WindowHandle) override {}
+    bool PresentPart(platform::WindowHandle, const platform::PixelArea&) override { return false; }
     bool SetSwapInterval(int) override { return false; }
     void ShowCursor(bool) override {}
     InputRecord& Input() override { return record; }

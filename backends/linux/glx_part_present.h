@@ -1,0 +1,14 @@
+// Shows a part of an X window's GL back buffer through GLX_MESA_copy_sub_buffer, which
+// Mesa's software rasterisers offer: the copy leaves the back buffer as it was, where a
+// swap leaves it undefined.
+#pragma once
+#include <SDL2/SDL.h>
+
+#include "seams/display.h"
+
+namespace platform {
+
+// False where the window is not on X11 or its GLX offers no such copy; nothing was shown.
+bool PresentGlxPart(SDL_Window* window, const PixelArea& part);
+
+}  // namespace platform

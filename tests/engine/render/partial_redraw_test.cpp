@@ -1,0 +1,110 @@
+// Where the window keeps its back buffer, a frame clears and draws only what changes: the
+// saver's own candle scene, drawn so a frame at a time, shows exactly what the same frame
+// drawn whole shows. A mark painted into the window's corner between frames, far from the
+// pumpkin, shows that the frames were indeed drawn in part: a part frame leaves it be.
+#include <gtest/gtest.h>
+#include <glad/gl.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "backends/backends.h"
+#include "engine/clock.h"
+#include "saver/candle_scene.h"
+#include "saver/saver_window.h"
+
+namespace {
+
+constexpr int kWidth = 800, kHeight = 600;
+// The mark, in window pixels from the bottom left, and the corner of the picture it lands
+// in whatever the picture's place and scale, in picture pixels.
+constexpr int kMarkFrom = 16, kMarkSize = 32, kMarkCorner = 64;
+
+class PartialRedraw : public testing::Test {
+protected:
+    void SetUp() override {
+        backends_ = platform::InstallPlatformBackends(0, nullptr);
+        engine::InstalledClock.Install(clock_);
+    }
+    void TearDown() override { engine::InstalledClock.Clear(); }
+
+    engine::ManualClock clock_{100.0};
+    std::unique_ptr<platform::PlatformBackends> backends_;
+};
+
+// A white square near the window's bottom left corner, drawn past the engine.
+void PaintMark() {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(kMarkFrom, kMarkFrom, kMarkSize, kMarkSize);
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+}
+
+bool InCorner(int x, int y) { return x < kMarkCorner && y >= kHeight - kMarkCorner; }
+
+bool MarkSeen(const std::vector<std::uint8_t>& picture) {
+    for (int y = kHeight - kMarkCorner; y < kHeight; ++y)
+        for (int x = 0; x < kMarkCorner; ++x) {
+            const std::uint8_t* p = &picture[(static_cast<std::size_t>(y) * kWidth + x) * 4];
+            if (p[0] == 255 && p[1] == 255 && p[2] == 255) return true;
+        }
+    return false;
+}
+
+// Pixels outside the mark's corner that differ by more than a step in any channel.
+int Differing(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+    int differing = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            if (InCorner(x, y)) continue;
+            std::size_t i = (static_cast<std::size_t>(y) * kWidth + x) * 4;
+            for (int c = 0; c < 3; ++c)
+                if (std::abs(a[i + c] - b[i + c]) > 1) {
+                    ++differing;
+                    break;
+                }
+        }
+    return differing;
+}
+
+TEST_F(PartialRedraw, FramesDrawnInPartShowWhatTheSameFramesDrawnWholeShow) {
+    platform::WindowHandle window = saver::SaverWindows().Create([] {});
+    saver::SaverWindows().Show(window);
+    int partFrames = 0, frames = 45;
+    {
+        saver::SaverState s;
+        saver::CreateEngineObjects(s);
+        s.Engine->SetSearchDirectory(KELVORA_MEDIA_DIR);
+        s.Engine->StartFullscreenDisplay(kWidth, kHeight, 32, True, True, 0, 1.0f, window);
+        saver::SetFlameHeight(s, 10);
+        saver::BuildCandleScene(s, 150);
+        for (int frame = 0; frame < frames; ++frame) {
+            PaintMark();
+            saver::DrawCandleFrame(s);
+            std::vector<std::uint8_t> inPart = backends_->engines.ReadFramePixels();
+            if (MarkSeen(inPart)) ++partFrames;
+            // The same scene again, every particle where it was, drawn whole.
+            backends_->engines.RedrawWhole();
+            s.Engine->ClearFrame(0);
+            s.Scene->RenderAllMeshes(True);
+            s.My_Particle1->Render();
+            s.My_Particle2->Render();
+            std::vector<std::uint8_t> whole = backends_->engines.ReadFramePixels();
+            ASSERT_FALSE(MarkSeen(whole)) << "frame " << frame;
+            ASSERT_EQ(Differing(inPart, whole), 0) << "frame " << frame;
+            s.Engine->PresentFrame();
+            clock_.now += 1.0 / 30;
+        }
+        s.MatFactory->CleanUp();
+        s.Lights->CleanUp();
+        s.Engine->ShutDown();
+    }
+    saver::SaverWindows().Destroy(window);
+    // The first frame and any after a change of pose or lights are drawn whole.
+    EXPECT_GE(partFrames, frames - 5);
+}
+
+}  // namespace
