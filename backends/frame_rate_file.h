@@ -1,7 +1,7 @@
 // KELVORA_FRAME_RATE_FILE=PATH has the running saver write its frame rate to PATH once a
-// second, a line each, as frames shown a second: a benchmark's count of what the saver
-// shows when the GL driver's own count (Mesa's HUD counts whole-buffer swaps only) misses
-// frames shown a part at a time.
+// second, a line each, as frames shown a second: a benchmark's or a test's count of what
+// the saver shows, where the GL driver's own count (Mesa's HUD counts whole-buffer swaps
+// only) misses frames shown a part at a time.
 #pragma once
 #include <cstdio>
 #include <cstdlib>

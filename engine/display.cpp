@@ -71,6 +71,21 @@ void ClearTo(const glm::vec3& colour, GLbitfield buffers) {
 
 namespace {
 
+GlRect UnionOf(const GlRect& a, const GlRect& b) {
+    if (a.width <= 0 || a.height <= 0) return b;
+    if (b.width <= 0 || b.height <= 0) return a;
+    int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+    int x1 = std::max(a.x + a.width, b.x + b.width), y1 = std::max(a.y + a.height, b.y + b.height);
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+GlRect OverlapOf(const GlRect& a, const GlRect& b) {
+    int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+    int x1 = std::min(a.x + a.width, b.x + b.width), y1 = std::min(a.y + a.height, b.y + b.height);
+    if (x1 <= x0 || y1 <= y0) return {};
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
 // The others first and the window itself last: its swap is the one that waits.
 std::vector<platform::WindowHandle> ShownOrder(std::vector<platform::WindowHandle> windows) {
     std::rotate(windows.begin(), windows.begin() + 1, windows.end());
@@ -107,6 +122,7 @@ void Display::Start(const DisplayOptions& options, platform::WindowHandle window
         throw;
     }
     running_ = true;
+    steady_ = std::make_unique<SteadyPicture>();
     partsShown_ = true;
     frameOpen_ = false;
     shownGround_ = glm::vec3(-1);
@@ -121,6 +137,7 @@ void Display::Stop() {
     if (!running_) return;
     target_.reset();
     presentPass_.reset();
+    steady_.reset();
     StopGlContext(window_);
     monitorWindows_.clear();
     running_ = false;
@@ -188,16 +205,54 @@ void Display::Clear(std::uint32_t rgb) {
     BindPicture();
 }
 
-void Display::Drawing(const Change& change) {
+bool Display::Drawing(const Change& change) {
     RequireRunning();
     if (!frameOpen_)
         OpenFrame(change);
     else if (!target_)
         redraw_.Note(change);
+    // Where every frame is drawn whole there is nothing to keep.
+    if (!KeepsStillThings()) return true;
+    if (change.steadyKey == 0) {
+        TakeSteadyPicture();
+        return true;
+    }
+    GlRect area = redraw_.Area();
+    if (redraw_.Whole()) {
+        steadyDrawn_ = UnionOf(steadyDrawn_, redraw_.InPixels(change.box));
+        return true;
+    }
+    // A still thing drawn over what moves cannot be kept apart from it.
+    if (movingDrawn_) steady_->Forget();
+    GlRect lies = OverlapOf(redraw_.InPixels(change.box), area);
+    if (!change.changed && steady_->Holds(lies)) {
+        steady_->Restore(area);
+        KeepToArea();
+        return false;
+    }
+    if (!depthCleared_) {
+        glClear(GL_DEPTH_BUFFER_BIT);
+        depthCleared_ = true;
+    }
+    steadyDrawn_ = UnionOf(steadyDrawn_, lies);
+    return true;
+}
+
+void Display::TakeSteadyPicture() {
+    if (!movingDrawn_ && steadyDrawn_.width > 0) {
+        glDisable(GL_SCISSOR_TEST);
+        steady_->Take(steadyDrawn_);
+        BindPicture();
+        KeepToArea();
+    }
+    movingDrawn_ = true;
 }
 
 void Display::OpenFrame(const Change& first) {
     frameOpen_ = true;
+    movingDrawn_ = false;
+    steadyDrawn_ = {};
+    depthCleared_ = false;
     glDepthMask(GL_TRUE);
     if (target_) {
         target_->Bind();
@@ -221,9 +276,10 @@ void Display::OpenFrame(const Change& first) {
         if (ground_ != barColour_) ClearTo(ground_, GL_COLOR_BUFFER_BIT);
         glDisable(GL_SCISSOR_TEST);
     } else {
-        // Only what changes.
+        // Only what changes. The depth stays while the still things are put back from
+        // their picture rather than drawn.
         KeepToArea();
-        ClearTo(ground_, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        ClearTo(ground_, GL_COLOR_BUFFER_BIT);
     }
     BindPicture();
 }

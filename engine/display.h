@@ -20,6 +20,7 @@
 #include "engine/picture_geometry.h"
 #include "engine/present_pass.h"
 #include "engine/redraw_area.h"
+#include "engine/steady_picture.h"
 #include "engine/render_target.h"
 #include "seams/display.h"
 
@@ -49,10 +50,14 @@ public:
     // the colour, and the bars around it, where it is drawn into the window, to the bar
     // colour. The clearing waits for the first thing drawn (see Drawing).
     void Clear(std::uint32_t rgb);
-    // Before each thing is drawn: where it may differ from the last frame and what it is
-    // drawn with (see engine/redraw_area.h). The first opens the frame: where the window
-    // keeps its back buffer it clears and draws only what changes.
-    void Drawing(const Change& change);
+    // Before each thing is drawn: where it lies, whether it changed and what it is drawn
+    // with (see engine/redraw_area.h). The first opens the frame: where the window keeps
+    // its back buffer it clears and draws only what changes. False when the thing is not
+    // to be drawn: it stands still, looks as before, and its picture was put back.
+    bool Drawing(const Change& change);
+    // Whether still things are kept from frame to frame, so that a light on them that
+    // changes less often saves whole redraws of them.
+    bool KeepsStillThings() const { return running_ && !target_ && partsShown_; }
     // Fits the picture onto each monitor window and shows it, then waits for the next
     // frame's turn; while the monitors are powered down it shows nothing and waits for
     // input or for them instead. Drawing then goes on into the picture again.
@@ -102,6 +107,8 @@ private:
     void ReadShown(platform::PixelSize size, WindowPixels* shown) const;
     // Keeps drawing inside the area the open frame redraws, where that is not everything.
     void KeepToArea() const;
+    // Copies what the still things drew this frame, before the first thing that moves.
+    void TakeSteadyPicture();
     void ShowIn(platform::WindowHandle window, const glm::ivec2& drift, WindowPixels* shown);
     void SwapShowing(platform::WindowHandle window, platform::PixelSize size, WindowPixels* shown);
 
@@ -124,6 +131,12 @@ private:
     // part at a time.
     bool partsShown_ = true;
     bool frameOpen_ = false;
+    // This frame: whether anything that moves was drawn yet, where still things were
+    // drawn, whether the area's depth was cleared for them.
+    bool movingDrawn_ = false;
+    GlRect steadyDrawn_;
+    bool depthCleared_ = false;
+    std::unique_ptr<SteadyPicture> steady_;
     glm::vec3 ground_{0, 0, 0}, shownGround_{-1, -1, -1};
     FramePacer pacer_;
     glm::vec3 barColour_{0, 0, 0};

@@ -75,10 +75,10 @@ void SetMatrices(const ShaderProgram& program, const glm::mat4& model) {
     glUniformMatrix3fv(program.Uniform("normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
 }
 
-// What a mesh is drawn with, and where it changes from frame to frame: the glows of
-// particle systems flicker, and their light and spill reach over the mesh (its inside
-// through the openings, its wrapped-round walls, the strips lit at their corners), so all
-// of it changes with them.
+// What a mesh is drawn with, where it lies, and whether it looks different from when it
+// was last drawn: the glows of particle systems flicker, and their light and spill reach
+// over the mesh (its inside through the openings, its wrapped-round walls, the strips lit
+// at their corners), so all of it changes with them.
 Change MeshChange(GpuMesh& mesh, const glm::mat4& model, const Material& material, const Lighting& lighting,
                   const glm::mat4& projection, float pixelAtOne) {
     Fingerprint steady;
@@ -88,9 +88,14 @@ Change MeshChange(GpuMesh& mesh, const glm::mat4& model, const Material& materia
         steady.Add(id).Add(light.position).Add(light.colour).Add(light.range);
     for (const auto& [id, light] : *lighting.directionalLights) steady.Add(id).Add(light.direction).Add(light.colour);
     for (const auto& [system, glow] : *lighting.particleGlows) steady.Add(glow.light.position).Add(glow.light.range);
+    Fingerprint glowing;
+    if (lighting.enabled)
+        for (const auto& [system, glow] : *lighting.particleGlows)
+            glowing.Add(glow.light.colour).Add(glow.spill.centre).Add(glow.spill.halfSize).Add(glow.spill.colour);
     Change change;
+    change.box = mesh.InView(model, projection);
     change.steadyKey = steady.Value();
-    if (lighting.enabled && !lighting.particleGlows->empty()) change.box = mesh.InView(model, projection);
+    change.changed = mesh.LitAnew(glowing.Value());
     return change;
 }
 
@@ -262,7 +267,7 @@ void MeshRenderer::Draw(Display& display, GpuMesh& mesh, const glm::mat4& model,
     }
 
     glm::vec3 insideCentre = inner.count > 0 ? glm::vec3(inner.places[0]) : centre;
-    display.Drawing(MeshChange(mesh, model, material, lighting, projection, pixelAtOne));
+    if (!display.Drawing(MeshChange(mesh, model, material, lighting, projection, pixelAtOne))) return;
 
     const Programs& programs = ProgramsFor(outer.count, inner.count, directionals);
     // Both programs take the same lights and material.

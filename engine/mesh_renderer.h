@@ -51,6 +51,13 @@ public:
     // the bound program, in world coordinates: the mesh placed by model, seen by a camera
     // at the origin for which a pixel at distance 1 is pixelAtOne wide.
     void DrawOutline(const glm::mat4& model, float pixelAtOne);
+    // Whether the mesh is lit otherwise than when last drawn, given a fingerprint of its
+    // changing light; remembers it.
+    bool LitAnew(std::uint64_t light) {
+        bool changed = light != light_;
+        light_ = light;
+        return changed;
+    }
     // Where the mesh placed by model lands through projection.
     const ScreenBox& InView(const glm::mat4& model, const glm::mat4& projection);
     // The sphere round the triangles, in the mesh's own coordinates.
@@ -65,6 +72,7 @@ private:
     std::vector<glm::vec3> corners_;
     glm::mat4 inViewModel_{0}, inViewProjection_{0};
     ScreenBox inView_;
+    std::uint64_t light_ = 0;
     // The strips, built again only when the pose or the pixel size changes.
     GLuint outlineArray_ = 0, outlineBuffer_ = 0;
     GLsizei outlineCount_ = 0;

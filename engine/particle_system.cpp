@@ -39,6 +39,10 @@ constexpr float kGlowParticles = 6.0f;
 // proportion to the range.
 constexpr float kGlowReferenceRange = 200.0f;
 
+// How often the meshes take up a change of the glow where the display keeps still things:
+// more often than the eye follows a candle's flicker.
+constexpr float kRelightsPerSecond = 20.0f;
+
 // A longer gap than this (the window was hidden, a file was loading) is taken as this
 // much, so that the systems do not leap.
 constexpr float kLongestStep = 0.25f;
@@ -240,6 +244,14 @@ private:
         // it with their own light, which costs far less than a wide sprite blended over
         // them.
         LightSpill spill = burning_.count > 0 ? FlameSpill(emitter, burning_.colour, burning_.meanRise, flare_) : LightSpill{};
+        // Where the display keeps what stands still from frame to frame, the meshes are
+        // lit anew only kRelightsPerSecond times a second: each time costs a redraw of
+        // all of them, where the flame's sprites alone cost a fraction of it.
+        sinceRelit_ += seconds;
+        if (state_->particleGlows.count(this) && state_->display.KeepsStillThings() &&
+            sinceRelit_ < 1.0f / kRelightsPerSecond)
+            return;
+        sinceRelit_ = 0;
         state_->particleGlows[this] = {{emitter, level, range}, spill};
     }
 
@@ -259,6 +271,8 @@ private:
     // How brightly the flame burns this frame.
     float flare_ = 1.0f;
     Flame burning_;
+    // Seconds since the meshes were last given the glow.
+    float sinceRelit_ = 0;
     // Seconds the system has run, for the sway and the draught.
     float clock_ = 0;
     saver::NewParticleHandler handler_;

@@ -56,13 +56,13 @@ GlRect RedrawArea::Open(const GlRect& picture, bool whole, const Change& first) 
     bool steadyChanged = first.steadyKey != 0 && (lastKeys_.empty() || lastKeys_.front() != first.steadyKey);
     whole_ = whole || wholeNext_ || moved || steadyChanged;
     wholeNext_ = false;
-    changed_.clear();
+    moved_.clear();
     keys_.clear();
     if (whole_) {
         area_ = picture_;
     } else {
-        GlRect changed = InPixels(first.box);
-        for (const GlRect& last : lastChanged_) changed = Union(changed, last);
+        GlRect changed = first.changed ? InPixels(first.box) : GlRect{};
+        for (const GlRect& last : lastMoved_) changed = Union(changed, last);
         int margin = std::max(kMinMargin, static_cast<int>(std::lround(kMarginShare * picture_.height)));
         area_ = Within(Widened(changed, margin), picture_);
     }
@@ -72,18 +72,20 @@ GlRect RedrawArea::Open(const GlRect& picture, bool whole, const Change& first) 
 
 void RedrawArea::Note(const Change& change) {
     GlRect pixels = InPixels(change.box);
-    changed_.push_back(pixels);
-    if (change.steadyKey != 0) keys_.push_back(change.steadyKey);
+    if (change.steadyKey == 0)
+        moved_.push_back(pixels);
+    else
+        keys_.push_back(change.steadyKey);
     if (whole_) return;
-    std::size_t index = keys_.size() - 1;
-    bool steadyChanged = change.steadyKey != 0 && (index >= lastKeys_.size() || lastKeys_[index] != change.steadyKey);
-    if (steadyChanged || !Covers(pixels)) wholeNext_ = true;
+    bool steadyChanged = change.steadyKey != 0 && (keys_.size() > lastKeys_.size() ||
+                                                   lastKeys_[keys_.size() - 1] != change.steadyKey);
+    if (steadyChanged || (change.changed && !Covers(pixels))) wholeNext_ = true;
 }
 
 void RedrawArea::Close() {
     // Something that stood still last frame and is not drawn now leaves its picture behind.
     if (!whole_ && keys_.size() != lastKeys_.size()) wholeNext_ = true;
-    lastChanged_ = changed_;
+    lastMoved_ = moved_;
     lastKeys_ = keys_;
 }
 

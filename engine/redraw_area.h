@@ -2,14 +2,14 @@
 // frame to frame: everything that stands still stays as the last frame left it, and only
 // what changes is cleared and drawn again.
 //
-// Each thing drawn says first where on the screen it may differ from the last frame (a
-// flame's sprites, a glow that flickers) and, for what stands still, a fingerprint of all
-// it is drawn with (pose, lights, material). The area a frame redraws is settled when its
-// first thing is drawn, before the later ones have said where they go: it takes in what
-// changed in the last frame and what the first thing says now, widened by a margin that a
-// moving thing does not outgrow in a frame. A thing that still lands outside it, or a
-// fingerprint that differs from the last frame's, spoils the frame: the next one redraws
-// everything.
+// Each thing drawn says first where on the screen it lies, whether it may look different
+// from the last frame there (a flame's sprites, a glow that flickers) and, for what stands
+// still, a fingerprint of all it is drawn with (pose, lights, material). The area a frame
+// redraws is settled when its first thing is drawn, before the later ones have said where
+// they go: it takes in where things moved in the last frame and what the first thing
+// changes now, widened by a margin that a moving thing does not outgrow in a frame. A
+// change that still lands outside it, or a fingerprint that differs from the last
+// frame's, spoils the frame: the next one redraws everything.
 #pragma once
 #include <glm/glm.hpp>
 
@@ -50,11 +50,14 @@ struct ScreenBox {
 
 // What something drawn says of itself.
 struct Change {
-    // Where it may differ from the last frame.
+    // Where it lies on the screen.
     ScreenBox box;
     // A fingerprint of what it is drawn with that would change all of it; 0 for what
-    // moves every frame, which its box covers whole.
+    // moves every frame.
     std::uint64_t steadyKey = 0;
+    // Whether it may look different from the last frame within its box (what moves always
+    // does; a still thing when a light on it flickered).
+    bool changed = true;
 };
 
 // Builds a steady key from the bytes of the values given (FNV-1a).
@@ -92,16 +95,19 @@ public:
     // The frame is shown.
     void Close();
     GlRect Area() const { return area_; }
+    bool Whole() const { return whole_; }
+    // The window pixels a box touches, within the picture.
+    GlRect InPixels(const ScreenBox& box) const;
 
 private:
-    GlRect InPixels(const ScreenBox& box) const;
     bool Covers(const GlRect& pixels) const;
 
     GlRect picture_;
     GlRect area_;
     bool whole_ = true;
     bool wholeNext_ = true;
-    std::vector<GlRect> changed_, lastChanged_;
+    // Where the things that move were drawn, this frame and the last.
+    std::vector<GlRect> moved_, lastMoved_;
     std::vector<std::uint64_t> keys_, lastKeys_;
 };
 

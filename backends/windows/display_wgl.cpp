@@ -6,11 +6,13 @@
 #include <GL/gl.h>
 #include <GL/wglext.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "backends/frame_rate_file.h"
 #include "backends/uncapped_frames.h"
 #include "common/runtime_error.h"
 
@@ -134,6 +136,10 @@ public:
         HWND window = Win32Video::WindowOf(handle);
         if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
         ::SwapBuffers(GetDC(window));
+        // A frame counts once: not again for a saver window's second monitor's window.
+        for (const auto& [primary, saver] : video_->saverWindows)
+            if (primary != window && std::count(saver.windows.begin(), saver.windows.end(), window)) return;
+        frameRate_.Shown(Seconds());
     }
 
     // WGL leaves the back buffer undefined after a swap and offers no copy of a part.
@@ -185,6 +191,7 @@ public:
 
 private:
     std::shared_ptr<Win32Video> video_;
+    FrameRateFile frameRate_;
     HANDLE timer_ = nullptr;
 };
 

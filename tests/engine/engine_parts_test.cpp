@@ -9,6 +9,7 @@
 #include "engine/mesh_geometry.h"
 #include "engine/particle_simulation.h"
 #include "engine/picture.h"
+#include "engine/redraw_area.h"
 
 namespace {
 
@@ -213,5 +214,48 @@ TEST(PictureSize, ResizesToTheSizeAskedFor) {
     EXPECT_EQ(bigger.rgba[0], 1);
     EXPECT_EQ(bigger.rgba[(3 * 4 + 3) * 4], 4);
 }
+
+// Three frames drawn in a 100 x 100 picture, the second and third alike: which of the last
+// two are drawn whole, and whether what the second draws lies in the area it redraws.
+struct RedrawCase {
+    const char* name;
+    std::vector<engine::Change> first, later;
+    bool pictureMoves;
+    bool secondWhole, thirdWhole;
+};
+
+engine::Change Box(float x0, float y0, float x1, float y1, std::uint64_t steadyKey = 0) {
+    return {{{x0, y0}, {x1, y1}}, steadyKey};
+}
+
+class RedrawAreas : public testing::TestWithParam<RedrawCase> {};
+
+TEST_P(RedrawAreas, RedrawWhatChangesAndEverythingWhenTheyCannotTell) {
+    const RedrawCase& c = GetParam();
+    engine::RedrawArea area;
+    const engine::GlRect picture{0, 0, 100, 100}, moved{2, 0, 100, 100};
+    auto draw = [&](const std::vector<engine::Change>& changes, const engine::GlRect& at) {
+        engine::GlRect opened = area.Open(at, false, changes.front());
+        for (std::size_t i = 1; i < changes.size(); ++i) area.Note(changes[i]);
+        area.Close();
+        return opened.width == at.width && opened.height == at.height;
+    };
+    EXPECT_TRUE(draw(c.first, picture)) << c.name;
+    const engine::GlRect& later = c.pictureMoves ? moved : picture;
+    EXPECT_EQ(draw(c.later, later), c.secondWhole) << c.name;
+    EXPECT_EQ(draw(c.later, later), c.thirdWhole) << c.name;
+}
+
+const engine::Change kMesh = Box(-0.2f, -0.2f, 0.2f, 0.2f, 7), kOtherMesh = Box(-0.2f, -0.2f, 0.2f, 0.2f, 8),
+                     kStill = Box(1, 1, -1, -1, 9), kSprite = Box(0.1f, 0.1f, 0.2f, 0.2f),
+                     kSpriteFarOff = Box(0.8f, 0.8f, 0.9f, 0.9f);
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, RedrawAreas,
+    testing::Values(RedrawCase{"a flickering mesh and a sprite", {kMesh, kSprite}, {kMesh, kSprite}, false, false, false},
+                    RedrawCase{"the mesh's pose or lights change", {kMesh, kSprite}, {kOtherMesh, kSprite}, false, true, false},
+                    RedrawCase{"a sprite leaps beyond the margin", {kMesh, kSprite}, {kMesh, kSpriteFarOff}, false, false, true},
+                    RedrawCase{"something still is no longer drawn", {kMesh, kStill}, {kMesh}, false, false, true},
+                    RedrawCase{"the picture drifts", {kMesh, kSprite}, {kMesh, kSprite}, true, true, false}));
 
 }  // namespace

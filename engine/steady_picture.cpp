@@ -1,0 +1,69 @@
+#include "engine/steady_picture.h"
+
+#include <algorithm>
+
+#include "engine/gl_context.h"
+
+namespace engine {
+
+namespace {
+
+GlRect Overlap(const GlRect& a, const GlRect& b) {
+    int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+    int x1 = std::min(a.x + a.width, b.x + b.width), y1 = std::min(a.y + a.height, b.y + b.height);
+    if (x1 <= x0 || y1 <= y0) return {};
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+}  // namespace
+
+SteadyPicture::~SteadyPicture() {
+    if (!GlContextAlive() || !framebuffer_) return;
+    glDeleteFramebuffers(1, &framebuffer_);
+    glDeleteTextures(1, &colour_);
+}
+
+void SteadyPicture::Take(const GlRect& rect) {
+    rect_ = {};
+    if (rect.width <= 0 || rect.height <= 0) return;
+    if (rect.width > width_ || rect.height > height_) {
+        // Grown only, so that a part that changes its size a little from frame to frame
+        // does not make a new store each time. BGRA, as the window's own pixels are, so
+        // that the copies are plain copies.
+        width_ = std::max(rect.width, width_);
+        height_ = std::max(rect.height, height_);
+        if (!colour_) glGenTextures(1, &colour_);
+        glBindTexture(GL_TEXTURE_2D, colour_);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width_, height_, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        if (!framebuffer_) glGenFramebuffers(1, &framebuffer_);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer_);
+    glBlitFramebuffer(rect.x, rect.y, rect.x + rect.width, rect.y + rect.height, 0, 0, rect.width, rect.height,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    rect_ = rect;
+}
+
+bool SteadyPicture::Holds(const GlRect& rect) const {
+    if (rect.width <= 0 || rect.height <= 0) return true;
+    return rect.x >= rect_.x && rect.y >= rect_.y && rect.x + rect.width <= rect_.x + rect_.width &&
+           rect.y + rect.height <= rect_.y + rect_.height;
+}
+
+void SteadyPicture::Restore(const GlRect& within) const {
+    GlRect part = Overlap(rect_, within);
+    if (part.width <= 0) return;
+    int fromX = part.x - rect_.x, fromY = part.y - rect_.y;
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(fromX, fromY, fromX + part.width, fromY + part.height, part.x, part.y, part.x + part.width,
+                      part.y + part.height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+}  // namespace engine
