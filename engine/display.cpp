@@ -3,7 +3,6 @@
 #include <glad/gl.h>
 
 #include <algorithm>
-#include <cstring>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "common/color_bytes.h"
@@ -26,34 +25,6 @@ void FlipRows(std::vector<std::uint8_t>& pixels, int width, int height) {
         std::swap_ranges(pixels.begin() + top * row, pixels.begin() + (top + 1) * row, pixels.begin() + bottom * row);
 }
 
-// Mesa's rasterisers that run on the processor, and Windows' own.
-bool SoftwareRenderer() {
-    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    if (!renderer) return false;
-    for (const char* name : {"llvmpipe", "softpipe", "Software", "GDI Generic"})
-        if (std::strstr(renderer, name)) return true;
-    return false;
-}
-
-// The samples asked for, as far as the GL offers them.
-int OfferedSamples(int wanted) {
-    if (wanted <= 0) return 0;
-    GLint most = 0;
-    glGetIntegerv(GL_MAX_SAMPLES, &most);
-    return std::min(wanted, static_cast<int>(most));
-}
-
-// Whether the window's own framebuffer (the bound one) has a depth buffer to draw a scene
-// with.
-bool WindowHasDepth() {
-    GLint type = GL_NONE;
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE, &type);
-    if (type == GL_NONE) return false;
-    GLint bits = 0;
-    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &bits);
-    return bits >= 16;
-}
-
 // Reads a rectangle of the bound read framebuffer's colour, rows from the top.
 std::vector<std::uint8_t> ReadColour(const GlRect& from) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(from.width) * from.height * 4);
@@ -70,21 +41,6 @@ void ClearTo(const glm::vec3& colour, GLbitfield buffers) {
 }  // namespace
 
 namespace {
-
-GlRect UnionOf(const GlRect& a, const GlRect& b) {
-    if (a.width <= 0 || a.height <= 0) return b;
-    if (b.width <= 0 || b.height <= 0) return a;
-    int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
-    int x1 = std::max(a.x + a.width, b.x + b.width), y1 = std::max(a.y + a.height, b.y + b.height);
-    return {x0, y0, x1 - x0, y1 - y0};
-}
-
-GlRect OverlapOf(const GlRect& a, const GlRect& b) {
-    int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
-    int x1 = std::min(a.x + a.width, b.x + b.width), y1 = std::min(a.y + a.height, b.y + b.height);
-    if (x1 <= x0 || y1 <= y0) return {};
-    return {x0, y0, x1 - x0, y1 - y0};
-}
 
 // The others first and the window itself last: its swap is the one that waits.
 std::vector<platform::WindowHandle> ShownOrder(std::vector<platform::WindowHandle> windows) {
@@ -265,8 +221,7 @@ void Display::OpenFrame(const Change& first) {
     shownGround_ = ground_;
     GlRect area = redraw_.Open(pictureViewport_, whole, first);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (area.x == pictureViewport_.x && area.y == pictureViewport_.y && area.width == pictureViewport_.width &&
-        area.height == pictureViewport_.height) {
+    if (redraw_.Whole()) {
         // The bars and the depth, then the picture's own ground.
         glDisable(GL_SCISSOR_TEST);
         glViewport(0, 0, windowSize_.width, windowSize_.height);
@@ -286,9 +241,7 @@ void Display::OpenFrame(const Change& first) {
 
 void Display::KeepToArea() const {
     GlRect area = redraw_.Area();
-    bool whole = area.x == pictureViewport_.x && area.y == pictureViewport_.y &&
-                 area.width == pictureViewport_.width && area.height == pictureViewport_.height;
-    if (target_ || whole) {
+    if (target_ || redraw_.Whole()) {
         glDisable(GL_SCISSOR_TEST);
         return;
     }
@@ -332,10 +285,7 @@ void Display::ShowDrawnInWindow(WindowPixels* shown) {
     glDisable(GL_SCISSOR_TEST);
     if (shown) ReadShown(windowSize_, shown);
     // The picture drifts over the window's edge by a few pixels at times.
-    GlRect area = redraw_.Area();
-    int x0 = std::max(area.x, 0), y0 = std::max(area.y, 0);
-    int x1 = std::min(area.x + area.width, windowSize_.width), y1 = std::min(area.y + area.height, windowSize_.height);
-    area = {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
+    GlRect area = OverlapOf(redraw_.Area(), {0, 0, windowSize_.width, windowSize_.height});
     if (!partsShown_ || !platform::Screen().PresentPart(window_, {area.x, area.y, area.width, area.height})) {
         // Where a swap leaves the back buffer undefined every frame is drawn whole.
         partsShown_ = false;

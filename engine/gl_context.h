@@ -9,4 +9,11 @@ void StartGlContext(platform::WindowHandle window);
 void StopGlContext(platform::WindowHandle window);
 bool GlContextAlive();
 
+// What the current context offers: whether it rasterises on the processor (Mesa's
+// llvmpipe or softpipe, Windows' own), the samples a pixel it gives of those wanted, and
+// whether the bound framebuffer has a depth buffer to draw a scene with.
+bool SoftwareRenderer();
+int OfferedSamples(int wanted);
+bool WindowHasDepth();
+
 }  // namespace engine

@@ -5,11 +5,9 @@
 
 namespace engine {
 
-namespace {
-
 bool IsEmpty(const GlRect& r) { return r.width <= 0 || r.height <= 0; }
 
-GlRect Union(const GlRect& a, const GlRect& b) {
+GlRect UnionOf(const GlRect& a, const GlRect& b) {
     if (IsEmpty(a)) return b;
     if (IsEmpty(b)) return a;
     int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
@@ -17,12 +15,14 @@ GlRect Union(const GlRect& a, const GlRect& b) {
     return {x0, y0, x1 - x0, y1 - y0};
 }
 
-GlRect Within(const GlRect& r, const GlRect& bounds) {
-    int x0 = std::max(r.x, bounds.x), y0 = std::max(r.y, bounds.y);
-    int x1 = std::min(r.x + r.width, bounds.x + bounds.width), y1 = std::min(r.y + r.height, bounds.y + bounds.height);
+GlRect OverlapOf(const GlRect& a, const GlRect& b) {
+    int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+    int x1 = std::min(a.x + a.width, b.x + b.width), y1 = std::min(a.y + a.height, b.y + b.height);
     if (x1 <= x0 || y1 <= y0) return {};
     return {x0, y0, x1 - x0, y1 - y0};
 }
+
+namespace {
 
 GlRect Widened(const GlRect& r, int by) {
     if (IsEmpty(r)) return r;
@@ -39,8 +39,8 @@ GlRect RedrawArea::InPixels(const ScreenBox& box) const {
     auto y = [&](float ndc) { return picture_.y + (ndc + 1.0f) * 0.5f * static_cast<float>(picture_.height); };
     float x0 = std::floor(x(std::max(box.low.x, -2.0f))) - 1, x1 = std::ceil(x(std::min(box.high.x, 2.0f))) + 1;
     float y0 = std::floor(y(std::max(box.low.y, -2.0f))) - 1, y1 = std::ceil(y(std::min(box.high.y, 2.0f))) + 1;
-    return Within({static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0), static_cast<int>(y1 - y0)},
-                  picture_);
+    return OverlapOf({static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0), static_cast<int>(y1 - y0)},
+                     picture_);
 }
 
 bool RedrawArea::Covers(const GlRect& pixels) const {
@@ -62,9 +62,9 @@ GlRect RedrawArea::Open(const GlRect& picture, bool whole, const Change& first) 
         area_ = picture_;
     } else {
         GlRect changed = first.changed ? InPixels(first.box) : GlRect{};
-        for (const GlRect& last : lastMoved_) changed = Union(changed, last);
+        for (const GlRect& last : lastMoved_) changed = UnionOf(changed, last);
         int margin = std::max(kMinMargin, static_cast<int>(std::lround(kMarginShare * picture_.height)));
-        area_ = Within(Widened(changed, margin), picture_);
+        area_ = OverlapOf(Widened(changed, margin), picture_);
     }
     Note(first);
     return area_;

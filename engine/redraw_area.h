@@ -77,6 +77,12 @@ private:
     std::uint64_t hash_ = 14695981039346656037ull;
 };
 
+// Rectangles of pixels: empty when without width or height.
+bool IsEmpty(const GlRect& r);
+// The smallest rectangle round both.
+GlRect UnionOf(const GlRect& a, const GlRect& b);
+GlRect OverlapOf(const GlRect& a, const GlRect& b);
+
 class RedrawArea {
 public:
     // Widening of what changed, as a share of the picture's height, at least kMinMargin

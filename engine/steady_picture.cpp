@@ -3,19 +3,9 @@
 #include <algorithm>
 
 #include "engine/gl_context.h"
+#include "engine/redraw_area.h"
 
 namespace engine {
-
-namespace {
-
-GlRect Overlap(const GlRect& a, const GlRect& b) {
-    int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
-    int x1 = std::min(a.x + a.width, b.x + b.width), y1 = std::min(a.y + a.height, b.y + b.height);
-    if (x1 <= x0 || y1 <= y0) return {};
-    return {x0, y0, x1 - x0, y1 - y0};
-}
-
-}  // namespace
 
 SteadyPicture::~SteadyPicture() {
     if (!GlContextAlive() || !framebuffer_) return;
@@ -56,7 +46,7 @@ bool SteadyPicture::Holds(const GlRect& rect) const {
 }
 
 void SteadyPicture::Restore(const GlRect& within) const {
-    GlRect part = Overlap(rect_, within);
+    GlRect part = OverlapOf(rect_, within);
     if (part.width <= 0) return;
     int fromX = part.x - rect_.x, fromY = part.y - rect_.y;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
