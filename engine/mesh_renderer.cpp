@@ -83,7 +83,8 @@ Change MeshChange(GpuMesh& mesh, const glm::mat4& model, const Material& materia
                   const glm::mat4& projection, float pixelAtOne) {
     Fingerprint steady;
     steady.Add(&mesh).Add(model).Add(projection).Add(pixelAtOne).Add(lighting.enabled);
-    steady.Add(material.ambient).Add(material.diffuse).Add(material.specular).Add(material.emissive).Add(material.power);
+    steady.Add(material.ambient).Add(material.diffuse).Add(material.specular).Add(material.emissive);
+    steady.Add(material.power);
     for (const auto& [id, light] : *lighting.pointLights)
         steady.Add(id).Add(light.position).Add(light.colour).Add(light.range);
     for (const auto& [id, light] : *lighting.directionalLights) steady.Add(id).Add(light.direction).Add(light.colour);
@@ -125,7 +126,6 @@ GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<
             high = glm::max(high, vertex.position);
         }
         centre_ = (low + high) * 0.5f;
-
         for (const auto& vertex : triangles) radius_ = std::max(radius_, glm::length(vertex.position - centre_));
     }
     glGenVertexArrays(1, &vertexArray_);
@@ -199,7 +199,8 @@ const ScreenBox& GpuMesh::InView(const glm::mat4& model, const glm::mat4& projec
         inViewModel_ = model;
         inViewProjection_ = projection;
         inView_ = {};
-        for (const glm::vec3& corner : corners_) inView_.AddProjected(projection, glm::vec3(model * glm::vec4(corner, 1)));
+        for (const glm::vec3& corner : corners_)
+            inView_.AddProjected(projection, glm::vec3(model * glm::vec4(corner, 1)));
     }
     return inView_;
 }

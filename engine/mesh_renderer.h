@@ -20,8 +20,8 @@
 
 #include "engine/display.h"
 #include "engine/mesh_geometry.h"
-#include "engine/redraw_area.h"
 #include "engine/mesh_outline.h"
+#include "engine/redraw_area.h"
 #include "engine/shader_program.h"
 
 namespace engine {
@@ -63,7 +63,6 @@ public:
     // The sphere round the triangles, in the mesh's own coordinates.
     const glm::vec3& Centre() const { return centre_; }
     float Radius() const { return radius_; }
-
 
 private:
     GLuint vertexArray_ = 0, buffer_ = 0, indexBuffer_ = 0;

@@ -140,8 +140,9 @@ public:
             std::size_t end = begin;
             while (end < textures_.size() && textures_[end] == textures_[begin]) ++end;
             Textures& textures = state_->textures;
-            renderers.sprites->Draw(state_->display, &vertices_[begin * 6], (end - begin) * 6, textures.Handle(textures_[begin]),
-                                    projection, textures.OneSizeSampler(textures_[begin]));
+            renderers.sprites->Draw(state_->display, &vertices_[begin * 6], (end - begin) * 6,
+                                    textures.Handle(textures_[begin]), projection,
+                                    textures.OneSizeSampler(textures_[begin]));
             begin = end;
         }
         glDepthMask(GL_TRUE);
