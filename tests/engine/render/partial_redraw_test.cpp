@@ -17,8 +17,8 @@
 namespace {
 
 constexpr int kWidth = 800, kHeight = 600;
-// The mark, in window pixels from the bottom left, and the corner of the picture it lands
-// in whatever the picture's place and scale, in picture pixels.
+// The mark, in window pixels from the picture's bottom left, and the corner of the picture
+// it lands in whatever the picture's scale, in picture pixels.
 constexpr int kMarkFrom = 16, kMarkSize = 32, kMarkCorner = 64;
 
 class PartialRedraw : public testing::Test {
@@ -33,11 +33,15 @@ protected:
     std::unique_ptr<platform::PlatformBackends> backends_;
 };
 
-// A white square near the window's bottom left corner, drawn past the engine.
+// A white square near the picture's bottom left corner, drawn past the engine: the
+// viewport the display leaves after a frame is the picture's place in the window, which
+// has bars beside it on a wide screen.
 void PaintMark() {
+    GLint picture[4];
+    glGetIntegerv(GL_VIEWPORT, picture);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glEnable(GL_SCISSOR_TEST);
-    glScissor(kMarkFrom, kMarkFrom, kMarkSize, kMarkSize);
+    glScissor(picture[0] + kMarkFrom, picture[1] + kMarkFrom, kMarkSize, kMarkSize);
     glClearColor(1, 1, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
