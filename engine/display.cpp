@@ -181,7 +181,7 @@ bool Display::Drawing(const Change& change) {
     // A still thing drawn over what moves cannot be kept apart from it.
     if (movingDrawn_) steady_->Forget();
     GlRect lies = OverlapOf(redraw_.InPixels(change.box), area);
-    if (!change.changed && steady_->Holds(lies)) {
+    if (!change.changed && Contains(steady_->Held(), lies)) {
         steady_->Restore(area);
         KeepToArea();
         return false;
@@ -195,7 +195,7 @@ bool Display::Drawing(const Change& change) {
 }
 
 void Display::TakeSteadyPicture() {
-    if (!movingDrawn_ && steadyDrawn_.width > 0) {
+    if (!movingDrawn_ && !IsEmpty(steadyDrawn_)) {
         glDisable(GL_SCISSOR_TEST);
         steady_->Take(steadyDrawn_);
         BindPicture();

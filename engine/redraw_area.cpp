@@ -22,6 +22,12 @@ GlRect OverlapOf(const GlRect& a, const GlRect& b) {
     return {x0, y0, x1 - x0, y1 - y0};
 }
 
+bool Contains(const GlRect& outer, const GlRect& inner) {
+    if (IsEmpty(inner)) return true;
+    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
+           inner.y + inner.height <= outer.y + outer.height;
+}
+
 namespace {
 
 GlRect Widened(const GlRect& r, int by) {
@@ -41,12 +47,6 @@ GlRect RedrawArea::InPixels(const ScreenBox& box) const {
     float y0 = std::floor(y(std::max(box.low.y, -2.0f))) - 1, y1 = std::ceil(y(std::min(box.high.y, 2.0f))) + 1;
     return OverlapOf({static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0), static_cast<int>(y1 - y0)},
                      picture_);
-}
-
-bool RedrawArea::Covers(const GlRect& pixels) const {
-    if (IsEmpty(pixels)) return true;
-    return pixels.x >= area_.x && pixels.y >= area_.y && pixels.x + pixels.width <= area_.x + area_.width &&
-           pixels.y + pixels.height <= area_.y + area_.height;
 }
 
 GlRect RedrawArea::Open(const GlRect& picture, bool whole, const Change& first) {
@@ -79,7 +79,7 @@ void RedrawArea::Note(const Change& change) {
     if (whole_) return;
     bool steadyChanged = change.steadyKey != 0 && (keys_.size() > lastKeys_.size() ||
                                                    lastKeys_[keys_.size() - 1] != change.steadyKey);
-    if (steadyChanged || (change.changed && !Covers(pixels))) wholeNext_ = true;
+    if (steadyChanged || (change.changed && !Contains(area_, pixels))) wholeNext_ = true;
 }
 
 void RedrawArea::Close() {

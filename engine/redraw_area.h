@@ -32,16 +32,11 @@ struct ScreenBox {
         low = glm::min(low, point);
         high = glm::max(high, point);
     }
-    void Add(const ScreenBox& box) {
-        if (box.Empty()) return;
-        Add(box.low);
-        Add(box.high);
-    }
     // Where a point seen through projection lands; behind the eye, everything.
     void AddProjected(const glm::mat4& projection, const glm::vec3& point) {
         glm::vec4 clip = projection * glm::vec4(point, 1.0f);
         if (clip.w <= 1e-6f) {
-            Add(Everything());
+            *this = Everything();
             return;
         }
         Add(glm::vec2(clip) / clip.w);
@@ -82,6 +77,8 @@ bool IsEmpty(const GlRect& r);
 // The smallest rectangle round both.
 GlRect UnionOf(const GlRect& a, const GlRect& b);
 GlRect OverlapOf(const GlRect& a, const GlRect& b);
+// Whether outer holds every pixel of inner; an empty inner is held by anything.
+bool Contains(const GlRect& outer, const GlRect& inner);
 
 class RedrawArea {
 public:
@@ -106,7 +103,6 @@ public:
     GlRect InPixels(const ScreenBox& box) const;
 
 private:
-    bool Covers(const GlRect& pixels) const;
 
     GlRect picture_;
     GlRect area_;

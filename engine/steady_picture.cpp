@@ -39,12 +39,6 @@ void SteadyPicture::Take(const GlRect& rect) {
     rect_ = rect;
 }
 
-bool SteadyPicture::Holds(const GlRect& rect) const {
-    if (rect.width <= 0 || rect.height <= 0) return true;
-    return rect.x >= rect_.x && rect.y >= rect_.y && rect.x + rect.width <= rect_.x + rect_.width &&
-           rect.y + rect.height <= rect_.y + rect_.height;
-}
-
 void SteadyPicture::Restore(const GlRect& within) const {
     GlRect part = OverlapOf(rect_, within);
     if (part.width <= 0) return;

@@ -17,8 +17,8 @@ public:
 
     // Copies this rectangle of the window's back buffer (window pixels, GL's way up).
     void Take(const GlRect& rect);
-    // Whether it holds every pixel of this rectangle.
-    bool Holds(const GlRect& rect) const;
+    // The rectangle of the window it holds.
+    const GlRect& Held() const { return rect_; }
     // Copies back what it holds within this rectangle of the window.
     void Restore(const GlRect& within) const;
     void Forget() { rect_ = {}; }
