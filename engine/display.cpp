@@ -9,6 +9,9 @@
 #include "common/runtime_error.h"
 #include "engine/clock.h"
 #include "engine/gl_context.h"
+#include "engine/partial_frame.h"
+#include "engine/present_pass.h"
+#include "engine/render_target.h"
 
 namespace engine {
 
@@ -50,6 +53,9 @@ std::vector<platform::WindowHandle> ShownOrder(std::vector<platform::WindowHandl
 
 }  // namespace
 
+Display::Display() = default;
+Display::~Display() = default;
+
 void Display::Start(const DisplayOptions& options, platform::WindowHandle window) {
     if (running_) throw RuntimeError(ErrorCode::InvalidArgument, "the display is already started");
     if (options.width <= 0 || options.height <= 0 || options.antialiasSamples < 0 ||
@@ -78,22 +84,18 @@ void Display::Start(const DisplayOptions& options, platform::WindowHandle window
         throw;
     }
     running_ = true;
-    steady_ = std::make_unique<SteadyPicture>();
-    partsShown_ = true;
-    frameOpen_ = false;
-    shownGround_ = glm::vec3(-1);
-    redraw_.RedrawAll();
+    frame_ = std::make_unique<PartialFrame>();
     SetVSync(vsync_);
     lastPresent_ = -1;
     elapsed_ = 0;
-    BindPicture();
+    frame_->Begin(Destination());
 }
 
 void Display::Stop() {
     if (!running_) return;
     target_.reset();
     presentPass_.reset();
-    steady_.reset();
+    frame_.reset();
     StopGlContext(window_);
     monitorWindows_.clear();
     running_ = false;
@@ -102,6 +104,12 @@ void Display::Stop() {
 void Display::RequireRunning() const {
     if (!running_) throw RuntimeError(ErrorCode::InvalidArgument, "the display has not been started");
 }
+
+void Display::RedrawWhole() {
+    if (frame_) frame_->RedrawAll();
+}
+
+bool Display::KeepsStillThings() const { return running_ && !target_ && frame_->PartsShown(); }
 
 void Display::SetVSync(bool enabled) {
     vsync_ = enabled;
@@ -143,110 +151,21 @@ void Display::FollowMonitorWindows() {
     if (monitorWindows_.size() > 1) UseOffScreenPicture();
 }
 
-void Display::BindPicture() const {
-    if (target_) {
-        target_->Bind();
-        return;
-    }
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(pictureViewport_.x, pictureViewport_.y, pictureViewport_.width, pictureViewport_.height);
+FrameDestination Display::Destination() const {
+    return {target_.get(), windowSize_, pictureViewport_, ground_, barColour_};
 }
 
 void Display::Clear(std::uint32_t rgb) {
     RequireRunning();
     ColorBytes bytes = UnpackColor(rgb, ColorLayout::RedHigh);
     ground_ = glm::vec3(bytes.red / 255.0f, bytes.green / 255.0f, bytes.blue / 255.0f);
-    frameOpen_ = false;
     if (!target_) FollowWindow();
-    BindPicture();
+    frame_->Begin(Destination());
 }
 
 bool Display::Drawing(const Change& change) {
     RequireRunning();
-    if (!frameOpen_)
-        OpenFrame(change);
-    else if (!target_)
-        redraw_.Note(change);
-    // Where every frame is drawn whole there is nothing to keep.
-    if (!KeepsStillThings()) return true;
-    if (change.steadyKey == 0) {
-        TakeSteadyPicture();
-        return true;
-    }
-    GlRect area = redraw_.Area();
-    if (redraw_.Whole()) {
-        steadyDrawn_ = UnionOf(steadyDrawn_, redraw_.InPixels(change.box));
-        return true;
-    }
-    // A still thing drawn over what moves cannot be kept apart from it.
-    if (movingDrawn_) steady_->Forget();
-    GlRect lies = OverlapOf(redraw_.InPixels(change.box), area);
-    if (!change.changed && Contains(steady_->Held(), lies)) {
-        steady_->Restore(area);
-        KeepToArea();
-        return false;
-    }
-    if (!depthCleared_) {
-        glClear(GL_DEPTH_BUFFER_BIT);
-        depthCleared_ = true;
-    }
-    steadyDrawn_ = UnionOf(steadyDrawn_, lies);
-    return true;
-}
-
-void Display::TakeSteadyPicture() {
-    if (!movingDrawn_ && !IsEmpty(steadyDrawn_)) {
-        glDisable(GL_SCISSOR_TEST);
-        steady_->Take(steadyDrawn_);
-        BindPicture();
-        KeepToArea();
-    }
-    movingDrawn_ = true;
-}
-
-void Display::OpenFrame(const Change& first) {
-    frameOpen_ = true;
-    movingDrawn_ = false;
-    steadyDrawn_ = {};
-    depthCleared_ = false;
-    glDepthMask(GL_TRUE);
-    if (target_) {
-        target_->Bind();
-        ClearTo(ground_, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        return;
-    }
-    // After a long gap the moving things may have leapt further than the margin allows.
-    bool gap = lastPresent_ >= 0 && Now() - lastPresent_ > kLongestPartFrame;
-    bool whole = !partsShown_ || ground_ != shownGround_ || gap;
-    shownGround_ = ground_;
-    GlRect area = redraw_.Open(pictureViewport_, whole, first);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (redraw_.Whole()) {
-        // The bars and the depth, then the picture's own ground.
-        glDisable(GL_SCISSOR_TEST);
-        glViewport(0, 0, windowSize_.width, windowSize_.height);
-        ClearTo(barColour_, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(area.x, area.y, area.width, area.height);
-        if (ground_ != barColour_) ClearTo(ground_, GL_COLOR_BUFFER_BIT);
-        glDisable(GL_SCISSOR_TEST);
-    } else {
-        // Only what changes. The depth stays while the still things are put back from
-        // their picture rather than drawn.
-        KeepToArea();
-        ClearTo(ground_, GL_COLOR_BUFFER_BIT);
-    }
-    BindPicture();
-}
-
-void Display::KeepToArea() const {
-    GlRect area = redraw_.Area();
-    if (target_ || redraw_.Whole()) {
-        glDisable(GL_SCISSOR_TEST);
-        return;
-    }
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(area.x, area.y, area.width, area.height);
+    return frame_->Drawing(change);
 }
 
 WindowRect Display::PictureRect(platform::PixelSize window) const {
@@ -281,23 +200,11 @@ void Display::ReadShown(platform::PixelSize size, WindowPixels* shown) const {
     shown->rgba = ReadColour({0, 0, size.width, size.height});
 }
 
-void Display::ShowDrawnInWindow(WindowPixels* shown) {
-    glDisable(GL_SCISSOR_TEST);
-    if (shown) ReadShown(windowSize_, shown);
-    // The picture drifts over the window's edge by a few pixels at times.
-    GlRect area = OverlapOf(redraw_.Area(), {0, 0, windowSize_.width, windowSize_.height});
-    if (!partsShown_ || !platform::Screen().PresentPart(window_, {area.x, area.y, area.width, area.height})) {
-        // Where a swap leaves the back buffer undefined every frame is drawn whole.
-        partsShown_ = false;
-        platform::Screen().SwapBuffers(window_);
-    }
-}
-
 void Display::Present(WindowPixels* shown) {
     RequireRunning();
-    if (!frameOpen_) OpenFrame({});
-    frameOpen_ = false;
-    if (pacer_.MonitorsAwake()) {
+    frame_->LeaveArea();
+    bool awake = pacer_.MonitorsAwake();
+    if (awake) {
         FollowMonitorWindows();
         if (target_) {
             target_->Resolve();
@@ -305,19 +212,16 @@ void Display::Present(WindowPixels* shown) {
             for (platform::WindowHandle window : monitorWindows_)
                 ShowIn(window, drift, window == window_ ? shown : nullptr);
         } else {
-            ShowDrawnInWindow(shown);
-            redraw_.Close();
+            if (shown) ReadShown(windowSize_, shown);
+            frame_->Show(window_);
         }
         pacer_.WaitForNextFrame();
-    } else {
-        glDisable(GL_SCISSOR_TEST);
-        // What changed meanwhile was drawn but never shown.
-        redraw_.RedrawAll();
     }
     double now = Now();
+    frame_->Close(awake, now);
     elapsed_ = lastPresent_ < 0 ? 0.0f : static_cast<float>(now - lastPresent_);
     lastPresent_ = now;
-    BindPicture();
+    frame_->Begin(Destination());
 }
 
 glm::mat4 Display::Projection() const {
@@ -341,8 +245,7 @@ void Display::ToDisplayPixels(platform::WindowHandle window, int& x, int& y) con
 
 std::vector<std::uint8_t> Display::ReadPixels() {
     RequireRunning();
-    if (!frameOpen_) OpenFrame({});
-    glDisable(GL_SCISSOR_TEST);
+    frame_->LeaveArea();
     GLuint source = 0;
     GlRect from = pictureViewport_;
     if (target_) {
@@ -364,8 +267,8 @@ std::vector<std::uint8_t> Display::ReadPixels() {
         glBindFramebuffer(GL_FRAMEBUFFER, scaled.ResolvedFramebuffer());
         pixels = ReadColour({0, 0, options_.width, options_.height});
     }
-    BindPicture();
-    KeepToArea();
+    frame_->Bind();
+    frame_->KeepToArea();
     return pixels;
 }
 

@@ -18,16 +18,23 @@
 
 #include "engine/frame_pacer.h"
 #include "engine/picture_geometry.h"
-#include "engine/present_pass.h"
-#include "engine/redraw_area.h"
-#include "engine/steady_picture.h"
-#include "engine/render_target.h"
 #include "seams/display.h"
 
 namespace engine {
 
+struct Change;
+struct FrameDestination;
+class PartialFrame;
+class PresentPass;
+class RenderTarget;
+
 class Display {
 public:
+    Display();
+    ~Display();
+    Display(const Display&) = delete;
+    Display& operator=(const Display&) = delete;
+
     // What a software renderer draws at most, in pixels (a 1080p monitor's 4:3 picture
     // fits), and without multisampling: beyond that it scales the picture up.
     static constexpr long kSoftwarePixelBudget = 2'100'000;
@@ -44,20 +51,19 @@ public:
     void SetBarColour(const glm::vec3& colour) { barColour_ = colour; }
     void SetFarDistance(float distance) { farDistance_ = distance; }
     // The next frame is drawn whole, however little changes in it.
-    void RedrawWhole() { redraw_.RedrawAll(); }
+    void RedrawWhole();
 
     // Makes the picture the destination of a new frame, to be cleared (and the depth) to
     // the colour, and the bars around it, where it is drawn into the window, to the bar
     // colour. The clearing waits for the first thing drawn (see Drawing).
     void Clear(std::uint32_t rgb);
     // Before each thing is drawn: where it lies, whether it changed and what it is drawn
-    // with (see engine/redraw_area.h). The first opens the frame: where the window keeps
-    // its back buffer it clears and draws only what changes. False when the thing is not
-    // to be drawn: it stands still, looks as before, and its picture was put back.
+    // with (see engine/partial_frame.h). False when the thing is not to be drawn: it
+    // stands still, looks as before, and its picture was put back.
     bool Drawing(const Change& change);
     // Whether still things are kept from frame to frame, so that a light on them that
     // changes less often saves whole redraws of them.
-    bool KeepsStillThings() const { return running_ && !target_ && partsShown_; }
+    bool KeepsStillThings() const;
     // Fits the picture onto each monitor window and shows it, then waits for the next
     // frame's turn; while the monitors are powered down it shows nothing and waits for
     // input or for them instead. Drawing then goes on into the picture again.
@@ -98,17 +104,9 @@ private:
     // Takes up the monitor windows as the window system names them now: a monitor plugged
     // in while the display runs gets the picture too.
     void FollowMonitorWindows();
-    void BindPicture() const;
-    // Clears what the frame redraws, now that its first thing says where it changes.
-    void OpenFrame(const Change& first);
-    // Shows the picture drawn straight into the window: the part redrawn where the window
-    // keeps its back buffer, else all of it.
-    void ShowDrawnInWindow(WindowPixels* shown);
+    // Where this frame is drawn.
+    FrameDestination Destination() const;
     void ReadShown(platform::PixelSize size, WindowPixels* shown) const;
-    // Keeps drawing inside the area the open frame redraws, where that is not everything.
-    void KeepToArea() const;
-    // Copies what the still things drew this frame, before the first thing that moves.
-    void TakeSteadyPicture();
     void ShowIn(platform::WindowHandle window, const glm::ivec2& drift, WindowPixels* shown);
     void SwapShowing(platform::WindowHandle window, platform::PixelSize size, WindowPixels* shown);
 
@@ -124,20 +122,8 @@ private:
     platform::PixelSize windowSize_;
     GlRect pictureViewport_;
     std::unique_ptr<PresentPass> presentPass_;
-    // A frame redrawn in part may take no longer than this (seconds) after the last.
-    static constexpr double kLongestPartFrame = 0.25;
-    RedrawArea redraw_;
-    // Until the window system says otherwise, the picture drawn into the window is shown a
-    // part at a time.
-    bool partsShown_ = true;
-    bool frameOpen_ = false;
-    // This frame: whether anything that moves was drawn yet, where still things were
-    // drawn, whether the area's depth was cleared for them.
-    bool movingDrawn_ = false;
-    GlRect steadyDrawn_;
-    bool depthCleared_ = false;
-    std::unique_ptr<SteadyPicture> steady_;
-    glm::vec3 ground_{0, 0, 0}, shownGround_{-1, -1, -1};
+    std::unique_ptr<PartialFrame> frame_;
+    glm::vec3 ground_{0, 0, 0};
     FramePacer pacer_;
     glm::vec3 barColour_{0, 0, 0};
     float farDistance_ = 10000.0f;

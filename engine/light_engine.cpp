@@ -1,6 +1,6 @@
 // The light engine: point and directional lights known by id.
 #include "common/runtime_error.h"
-#include "engine/mesh_renderer.h"
+#include "engine/mesh_draw_inputs.h"
 #include "engine/object_factories.h"
 
 namespace engine {
@@ -13,7 +13,7 @@ public:
 
     std::int32_t CreatePointLight(const saver::Vector3& position, float r, float g, float b, float range,
                                   const std::string&, std::int32_t) override {
-        RequireRoom(state_->pointLights.size(), MeshRenderer::kMaxPointLights);
+        RequireRoom(state_->pointLights.size(), kMaxPointLights);
         std::int32_t id = state_->nextLightId++;
         state_->pointLights[id] = {{position.x, position.y, position.z}, {r, g, b}, range};
         return id;
@@ -21,7 +21,7 @@ public:
 
     std::int32_t CreateDirectionalLight(const saver::Vector3& direction, float r, float g, float b,
                                         const std::string&, std::int32_t) override {
-        RequireRoom(state_->directionalLights.size(), MeshRenderer::kMaxDirectionalLights);
+        RequireRoom(state_->directionalLights.size(), kMaxDirectionalLights);
         std::int32_t id = state_->nextLightId++;
         state_->directionalLights[id] = {{direction.x, direction.y, direction.z}, {r, g, b}};
         return id;

@@ -9,11 +9,11 @@
 #include <utility>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "engine/engine_state.h"
 #include "engine/gl_context.h"
 #include "engine/light_falloff.h"
 #include "engine/mesh_outline.h"
 #include "engine/mesh_shaders.h"
+#include "engine/vertex_array.h"
 
 namespace engine {
 
@@ -65,43 +65,38 @@ std::vector<StripVertex> OutlineStrips(MeshOutline& outline, const glm::mat4& mo
 // a surface stay hidden.
 constexpr float kLineNearer = 0.00006f;
 
-// A spill's centre and size are kept at least this far from zero (world units), so that
-// one at the eye or of no size still gives the shader finite numbers.
-constexpr float kNearestSpill = 1e-3f;
-
-void SetMatrices(const ShaderProgram& program, const glm::mat4& model) {
-    glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
-    glUniformMatrix4fv(program.Uniform("model"), 1, GL_FALSE, glm::value_ptr(model));
-    glUniformMatrix3fv(program.Uniform("normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
-}
-
-// What a mesh is drawn with, where it lies, and whether it looks different from when it
-// was last drawn: the glows of particle systems flicker, and their light and spill reach
-// over the mesh (its inside through the openings, its wrapped-round walls, the strips lit
-// at their corners), so all of it changes with them.
-Change MeshChange(GpuMesh& mesh, const glm::mat4& model, const Material& material, const Lighting& lighting,
-                  const glm::mat4& projection, float pixelAtOne) {
-    Fingerprint steady;
-    steady.Add(&mesh).Add(model).Add(projection).Add(pixelAtOne).Add(lighting.enabled);
-    steady.Add(material.ambient).Add(material.diffuse).Add(material.specular).Add(material.emissive);
-    steady.Add(material.power);
-    for (const auto& [id, light] : *lighting.pointLights)
-        steady.Add(id).Add(light.position).Add(light.colour).Add(light.range);
-    for (const auto& [id, light] : *lighting.directionalLights) steady.Add(id).Add(light.direction).Add(light.colour);
-    for (const auto& [system, glow] : *lighting.particleGlows) steady.Add(glow.light.position).Add(glow.light.range);
-    Fingerprint glowing;
-    if (lighting.enabled)
-        for (const auto& [system, glow] : *lighting.particleGlows)
-            glowing.Add(glow.light.colour).Add(glow.spill.centre).Add(glow.spill.halfSize).Add(glow.spill.colour);
-    Change change;
-    change.box = mesh.InView(model, projection);
-    change.steadyKey = steady.Value();
-    change.changed = mesh.LitAnew(glowing.Value());
-    return change;
-}
-
 void SetVec3(const ShaderProgram& program, const char* name, const glm::vec3& v) {
     glUniform3fv(program.Uniform(name), 1, glm::value_ptr(v));
+}
+
+// Gives the program every input of the draw, and the matrix that places its vertices in
+// the world.
+void Upload(const ShaderProgram& program, const MeshDrawInputs& inputs, const glm::mat4& placing) {
+    const MeshDrawInputs::Steady& steady = inputs.steady;
+    const MeshDrawInputs::Glowing& glowing = inputs.glowing;
+    program.Use();
+    glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(placing)));
+    glUniformMatrix4fv(program.Uniform("model"), 1, GL_FALSE, glm::value_ptr(placing));
+    glUniformMatrix3fv(program.Uniform("normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
+    glUniformMatrix4fv(program.Uniform("projection"), 1, GL_FALSE, glm::value_ptr(steady.projection));
+    SetVec3(program, "ambientAndEmissive", steady.ambientAndEmissive);
+    SetVec3(program, "diffuse", steady.diffuse);
+    glUniform1f(program.Uniform("opacity"), steady.opacity);
+    SetVec3(program, "specular", steady.specular);
+    glUniform1f(program.Uniform("power"), steady.power);
+    glUniform1i(program.Uniform("lit"), steady.lit);
+    SetVec3(program, "insideCentre", steady.insideCentre);
+    glUniform4fv(program.Uniform("outerPointPlace"), kMaxPointLights, glm::value_ptr(steady.outerPointPlace[0]));
+    glUniform3fv(program.Uniform("outerPointColour"), kMaxPointLights, glm::value_ptr(glowing.outerPointColour[0]));
+    glUniform4fv(program.Uniform("innerPointPlace"), kMaxPointLights, glm::value_ptr(steady.innerPointPlace[0]));
+    glUniform3fv(program.Uniform("innerPointColour"), kMaxPointLights, glm::value_ptr(glowing.innerPointColour[0]));
+    glUniform3fv(program.Uniform("directionalToward"), kMaxDirectionalLights,
+                 glm::value_ptr(steady.directionalToward[0]));
+    glUniform3fv(program.Uniform("directionalColour"), kMaxDirectionalLights,
+                 glm::value_ptr(steady.directionalColour[0]));
+    glUniform2fv(program.Uniform("spillCentre"), 1, glm::value_ptr(glowing.spillCentre));
+    glUniform2fv(program.Uniform("spillInverseHalfSize"), 1, glm::value_ptr(glowing.spillInverseHalfSize));
+    SetVec3(program, "spillColour", glowing.spillColour);
 }
 
 }  // namespace
@@ -128,22 +123,14 @@ GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<
         centre_ = (low + high) * 0.5f;
         for (const auto& vertex : triangles) radius_ = std::max(radius_, glm::length(vertex.position - centre_));
     }
-    glGenVertexArrays(1, &vertexArray_);
-    glGenBuffers(1, &buffer_);
-    glGenBuffers(1, &indexBuffer_);
-    glBindVertexArray(vertexArray_);
-    glBindBuffer(GL_ARRAY_BUFFER, buffer_);
+    MakeVertexArray(vertexArray_, buffer_, sizeof(MeshVertex),
+                    {{3, offsetof(MeshVertex, position)}, {3, offsetof(MeshVertex, normal)}});
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(MeshVertex)),
                  vertices.data(), GL_STATIC_DRAW);
+    glGenBuffers(1, &indexBuffer_);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
                  indices.data(), GL_STATIC_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
-                          reinterpret_cast<void*>(offsetof(MeshVertex, position)));
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
-                          reinterpret_cast<void*>(offsetof(MeshVertex, normal)));
 
     std::vector<glm::vec3> positions, normals;
     for (const MeshVertex& vertex : vertices) {
@@ -152,17 +139,10 @@ GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<
     }
     outline_ = std::make_unique<MeshOutline>(positions, normals, indices);
     corners_ = positions;
-    glGenVertexArrays(1, &outlineArray_);
-    glGenBuffers(1, &outlineBuffer_);
-    glBindVertexArray(outlineArray_);
-    glBindBuffer(GL_ARRAY_BUFFER, outlineBuffer_);
-    const GLsizei stride = sizeof(StripVertex);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(StripVertex, position)));
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(StripVertex, normal)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 1, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(StripVertex, across)));
+    MakeVertexArray(outlineArray_, outlineBuffer_, sizeof(StripVertex),
+                    {{3, offsetof(StripVertex, position)},
+                     {3, offsetof(StripVertex, normal)},
+                     {1, offsetof(StripVertex, across)}});
 }
 
 GpuMesh::~GpuMesh() {
@@ -227,87 +207,31 @@ const MeshRenderer::Programs& MeshRenderer::ProgramsFor(int outerPoints, int inn
 
 void MeshRenderer::Draw(Display& display, GpuMesh& mesh, const glm::mat4& model, const Material& material,
                         const Lighting& lighting, float pixelAtOne) const {
-    glm::mat4 projection = display.Projection();
-    glm::vec3 centre(model * glm::vec4(mesh.Centre(), 1));
-    float radius = mesh.Radius() * std::max({glm::length(glm::vec3(model[0])), glm::length(glm::vec3(model[1])),
-                                             glm::length(glm::vec3(model[2]))});
-    struct PointSlots {
-        int count = 0;
-        glm::vec4 places[kMaxPointLights] = {};
-        glm::vec3 colours[kMaxPointLights] = {};
-    } outer, inner;
-    int points = 0;
-    auto addPoint = [&](const PointLight& light) {
-        if (points == kMaxPointLights || !(light.range > 0)) return;
-        ++points;
-        PointSlots& slots = glm::length(light.position - centre) < radius ? inner : outer;
-        glm::vec4 place(light.position, 1.0f / light.range);
-        // Lights at one place with one range light every pixel alike, so their colours add
-        // up in one slot (a flame's glow and its smoke's): each slot costs every pixel.
-        for (int i = 0; i < slots.count; ++i)
-            if (slots.places[i] == place) {
-                slots.colours[i] += light.colour;
-                return;
-            }
-        slots.places[slots.count] = place;
-        slots.colours[slots.count++] = light.colour;
-    };
-    for (const auto& [id, light] : *lighting.pointLights) addPoint(light);
-    LightSpill spill;
-    for (const auto& [system, glow] : *lighting.particleGlows) {
-        addPoint(glow.light);
-        // One spill a draw: a scene holds one candle.
-        if (spill.colour == glm::vec3(0)) spill = glow.spill;
-    }
-    glm::vec3 towards[kMaxDirectionalLights] = {}, directionalColours[kMaxDirectionalLights] = {};
-    int directionals = 0;
-    for (const auto& [id, light] : *lighting.directionalLights) {
-        if (directionals == kMaxDirectionalLights) break;
-        if (glm::length(light.direction) > 0) towards[directionals] = -glm::normalize(light.direction);
-        directionalColours[directionals++] = light.colour;
-    }
+    MeshDrawInputs inputs = GatherMeshInputs(mesh.Centre(), mesh.Radius(), model, material, lighting,
+                                             display.Projection(), pixelAtOne);
+    // The glows of particle systems flicker, and their light and spill reach over the
+    // mesh (its inside through the openings, its wrapped-round walls, the strips lit at
+    // their corners), so all of it changes with them.
+    Change change;
+    change.box = mesh.InView(model, inputs.steady.projection);
+    change.steadyKey = SteadyFingerprint(&mesh, inputs);
+    change.changed = mesh.LitAnew(GlowingFingerprint(inputs));
+    if (!display.Drawing(change)) return;
 
-    glm::vec3 insideCentre = inner.count > 0 ? glm::vec3(inner.places[0]) : centre;
-    if (!display.Drawing(MeshChange(mesh, model, material, lighting, projection, pixelAtOne))) return;
-
-    const Programs& programs = ProgramsFor(outer.count, inner.count, directionals);
-    // Both programs take the same lights and material.
-    auto setLights = [&](const ShaderProgram& program) {
-        program.Use();
-        glUniformMatrix4fv(program.Uniform("projection"), 1, GL_FALSE, glm::value_ptr(projection));
-        SetVec3(program, "ambientAndEmissive", glm::vec3(material.ambient) + glm::vec3(material.emissive));
-        SetVec3(program, "diffuse", glm::vec3(material.diffuse));
-        glUniform1f(program.Uniform("opacity"), material.diffuse.a);
-        SetVec3(program, "specular", glm::vec3(material.specular));
-        glUniform1f(program.Uniform("power"), material.power);
-        glUniform1i(program.Uniform("lit"), lighting.enabled ? 1 : 0);
-        SetVec3(program, "insideCentre", insideCentre);
-        glUniform4fv(program.Uniform("outerPointPlace"), kMaxPointLights, glm::value_ptr(outer.places[0]));
-        glUniform3fv(program.Uniform("outerPointColour"), kMaxPointLights, glm::value_ptr(outer.colours[0]));
-        glUniform4fv(program.Uniform("innerPointPlace"), kMaxPointLights, glm::value_ptr(inner.places[0]));
-        glUniform3fv(program.Uniform("innerPointColour"), kMaxPointLights, glm::value_ptr(inner.colours[0]));
-        glUniform3fv(program.Uniform("directionalToward"), kMaxDirectionalLights, glm::value_ptr(towards[0]));
-        glUniform3fv(program.Uniform("directionalColour"), kMaxDirectionalLights, glm::value_ptr(directionalColours[0]));
-        float spillDepth = std::max(spill.centre.z, kNearestSpill);
-        glUniform2fv(program.Uniform("spillCentre"), 1, glm::value_ptr(glm::vec2(spill.centre) / spillDepth));
-        glUniform2fv(program.Uniform("spillInverseHalfSize"), 1,
-                     glm::value_ptr(spillDepth / glm::max(spill.halfSize, glm::vec2(kNearestSpill))));
-        SetVec3(program, "spillColour", lighting.enabled ? spill.colour : glm::vec3(0));
-    };
-    setLights(programs.faces);
+    const MeshDrawInputs::Steady& steady = inputs.steady;
+    const Programs& programs = ProgramsFor(steady.outerPoints, steady.innerPoints, steady.directionals);
+    Upload(programs.faces, inputs, model);
     // One-sided, as in Direct3D: a triangle faces the camera when its corners run
     // clockwise on the screen.
     glEnable(GL_CULL_FACE);
     glFrontFace(GL_CW);
-    SetMatrices(programs.faces, model);
     mesh.Draw();
     if (pixelAtOne <= 0) return;
     // The strips lie on the faces they border, so they are drawn a hair nearer than those
     // faces, blended by how much of each pixel they cover, and leave the depth as it was.
     // They come in world coordinates.
-    setLights(programs.strips);
+    Upload(programs.strips, inputs, glm::mat4(1));
     glUniform1f(programs.strips.Uniform("towardsEye"), kLineNearer);
-    SetMatrices(programs.strips, glm::mat4(1));
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendEquation(GL_FUNC_ADD);

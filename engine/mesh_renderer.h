@@ -20,16 +20,12 @@
 
 #include "engine/display.h"
 #include "engine/mesh_geometry.h"
+#include "engine/mesh_draw_inputs.h"
 #include "engine/mesh_outline.h"
 #include "engine/redraw_area.h"
 #include "engine/shader_program.h"
 
 namespace engine {
-
-struct Material;
-struct PointLight;
-struct ParticleGlow;
-struct DirectionalLight;
 
 // A corner of the strips drawn over a mesh's edges: where, which way its surface faces,
 // and how far across the strip.
@@ -82,20 +78,8 @@ private:
     float radius_ = 0;
 };
 
-struct Lighting {
-    bool enabled = true;
-    const std::map<std::int32_t, PointLight>* pointLights = nullptr;
-    const std::map<std::int32_t, DirectionalLight>* directionalLights = nullptr;
-    const std::map<const void*, ParticleGlow>* particleGlows = nullptr;
-};
-
 class MeshRenderer {
 public:
-    // As many lights of each kind as one draw takes into account; the particles' glows
-    // count as point lights, after the light engine's.
-    static constexpr int kMaxPointLights = 3;
-    static constexpr int kMaxDirectionalLights = 2;
-
     // Into the display's picture, which is told what the mesh is drawn with and where it
     // changes from frame to frame: where its flickering lights show. With pixelAtOne above
     // 0 (how wide a pixel at distance 1 is), the mesh's outline and sharp creases are drawn

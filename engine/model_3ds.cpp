@@ -91,6 +91,17 @@ void ReadFaces(const std::uint8_t* data, const Chunk& chunk, Model3dsObject& obj
     }
 }
 
+// A count, then that many points of N floats each: the vertices, or the texture
+// coordinates.
+template <glm::length_t N>
+void ReadPoints(Cursor& body, const std::string& what, std::vector<glm::vec<N, float>>& points) {
+    std::uint16_t count = body.U16((what + " count").c_str());
+    body.Need(static_cast<std::size_t>(count) * N * 4, (what + " list").c_str());
+    points.resize(count);
+    for (auto& point : points)
+        for (glm::length_t i = 0; i < N; ++i) point[i] = body.Float(what.c_str());
+}
+
 void ReadTriangleMesh(const std::uint8_t* data, const Chunk& mesh, Model3dsObject& object) {
     Cursor cursor = ChunkBody(data, mesh.begin, mesh.end);
     std::size_t texCoordsOffset = 0;
@@ -98,25 +109,12 @@ void ReadTriangleMesh(const std::uint8_t* data, const Chunk& mesh, Model3dsObjec
         Chunk chunk = NextChunk(cursor);
         Cursor body = ChunkBody(data, chunk.begin, chunk.end);
         if (chunk.id == kVertices) {
-            std::uint16_t count = body.U16("vertex count");
-            body.Need(static_cast<std::size_t>(count) * 12, "vertex list");
-            object.vertices.resize(count);
-            for (auto& v : object.vertices) {
-                v.x = body.Float("vertex");
-                v.y = body.Float("vertex");
-                v.z = body.Float("vertex");
-            }
+            ReadPoints(body, "vertex", object.vertices);
         } else if (chunk.id == kFaces) {
             ReadFaces(data, chunk, object);
         } else if (chunk.id == kTexCoords) {
             texCoordsOffset = chunk.begin;
-            std::uint16_t count = body.U16("texture coordinate count");
-            body.Need(static_cast<std::size_t>(count) * 8, "texture coordinate list");
-            object.texCoords.resize(count);
-            for (auto& uv : object.texCoords) {
-                uv.x = body.Float("texture coordinate");
-                uv.y = body.Float("texture coordinate");
-            }
+            ReadPoints(body, "texture coordinate", object.texCoords);
         }
     }
     CheckFacesAgainstVertices(object, mesh.begin);

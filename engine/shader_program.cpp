@@ -7,18 +7,30 @@ namespace engine {
 
 namespace {
 
+// The shader's and the program's functions have the same types.
+using GetValue = PFNGLGETSHADERIVPROC;
+using GetLog = PFNGLGETSHADERINFOLOGPROC;
+using Delete = PFNGLDELETESHADERPROC;
+
+// A shader that did not compile or a program that did not link is freed, and its log
+// told.
+void RequireStatus(GLuint object, GLenum status, GetValue getValue, GetLog getLog, Delete free,
+                   const char* failure) {
+    GLint ok = 0;
+    getValue(object, status, &ok);
+    if (ok) return;
+    char log[1024] = {};
+    getLog(object, sizeof log, nullptr, log);
+    free(object);
+    throw RuntimeError(ErrorCode::InvalidArgument, std::string(failure) + log);
+}
+
 GLuint Compile(GLenum kind, const char* source) {
     GLuint shader = glCreateShader(kind);
     glShaderSource(shader, 1, &source, nullptr);
     glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        char log[1024] = {};
-        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        glDeleteShader(shader);
-        throw RuntimeError(ErrorCode::InvalidArgument, std::string("shader does not compile: ") + log);
-    }
+    RequireStatus(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog, glDeleteShader,
+                  "shader does not compile: ");
     return shader;
 }
 
@@ -33,14 +45,8 @@ ShaderProgram::ShaderProgram(const char* vertexSource, const char* fragmentSourc
     glLinkProgram(program_);
     glDeleteShader(vertex);
     glDeleteShader(fragment);
-    GLint ok = 0;
-    glGetProgramiv(program_, GL_LINK_STATUS, &ok);
-    if (!ok) {
-        char log[1024] = {};
-        glGetProgramInfoLog(program_, sizeof log, nullptr, log);
-        glDeleteProgram(program_);
-        throw RuntimeError(ErrorCode::InvalidArgument, std::string("shaders do not link: ") + log);
-    }
+    RequireStatus(program_, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, glDeleteProgram,
+                  "shaders do not link: ");
     // Mesa keeps its compiler's built-in functions (megabytes) until told to let them go;
     // the few programs the scene needs are built at the start, so the later ones pay a
     // little time for the memory every frame after them saves.

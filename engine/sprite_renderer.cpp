@@ -4,6 +4,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "engine/gl_context.h"
+#include "engine/vertex_array.h"
 
 namespace engine {
 
@@ -37,17 +38,10 @@ SpriteRenderer::SpriteRenderer()
     : program_(kVertexShader, kFragmentShader),
       projectionUniform_(program_.Uniform("projection")),
       pictureUniform_(program_.Uniform("picture")) {
-    glGenVertexArrays(1, &vertexArray_);
-    glGenBuffers(1, &buffer_);
-    glBindVertexArray(vertexArray_);
-    glBindBuffer(GL_ARRAY_BUFFER, buffer_);
-    const GLsizei stride = sizeof(SpriteVertex);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(SpriteVertex, position)));
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(SpriteVertex, texCoord)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 4, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(SpriteVertex, colour)));
+    MakeVertexArray(vertexArray_, buffer_, sizeof(SpriteVertex),
+                    {{3, offsetof(SpriteVertex, position)},
+                     {2, offsetof(SpriteVertex, texCoord)},
+                     {4, offsetof(SpriteVertex, colour)}});
 }
 
 SpriteRenderer::~SpriteRenderer() {

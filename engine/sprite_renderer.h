@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/display.h"
+#include "engine/redraw_area.h"
 #include "engine/shader_program.h"
 
 namespace engine {

@@ -1,0 +1,88 @@
+// One frame from its clear to its present, and which part of it is drawn: where the
+// picture is drawn straight into a window that keeps its back buffer between frames, only
+// what changes is cleared, drawn and shown (engine/redraw_area.h), and the still things
+// are put back from a copy (engine/steady_picture.h) where they look as before; into the
+// off-screen picture every frame is whole.
+#pragma once
+#include <glm/glm.hpp>
+
+#include <memory>
+
+#include "engine/picture_geometry.h"
+#include "engine/redraw_area.h"
+#include "seams/display.h"
+
+namespace engine {
+
+class RenderTarget;
+class SteadyPicture;
+
+// Where a frame is drawn, and on what.
+struct FrameDestination {
+    // The off-screen picture; null for the window's back buffer.
+    const RenderTarget* offScreen = nullptr;
+    // The window and the picture's place in it (window pixels, GL's way up).
+    platform::PixelSize window;
+    GlRect picture;
+    glm::vec3 ground{0}, bars{0};
+};
+
+class PartialFrame {
+public:
+    PartialFrame();
+    ~PartialFrame();
+    PartialFrame(const PartialFrame&) = delete;
+    PartialFrame& operator=(const PartialFrame&) = delete;
+
+    // The next frame is drawn and shown whole, however little changes in it.
+    void RedrawAll() { redraw_.RedrawAll(); }
+    // Until a window refuses to show a part, the picture drawn into it is shown a part at a
+    // time, and what stands still is kept from frame to frame.
+    bool PartsShown() const { return partsShown_; }
+
+    // A new frame into the destination, made the target of drawing. Nothing is cleared
+    // until the first thing drawn says where it changes.
+    void Begin(const FrameDestination& destination);
+    // Makes the destination the target of drawing again, over the whole picture.
+    void Bind() const;
+    // Before each thing is drawn (see engine/redraw_area.h); the first opens the frame.
+    // False when the thing is not to be drawn: it stands still, looks as before, and its
+    // picture was put back.
+    bool Drawing(const Change& change);
+    // Drawing leaves the area redrawn (to read the picture or show it); the frame is opened
+    // first if nothing was drawn, so that it is cleared at least.
+    void LeaveArea();
+    // Keeps drawing inside the area redrawn, where that is not everything.
+    void KeepToArea() const;
+
+    // Shows the frame drawn into the window: the part redrawn where the window keeps its
+    // back buffer, else all of it.
+    void Show(platform::WindowHandle window);
+    // The frame is done, shown or not, at this time (the clock's seconds).
+    void Close(bool shown, double now);
+
+private:
+    // Clears what the frame redraws, now that its first thing says where it changes.
+    void Open(const Change& first);
+    // Copies what the still things drew this frame, before the first thing that moves.
+    void TakeSteadyPicture();
+
+    // A frame redrawn in part may take no longer than this (seconds) after the last.
+    static constexpr double kLongestPartFrame = 0.25;
+
+    FrameDestination destination_;
+    RedrawArea redraw_;
+    std::unique_ptr<SteadyPicture> steady_;
+    bool partsShown_ = true;
+    bool open_ = false;
+    // This frame: whether anything that moves was drawn yet, where still things were
+    // drawn, whether the area's depth was cleared for them.
+    bool movingDrawn_ = false;
+    GlRect steadyDrawn_;
+    bool depthCleared_ = false;
+    // The ground the window shows, and when the last frame was done.
+    glm::vec3 shownGround_{-1};
+    double lastClosed_ = -1;
+};
+
+}  // namespace engine
