@@ -1,17 +1,13 @@
 #include "engine/display.h"
 
-#include <glad/gl.h>
-
 #include <algorithm>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "common/color_bytes.h"
 #include "common/runtime_error.h"
 #include "engine/clock.h"
-#include "engine/gl_context.h"
+#include "engine/drawing_layer.h"
 #include "engine/partial_frame.h"
-#include "engine/present_pass.h"
-#include "engine/render_target.h"
 
 namespace engine {
 
@@ -20,30 +16,6 @@ namespace {
 // units' distance fills about half the picture, with room above it for the smoke.
 constexpr float kFieldOfViewDegrees = 45.0f;
 constexpr float kNearDistance = 1.0f;
-
-// GL gives the bottom row first.
-void FlipRows(std::vector<std::uint8_t>& pixels, int width, int height) {
-    std::size_t row = static_cast<std::size_t>(width) * 4;
-    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
-        std::swap_ranges(pixels.begin() + top * row, pixels.begin() + (top + 1) * row, pixels.begin() + bottom * row);
-}
-
-// Reads a rectangle of the bound read framebuffer's colour, rows from the top.
-std::vector<std::uint8_t> ReadColour(const GlRect& from) {
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(from.width) * from.height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(from.x, from.y, from.width, from.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    FlipRows(pixels, from.width, from.height);
-    return pixels;
-}
-
-void ClearTo(const glm::vec3& colour, GLbitfield buffers) {
-    glClearColor(colour.r, colour.g, colour.b, 1.0f);
-    glClear(buffers);
-}
-}  // namespace
-
-namespace {
 
 // The others first and the window itself last: its swap is the one that waits.
 std::vector<platform::WindowHandle> ShownOrder(std::vector<platform::WindowHandle> windows) {
@@ -63,28 +35,27 @@ void Display::Start(const DisplayOptions& options, platform::WindowHandle window
         throw RuntimeError(ErrorCode::InvalidArgument, "the display's size, samples or gamma is out of range");
     platform::DisplaySystem& screen = platform::Screen();
     if (options.fillWindow) screen.CoverMonitor(window);
-    StartGlContext(window);
+    layer_ = StartDrawingLayer(window);
+    offScreen_ = false;
     try {
         options_ = options;
         window_ = window;
         monitorWindows_ = ShownOrder(screen.MonitorWindows(window));
         std::vector<platform::PixelSize> sizes;
         for (platform::WindowHandle shown : monitorWindows_) sizes.push_back(screen.DrawableSize(shown));
-        bool software = SoftwareRenderer();
+        bool software = layer_->SoftwareRenderer();
         renderSize_ = RenderSize(options, sizes, software ? kSoftwarePixelBudget : 0);
-        samples_ = software ? 0 : OfferedSamples(options.antialiasSamples);
-        if (monitorWindows_.size() > 1 || samples_ > 0 || options.gamma != 1.0f || !WindowHasDepth())
+        samples_ = software ? 0 : layer_->OfferedSamples(options.antialiasSamples);
+        if (monitorWindows_.size() > 1 || samples_ > 0 || options.gamma != 1.0f || !layer_->WindowHasDepth())
             UseOffScreenPicture();
         else
             FollowWindow();
     } catch (...) {
-        target_.reset();
-        presentPass_.reset();
-        StopGlContext(window);
+        layer_.reset();
         throw;
     }
     running_ = true;
-    frame_ = std::make_unique<PartialFrame>();
+    frame_ = std::make_unique<PartialFrame>(*layer_);
     SetVSync(vsync_);
     lastPresent_ = -1;
     elapsed_ = 0;
@@ -93,10 +64,8 @@ void Display::Start(const DisplayOptions& options, platform::WindowHandle window
 
 void Display::Stop() {
     if (!running_) return;
-    target_.reset();
-    presentPass_.reset();
     frame_.reset();
-    StopGlContext(window_);
+    layer_.reset();
     monitorWindows_.clear();
     running_ = false;
 }
@@ -109,25 +78,22 @@ void Display::RedrawWhole() {
     if (frame_) frame_->RedrawAll();
 }
 
-bool Display::KeepsStillThings() const { return running_ && !target_ && frame_->PartsShown(); }
+bool Display::KeepsStillThings() const { return running_ && !offScreen_ && frame_->PartsShown(); }
 
 void Display::SetVSync(bool enabled) {
     vsync_ = enabled;
     if (!running_) return;
-    platform::DisplaySystem& screen = platform::Screen();
     // Only the last swap of a frame waits for the vertical blank; the others would hold
     // the frame back one refresh each.
-    for (platform::WindowHandle shown : monitorWindows_) {
-        screen.MakeCurrent(shown);
-        screen.SetSwapInterval(enabled && shown == window_ ? 1 : 0);
-    }
-    pacer_.Start(screen.RefreshRate(window_), enabled);
+    for (platform::WindowHandle shown : monitorWindows_)
+        layer_->SetSwapInterval(shown, enabled && shown == window_ ? 1 : 0);
+    pacer_.Start(platform::Screen().RefreshRate(window_), enabled);
 }
 
 void Display::UseOffScreenPicture() {
-    if (target_) return;
-    target_ = std::make_unique<RenderTarget>(renderSize_.width, renderSize_.height, samples_);
-    presentPass_ = std::make_unique<PresentPass>(options_.gamma);
+    if (offScreen_) return;
+    layer_->MakePicture(renderSize_.width, renderSize_.height, samples_, options_.gamma);
+    offScreen_ = true;
 }
 
 void Display::FollowWindow() {
@@ -152,14 +118,15 @@ void Display::FollowMonitorWindows() {
 }
 
 FrameDestination Display::Destination() const {
-    return {target_.get(), windowSize_, pictureViewport_, ground_, barColour_};
+    if (offScreen_) return {true, window_, renderSize_, {0, 0, renderSize_.width, renderSize_.height}, ground_, barColour_};
+    return {false, window_, windowSize_, pictureViewport_, ground_, barColour_};
 }
 
 void Display::Clear(std::uint32_t rgb) {
     RequireRunning();
     ColorBytes bytes = UnpackColor(rgb, ColorLayout::RedHigh);
     ground_ = glm::vec3(bytes.red / 255.0f, bytes.green / 255.0f, bytes.blue / 255.0f);
-    if (!target_) FollowWindow();
+    if (!offScreen_) FollowWindow();
     frame_->Begin(Destination());
 }
 
@@ -173,31 +140,19 @@ WindowRect Display::PictureRect(platform::PixelSize window) const {
 }
 
 void Display::ShowIn(platform::WindowHandle window, const glm::ivec2& drift, WindowPixels* shown) {
-    platform::DisplaySystem& screen = platform::Screen();
-    screen.MakeCurrent(window);
-    platform::PixelSize size = screen.DrawableSize(window);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, size.width, size.height);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-    ClearTo(barColour_, GL_COLOR_BUFFER_BIT);
-    GlRect viewport = PictureViewport(PictureRect(size), size, drift);
-    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
-    presentPass_->Draw(target_->Texture(), {renderSize_.width, renderSize_.height}, {viewport.width, viewport.height});
-    SwapShowing(window, size, shown);
-}
-
-void Display::SwapShowing(platform::WindowHandle window, platform::PixelSize size, WindowPixels* shown) {
+    platform::PixelSize size = platform::Screen().DrawableSize(window);
+    layer_->DrawIntoWindow(window, {0, 0, size.width, size.height});
+    layer_->ShowPicture(size, PictureViewport(PictureRect(size), size, drift), barColour_);
     if (shown) ReadShown(size, shown);
-    platform::Screen().SwapBuffers(window);
+    layer_->Present(window);
 }
 
 void Display::ReadShown(platform::PixelSize size, WindowPixels* shown) const {
-    // The back buffer, just before it is shown: what the window will show.
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    // The back buffer of the window drawn into, just before it is shown: what the window
+    // will show.
     shown->width = size.width;
     shown->height = size.height;
-    shown->rgba = ReadColour({0, 0, size.width, size.height});
+    shown->rgba = layer_->Read(DrawingLayer::Source::Window, {0, 0, size.width, size.height}, size.width, size.height);
 }
 
 void Display::Present(WindowPixels* shown) {
@@ -206,14 +161,14 @@ void Display::Present(WindowPixels* shown) {
     bool awake = pacer_.MonitorsAwake();
     if (awake) {
         FollowMonitorWindows();
-        if (target_) {
-            target_->Resolve();
+        if (offScreen_) {
+            layer_->FinishPicture();
             glm::ivec2 drift = PictureDrift(Now());
             for (platform::WindowHandle window : monitorWindows_)
                 ShowIn(window, drift, window == window_ ? shown : nullptr);
         } else {
             if (shown) ReadShown(windowSize_, shown);
-            frame_->Show(window_);
+            frame_->Show();
         }
         pacer_.WaitForNextFrame();
     }
@@ -246,27 +201,11 @@ void Display::ToDisplayPixels(platform::WindowHandle window, int& x, int& y) con
 std::vector<std::uint8_t> Display::ReadPixels() {
     RequireRunning();
     frame_->LeaveArea();
-    GLuint source = 0;
-    GlRect from = pictureViewport_;
-    if (target_) {
-        target_->Resolve();
-        source = target_->ResolvedFramebuffer();
-        from = {0, 0, renderSize_.width, renderSize_.height};
-    }
-    std::vector<std::uint8_t> pixels;
-    if (from.width == options_.width && from.height == options_.height) {
-        glBindFramebuffer(GL_FRAMEBUFFER, source);
-        pixels = ReadColour(from);
-    } else {
-        // Scaled to the display's size on the way out, as the stills and tests take it.
-        RenderTarget scaled(options_.width, options_.height, 0);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, scaled.ResolvedFramebuffer());
-        glBlitFramebuffer(from.x, from.y, from.x + from.width, from.y + from.height, 0, 0, options_.width,
-                          options_.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
-        glBindFramebuffer(GL_FRAMEBUFFER, scaled.ResolvedFramebuffer());
-        pixels = ReadColour({0, 0, options_.width, options_.height});
-    }
+    // Scaled to the display's size on the way out, as the stills and tests take it.
+    std::vector<std::uint8_t> pixels =
+        offScreen_ ? layer_->Read(DrawingLayer::Source::Picture, {0, 0, renderSize_.width, renderSize_.height},
+                                  options_.width, options_.height)
+                   : layer_->Read(DrawingLayer::Source::Window, pictureViewport_, options_.width, options_.height);
     frame_->Bind();
     frame_->KeepToArea();
     return pixels;

@@ -24,9 +24,8 @@ namespace engine {
 
 struct Change;
 struct FrameDestination;
+class DrawingLayer;
 class PartialFrame;
-class PresentPass;
-class RenderTarget;
 
 class Display {
 public:
@@ -108,7 +107,6 @@ private:
     FrameDestination Destination() const;
     void ReadShown(platform::PixelSize size, WindowPixels* shown) const;
     void ShowIn(platform::WindowHandle window, const glm::ivec2& drift, WindowPixels* shown);
-    void SwapShowing(platform::WindowHandle window, platform::PixelSize size, WindowPixels* shown);
 
     bool running_ = false;
     bool vsync_ = false;
@@ -117,11 +115,11 @@ private:
     std::vector<platform::WindowHandle> monitorWindows_;
     platform::PixelSize renderSize_;
     int samples_ = 0;
-    // Null while the picture is drawn straight into the window, at pictureViewport_.
-    std::unique_ptr<RenderTarget> target_;
+    std::unique_ptr<DrawingLayer> layer_;
+    // False while the picture is drawn straight into the window, at pictureViewport_.
+    bool offScreen_ = false;
     platform::PixelSize windowSize_;
     GlRect pictureViewport_;
-    std::unique_ptr<PresentPass> presentPass_;
     std::unique_ptr<PartialFrame> frame_;
     glm::vec3 ground_{0, 0, 0};
     FramePacer pacer_;

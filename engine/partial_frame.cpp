@@ -1,30 +1,11 @@
 #include "engine/partial_frame.h"
 
-#include <glad/gl.h>
-
 #include "engine/clock.h"
-#include "engine/render_target.h"
-#include "engine/steady_picture.h"
+#include "engine/drawing_layer.h"
 
 namespace engine {
 
-namespace {
-
-void ClearTo(const glm::vec3& colour, GLbitfield buffers) {
-    glClearColor(colour.r, colour.g, colour.b, 1.0f);
-    glClear(buffers);
-}
-
-void Scissor(const GlRect& rect) {
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(rect.x, rect.y, rect.width, rect.height);
-}
-
-}  // namespace
-
-PartialFrame::PartialFrame() : steady_(std::make_unique<SteadyPicture>()) {}
-
-PartialFrame::~PartialFrame() = default;
+PartialFrame::PartialFrame(DrawingLayer& layer) : layer_(layer) {}
 
 void PartialFrame::Begin(const FrameDestination& destination) {
     destination_ = destination;
@@ -33,13 +14,10 @@ void PartialFrame::Begin(const FrameDestination& destination) {
 }
 
 void PartialFrame::Bind() const {
-    if (destination_.offScreen) {
-        destination_.offScreen->Bind();
-        return;
-    }
-    const GlRect& picture = destination_.picture;
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(picture.x, picture.y, picture.width, picture.height);
+    if (destination_.offScreen)
+        layer_.DrawIntoPicture();
+    else
+        layer_.DrawIntoWindow(destination_.window, destination_.picture);
 }
 
 bool PartialFrame::Drawing(const Change& change) {
@@ -59,15 +37,14 @@ bool PartialFrame::Drawing(const Change& change) {
         return true;
     }
     // A still thing drawn over what moves cannot be kept apart from it.
-    if (movingDrawn_) steady_->Forget();
+    if (movingDrawn_) steadyHeld_ = {};
     GlRect lies = OverlapOf(redraw_.InPixels(change.box), area);
-    if (!change.changed && Contains(steady_->Held(), lies)) {
-        steady_->Restore(area);
-        KeepToArea();
+    if (!change.changed && Contains(steadyHeld_, lies)) {
+        layer_.PutCopyBack(area);
         return false;
     }
     if (!depthCleared_) {
-        glClear(GL_DEPTH_BUFFER_BIT);
+        layer_.ClearDepth();
         depthCleared_ = true;
     }
     steadyDrawn_ = UnionOf(steadyDrawn_, lies);
@@ -76,10 +53,8 @@ bool PartialFrame::Drawing(const Change& change) {
 
 void PartialFrame::TakeSteadyPicture() {
     if (!movingDrawn_ && !IsEmpty(steadyDrawn_)) {
-        glDisable(GL_SCISSOR_TEST);
-        steady_->Take(steadyDrawn_);
-        Bind();
-        KeepToArea();
+        layer_.KeepCopy(steadyDrawn_);
+        steadyHeld_ = steadyDrawn_;
     }
     movingDrawn_ = true;
 }
@@ -89,11 +64,10 @@ void PartialFrame::Open(const Change& first) {
     movingDrawn_ = false;
     steadyDrawn_ = {};
     depthCleared_ = false;
-    glDepthMask(GL_TRUE);
     const glm::vec3& ground = destination_.ground;
     if (destination_.offScreen) {
-        destination_.offScreen->Bind();
-        ClearTo(ground, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        layer_.HoldTo({});
+        layer_.Clear(destination_.picture, ground, true);
         return;
     }
     // After a long gap the moving things may have leapt further than the margin allows.
@@ -101,45 +75,36 @@ void PartialFrame::Open(const Change& first) {
     bool whole = !partsShown_ || ground != shownGround_ || gap;
     shownGround_ = ground;
     GlRect area = redraw_.Open(destination_.picture, whole, first);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    KeepToArea();
     if (redraw_.Whole()) {
         // The bars and the depth, then the picture's own ground.
-        glDisable(GL_SCISSOR_TEST);
-        glViewport(0, 0, destination_.window.width, destination_.window.height);
-        ClearTo(destination_.bars, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        Scissor(area);
-        if (ground != destination_.bars) ClearTo(ground, GL_COLOR_BUFFER_BIT);
-        glDisable(GL_SCISSOR_TEST);
+        const platform::PixelSize& window = destination_.windowSize;
+        layer_.Clear({0, 0, window.width, window.height}, destination_.bars, true);
+        if (ground != destination_.bars) layer_.Clear(area, ground, false);
     } else {
         // Only what changes. The depth stays while the still things are put back from
         // their picture rather than drawn.
-        KeepToArea();
-        ClearTo(ground, GL_COLOR_BUFFER_BIT);
+        layer_.Clear(area, ground, false);
     }
-    Bind();
 }
 
 void PartialFrame::LeaveArea() {
     if (!open_) Open({});
-    glDisable(GL_SCISSOR_TEST);
+    layer_.HoldTo({});
 }
 
 void PartialFrame::KeepToArea() const {
-    if (destination_.offScreen || redraw_.Whole())
-        glDisable(GL_SCISSOR_TEST);
-    else
-        Scissor(redraw_.Area());
+    layer_.HoldTo(destination_.offScreen || redraw_.Whole() ? GlRect{} : redraw_.Area());
 }
 
-void PartialFrame::Show(platform::WindowHandle window) {
-    platform::DisplaySystem& screen = platform::Screen();
-    const platform::PixelSize& size = destination_.window;
+void PartialFrame::Show() {
+    const platform::PixelSize& size = destination_.windowSize;
     // The picture drifts over the window's edge by a few pixels at times.
     GlRect area = OverlapOf(redraw_.Area(), {0, 0, size.width, size.height});
-    if (!partsShown_ || !screen.PresentPart(window, {area.x, area.y, area.width, area.height})) {
+    if (!partsShown_ || !layer_.PresentPart(destination_.window, area)) {
         // Where a swap leaves the back buffer undefined every frame is drawn whole.
         partsShown_ = false;
-        screen.SwapBuffers(window);
+        layer_.Present(destination_.window);
     }
 }
 

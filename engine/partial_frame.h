@@ -6,31 +6,28 @@
 #pragma once
 #include <glm/glm.hpp>
 
-#include <memory>
-
 #include "engine/picture_geometry.h"
 #include "engine/redraw_area.h"
 #include "seams/display.h"
 
 namespace engine {
 
-class RenderTarget;
-class SteadyPicture;
+class DrawingLayer;
 
 // Where a frame is drawn, and on what.
 struct FrameDestination {
-    // The off-screen picture; null for the window's back buffer.
-    const RenderTarget* offScreen = nullptr;
+    // Into the off-screen picture, else into the window's back buffer.
+    bool offScreen = false;
     // The window and the picture's place in it (window pixels, GL's way up).
-    platform::PixelSize window;
+    platform::WindowHandle window = 0;
+    platform::PixelSize windowSize;
     GlRect picture;
     glm::vec3 ground{0}, bars{0};
 };
 
 class PartialFrame {
 public:
-    PartialFrame();
-    ~PartialFrame();
+    explicit PartialFrame(DrawingLayer& layer);
     PartialFrame(const PartialFrame&) = delete;
     PartialFrame& operator=(const PartialFrame&) = delete;
 
@@ -57,7 +54,7 @@ public:
 
     // Shows the frame drawn into the window: the part redrawn where the window keeps its
     // back buffer, else all of it.
-    void Show(platform::WindowHandle window);
+    void Show();
     // The frame is done, shown or not, at this time (the clock's seconds).
     void Close(bool shown, double now);
 
@@ -70,9 +67,11 @@ private:
     // A frame redrawn in part may take no longer than this (seconds) after the last.
     static constexpr double kLongestPartFrame = 0.25;
 
+    DrawingLayer& layer_;
     FrameDestination destination_;
     RedrawArea redraw_;
-    std::unique_ptr<SteadyPicture> steady_;
+    // Where the copy of what the still things drew lies (see KeepCopy).
+    GlRect steadyHeld_;
     bool partsShown_ = true;
     bool open_ = false;
     // This frame: whether anything that moves was drawn yet, where still things were
