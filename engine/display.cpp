@@ -74,6 +74,11 @@ void Display::RequireRunning() const {
     if (!running_) throw RuntimeError(ErrorCode::InvalidArgument, "the display has not been started");
 }
 
+DrawingLayer& Display::Layer() {
+    RequireRunning();
+    return *layer_;
+}
+
 void Display::RedrawWhole() {
     if (frame_) frame_->RedrawAll();
 }

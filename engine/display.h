@@ -41,6 +41,8 @@ public:
     void Start(const DisplayOptions& options, platform::WindowHandle window);
     void Stop();
     bool Running() const { return running_; }
+    // What the display draws with; throws the engine's failure when it has not been started.
+    DrawingLayer& Layer();
     // Throws the engine's failure when the display has not been started.
     void RequireRunning() const;
 

@@ -1,6 +1,4 @@
 // The 2D drawing object: a texture into a rectangle of display pixels, over the frame.
-#include <glad/gl.h>
-
 #include "common/color_bytes.h"
 #include "engine/object_factories.h"
 #include "engine/sprite_renderer.h"
@@ -25,18 +23,16 @@ public:
     void DrawTexture(std::int32_t textureId, float x1, float y1, float x2, float y2, std::int32_t color1,
                      std::int32_t color2, std::int32_t color3, std::int32_t color4, float u1, float v1,
                      float u2, float v2) override {
-        Renderers& renderers = state_->RequireRenderers();
-        GLuint texture = state_->textures.Handle(textureId);
+        state_->display.RequireRunning();
+        SpriteDraw how;
+        how.texture = &state_->textures.Find(textureId);
+        how.projection = state_->display.PixelProjection();
         SpriteVertex topLeft{{x1, y1, 0}, {u1, v1}, CornerColour(color1)};
         SpriteVertex topRight{{x2, y1, 0}, {u2, v1}, CornerColour(color2)};
         SpriteVertex bottomLeft{{x1, y2, 0}, {u1, v2}, CornerColour(color3)};
         SpriteVertex bottomRight{{x2, y2, 0}, {u2, v2}, CornerColour(color4)};
         SpriteVertex triangles[] = {topLeft, topRight, bottomRight, topLeft, bottomRight, bottomLeft};
-        glDisable(GL_DEPTH_TEST);
-        glEnable(GL_BLEND);
-        glBlendEquation(GL_FUNC_ADD);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        renderers.sprites->Draw(state_->display, triangles, 6, texture, state_->display.PixelProjection());
+        DrawSprites(state_->display, triangles, 6, how);
     }
 
 private:

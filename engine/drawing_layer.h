@@ -1,9 +1,9 @@
-// What the display and the partial frame ask of a graphics API to draw a frame and show
-// it: where drawing goes (a monitor window's back buffer, or the off-screen picture),
-// clearing and holding drawing to a part, a kept copy of part of the window, the picture
-// shown scaled, read back, presented. Each API's layer implements it in files of its own
-// (engine/gl_drawing_layer.cpp for OpenGL), so that the frame's logic above it reads the
-// same whichever draws.
+// All the engine asks of a graphics API: textures and meshes it holds; meshes drawn lit
+// and sprites drawn blended; where drawing goes (a monitor window's back buffer, or the
+// off-screen picture), clearing and holding drawing to a part, a kept copy of part of the
+// window, the picture shown scaled, read back, presented. Each API's layer implements it
+// in files of its own (engine/gl_*.cpp for OpenGL), so that the scene, the frame and the
+// partial redraw above it read the same whichever draws.
 //
 // Rectangles are in the pixels of what is drawn into, counted from the bottom left, as GL
 // counts them.
@@ -14,10 +14,70 @@
 #include <memory>
 #include <vector>
 
+#include "engine/mesh_draw_inputs.h"
+#include "engine/mesh_geometry.h"
 #include "engine/picture_geometry.h"
 #include "seams/display.h"
 
 namespace engine {
+
+struct Picture;
+
+// A corner of the strips drawn over a mesh's edges: where, which way its surface faces,
+// and how far across the strip.
+struct StripVertex {
+    glm::vec3 position;
+    glm::vec3 normal;
+    float across;
+};
+
+// A corner of a sprite or a 2D picture: textured and coloured, the colours and the
+// texture's sRGB values blended as they are.
+struct SpriteVertex {
+    glm::vec3 position;
+    glm::vec2 texCoord;
+    glm::vec4 colour;
+};
+
+// A picture the layer holds for drawing sprites with.
+class LayerTexture {
+public:
+    virtual ~LayerTexture() = default;
+};
+
+// A mesh's triangles as the layer holds them, and the strips drawn over its edges.
+class LayerMesh {
+public:
+    virtual ~LayerMesh() = default;
+    // The strips, in world coordinates, in place of the earlier ones.
+    virtual void SetStrips(const std::vector<StripVertex>& strips) = 0;
+};
+
+// How a sprite's colour mixes with what is there: the sprite's colour times the source
+// factor, combined by the operation with the colour there times the destination factor.
+enum class BlendOperation { Add, Subtract, ReverseSubtract, Min, Max };
+enum class BlendFactor {
+    Zero, One, SourceColour, InverseSourceColour, SourceAlpha, InverseSourceAlpha,
+    DestinationAlpha, InverseDestinationAlpha, DestinationColour, InverseDestinationColour
+};
+struct Blending {
+    BlendOperation operation = BlendOperation::Add;
+    BlendFactor source = BlendFactor::SourceAlpha, destination = BlendFactor::InverseSourceAlpha;
+};
+
+// How a batch of sprites is drawn.
+struct SpriteDraw {
+    const LayerTexture* texture = nullptr;
+    glm::mat4 projection{1};
+    Blending blending;
+    // Hidden behind the meshes, without hiding anything itself (particles), or drawn
+    // over everything (2D pictures, text).
+    bool behindMeshes = false;
+    // Read from the one picture of the texture's chain of smaller copies nearest in size:
+    // a software rasteriser reads one picture far faster than it blends two, and soft
+    // particles show no seam between the sizes.
+    bool oneSize = false;
+};
 
 class DrawingLayer {
 public:
@@ -28,6 +88,21 @@ public:
     virtual bool SoftwareRenderer() const = 0;
     virtual int OfferedSamples(int wanted) const = 0;
     virtual bool WindowHasDepth() const = 0;
+    // The longest side of a texture it takes.
+    virtual int LargestTexture() const = 0;
+
+    // A picture to draw sprites with: its filter smooth or sharp, with a chain of smaller
+    // copies for when it is drawn small.
+    virtual std::unique_ptr<LayerTexture> MakeTexture(const Picture& picture, bool smooth, bool chain) = 0;
+    // A mesh's corners, drawn by index, three a triangle.
+    virtual std::unique_ptr<LayerMesh> MakeMesh(const std::vector<MeshVertex>& corners,
+                                                const std::vector<std::uint32_t>& indices) = 0;
+    // The mesh's faces, one-sided, as in Direct3D: a triangle faces the camera when its
+    // corners run clockwise on the screen; lit for every pixel by the inputs. Then, where
+    // edges are smoothed (a pixel size above 0), its strips, blended by how much of each
+    // pixel they cover, a hair nearer than the faces and leaving the depth as it was.
+    virtual void DrawMesh(LayerMesh& mesh, const MeshDrawInputs& inputs, bool depthTested) = 0;
+    virtual void DrawSprites(const SpriteVertex* triangles, std::size_t count, const SpriteDraw& how) = 0;
 
     // Makes the off-screen picture, of this size and multisampling, shown through the
     // gamma; there is one at most.

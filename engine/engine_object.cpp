@@ -6,7 +6,6 @@
 #include "engine/frame_rate_counter.h"
 #include "engine/frame_rate_text.h"
 #include "engine/object_factories.h"
-#include "engine/sprite_renderer.h"
 
 namespace engine {
 
@@ -32,12 +31,6 @@ public:
                                 float gamma, saver::WindowHandle window) override {
         if (depth != 32) throw RuntimeError(ErrorCode::InvalidArgument, "the display's colour depth must be 32");
         state_->display.Start({width, height, keepAspect != 0, fillWindow != 0, antialiasSamples, gamma}, window);
-        try {
-            state_->renderers = std::make_unique<Renderers>();
-        } catch (...) {
-            state_->display.Stop();
-            throw;
-        }
     }
 
     void ClearFrame(std::int32_t color) override {
@@ -56,7 +49,6 @@ public:
     void ShutDown() override {
         frameRateText_.reset();
         state_->textures.Clear();
-        state_->renderers.reset();
         state_->display.Stop();
     }
 
@@ -64,14 +56,14 @@ private:
     // The rate counted up to this frame, written over it.
     void DrawFrameRate() {
         frameRate_.Count(Now());
-        if (!frameRateText_) frameRateText_ = std::make_unique<FrameRateText>();
-        frameRateText_->Draw(frameRate_.Rate(), *state_->RequireRenderers().sprites, state_->display);
+        if (!frameRateText_) frameRateText_ = std::make_unique<FrameRateText>(state_->display.Layer());
+        frameRateText_->Draw(frameRate_.Rate(), state_->display);
     }
 
     SharedState state_;
     bool showFrameRate_ = false;
     FrameRateCounter frameRate_;
-    // Made at the first frame it is drawn on, in the display's GL context; released with it.
+    // Made at the first frame it is drawn on, in the display's drawing layer; released with it.
     std::unique_ptr<FrameRateText> frameRateText_;
 };
 

@@ -9,9 +9,4 @@ std::string EngineState::ResolvePath(const std::string& file) const {
     return searchFolder + (last == '/' || last == '\\' ? "" : "/") + file;
 }
 
-Renderers& EngineState::RequireRenderers() {
-    display.RequireRunning();
-    return *renderers;
-}
-
 }  // namespace engine

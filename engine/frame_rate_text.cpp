@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/picture.h"
 #include "engine/sprite_renderer.h"
 
 namespace engine {
@@ -54,7 +55,7 @@ void AddQuad(std::vector<SpriteVertex>& triangles, float x1, float y1, float x2,
 
 }  // namespace
 
-FrameRateText::FrameRateText() {
+FrameRateText::FrameRateText(DrawingLayer& layer) {
     // White everywhere; the glyphs' pixels opaque, the rest clear.
     std::vector<std::uint8_t> rgba(static_cast<std::size_t>(FontWidth) * GlyphHeight * 4, 255);
     for (int y = 0; y < GlyphHeight; ++y) {
@@ -64,19 +65,12 @@ FrameRateText::FrameRateText() {
             rgba[(static_cast<std::size_t>(y) * FontWidth + x) * 4 + 3] = lit ? 255 : 0;
         }
     }
-    glGenTextures(1, &font_);
-    glBindTexture(GL_TEXTURE_2D, font_);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, FontWidth, GlyphHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    font_ = layer.MakeTexture(Picture{FontWidth, GlyphHeight, std::move(rgba)}, false, false);
 }
 
-FrameRateText::~FrameRateText() { glDeleteTextures(1, &font_); }
+FrameRateText::~FrameRateText() = default;
 
-void FrameRateText::Draw(double rate, SpriteRenderer& sprites, Display& display) {
+void FrameRateText::Draw(double rate, Display& display) {
     if (rate < 0) return;
     int displayHeight = display.DisplayHeight();
     char text[32];
@@ -95,11 +89,10 @@ void FrameRateText::Draw(double rate, SpriteRenderer& sprites, Display& display)
         if (c != ' ' && glyph >= 0) AddQuad(triangles, x, top, x + GlyphWidth * Scale, bottom, glyph, {1, 1, 1, 1});
         x += advance;
     }
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendEquation(GL_FUNC_ADD);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    sprites.Draw(display, triangles.data(), triangles.size(), font_, display.PixelProjection());
+    SpriteDraw how;
+    how.texture = font_.get();
+    how.projection = display.PixelProjection();
+    DrawSprites(display, triangles.data(), triangles.size(), how);
 }
 
 }  // namespace engine

@@ -5,9 +5,12 @@
 #include <algorithm>
 
 #include "engine/gl_context.h"
-#include "engine/present_pass.h"
-#include "engine/render_target.h"
-#include "engine/steady_picture.h"
+#include "engine/gl_mesh_drawing.h"
+#include "engine/gl_sprite_drawing.h"
+#include "engine/gl_textures.h"
+#include "engine/gl_present_pass.h"
+#include "engine/gl_render_target.h"
+#include "engine/gl_steady_picture.h"
 
 namespace engine {
 
@@ -37,7 +40,15 @@ std::unique_ptr<DrawingLayer> StartDrawingLayer(platform::WindowHandle window) {
 
 GlDrawingLayer::GlDrawingLayer(platform::WindowHandle window) : window_(window), current_(window) {
     StartGlContext(window);
-    copy_ = std::make_unique<SteadyPicture>();
+    try {
+        meshes_ = std::make_unique<GlMeshDrawing>();
+        sprites_ = std::make_unique<GlSpriteDrawing>();
+        copy_ = std::make_unique<SteadyPicture>();
+    } catch (...) {
+        sprites_.reset();
+        StopGlContext(window);
+        throw;
+    }
 }
 
 GlDrawingLayer::~GlDrawingLayer() {
@@ -45,6 +56,8 @@ GlDrawingLayer::~GlDrawingLayer() {
     copy_.reset();
     presentPass_.reset();
     picture_.reset();
+    sprites_.reset();
+    meshes_.reset();
     StopGlContext(window_);
 }
 
@@ -53,6 +66,29 @@ bool GlDrawingLayer::SoftwareRenderer() const { return engine::SoftwareRenderer(
 int GlDrawingLayer::OfferedSamples(int wanted) const { return engine::OfferedSamples(wanted); }
 
 bool GlDrawingLayer::WindowHasDepth() const { return engine::WindowHasDepth(); }
+
+int GlDrawingLayer::LargestTexture() const {
+    GLint side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    return side;
+}
+
+std::unique_ptr<LayerTexture> GlDrawingLayer::MakeTexture(const Picture& picture, bool smooth, bool chain) {
+    return std::make_unique<GlTexture>(picture, smooth, chain);
+}
+
+std::unique_ptr<LayerMesh> GlDrawingLayer::MakeMesh(const std::vector<MeshVertex>& corners,
+                                                    const std::vector<std::uint32_t>& indices) {
+    return std::make_unique<GlMesh>(corners, indices);
+}
+
+void GlDrawingLayer::DrawMesh(LayerMesh& mesh, const MeshDrawInputs& inputs, bool depthTested) {
+    meshes_->Draw(static_cast<const GlMesh&>(mesh), inputs, depthTested);
+}
+
+void GlDrawingLayer::DrawSprites(const SpriteVertex* triangles, std::size_t count, const SpriteDraw& how) {
+    sprites_->Draw(triangles, count, how);
+}
 
 void GlDrawingLayer::MakePicture(int width, int height, int samples, float gamma) {
     picture_ = std::make_unique<RenderTarget>(width, height, samples);

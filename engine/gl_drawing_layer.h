@@ -1,6 +1,7 @@
 // The drawing layer over OpenGL 3.3 core: the one GL context on the display's window,
 // made current on each monitor window in turn, its default framebuffer as the window's
-// back buffer, a framebuffer object as the off-screen picture.
+// back buffer, a framebuffer object as the off-screen picture; meshes and sprites drawn
+// by engine/gl_mesh_drawing.h and engine/gl_sprite_drawing.h.
 #pragma once
 #include <memory>
 
@@ -8,6 +9,8 @@
 
 namespace engine {
 
+class GlMeshDrawing;
+class GlSpriteDrawing;
 class PresentPass;
 class RenderTarget;
 class SteadyPicture;
@@ -22,6 +25,13 @@ public:
     bool SoftwareRenderer() const override;
     int OfferedSamples(int wanted) const override;
     bool WindowHasDepth() const override;
+    int LargestTexture() const override;
+
+    std::unique_ptr<LayerTexture> MakeTexture(const Picture& picture, bool smooth, bool chain) override;
+    std::unique_ptr<LayerMesh> MakeMesh(const std::vector<MeshVertex>& corners,
+                                        const std::vector<std::uint32_t>& indices) override;
+    void DrawMesh(LayerMesh& mesh, const MeshDrawInputs& inputs, bool depthTested) override;
+    void DrawSprites(const SpriteVertex* triangles, std::size_t count, const SpriteDraw& how) override;
 
     void MakePicture(int width, int height, int samples, float gamma) override;
     void DrawIntoWindow(platform::WindowHandle window, const GlRect& viewport) override;
@@ -47,6 +57,8 @@ private:
     void BindAgain() const;
 
     platform::WindowHandle window_, current_;
+    std::unique_ptr<GlMeshDrawing> meshes_;
+    std::unique_ptr<GlSpriteDrawing> sprites_;
     std::unique_ptr<RenderTarget> picture_;
     int pictureWidth_ = 0, pictureHeight_ = 0;
     std::unique_ptr<PresentPass> presentPass_;

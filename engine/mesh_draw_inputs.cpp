@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/engine_state.h"
+#include "engine/scene_lights.h"
 
 namespace engine {
 

@@ -1,6 +1,4 @@
 // The mesh object: a 3DS model with its pose and material.
-#include <glad/gl.h>
-
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "common/runtime_error.h"
@@ -19,9 +17,9 @@ float EdgeSmoothing(const Display& display) {
     return 2.0f / (display.Projection()[1][1] * static_cast<float>(display.Height()));
 }
 
-class GlMesh : public saver::Mesh, public DrawableMesh {
+class ModelMesh : public saver::Mesh, public DrawableMesh {
 public:
-    explicit GlMesh(SharedState state) : state_(std::move(state)) {}
+    explicit ModelMesh(SharedState state) : state_(std::move(state)) {}
 
     void LoadModel3DS(const std::string& file, std::int32_t group, Flag textureCoords, Flag smoothing,
                       Flag computeNormals, Flag keepOrigin) override {
@@ -32,7 +30,7 @@ public:
         state_->display.RequireRunning();
         Model3ds model = Read3dsFile(state_->ResolvePath(file));
         GeometryOptions options{smoothing != 0, computeNormals != 0, keepOrigin != 0};
-        geometry_ = std::make_unique<GpuMesh>(BuildTriangles(model, options));
+        geometry_ = std::make_unique<GpuMesh>(state_->display.Layer(), BuildTriangles(model, options));
     }
 
     void SetScale(float x, float y, float z) override { scale_ = {x, y, z}; }
@@ -47,7 +45,7 @@ public:
         materialId_ = materialId;
     }
 
-    void Draw(EngineState& state) override {
+    void Draw(EngineState& state, bool depthTested) override {
         if (!geometry_) return;
         // Degrees about x, then y, then z; then the scale is placed and moved.
         glm::mat4 model = glm::translate(glm::mat4(1), position_);
@@ -57,9 +55,8 @@ public:
         model = glm::scale(model, scale_);
         auto material = state.materials.find(materialId_);
         Lighting lighting{state.lighting, &state.pointLights, &state.directionalLights, &state.particleGlows};
-        state.renderers->meshes->Draw(state.display, *geometry_, model,
-                                      material != state.materials.end() ? material->second : Material{},
-                                      lighting, EdgeSmoothing(state.display));
+        DrawMesh(state.display, *geometry_, model, material != state.materials.end() ? material->second : Material{},
+                 lighting, EdgeSmoothing(state.display), depthTested);
     }
 
 private:
@@ -71,6 +68,6 @@ private:
 
 }  // namespace
 
-std::shared_ptr<saver::Mesh> MakeMesh(SharedState state) { return std::make_shared<GlMesh>(std::move(state)); }
+std::shared_ptr<saver::Mesh> MakeMesh(SharedState state) { return std::make_shared<ModelMesh>(std::move(state)); }
 
 }  // namespace engine

@@ -14,13 +14,13 @@ const float kCreaseCosine = std::cos(glm::radians(MeshOutline::kCreaseDegrees));
 Place PlaceOf(const glm::vec3& p) { return {p.x, p.y, p.z}; }
 
 // Whether two faces meet along an edge through the very same vertices (a smooth join).
-bool SameEnds(const std::array<GLuint, 2>& a, const std::array<GLuint, 2>& b) {
+bool SameEnds(const std::array<std::uint32_t, 2>& a, const std::array<std::uint32_t, 2>& b) {
     return (a[0] == b[0] && a[1] == b[1]) || (a[0] == b[1] && a[1] == b[0]);
 }
 }  // namespace
 
 MeshOutline::MeshOutline(const std::vector<glm::vec3>& positions, const std::vector<glm::vec3>& normals,
-                         const std::vector<GLuint>& triangleIndices)
+                         const std::vector<std::uint32_t>& triangleIndices)
     : positions_(positions), normals_(normals) {
     // Edges are matched by where their ends lie, not by vertex: at a crease each face has
     // vertices of its own, with its own normals.
@@ -33,7 +33,7 @@ MeshOutline::MeshOutline(const std::vector<glm::vec3>& positions, const std::vec
     glm::vec3 middle = (low + high) * 0.5f;
     std::map<std::pair<Place, Place>, int> edgeAt;
     for (std::size_t first = 0; first + 2 < triangleIndices.size(); first += 3) {
-        std::array<GLuint, 3> corners{triangleIndices[first], triangleIndices[first + 1], triangleIndices[first + 2]};
+        std::array<std::uint32_t, 3> corners{triangleIndices[first], triangleIndices[first + 1], triangleIndices[first + 2]};
         const glm::vec3 &a = positions[corners[0]], &b = positions[corners[1]], &c = positions[corners[2]];
         glm::vec3 face = glm::cross(b - a, c - a);
         // The side the stored normals point out of is the shown one, whichever way the
@@ -44,7 +44,7 @@ MeshOutline::MeshOutline(const std::vector<glm::vec3>& positions, const std::vec
         faceNormals_.push_back(face);
         outward_.push_back(glm::dot(face, (a + b + c) / 3.0f - middle) >= 0);
         for (int k = 0; k < 3; ++k) {
-            GLuint from = corners[k], to = corners[(k + 1) % 3];
+            std::uint32_t from = corners[k], to = corners[(k + 1) % 3];
             Place p = PlaceOf(positions[from]), q = PlaceOf(positions[to]);
             if (p == q) continue;
             auto key = p < q ? std::make_pair(p, q) : std::make_pair(q, p);

@@ -9,7 +9,6 @@
 // those edges with what lies beside it, so that the edges look clean on a renderer
 // without multisampling, for a few thousand pixels.
 #pragma once
-#include <glad/gl.h>
 #include <glm/glm.hpp>
 
 #include <array>
@@ -25,35 +24,35 @@ public:
     // positions[i] is where vertex i lies; every three indices make a triangle, its
     // corners running so that normals (one a vertex) point out of its shown side.
     MeshOutline(const std::vector<glm::vec3>& positions, const std::vector<glm::vec3>& normals,
-                const std::vector<GLuint>& triangleIndices);
+                const std::vector<std::uint32_t>& triangleIndices);
 
     // An edge that shows: its two vertices and the third corner of a face in view beside
     // it (for an outline, the face whose edge it is: the outline's inner side).
     struct EdgeInView {
-        GLuint from, to, besideCorner;
+        std::uint32_t from, to, besideCorner;
         bool outline;
     };
     // The edges that show when the mesh is placed by model before a camera at the origin:
     // an outline edge once, with the vertices of its face in view; a crease once for each
     // of its faces, with that face's vertices.
     const std::vector<EdgeInView>& EdgesInView(const glm::mat4& model);
-    const glm::vec3& Position(GLuint vertex) const { return positions_[vertex]; }
-    const glm::vec3& Normal(GLuint vertex) const { return normals_[vertex]; }
+    const glm::vec3& Position(std::uint32_t vertex) const { return positions_[vertex]; }
+    const glm::vec3& Normal(std::uint32_t vertex) const { return normals_[vertex]; }
 
 private:
     struct Edge {
         // The triangles on either side (the second -1 when there is none) and, for each,
         // its two vertices along the edge.
         std::array<int, 2> triangles{-1, -1};
-        std::array<std::array<GLuint, 2>, 2> ends{};
+        std::array<std::array<std::uint32_t, 2>, 2> ends{};
         // Each side's third corner.
-        std::array<GLuint, 2> beside{};
+        std::array<std::uint32_t, 2> beside{};
     };
 
     std::vector<glm::vec3> positions_;
     std::vector<glm::vec3> normals_;
     // Each triangle's corners and the normal of its shown side.
-    std::vector<std::array<GLuint, 3>> triangles_;
+    std::vector<std::array<std::uint32_t, 3>> triangles_;
     std::vector<glm::vec3> faceNormals_;
     std::vector<bool> outward_;
     std::vector<Edge> edges_;

@@ -2,18 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstddef>
-#include <iterator>
-#include <memory>
-#include <string>
-#include <utility>
-#include <glm/gtc/type_ptr.hpp>
+#include <map>
 
-#include "engine/gl_context.h"
-#include "engine/light_falloff.h"
 #include "engine/mesh_outline.h"
-#include "engine/mesh_shaders.h"
-#include "engine/vertex_array.h"
 
 namespace engine {
 
@@ -59,58 +50,18 @@ std::vector<StripVertex> OutlineStrips(MeshOutline& outline, const glm::mat4& mo
     return strips;
 }
 
-// How much nearer the smoothed edges are drawn than the faces they border, as a share of
-// the depth range: a few steps of a 16-bit depth buffer at the pumpkin's distance (some
-// three world units), well under the thickness of a carved shell, so that edges behind
-// a surface stay hidden.
-constexpr float kLineNearer = 0.00006f;
-
-void SetVec3(const ShaderProgram& program, const char* name, const glm::vec3& v) {
-    glUniform3fv(program.Uniform(name), 1, glm::value_ptr(v));
-}
-
-// Gives the program every input of the draw, and the matrix that places its vertices in
-// the world.
-void Upload(const ShaderProgram& program, const MeshDrawInputs& inputs, const glm::mat4& placing) {
-    const MeshDrawInputs::Steady& steady = inputs.steady;
-    const MeshDrawInputs::Glowing& glowing = inputs.glowing;
-    program.Use();
-    glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(placing)));
-    glUniformMatrix4fv(program.Uniform("model"), 1, GL_FALSE, glm::value_ptr(placing));
-    glUniformMatrix3fv(program.Uniform("normalMatrix"), 1, GL_FALSE, glm::value_ptr(normalMatrix));
-    glUniformMatrix4fv(program.Uniform("projection"), 1, GL_FALSE, glm::value_ptr(steady.projection));
-    SetVec3(program, "ambientAndEmissive", steady.ambientAndEmissive);
-    SetVec3(program, "diffuse", steady.diffuse);
-    glUniform1f(program.Uniform("opacity"), steady.opacity);
-    SetVec3(program, "specular", steady.specular);
-    glUniform1f(program.Uniform("power"), steady.power);
-    glUniform1i(program.Uniform("lit"), steady.lit);
-    SetVec3(program, "insideCentre", steady.insideCentre);
-    glUniform4fv(program.Uniform("outerPointPlace"), kMaxPointLights, glm::value_ptr(steady.outerPointPlace[0]));
-    glUniform3fv(program.Uniform("outerPointColour"), kMaxPointLights, glm::value_ptr(glowing.outerPointColour[0]));
-    glUniform4fv(program.Uniform("innerPointPlace"), kMaxPointLights, glm::value_ptr(steady.innerPointPlace[0]));
-    glUniform3fv(program.Uniform("innerPointColour"), kMaxPointLights, glm::value_ptr(glowing.innerPointColour[0]));
-    glUniform3fv(program.Uniform("directionalToward"), kMaxDirectionalLights,
-                 glm::value_ptr(steady.directionalToward[0]));
-    glUniform3fv(program.Uniform("directionalColour"), kMaxDirectionalLights,
-                 glm::value_ptr(steady.directionalColour[0]));
-    glUniform2fv(program.Uniform("spillCentre"), 1, glm::value_ptr(glowing.spillCentre));
-    glUniform2fv(program.Uniform("spillInverseHalfSize"), 1, glm::value_ptr(glowing.spillInverseHalfSize));
-    SetVec3(program, "spillColour", glowing.spillColour);
-}
-
 }  // namespace
 
-GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<GLsizei>(triangles.size())) {
+GpuMesh::GpuMesh(DrawingLayer& layer, const std::vector<MeshVertex>& triangles) {
     // Corners that agree in position and normal are stored once and drawn by index, so
     // that each is transformed once rather than once for every triangle it belongs to.
     std::vector<MeshVertex> vertices;
-    std::vector<GLuint> indices;
-    std::map<std::array<float, 6>, GLuint> seen;
+    std::vector<std::uint32_t> indices;
+    std::map<std::array<float, 6>, std::uint32_t> seen;
     for (const MeshVertex& corner : triangles) {
         std::array<float, 6> key{corner.position.x, corner.position.y, corner.position.z,
                                  corner.normal.x,   corner.normal.y,   corner.normal.z};
-        auto [found, added] = seen.try_emplace(key, static_cast<GLuint>(vertices.size()));
+        auto [found, added] = seen.try_emplace(key, static_cast<std::uint32_t>(vertices.size()));
         if (added) vertices.push_back(corner);
         indices.push_back(found->second);
     }
@@ -123,14 +74,7 @@ GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<
         centre_ = (low + high) * 0.5f;
         for (const auto& vertex : triangles) radius_ = std::max(radius_, glm::length(vertex.position - centre_));
     }
-    MakeVertexArray(vertexArray_, buffer_, sizeof(MeshVertex),
-                    {{3, offsetof(MeshVertex, position)}, {3, offsetof(MeshVertex, normal)}});
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(MeshVertex)),
-                 vertices.data(), GL_STATIC_DRAW);
-    glGenBuffers(1, &indexBuffer_);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
-                 indices.data(), GL_STATIC_DRAW);
+    layerMesh_ = layer.MakeMesh(vertices, indices);
 
     std::vector<glm::vec3> positions, normals;
     for (const MeshVertex& vertex : vertices) {
@@ -139,39 +83,19 @@ GpuMesh::GpuMesh(const std::vector<MeshVertex>& triangles) : count_(static_cast<
     }
     outline_ = std::make_unique<MeshOutline>(positions, normals, indices);
     corners_ = positions;
-    MakeVertexArray(outlineArray_, outlineBuffer_, sizeof(StripVertex),
-                    {{3, offsetof(StripVertex, position)},
-                     {3, offsetof(StripVertex, normal)},
-                     {1, offsetof(StripVertex, across)}});
 }
 
-GpuMesh::~GpuMesh() {
-    if (!GlContextAlive()) return;
-    GLuint buffers[] = {buffer_, indexBuffer_, outlineBuffer_};
-    glDeleteBuffers(3, buffers);
-    GLuint arrays[] = {vertexArray_, outlineArray_};
-    glDeleteVertexArrays(2, arrays);
-}
+GpuMesh::~GpuMesh() = default;
 
-void GpuMesh::Draw() const {
-    glBindVertexArray(vertexArray_);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
-    glDrawElements(GL_TRIANGLES, count_, GL_UNSIGNED_INT, nullptr);
-}
-
-void GpuMesh::DrawOutline(const glm::mat4& model, float pixelAtOne) {
-    if (model != outlineModel_ || pixelAtOne != outlinePixel_) {
-        outlineModel_ = model;
-        outlinePixel_ = pixelAtOne;
-        std::vector<StripVertex> strips = OutlineStrips(*outline_, model, pixelAtOne);
-        outlineCount_ = static_cast<GLsizei>(strips.size());
-        glBindBuffer(GL_ARRAY_BUFFER, outlineBuffer_);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(strips.size() * sizeof(StripVertex)), strips.data(),
-                     GL_STATIC_DRAW);
+void GpuMesh::Draw(DrawingLayer& layer, const MeshDrawInputs& inputs, bool depthTested) {
+    const glm::mat4& model = inputs.steady.model;
+    float pixelAtOne = inputs.steady.pixelAtOne;
+    if (pixelAtOne > 0 && (model != stripsModel_ || pixelAtOne != stripsPixel_)) {
+        stripsModel_ = model;
+        stripsPixel_ = pixelAtOne;
+        layerMesh_->SetStrips(OutlineStrips(*outline_, model, pixelAtOne));
     }
-    if (outlineCount_ == 0) return;
-    glBindVertexArray(outlineArray_);
-    glDrawArrays(GL_TRIANGLES, 0, outlineCount_);
+    layer.DrawMesh(*layerMesh_, inputs, depthTested);
 }
 
 const ScreenBox& GpuMesh::InView(const glm::mat4& model, const glm::mat4& projection) {
@@ -185,28 +109,8 @@ const ScreenBox& GpuMesh::InView(const glm::mat4& model, const glm::mat4& projec
     return inView_;
 }
 
-const MeshRenderer::Programs& MeshRenderer::ProgramsFor(int outerPoints, int innerPoints, int directionals) const {
-    std::unique_ptr<Programs>& programs = programs_[{outerPoints, innerPoints, directionals}];
-    if (!programs) {
-        std::string counts = "#version 330 core\n#define OUTER_POINTS " + std::to_string(outerPoints) +
-                             "\n#define INNER_POINTS " + std::to_string(innerPoints) +
-                             "\n#define DIRECTIONALS " + std::to_string(directionals) +
-                             "\n#define OUTER_POINT_SLOTS " + std::to_string(std::max(outerPoints, 1)) +
-                             "\n#define DIRECTIONAL_SLOTS " + std::to_string(std::max(directionals, 1)) + "\n" +
-                             kMeshLightUniforms;
-        std::string light = std::string(kRangeFalloffGlsl) + kMeshLighting;
-        std::string facesVertex = counts + kMeshPlacing + kMeshVertexShader;
-        std::string facesFragment = counts + light + kMeshFragmentShader;
-        std::string stripsVertex = counts + light + kMeshPlacing + kStripVertexShader;
-        std::string stripsFragment = std::string("#version 330 core\n") + kStripFragmentShader;
-        programs.reset(new Programs{{facesVertex.c_str(), facesFragment.c_str()},
-                                    {stripsVertex.c_str(), stripsFragment.c_str()}});
-    }
-    return *programs;
-}
-
-void MeshRenderer::Draw(Display& display, GpuMesh& mesh, const glm::mat4& model, const Material& material,
-                        const Lighting& lighting, float pixelAtOne) const {
+void DrawMesh(Display& display, GpuMesh& mesh, const glm::mat4& model, const Material& material,
+              const Lighting& lighting, float pixelAtOne, bool depthTested) {
     MeshDrawInputs inputs = GatherMeshInputs(mesh.Centre(), mesh.Radius(), model, material, lighting,
                                              display.Projection(), pixelAtOne);
     // The glows of particle systems flicker, and their light and spill reach over the
@@ -216,30 +120,7 @@ void MeshRenderer::Draw(Display& display, GpuMesh& mesh, const glm::mat4& model,
     change.box = mesh.InView(model, inputs.steady.projection);
     change.steadyKey = SteadyFingerprint(&mesh, inputs);
     change.changed = mesh.LitAnew(GlowingFingerprint(inputs));
-    if (!display.Drawing(change)) return;
-
-    const MeshDrawInputs::Steady& steady = inputs.steady;
-    const Programs& programs = ProgramsFor(steady.outerPoints, steady.innerPoints, steady.directionals);
-    Upload(programs.faces, inputs, model);
-    // One-sided, as in Direct3D: a triangle faces the camera when its corners run
-    // clockwise on the screen.
-    glEnable(GL_CULL_FACE);
-    glFrontFace(GL_CW);
-    mesh.Draw();
-    if (pixelAtOne <= 0) return;
-    // The strips lie on the faces they border, so they are drawn a hair nearer than those
-    // faces, blended by how much of each pixel they cover, and leave the depth as it was.
-    // They come in world coordinates.
-    Upload(programs.strips, inputs, glm::mat4(1));
-    glUniform1f(programs.strips.Uniform("towardsEye"), kLineNearer);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glBlendEquation(GL_FUNC_ADD);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDepthMask(GL_FALSE);
-    mesh.DrawOutline(model, pixelAtOne);
-    glDepthMask(GL_TRUE);
-    glDisable(GL_BLEND);
+    if (display.Drawing(change)) mesh.Draw(display.Layer(), inputs, depthTested);
 }
 
 }  // namespace engine

@@ -1,7 +1,8 @@
-// Draws meshes lit for every pixel: the material's ambient, diffuse, specular and
-// emissive colours and specular power under point lights, which fall off to nothing at
-// their range (RangeFalloff), and directional lights; bright light rolls off softly
-// towards full strength rather than clipping. A mesh's triangles live in a GpuMesh.
+// Draws meshes lit for every pixel, through the drawing layer: the material's ambient,
+// diffuse, specular and emissive colours and specular power under point lights, which
+// fall off to nothing at their range (RangeFalloff), and directional lights; bright light
+// rolls off softly towards full strength rather than clipping. A mesh's triangles live in
+// a GpuMesh.
 //
 // Without shadows a hollow mesh would be lit inside by the far lights outside it. So a
 // surface that faces the point light within its bounds (or, with none, its centre)
@@ -10,43 +11,32 @@
 // pumpkin is dark inside but for its candle and the light that falls in through its
 // openings; the outside is lit by every light but the candle within.
 #pragma once
-#include <glad/gl.h>
 #include <glm/glm.hpp>
 
-#include <array>
-#include <map>
 #include <memory>
 #include <vector>
 
 #include "engine/display.h"
-#include "engine/mesh_geometry.h"
+#include "engine/drawing_layer.h"
 #include "engine/mesh_draw_inputs.h"
-#include "engine/mesh_outline.h"
+#include "engine/mesh_geometry.h"
 #include "engine/redraw_area.h"
-#include "engine/shader_program.h"
 
 namespace engine {
 
-// A corner of the strips drawn over a mesh's edges: where, which way its surface faces,
-// and how far across the strip.
-struct StripVertex {
-    glm::vec3 position;
-    glm::vec3 normal;
-    float across;
-};
+class MeshOutline;
 
 class GpuMesh {
 public:
-    explicit GpuMesh(const std::vector<MeshVertex>& triangles);
+    GpuMesh(DrawingLayer& layer, const std::vector<MeshVertex>& triangles);
     ~GpuMesh();
     GpuMesh(const GpuMesh&) = delete;
     GpuMesh& operator=(const GpuMesh&) = delete;
 
-    void Draw() const;
-    // Draws the edges that show as steps (see MeshOutline) as strips two pixels wide, in
-    // the bound program, in world coordinates: the mesh placed by model, seen by a camera
-    // at the origin for which a pixel at distance 1 is pixelAtOne wide.
-    void DrawOutline(const glm::mat4& model, float pixelAtOne);
+    // Draws the faces and, where the inputs' pixel size is above 0, the edges that show as
+    // steps (see MeshOutline) as strips a pixel or two wide, built again only when the pose
+    // or the pixel size changes.
+    void Draw(DrawingLayer& layer, const MeshDrawInputs& inputs, bool depthTested);
     // Whether the mesh is lit otherwise than when last drawn, given a fingerprint of its
     // changing light; remembers it.
     bool LitAnew(std::uint64_t light) {
@@ -61,43 +51,24 @@ public:
     float Radius() const { return radius_; }
 
 private:
-    GLuint vertexArray_ = 0, buffer_ = 0, indexBuffer_ = 0;
+    std::unique_ptr<LayerMesh> layerMesh_;
     std::unique_ptr<MeshOutline> outline_;
     // Every corner once, for InView.
     std::vector<glm::vec3> corners_;
     glm::mat4 inViewModel_{0}, inViewProjection_{0};
     ScreenBox inView_;
     std::uint64_t light_ = 0;
-    // The strips, built again only when the pose or the pixel size changes.
-    GLuint outlineArray_ = 0, outlineBuffer_ = 0;
-    GLsizei outlineCount_ = 0;
-    glm::mat4 outlineModel_{0};
-    float outlinePixel_ = 0;
-    GLsizei count_ = 0;
+    glm::mat4 stripsModel_{0};
+    float stripsPixel_ = 0;
     glm::vec3 centre_{0};
     float radius_ = 0;
 };
 
-class MeshRenderer {
-public:
-    // Into the display's picture, which is told what the mesh is drawn with and where it
-    // changes from frame to frame: where its flickering lights show. With pixelAtOne above
-    // 0 (how wide a pixel at distance 1 is), the mesh's outline and sharp creases are drawn
-    // again as smoothed strips over it: clean edges where the picture has no
-    // multisampling.
-    void Draw(Display& display, GpuMesh& mesh, const glm::mat4& model, const Material& material,
-              const Lighting& lighting, float pixelAtOne) const;
-
-private:
-    // The faces, lit for every pixel, and the smoothed edges, lit at their corners.
-    struct Programs {
-        ShaderProgram faces;
-        ShaderProgram strips;
-    };
-    // One pair for each mix of lights, made when first needed.
-    const Programs& ProgramsFor(int outerPoints, int innerPoints, int directionals) const;
-
-    mutable std::map<std::array<int, 3>, std::unique_ptr<Programs>> programs_;
-};
+// Into the display's picture, which is told what the mesh is drawn with and where it
+// changes from frame to frame: where its flickering lights show. With pixelAtOne above 0
+// (how wide a pixel at distance 1 is), the mesh's outline and sharp creases are drawn again
+// as smoothed strips over it: clean edges where the picture has no multisampling.
+void DrawMesh(Display& display, GpuMesh& mesh, const glm::mat4& model, const Material& material,
+              const Lighting& lighting, float pixelAtOne, bool depthTested);
 
 }  // namespace engine

@@ -24,7 +24,7 @@ std::shared_ptr<saver::View> MakeView(SharedState state);
 class DrawableMesh {
 public:
     virtual ~DrawableMesh() = default;
-    virtual void Draw(EngineState& state) = 0;
+    virtual void Draw(EngineState& state, bool depthTested) = 0;
 };
 
 }  // namespace engine

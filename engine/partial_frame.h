@@ -1,7 +1,7 @@
 // One frame from its clear to its present, and which part of it is drawn: where the
 // picture is drawn straight into a window that keeps its back buffer between frames, only
 // what changes is cleared, drawn and shown (engine/redraw_area.h), and the still things
-// are put back from a copy (engine/steady_picture.h) where they look as before; into the
+// are put back from a copy (engine/gl_steady_picture.h) where they look as before; into the
 // off-screen picture every frame is whole.
 #pragma once
 #include <glm/glm.hpp>

@@ -1,8 +1,6 @@
 // The particle system object: the simulation driven by real elapsed time, its births
 // handed to the scene's handler, and the particles drawn as camera-facing billboards
 // in one batch, blended and depth-tested against the meshes without writing depth.
-#include <glad/gl.h>
-
 #include <algorithm>
 
 #include "common/runtime_error.h"
@@ -47,24 +45,17 @@ constexpr float kRelightsPerSecond = 20.0f;
 // much, so that the systems do not leap.
 constexpr float kLongestStep = 0.25f;
 
-GLenum BlendOperation(std::int32_t operation) {
-    switch (operation) {
-    case 1: return GL_FUNC_ADD;
-    case 2: return GL_FUNC_SUBTRACT;
-    case 3: return GL_FUNC_REVERSE_SUBTRACT;
-    case 4: return GL_MIN;
-    case 5: return GL_MAX;
-    default: throw RuntimeError(ErrorCode::InvalidArgument, "unknown blend operation " + std::to_string(operation));
-    }
+// The scene's blend operations and factors, numbered from 1 in the order of the layer's.
+BlendOperation ToBlendOperation(std::int32_t operation) {
+    if (operation < 1 || operation > 5)
+        throw RuntimeError(ErrorCode::InvalidArgument, "unknown blend operation " + std::to_string(operation));
+    return static_cast<BlendOperation>(operation - 1);
 }
 
-GLenum BlendFactor(std::int32_t factor) {
-    static const GLenum factors[] = {GL_ZERO, GL_ONE, GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR,
-                                     GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_DST_ALPHA,
-                                     GL_ONE_MINUS_DST_ALPHA, GL_DST_COLOR, GL_ONE_MINUS_DST_COLOR};
+BlendFactor ToBlendFactor(std::int32_t factor) {
     if (factor < 1 || factor > 10)
         throw RuntimeError(ErrorCode::InvalidArgument, "unknown blend factor " + std::to_string(factor));
-    return factors[factor - 1];
+    return static_cast<BlendFactor>(factor - 1);
 }
 
 class GlParticleSystem : public saver::ParticleSystem {
@@ -77,7 +68,7 @@ public:
         if (count <= 0) throw RuntimeError(ErrorCode::InvalidArgument, "a particle system needs a count above 0");
         if (kind != 0 || emitterKind != 0)
             throw RuntimeError(ErrorCode::InvalidArgument, "only billboards (0) from a point emitter (0)");
-        state_->textures.Handle(textureId);
+        state_->textures.Find(textureId);
         simulation_.settings.capacity = count;
         simulation_.settings.birthSize = size * kSizeUnit;
         simulation_.settings.rise = kRise;
@@ -95,9 +86,7 @@ public:
     }
 
     void SetBlending(std::int32_t operation, std::int32_t sourceFactor, std::int32_t destinationFactor) override {
-        blendOperation_ = BlendOperation(operation);
-        sourceFactor_ = BlendFactor(sourceFactor);
-        destinationFactor_ = BlendFactor(destinationFactor);
+        blending_ = {ToBlendOperation(operation), ToBlendFactor(sourceFactor), ToBlendFactor(destinationFactor)};
     }
 
     void SetGrowth(float atBirth, float atDeath) override {
@@ -126,26 +115,21 @@ public:
 
     void Render() override {
         RequireCreated();
-        Renderers& renderers = state_->RequireRenderers();
+        state_->display.RequireRunning();
         BuildBillboards();
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LESS);
-        glDepthMask(GL_FALSE);
-        glEnable(GL_BLEND);
-        glBlendEquation(blendOperation_);
-        glBlendFunc(sourceFactor_, destinationFactor_);
-        glm::mat4 projection = state_->display.Projection();
+        SpriteDraw how;
+        how.projection = state_->display.Projection();
+        how.blending = blending_;
+        how.behindMeshes = true;
+        how.oneSize = true;
         // One draw for each texture the particles use; normally that is one.
         for (std::size_t begin = 0; begin < textures_.size();) {
             std::size_t end = begin;
             while (end < textures_.size() && textures_[end] == textures_[begin]) ++end;
-            Textures& textures = state_->textures;
-            renderers.sprites->Draw(state_->display, &vertices_[begin * 6], (end - begin) * 6,
-                                    textures.Handle(textures_[begin]), projection,
-                                    textures.OneSizeSampler(textures_[begin]));
+            how.texture = &state_->textures.Find(textures_[begin]);
+            DrawSprites(state_->display, &vertices_[begin * 6], (end - begin) * 6, how);
             begin = end;
         }
-        glDepthMask(GL_TRUE);
     }
 
     void SetNewParticleHandler(saver::NewParticleHandler handler) override { handler_ = std::move(handler); }
@@ -205,7 +189,7 @@ private:
             vertices_.push_back(v);
     }
 
-    bool Glowing() const { return destinationFactor_ == GL_ONE; }
+    bool Glowing() const { return blending_.destination == BlendFactor::One; }
 
     float GlowRange() const {
         const glm::vec3& emitter = simulation_.settings.emitter;
@@ -279,7 +263,7 @@ private:
     saver::NewParticleHandler handler_;
     bool created_ = false;
     double lastUpdate_ = -1;
-    GLenum blendOperation_ = GL_FUNC_ADD, sourceFactor_ = GL_SRC_ALPHA, destinationFactor_ = GL_ONE;
+    Blending blending_{BlendOperation::Add, BlendFactor::SourceAlpha, BlendFactor::One};
     std::vector<SpriteVertex> vertices_;
     std::vector<std::int32_t> textures_;
 };

@@ -1,6 +1,4 @@
 // The scene object: the meshes it made, drawn together, and the scene-wide settings.
-#include <glad/gl.h>
-
 #include <vector>
 
 #include "engine/object_factories.h"
@@ -24,15 +22,11 @@ public:
     }
 
     void RenderAllMeshes(Flag depthTest) override {
-        state_->RequireRenderers();
-        if (depthTest) glEnable(GL_DEPTH_TEST); else glDisable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LESS);
-        glDepthMask(GL_TRUE);
-        glDisable(GL_BLEND);
+        state_->display.RequireRunning();
         // A mesh its owners have all dropped is no longer drawn.
         std::erase_if(meshes_, [](const std::weak_ptr<DrawableMesh>& mesh) { return mesh.expired(); });
         for (const auto& weak : meshes_)
-            if (auto mesh = weak.lock()) mesh->Draw(*state_);
+            if (auto mesh = weak.lock()) mesh->Draw(*state_, depthTest != 0);
     }
 
 private:

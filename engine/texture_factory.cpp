@@ -12,8 +12,10 @@ public:
     std::int32_t LoadTexture(const std::string& file, const std::string& name, std::int32_t width,
                              std::int32_t height, std::int32_t colorKey, Flag smoothFilter,
                              Flag mipmaps) override {
+        DrawingLayer& layer = state_->display.Layer();
         return state_->textures.Load({state_->ResolvePath(file), name, width, height,
-                                      static_cast<std::uint32_t>(colorKey), smoothFilter != 0, mipmaps != 0});
+                                      static_cast<std::uint32_t>(colorKey), smoothFilter != 0, mipmaps != 0},
+                                     layer);
     }
 
 private:

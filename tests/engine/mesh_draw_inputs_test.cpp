@@ -6,7 +6,7 @@
 #include <functional>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "engine/engine_state.h"
+#include "engine/scene_lights.h"
 #include "engine/mesh_draw_inputs.h"
 
 namespace {

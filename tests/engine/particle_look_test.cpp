@@ -101,7 +101,7 @@ TEST_P(Outline, DrawsTheRimAndTheCreasesInView) {
     const OutlineCase& c = GetParam();
     glm::vec3 towards(0, 0, c.facingCamera ? -1 : 1);
     std::vector<glm::vec3> positions{{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, c.fold}};
-    std::vector<GLuint> indices{0, 1, 2, 0, 2, 3};
+    std::vector<std::uint32_t> indices{0, 1, 2, 0, 2, 3};
     if (!c.sharedDiagonal) {
         positions.push_back(positions[0]);
         positions.push_back(positions[2]);

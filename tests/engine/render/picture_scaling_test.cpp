@@ -10,8 +10,8 @@
 
 #include "backends/backends.h"
 #include "engine/gl_context.h"
-#include "engine/present_pass.h"
-#include "engine/render_target.h"
+#include "engine/gl_present_pass.h"
+#include "engine/gl_render_target.h"
 #include "saver/candle_scene.h"
 #include "saver/saver_window.h"
 

@@ -1,4 +1,4 @@
-#include "engine/shader_program.h"
+#include "engine/gl_shader_program.h"
 
 #include "common/runtime_error.h"
 #include "engine/gl_context.h"

@@ -1,4 +1,4 @@
-#include "engine/present_pass.h"
+#include "engine/gl_present_pass.h"
 
 #include <string>
 

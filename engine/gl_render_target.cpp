@@ -1,4 +1,4 @@
-#include "engine/render_target.h"
+#include "engine/gl_render_target.h"
 
 #include "common/runtime_error.h"
 #include "engine/gl_context.h"

@@ -5,7 +5,7 @@
 #include <glad/gl.h>
 #include <glm/glm.hpp>
 
-#include "engine/shader_program.h"
+#include "engine/gl_shader_program.h"
 
 namespace engine {
 

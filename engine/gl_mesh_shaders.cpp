@@ -1,4 +1,4 @@
-#include "engine/mesh_shaders.h"
+#include "engine/gl_mesh_shaders.h"
 
 namespace engine {
 

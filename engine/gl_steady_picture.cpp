@@ -1,4 +1,4 @@
-#include "engine/steady_picture.h"
+#include "engine/gl_steady_picture.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "engine/vertex_array.h"
+#include "engine/gl_vertex_array.h"
 
 namespace engine {
 
