@@ -91,7 +91,6 @@ protected:
     void SetUp() override {
         toolkit_ = &fakes::InstallFakeToolkit();
         windows_ = &fakes::InstallFakeWindowsApi();
-        fakes::InstallFakeSettingsWindows();
     }
 
     void Store(const SettingDefinition& setting, const std::string& value,
@@ -126,7 +125,7 @@ protected:
 
     fakes::FakeToolkit* toolkit_ = nullptr;
     fakes::FakeWindowsApi* windows_ = nullptr;
-    FrmSettings form_;
+    FrmSettings form_{fakes::FakeSettingsWindows()};
 };
 
 TEST_F(SettingsDialogTest, LoadReadsTheFourKeysFromTheFileBesideTheExecutable) {
