@@ -20,10 +20,10 @@ struct Placement {
 
 // On X11 a borderless window at each monitor's place; on Wayland, which ignores places,
 // one window per display that asks to fill its display.
-std::vector<Placement> Placements() {
+std::vector<Placement> Placements(XConnection& x) {
     std::vector<Placement> placements;
     if (!SdlVideo::OnWayland()) {
-        for (const MonitorArea& monitor : ListMonitors())
+        for (const MonitorArea& monitor : ListMonitors(x))
             placements.push_back({monitor.x, monitor.y, monitor.width, monitor.height, SDL_WINDOW_BORDERLESS});
         return placements;
     }
@@ -47,7 +47,7 @@ public:
         SdlVideo::Start();
         SdlVideo::AskForGl33();
         std::vector<Uint32> ids = saver::MakeWindowPerMonitor<Placement, Uint32>(
-            Placements(), [&](const Placement& placement) { return CreateOne(placement, onClose); },
+            Placements(*video_->x), [&](const Placement& placement) { return CreateOne(placement, onClose); },
             [this](Uint32 id) { DestroyOne(id); });
         video_->monitorWindows[ids.front()] = ids;
         return ids.front();
