@@ -9,10 +9,10 @@ void InstallInSlots(PlatformBackends& backends) {
     Screen.Install(*backends.display);
     saver::SaverWindows.Install(*backends.saverWindows);
     saver::Engines.Install(backends.engines);
-    dialog::SettingsWindows.Install(*backends.settingsWindows);
-    PreviewHolderWindow.Install(*backends.previewHolder);
-    if (backends.hackWindows) HackWindows.Install(*backends.hackWindows);
-    if (backends.hackListing) HackListings.Install(*backends.hackListing);
+}
+
+mMain::HostBackends PlatformBackends::Host() const {
+    return {settingsWindows.get(), previewHolder.get(), hackWindows.get(), hackListing.get()};
 }
 
 }  // namespace platform

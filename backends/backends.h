@@ -3,11 +3,8 @@
 #pragma once
 #include <memory>
 
-#include "dialog/settings_window.h"
 #include "engine/gl_engine_objects.h"
-#include "host/hack_listing.h"
-#include "host/hack_window.h"
-#include "host/preview_holder.h"
+#include "host/host_backends.h"
 #include "saver/saver_window.h"
 #include "seams/display.h"
 #include "seams/toolkit.h"
@@ -26,14 +23,17 @@ struct PlatformBackends {
     std::unique_ptr<HackWindowSystem> hackWindows;
     std::unique_ptr<HackListing> hackListing;
     engine::GlEngineObjects engines;
+
+    // The parts the host's modes are handed.
+    mMain::HostBackends Host() const;
 };
 
-// Makes every backend and installs it in its seam's slot; they stay installed for as
+// Makes every backend and installs the seams' ones in their slots; they stay installed for as
 // long as the result lives. argc and argv are the program's own. Each platform's
 // install_backends.cpp makes them; InstallInSlots puts them in place.
 std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv);
 
-// Installs every backend made in its seam's slot.
+// Installs the backends of the seams in their slots.
 void InstallInSlots(PlatformBackends& backends);
 
 }  // namespace platform

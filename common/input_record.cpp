@@ -50,3 +50,10 @@ bool InputRecord::IsKeyDown(std::int32_t key) {
     pressedSinceAsked_.clear();
     return down;
 }
+
+std::optional<MouseButton> ToMouseButton(std::uint32_t code, const ButtonCodes& codes) {
+    if (code == codes.left) return MouseButton::Left;
+    if (code == codes.right) return MouseButton::Right;
+    if (code == codes.middle) return MouseButton::Middle;
+    return std::nullopt;
+}

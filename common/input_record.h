@@ -2,6 +2,7 @@
 // feeds its events into one record, and the engine's input object reads it.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <unordered_set>
 
 // The mouse as the events last reported it: the window it was over (the platform's
@@ -20,6 +21,17 @@ struct MouseState {
 };
 
 enum class MouseButton { Left, Right, Middle };
+
+// A window system's codes for its first three buttons; its other buttons are no buttons
+// to the saver.
+struct ButtonCodes {
+    std::uint32_t left;
+    std::uint32_t right;
+    std::uint32_t middle;
+};
+
+// The saver's button for a window system's button code, none for any other button.
+std::optional<MouseButton> ToMouseButton(std::uint32_t code, const ButtonCodes& codes);
 
 // Key codes are the platform's own (Win32 virtual keys, SDL scancodes, Linux input codes
 // from a Wayland seat); 0 is no key.

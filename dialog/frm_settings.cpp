@@ -79,11 +79,11 @@ std::int16_t ControlValue(std::int32_t value) { return static_cast<std::int16_t>
 
 }  // namespace
 
-FrmSettings::FrmSettings() = default;
+FrmSettings::FrmSettings(dialog::SettingsWindowFactory& windows) : windows_(windows) {}
 FrmSettings::~FrmSettings() = default;
 
 void FrmSettings::Load() {
-    view_ = dialog::SettingsWindows().Create(*this);
+    view_ = windows_.Create(*this);
     controls_ = std::make_unique<dialog::SettingsControlSet>(*view_);
     Form_Load();
 }

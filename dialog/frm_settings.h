@@ -6,11 +6,13 @@
 
 #include "dialog/settings_controls.h"
 #include "dialog/settings_view.h"
+#include "dialog/settings_window.h"
 #include "settings/settings.h"
 
 class FrmSettings : public dialog::SettingsEvents {
 public:
-    FrmSettings();
+    // windows makes the dialog's native window at Load.
+    explicit FrmSettings(dialog::SettingsWindowFactory& windows);
     ~FrmSettings() override;
 
     // Creates the window and fills the controls from the settings file.
@@ -34,6 +36,7 @@ private:
     // Runs the unload steps and takes the window away.
     void Unload();
 
+    dialog::SettingsWindowFactory& windows_;
     std::unique_ptr<dialog::SettingsView> view_;
     std::unique_ptr<dialog::SettingsControlSet> controls_;
 };

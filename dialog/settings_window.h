@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "dialog/settings_view.h"
-#include "seams/slot.h"
 
 namespace dialog {
 
@@ -15,7 +14,5 @@ public:
     // receives the clicks and the window system's close.
     virtual std::unique_ptr<SettingsView> Create(SettingsEvents& events) = 0;
 };
-
-inline platform::Slot<SettingsWindowFactory> SettingsWindows{"SettingsWindowFactory"};
 
 }  // namespace dialog

@@ -3,8 +3,6 @@
 #pragma once
 #include <string>
 
-#include "seams/slot.h"
-
 namespace platform {
 
 class HackListing {
@@ -16,7 +14,5 @@ public:
     // with a RuntimeError naming the file it could not read or write.
     virtual std::string AddToUserList() = 0;
 };
-
-inline Slot<HackListing> HackListings{"HackListings"};
 
 }  // namespace platform

@@ -8,9 +8,7 @@
 #include <vector>
 
 #include "common/event_note.h"
-#include "host/hack_listing.h"
 #include "host/hack_options.h"
-#include "host/hack_window.h"
 #include "saver/candle_scene.h"
 #include "saver/saver_state.h"
 #include "seams/toolkit.h"
@@ -21,7 +19,7 @@ namespace mScreenSaver {
 
 namespace {
 
-// Set from the signal handler: the daemon asks the hack to stop with SIGTERM, a user at
+// Set from the signal handler, so a static by nature: the daemon asks the hack to stop with SIGTERM, a user at
 // a terminal with SIGINT.
 std::atomic<bool> stopAsked{false};
 
@@ -34,8 +32,7 @@ std::vector<std::string> Words(const std::string& arguments) {
     return words;
 }
 
-platform::WindowHandle OpenWindow(const HackOptions& options) {
-    platform::HackWindowSystem& windows = platform::HackWindows();
+platform::WindowHandle OpenWindow(const HackOptions& options, platform::HackWindowSystem& windows) {
     switch (options.target) {
     case HackOptions::Target::Root:
         return windows.Adopt(options.windowId ? options.windowId : windows.RootWindowId());
@@ -59,11 +56,11 @@ void DrawUntilStopped(saver::SaverState& state) {
 
 }  // namespace
 
-bool HackModeAsked(const std::string& arguments) {
-    return platform::HackWindows.Installed() && IsHackCommandLine(arguments);
+bool HackModeAsked(const std::string& arguments, const mMain::HostBackends& backends) {
+    return backends.hackWindows && IsHackCommandLine(arguments);
 }
 
-void RunHack(const std::string& arguments) {
+void RunHack(const std::string& arguments, const mMain::HostBackends& backends) {
     const char* daemonWindow = std::getenv("XSCREENSAVER_WINDOW");
     HackOptions options = ParseHackOptions(Words(arguments), daemonWindow);
     if (options.showUsage) {
@@ -71,7 +68,7 @@ void RunHack(const std::string& arguments) {
         return;
     }
     if (options.addToXScreenSaver) {
-        std::puts(platform::HackListings().AddToUserList().c_str());
+        std::puts(backends.hackListing->AddToUserList().c_str());
         return;
     }
     for (const std::string& warning : options.warnings) std::fprintf(stderr, "kelvora: %s\n", warning.c_str());
@@ -80,7 +77,8 @@ void RunHack(const std::string& arguments) {
     std::signal(SIGINT, AskToStop);
 
     saver::SaverState state;
-    platform::WindowHandle window = OpenWindow(options);
+    platform::HackWindowSystem& windows = *backends.hackWindows;
+    platform::WindowHandle window = OpenWindow(options, windows);
     try {
         saver::SetUpCandleScene(state, MediaFolderPath(), FindSettingsFiles().toRead, window,
                                 saver::WindowFit::AsItStands, options.settings);
@@ -89,11 +87,11 @@ void RunHack(const std::string& arguments) {
         DrawUntilStopped(state);
     } catch (...) {
         saver::ReleaseEngineObjects(state);
-        platform::HackWindows().Release(window);
+        windows.Release(window);
         throw;
     }
     saver::ReleaseEngineObjects(state);
-    platform::HackWindows().Release(window);
+    windows.Release(window);
     NoteEvent("ending 0");
 }
 

@@ -1,12 +1,11 @@
 // The native half of the window a screen-saver daemon's hack draws into (XScreenSaver on
 // Linux): the daemon's own window, the screen's root window, or a window of the hack's
-// own. Only platforms with such daemons install it; elsewhere the slot stays empty.
+// own. Only platforms with such daemons have one.
 #pragma once
 #include <cstdint>
 #include <functional>
 
 #include "seams/display.h"
-#include "seams/slot.h"
 
 namespace platform {
 
@@ -27,7 +26,5 @@ public:
     // Lets go of an adopted window (which lives on) or destroys one of the hack's own.
     virtual void Release(WindowHandle window) = 0;
 };
-
-inline Slot<HackWindowSystem> HackWindows{"HackWindows"};
 
 }  // namespace platform

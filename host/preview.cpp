@@ -8,7 +8,6 @@
 #include "common/runtime_error.h"
 #include "common/text.h"
 #include "host/frm_preview.h"
-#include "host/preview_holder.h"
 #include "seams/toolkit.h"
 #include "seams/windows_api.h"
 
@@ -44,9 +43,9 @@ std::int32_t PreviewWindowHandle() {
 
 }  // namespace
 
-void ShowPreview() {
+void ShowPreview(platform::PreviewHolder& holder) {
     // The holder window lives as long as the preview, which ends the process.
-    FrmPreview frmPreview;
+    FrmPreview frmPreview(holder);
     frmPreview.Load();
     PumpEvents();
     std::int32_t handle = PreviewWindowHandle();

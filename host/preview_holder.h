@@ -1,7 +1,6 @@
 // The native half of the preview's holder window frmPreview: a window that is loaded but
 // never shown, whose picture box Picture1 keeps the still in a persistent off-screen image.
 #pragma once
-#include "seams/slot.h"
 #include "seams/windows_api.h"
 
 namespace platform {
@@ -22,7 +21,5 @@ public:
     // Picture1's device context (its hDC), a source for WindowsApi::BitBlt; valid after Load.
     virtual Handle Picture1hDC() = 0;
 };
-
-inline Slot<PreviewHolder> PreviewHolderWindow{"PreviewHolder"};
 
 }  // namespace platform

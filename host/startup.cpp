@@ -89,10 +89,11 @@ std::string ReadRegistryString(std::uint32_t root, const std::string& subKey,
     return result;
 }
 
-void DispatchCommandLine(const std::string& cmd, mMain::ProcessState& process) {
+void DispatchCommandLine(const std::string& cmd, mMain::ProcessState& process,
+                         const mMain::HostBackends& backends) {
     std::string s = LeftChars(cmd, 2);
     if (s == "/C") {
-        process.frmSettings = std::make_unique<FrmSettings>();
+        process.frmSettings = std::make_unique<FrmSettings>(*backends.settingsWindows);
         process.frmSettings->Load();
         process.frmSettings->Show();
     } else if (s == "/A") {
@@ -100,7 +101,7 @@ void DispatchCommandLine(const std::string& cmd, mMain::ProcessState& process) {
     } else if (s.empty() || s == "/S") {
         StartSaverUnlessRunning(process);
     } else if (s == "/P") {
-        ShowPreview();
+        ShowPreview(*backends.previewHolder);
     } else {
         StartSaverUnlessRunning(process);
     }
@@ -116,20 +117,20 @@ void StartSaver(mMain::ProcessState& process) {
 
 namespace mMain {
 
-void Main(ProcessState& process) {
+void Main(ProcessState& process, const HostBackends& backends) {
     std::string arguments = TrimBlanks(platform::App().CommandLineArguments());
     // A screen-saver daemon's hack lives by the daemon's rules, not by the Windows
     // protocol's: it needs neither the platform family nor the password setting.
-    if (mScreenSaver::HackModeAsked(arguments)) return mScreenSaver::RunHack(arguments);
+    if (mScreenSaver::HackModeAsked(arguments, backends)) return mScreenSaver::RunHack(arguments, backends);
     mScreenSaver::ReadWindowsVersion(process.host);
     mScreenSaver::ReadPasswordSetting(process.host);
-    mScreenSaver::DispatchCommandLine(UpperCase(arguments), process);
+    mScreenSaver::DispatchCommandLine(UpperCase(arguments), process, backends);
 }
 
-int RunProcess() {
+int RunProcess(const HostBackends& backends) {
     ProcessState process;
     try {
-        Main(process);
+        Main(process, backends);
         platform::App().RunWhileWindowsOpen();
         // The saver window can be closed from outside (by the window system, or on Linux by
         // SIGTERM or SIGINT through SDL), and the saver then ends here.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dialog/frm_settings.h"
+#include "host/host_backends.h"
 #include "saver/host_values.h"
 #include "saver/saver_session.h"
 
@@ -28,19 +29,20 @@ void ReadWindowsVersion(HostValues& host);
 void ReadPasswordSetting(HostValues& host);
 std::string ReadRegistryString(std::uint32_t root, const std::string& subKey,
                                const std::string& valueName);
-void DispatchCommandLine(const std::string& cmd, mMain::ProcessState& process);
+void DispatchCommandLine(const std::string& cmd, mMain::ProcessState& process,
+                         const mMain::HostBackends& backends);
 void StartSaver(mMain::ProcessState& process);
 
 }  // namespace mScreenSaver
 
 namespace mMain {
 
-// The start procedure.
-void Main(ProcessState& process);
+// The start procedure; backends are the native parts the modes need.
+void Main(ProcessState& process, const HostBackends& backends);
 
 // Runs Main and then the windows it opened, and is the one place a failure that nothing
 // else caught ends up: the taskbar comes back if the saver hid it, a one-line reason
 // goes to standard error, and the process ends with a non-zero code.
-int RunProcess();
+int RunProcess(const HostBackends& backends);
 
 }  // namespace mMain

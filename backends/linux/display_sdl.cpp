@@ -49,7 +49,7 @@ public:
         // Wayland's windows were made to fill their displays, and keep no place of ours.
         if (SdlVideo::OnWayland()) return;
         std::vector<Uint32> ids = video_->MonitorWindowsOf(window);
-        std::vector<MonitorArea> monitors = ListMonitors();
+        std::vector<MonitorArea> monitors = ListMonitors(*video_->x);
         // A saver window's windows were made one per monitor, in this order; any other
         // window covers the primary.
         for (std::size_t index = 0; index < ids.size(); ++index) {
@@ -123,7 +123,7 @@ public:
             SDL_GL_GetDrawableSize(sdlWindow, &shown.width, &shown.height);
             lastWhole = now;
         }
-        if (!PresentGlxPart(sdlWindow, shown)) return false;
+        if (!partPresent_.Present(sdlWindow, shown)) return false;
         CountFrame(window);
         return true;
     }
@@ -151,7 +151,7 @@ public:
     InputRecord& Input() override { return video_->input; }
 
     bool MonitorsOn() override {
-        if (!SdlVideo::OnWayland()) return MonitorsPowered();
+        if (!SdlVideo::OnWayland()) return MonitorsPowered(*video_->x);
         // XWayland's power is no output's: on Wayland the compositor's wish for frames
         // tells whether any window shows.
         double now = Seconds();
@@ -190,6 +190,7 @@ private:
     // When each window shown a part at a time was last shown whole.
     std::map<WindowHandle, double> wholeShown_;
     FrameRateFile frameRate_;
+    GlxPartPresent partPresent_;
 };
 
 }  // namespace

@@ -5,5 +5,5 @@
 
 int main(int argc, char** argv) {
     auto backends = platform::InstallPlatformBackends(argc, argv);
-    return mMain::RunProcess();
+    return mMain::RunProcess(backends->Host());
 }

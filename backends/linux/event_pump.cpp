@@ -12,26 +12,16 @@
 
 namespace platform {
 
-namespace {
-// SDL's event queue is one per process, and so is the video object its events are for.
-std::weak_ptr<SdlVideo> eventTarget;
-std::weak_ptr<WaylandVideo> waylandTarget;
-}  // namespace
-
-void HandSdlEventsTo(const std::shared_ptr<SdlVideo>& video) { eventTarget = video; }
-
-void HandWaylandEventsTo(const std::shared_ptr<WaylandVideo>& video) { waylandTarget = video; }
-
-void PumpWindowEvents() {
+void EventPump::Pump() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) {
         SDL_Event event;
         while (SDL_PollEvent(&event))
-            if (auto video = eventTarget.lock()) video->HandleEvent(event);
+            if (auto video = sdlTarget_.lock()) video->HandleEvent(event);
         // A window the server refuses to draw on (a visual GL cannot use, say).
         if (std::optional<std::string> refusal = TakeXDrawingRefusal())
             throw RuntimeError(ErrorCode::InvalidArgument, "the window cannot be drawn into: " + *refusal);
     }
-    if (auto wayland = waylandTarget.lock()) wayland->Pump();
+    if (auto wayland = waylandTarget_.lock()) wayland->Pump();
     if (Fl::first_window()) Fl::check();
 }
 

@@ -3,12 +3,24 @@
 // swap leaves it undefined.
 #pragma once
 #include <SDL2/SDL.h>
+#include <X11/Xlib.h>
+
+#include <optional>
 
 #include "seams/display.h"
 
 namespace platform {
 
-// False where the window is not on X11 or its GLX offers no such copy; nothing was shown.
-bool PresentGlxPart(SDL_Window* window, const PixelArea& part);
+class GlxPartPresent {
+public:
+    // False where the window is not on X11 or its GLX offers no such copy; nothing was
+    // shown.
+    bool Present(SDL_Window* window, const PixelArea& part);
+
+private:
+    using CopySubBuffer = void (*)(::Display*, XID, int, int, int, int);
+    // Looked up at the first present: the GLX of one process does not change.
+    std::optional<CopySubBuffer> copy_;
+};
 
 }  // namespace platform

@@ -41,16 +41,19 @@ bool LayerShellWanted(const WaylandLink& link) {
 
 std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv) {
     auto made = std::make_unique<PlatformBackends>();
-    made->toolkit = NewLinuxToolkit(argc, argv);
-    made->windows = NewLinuxWindowsApi();
+    // Every backend that asks the X server itself shares our one connection to it.
+    auto x = std::make_shared<XConnection>();
+    auto pump = std::make_shared<EventPump>();
+    made->toolkit = NewLinuxToolkit(argc, argv, x, pump);
+    made->windows = NewLinuxWindowsApi(x);
     // The display, the saver windows and the hack windows share SDL's one video
     // connection, and the event pump hands its events on to them.
-    auto video = std::make_shared<SdlVideo>();
-    HandSdlEventsTo(video);
+    auto video = std::make_shared<SdlVideo>(x);
+    pump->HandSdlEventsTo(video);
     std::unique_ptr<WaylandLink> compositor = SessionCompositor();
     if (compositor && LayerShellWanted(*compositor)) {
         auto wayland = std::make_shared<WaylandVideo>(std::move(compositor));
-        HandWaylandEventsTo(wayland);
+        pump->HandWaylandEventsTo(wayland);
         made->display = NewWaylandDisplay(wayland);
         made->saverWindows = NewWaylandSaverWindows(wayland);
     } else {
@@ -60,8 +63,8 @@ std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv)
         made->display = NewSdlDisplay(video);
         made->saverWindows = NewSdlSaverWindows(video);
     }
-    made->settingsWindows = NewFltkSettingsWindows();
-    made->previewHolder = NewXlibPreviewHolder();
+    made->settingsWindows = NewFltkSettingsWindows(x);
+    made->previewHolder = NewXlibPreviewHolder(x);
     made->hackWindows = NewSdlHackWindows(video);
     // A session is Wayland's by its name, whether or not its compositor answered us.
     if (Set("WAYLAND_DISPLAY")) made->hackWindows = NewWaylandHackWindows(std::move(made->hackWindows));

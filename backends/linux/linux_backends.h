@@ -2,6 +2,8 @@
 #pragma once
 #include <memory>
 
+#include "backends/linux/event_pump.h"
+#include "backends/linux/x_connection.h"
 #include "dialog/settings_window.h"
 #include "host/hack_listing.h"
 #include "host/preview_holder.h"
@@ -10,11 +12,13 @@
 
 namespace platform {
 
-// FLTK's event loop and message boxes; also takes the single-instance lock.
-std::unique_ptr<Toolkit> NewLinuxToolkit(int argc, char** argv);
-std::unique_ptr<WindowsApi> NewLinuxWindowsApi();
-std::unique_ptr<PreviewHolder> NewXlibPreviewHolder();
-std::unique_ptr<dialog::SettingsWindowFactory> NewFltkSettingsWindows();
+// FLTK's event loop and message boxes, with pump for the other window systems' events;
+// also takes the single-instance lock.
+std::unique_ptr<Toolkit> NewLinuxToolkit(int argc, char** argv, std::shared_ptr<XConnection> x,
+                                         std::shared_ptr<EventPump> pump);
+std::unique_ptr<WindowsApi> NewLinuxWindowsApi(std::shared_ptr<XConnection> x);
+std::unique_ptr<PreviewHolder> NewXlibPreviewHolder(std::shared_ptr<XConnection> x);
+std::unique_ptr<dialog::SettingsWindowFactory> NewFltkSettingsWindows(std::shared_ptr<XConnection> x);
 // XScreenSaver's programs list in ~/.xscreensaver.
 std::unique_ptr<HackListing> NewXScreenSaverListing();
 

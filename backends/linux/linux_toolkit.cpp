@@ -22,7 +22,6 @@
 #include "backends/linux/event_pump.h"
 #include "backends/linux/ini_file.h"
 #include "backends/linux/linux_backends.h"
-#include "backends/linux/x_device_contexts.h"
 #include "common/event_note.h"
 
 namespace platform {
@@ -46,7 +45,7 @@ void CloseBoxesOnQuit(void*) {
 
 class LinuxToolkit : public Toolkit {
 public:
-    LinuxToolkit(int argc, char** argv);
+    LinuxToolkit(int argc, char** argv, std::shared_ptr<XConnection> x, std::shared_ptr<EventPump> pump);
 
     std::string CommandLineArguments() override;
     std::string ApplicationFolder() override;
@@ -66,6 +65,8 @@ private:
     std::string arguments_;
     bool previousInstance_ = false;
     std::mt19937 random_;
+    std::shared_ptr<XConnection> x_;
+    std::shared_ptr<EventPump> pump_;
 };
 
 // The first instance of a user on a display binds an abstract Unix socket named for both,
@@ -107,8 +108,11 @@ bool Absolute(const char* path) { return path && path[0] == '/'; }
 
 }  // namespace
 
-LinuxToolkit::LinuxToolkit(int argc, char** argv)
-    : arguments_(JoinArguments(argc, argv)), previousInstance_(TakeInstanceLock()) {}
+LinuxToolkit::LinuxToolkit(int argc, char** argv, std::shared_ptr<XConnection> x, std::shared_ptr<EventPump> pump)
+    : arguments_(JoinArguments(argc, argv)),
+      previousInstance_(TakeInstanceLock()),
+      x_(std::move(x)),
+      pump_(std::move(pump)) {}
 
 std::string LinuxToolkit::CommandLineArguments() { return arguments_; }
 
@@ -150,7 +154,7 @@ float LinuxToolkit::Random() {
     return static_cast<float>(random_() >> 8) * (1.0f / 16777216.0f);
 }
 
-void LinuxToolkit::DoEvents() { PumpWindowEvents(); }
+void LinuxToolkit::DoEvents() { pump_->Pump(); }
 
 void LinuxToolkit::RunWhileWindowsOpen() {
     while (Fl::first_window()) Fl::wait();
@@ -161,7 +165,7 @@ void LinuxToolkit::ShowMessageBox(const std::string& text, int style,
     // FLTK's boxes need an X display; without one (a Wayland session without XWayland)
     // FLTK would end the process with a line that does not say what the box said. The
     // box's text goes to standard error instead, and the box counts as read.
-    if (!GdiDisplay()) {
+    if (!x_->Get()) {
         std::fprintf(stderr, "kelvora: %s: %s\n", caption.c_str(), text.c_str());
         return;
     }
@@ -183,8 +187,9 @@ void LinuxToolkit::EndProcess(int exitCode) {
     std::_Exit(exitCode);
 }
 
-std::unique_ptr<Toolkit> NewLinuxToolkit(int argc, char** argv) {
-    return std::make_unique<LinuxToolkit>(argc, argv);
+std::unique_ptr<Toolkit> NewLinuxToolkit(int argc, char** argv, std::shared_ptr<XConnection> x,
+                                         std::shared_ptr<EventPump> pump) {
+    return std::make_unique<LinuxToolkit>(argc, argv, std::move(x), std::move(pump));
 }
 
 }  // namespace platform

@@ -1,13 +1,19 @@
 // The Windows functions as a Linux desktop can honestly answer them. The methods are
 // defined by topic in the windows_api_*.cpp files beside this one.
 #pragma once
+#include <memory>
+
 #include "backends/linux/ini_parsed_file.h"
+#include "backends/linux/x_connection.h"
 #include "seams/windows_api.h"
 
 namespace platform {
 
 class LinuxWindowsApi : public WindowsApi {
 public:
+    // x: the connection the device contexts draw through.
+    explicit LinuxWindowsApi(std::shared_ptr<XConnection> x) : x_(std::move(x)) {}
+
     std::int32_t GetVersionExA(OsVersionInfoA& info) override;
     std::int32_t RegOpenKeyExA(std::uint32_t root, const char* subKey, std::uint32_t options,
                                std::uint32_t access, Handle& key) override;
@@ -46,6 +52,7 @@ private:
     // reason worth telling.
     std::uint32_t lastError_ = 0;
     ini::ParsedFile parsedSettings_;
+    std::shared_ptr<XConnection> x_;
 };
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 namespace platform {
 
 namespace {
+// Set from the signal handler, which is called with no object to hand it.
 volatile std::sig_atomic_t quitSignalled = 0;
 
 void NoteQuit(int) { quitSignalled = 1; }

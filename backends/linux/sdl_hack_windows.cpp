@@ -18,10 +18,10 @@ class SdlHackWindows : public HackWindowSystem {
 public:
     explicit SdlHackWindows(std::shared_ptr<SdlVideo> video) : video_(std::move(video)) {}
 
-    std::uint64_t RootWindowId() override { return XRootWindowId(); }
+    std::uint64_t RootWindowId() override { return XRootWindowId(*video_->x); }
 
     WindowHandle Adopt(std::uint64_t nativeId) override {
-        if (!XWindowExists(nativeId))
+        if (!XWindowExists(*video_->x, nativeId))
             throw RuntimeError(ErrorCode::InvalidArgument, "no X window with id " + WindowIdText(nativeId));
         SdlVideo::Start();
         SdlVideo::AskForGl33();

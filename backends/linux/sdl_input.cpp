@@ -8,21 +8,7 @@ namespace platform {
 
 namespace {
 
-bool ToMouseButton(Uint8 sdlButton, MouseButton& button) {
-    switch (sdlButton) {
-    case SDL_BUTTON_LEFT:
-        button = MouseButton::Left;
-        return true;
-    case SDL_BUTTON_RIGHT:
-        button = MouseButton::Right;
-        return true;
-    case SDL_BUTTON_MIDDLE:
-        button = MouseButton::Middle;
-        return true;
-    default:
-        return false;
-    }
-}
+constexpr ButtonCodes kSdlButtons{SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE};
 
 }  // namespace
 
@@ -33,9 +19,8 @@ void FeedSdlInput(const SDL_Event& event, InputRecord& input) {
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-        MouseButton button{};
-        if (ToMouseButton(event.button.button, button)) {
-            input.Button(button, event.type == SDL_MOUSEBUTTONDOWN, event.button.windowID,
+        if (auto button = ToMouseButton(event.button.button, kSdlButtons)) {
+            input.Button(*button, event.type == SDL_MOUSEBUTTONDOWN, event.button.windowID,
                          event.button.x, event.button.y);
         } else {
             input.Motion(event.button.windowID, event.button.x, event.button.y);

@@ -6,6 +6,7 @@
 
 #include "backends/linux/x_monitors.h"
 #include "common/runtime_error.h"
+#include "saver/monitor_windows.h"
 
 namespace platform {
 
@@ -19,10 +20,10 @@ struct Placement {
 
 // On X11 a borderless window at each monitor's place; on Wayland, which ignores places,
 // one window per display that asks to fill its display.
-std::vector<Placement> Placements() {
+std::vector<Placement> Placements(XConnection& x) {
     std::vector<Placement> placements;
     if (!SdlVideo::OnWayland()) {
-        for (const MonitorArea& monitor : ListMonitors())
+        for (const MonitorArea& monitor : ListMonitors(x))
             placements.push_back({monitor.x, monitor.y, monitor.width, monitor.height, SDL_WINDOW_BORDERLESS});
         return placements;
     }
@@ -45,47 +46,31 @@ public:
     WindowHandle Create(std::function<void()> onClose) override {
         SdlVideo::Start();
         SdlVideo::AskForGl33();
-        std::vector<Uint32> ids;
-        try {
-            for (const Placement& placement : Placements()) {
-                SDL_Window* window = SDL_CreateWindow("Kelvora", placement.x, placement.y, placement.width,
-                                                      placement.height,
-                                                      SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | placement.flags);
-                if (!window) throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL window: ") + SDL_GetError());
-                ids.push_back(SDL_GetWindowID(window));
-                video_->closeHandlers[ids.back()] = onClose;
-                SdlVideo::WatchForLoss(window);
-                if (!video_->eventConnection) video_->eventConnection = SdlVideo::EventConnectionOf(window);
-            }
-        } catch (...) {
-            for (Uint32 id : ids) DestroyOne(id);
-            throw;
-        }
+        std::vector<Uint32> ids = saver::MakeWindowPerMonitor<Placement, Uint32>(
+            Placements(*video_->x), [&](const Placement& placement) { return CreateOne(placement, onClose); },
+            [this](Uint32 id) { DestroyOne(id); });
         video_->monitorWindows[ids.front()] = ids;
         return ids.front();
     }
 
     void Show(WindowHandle window) override {
         std::vector<Uint32> ids = video_->MonitorWindowsOf(window);
-        // The primary last, so that it ends up in front.
-        for (auto id = ids.rbegin(); id != ids.rend(); ++id) {
-            SDL_Window* sdlWindow = SdlVideo::WindowOf(*id);
+        saver::ShowPrimaryLast<Uint32>(ids, [](Uint32 id, bool) {
+            SDL_Window* sdlWindow = SdlVideo::WindowOf(id);
             SDL_ShowWindow(sdlWindow);
             SDL_RaiseWindow(sdlWindow);
-        }
-        // The cursor may rest where a window appears; report it there before it moves. On
-        // Wayland nobody knows where it is until it enters a window.
+        });
+        // On Wayland nobody knows where the cursor is until it enters a window.
         if (SdlVideo::OnWayland()) return;
         int x = 0, y = 0;
         SDL_GetGlobalMouseState(&x, &y);
-        for (Uint32 id : ids) {
-            int left = 0, top = 0, width = 0, height = 0;
-            SDL_GetWindowPosition(SdlVideo::WindowOf(id), &left, &top);
-            SDL_GetWindowSize(SdlVideo::WindowOf(id), &width, &height);
-            if (x < left || y < top || x >= left + width || y >= top + height) continue;
-            video_->input.Motion(id, x - left, y - top);
-            break;
-        }
+        auto cursor = saver::FindCursorWindow<Uint32>(ids, x, y, [](Uint32 id) {
+            saver::DesktopArea area;
+            SDL_GetWindowPosition(SdlVideo::WindowOf(id), &area.left, &area.top);
+            SDL_GetWindowSize(SdlVideo::WindowOf(id), &area.width, &area.height);
+            return area;
+        });
+        if (cursor) video_->input.Motion(cursor->window, cursor->x, cursor->y);
     }
 
     void Destroy(WindowHandle window) override {
@@ -95,6 +80,17 @@ public:
     }
 
 private:
+    Uint32 CreateOne(const Placement& placement, const std::function<void()>& onClose) {
+        SDL_Window* window = SDL_CreateWindow("Kelvora", placement.x, placement.y, placement.width, placement.height,
+                                              SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | placement.flags);
+        if (!window) throw RuntimeError(ErrorCode::InvalidArgument, std::string("SDL window: ") + SDL_GetError());
+        Uint32 id = SDL_GetWindowID(window);
+        video_->closeHandlers[id] = onClose;
+        SdlVideo::WatchForLoss(window);
+        if (!video_->eventConnection) video_->eventConnection = SdlVideo::EventConnectionOf(window);
+        return id;
+    }
+
     void DestroyOne(Uint32 id) {
         video_->closeHandlers.erase(id);
         if (SDL_Window* sdlWindow = SDL_GetWindowFromID(id)) {

@@ -8,9 +8,12 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
+#include <utility>
 #include <vector>
 
+#include "backends/linux/x_connection.h"
 #include "common/input_record.h"
 #include "seams/display.h"
 
@@ -18,7 +21,8 @@ namespace platform {
 
 class SdlVideo {
 public:
-    SdlVideo() = default;
+    // x: our own X connection, for what SDL does not tell.
+    explicit SdlVideo(std::shared_ptr<XConnection> x) : x(std::move(x)) {}
     SdlVideo(const SdlVideo&) = delete;
     SdlVideo& operator=(const SdlVideo&) = delete;
 
@@ -55,6 +59,7 @@ public:
     // SDL's own connection, whose socket brings the events a wait looks out for.
     ::Display* eventConnection = nullptr;
     InputRecord input;
+    std::shared_ptr<XConnection> x;
 };
 
 }  // namespace platform

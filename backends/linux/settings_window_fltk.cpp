@@ -21,7 +21,6 @@
 #include "dialog/settings_view.h"
 #include "backends/linux/ini_file.h"
 #include "backends/linux/linux_backends.h"
-#include "backends/linux/x_device_contexts.h"
 #include "backends/linux/x_display_needed.h"
 #include "backends/linux/x_error_handlers.h"
 #include "common/runtime_error.h"
@@ -304,17 +303,22 @@ void FltkSettingsWindow::CloseRequested(Fl_Widget*, void* window) {
 
 class FltkSettingsWindows : public dialog::SettingsWindowFactory {
 public:
+    explicit FltkSettingsWindows(std::shared_ptr<XConnection> x) : x_(std::move(x)) {}
+
     std::unique_ptr<dialog::SettingsView> Create(dialog::SettingsEvents& events) override {
         // FLTK would end the process itself, with a line that does not say why.
-        if (!GdiDisplay()) throw RuntimeError(ErrorCode::InvalidArgument, XDisplayFailure("the settings dialog"));
+        if (!x_->Get()) throw RuntimeError(ErrorCode::InvalidArgument, XDisplayFailure("the settings dialog"));
         return std::make_unique<FltkSettingsWindow>(events);
     }
+
+private:
+    std::shared_ptr<XConnection> x_;
 };
 
 }  // namespace
 
-std::unique_ptr<dialog::SettingsWindowFactory> NewFltkSettingsWindows() {
-    return std::make_unique<FltkSettingsWindows>();
+std::unique_ptr<dialog::SettingsWindowFactory> NewFltkSettingsWindows(std::shared_ptr<XConnection> x) {
+    return std::make_unique<FltkSettingsWindows>(std::move(x));
 }
 
 }  // namespace platform

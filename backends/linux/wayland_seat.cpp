@@ -14,21 +14,7 @@ namespace {
 
 WaylandSeat& SeatOf(void* data) { return *static_cast<WaylandSeat*>(data); }
 
-bool ToMouseButton(std::uint32_t code, MouseButton& button) {
-    switch (code) {
-    case BTN_LEFT:
-        button = MouseButton::Left;
-        return true;
-    case BTN_RIGHT:
-        button = MouseButton::Right;
-        return true;
-    case BTN_MIDDLE:
-        button = MouseButton::Middle;
-        return true;
-    default:
-        return false;
-    }
-}
+constexpr ButtonCodes kLinuxButtons{BTN_LEFT, BTN_RIGHT, BTN_MIDDLE};
 
 }  // namespace
 
@@ -45,10 +31,9 @@ const wl_pointer_listener WaylandSeat::pointerListener_ = {
     [](void* data, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) { SeatOf(data).Moved(x, y); },
     [](void* data, wl_pointer*, uint32_t, uint32_t, uint32_t code, uint32_t state) {
         WaylandSeat& seat = SeatOf(data);
-        MouseButton button{};
         if (!seat.over_.window) return;
-        if (ToMouseButton(code, button))
-            seat.input_.Button(button, state == WL_POINTER_BUTTON_STATE_PRESSED, seat.over_.window, seat.x_, seat.y_);
+        if (auto button = ToMouseButton(code, kLinuxButtons))
+            seat.input_.Button(*button, state == WL_POINTER_BUTTON_STATE_PRESSED, seat.over_.window, seat.x_, seat.y_);
         else
             seat.input_.Motion(seat.over_.window, seat.x_, seat.y_);
     },

@@ -77,6 +77,8 @@ Handle LinuxWindowsApi::ShellExecuteA(Handle, const char*, const char* file, con
     return 42;
 }
 
-std::unique_ptr<WindowsApi> NewLinuxWindowsApi() { return std::make_unique<LinuxWindowsApi>(); }
+std::unique_ptr<WindowsApi> NewLinuxWindowsApi(std::shared_ptr<XConnection> x) {
+    return std::make_unique<LinuxWindowsApi>(std::move(x));
+}
 
 }  // namespace platform

@@ -4,37 +4,19 @@
 
 namespace platform {
 
-namespace {
-
-bool errorSeen = false;
-
-int NoteError(::Display*, XErrorEvent*) {
-    errorSeen = true;
-    return 0;
+std::uint64_t XRootWindowId(XConnection& x) {
+    ::Display* server = x.Get();
+    return server ? DefaultRootWindow(server) : 0;
 }
 
-}  // namespace
-
-std::uint64_t XRootWindowId() {
-    ::Display* server = XOpenDisplay(nullptr);
-    if (!server) return 0;
-    std::uint64_t root = DefaultRootWindow(server);
-    XCloseDisplay(server);
-    return root;
-}
-
-bool XWindowExists(std::uint64_t id) {
+bool XWindowExists(XConnection& x, std::uint64_t id) {
     if (id == 0 || id > 0xFFFFFFFFu) return false;
-    ::Display* server = XOpenDisplay(nullptr);
-    if (!server) return false;
-    errorSeen = false;
-    auto previous = XSetErrorHandler(NoteError);
-    XWindowAttributes attributes;
-    bool found = XGetWindowAttributes(server, static_cast<Window>(id), &attributes) != 0;
-    XSync(server, False);
-    XSetErrorHandler(previous);
-    XCloseDisplay(server);
-    return found && !errorSeen;
+    bool found = false;
+    bool answered = x.TrapXErrors([&](::Display* server) {
+        XWindowAttributes attributes;
+        found = XGetWindowAttributes(server, static_cast<Window>(id), &attributes) != 0;
+    });
+    return found && answered;
 }
 
 void FollowWindowSize(::Display* connection, std::uint64_t id) {

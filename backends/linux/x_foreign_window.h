@@ -3,16 +3,16 @@
 #pragma once
 #include <cstdint>
 
-typedef struct _XDisplay Display;
+#include "backends/linux/x_connection.h"
 
 namespace platform {
 
 // The default screen's root window; 0 when the server cannot be reached.
-std::uint64_t XRootWindowId();
+std::uint64_t XRootWindowId(XConnection& x);
 
-// True when the server knows a window with this id; asks on a connection of its own, so
-// that a wrong id is an answer rather than an X error that ends the process.
-bool XWindowExists(std::uint64_t id);
+// True when the server knows a window with this id; errors trapped, so that a wrong id is
+// an answer rather than an X error that ends the process.
+bool XWindowExists(XConnection& x, std::uint64_t id);
 
 // Asks the server to tell this connection of every change of the window's size
 // (ConfigureNotify), which a connection gets only for what it asked for.

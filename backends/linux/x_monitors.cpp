@@ -11,12 +11,6 @@ namespace platform {
 
 namespace {
 
-// A connection of our own for these questions: SDL's is busy with its events.
-Display* Server() {
-    static Display* server = XOpenDisplay(nullptr);
-    return server;
-}
-
 std::vector<MonitorArea> SdlMonitors() {
     std::vector<MonitorArea> areas;
     for (int index = 0; index < SDL_GetNumVideoDisplays(); ++index) {
@@ -26,9 +20,10 @@ std::vector<MonitorArea> SdlMonitors() {
     return areas;
 }
 
-std::vector<MonitorArea> XineramaMonitors() {
+// On our own connection: SDL's is busy with its events.
+std::vector<MonitorArea> XineramaMonitors(XConnection& x) {
     std::vector<MonitorArea> areas;
-    Display* server = Server();
+    Display* server = x.Get();
     if (!server || !XineramaIsActive(server)) return areas;
     int count = 0;
     XineramaScreenInfo* screens = XineramaQueryScreens(server, &count);
@@ -53,8 +48,8 @@ void DropDuplicates(std::vector<MonitorArea>& areas) {
 
 }  // namespace
 
-std::vector<MonitorArea> ListMonitors() {
-    std::vector<MonitorArea> fromSdl = SdlMonitors(), fromXinerama = XineramaMonitors();
+std::vector<MonitorArea> ListMonitors(XConnection& x) {
+    std::vector<MonitorArea> fromSdl = SdlMonitors(), fromXinerama = XineramaMonitors(x);
     DropDuplicates(fromSdl);
     DropDuplicates(fromXinerama);
     std::vector<MonitorArea> areas = fromXinerama.size() > fromSdl.size() ? fromXinerama : fromSdl;
@@ -62,8 +57,8 @@ std::vector<MonitorArea> ListMonitors() {
     return areas;
 }
 
-bool MonitorsPowered() {
-    Display* server = Server();
+bool MonitorsPowered(XConnection& x) {
+    Display* server = x.Get();
     int eventBase = 0, errorBase = 0;
     if (!server || !DPMSQueryExtension(server, &eventBase, &errorBase) || !DPMSCapable(server)) return true;
     CARD16 level = DPMSModeOn;

@@ -4,6 +4,8 @@
 #pragma once
 #include <vector>
 
+#include "backends/linux/x_connection.h"
+
 namespace platform {
 
 struct MonitorArea {
@@ -12,10 +14,10 @@ struct MonitorArea {
 
 // Every monitor once, the primary first; whichever source reports more monitors wins.
 // At least one area: SDL's first display, or 800 x 600 when even that is unknown.
-std::vector<MonitorArea> ListMonitors();
+std::vector<MonitorArea> ListMonitors(XConnection& x);
 
 // False while DPMS reports the monitors in standby, suspend or off; true when the server
 // has no DPMS or it is disabled.
-bool MonitorsPowered();
+bool MonitorsPowered(XConnection& x);
 
 }  // namespace platform

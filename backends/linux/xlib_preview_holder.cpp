@@ -10,7 +10,6 @@
 
 #include "backends/linux/linux_backends.h"
 #include "common/runtime_error.h"
-#include "backends/linux/x_device_contexts.h"
 #include "backends/linux/x_display_needed.h"
 #include "backends/still/preview_still.h"
 
@@ -20,10 +19,13 @@ namespace {
 
 class XlibPreviewHolder : public PreviewHolder {
 public:
+    explicit XlibPreviewHolder(std::shared_ptr<XConnection> x) : x_(std::move(x)) {}
+
     void Load() override;
     Handle Picture1hDC() override;
 
 private:
+    std::shared_ptr<XConnection> x_;
     Handle picture1Dc_ = 0;
 };
 
@@ -47,7 +49,7 @@ unsigned long ComponentInMask(std::uint8_t value, unsigned long mask) {
 // It lives until the process ends and its X connection closes, as the holder window would.
 void XlibPreviewHolder::Load() {
     std::vector<std::uint8_t> still = DecodePreviewStill();
-    Display* display = GdiDisplay();
+    Display* display = x_->Get();
     if (!display) throw RuntimeError(ErrorCode::InvalidArgument, XDisplayFailure("the preview"));
     int screen = DefaultScreen(display);
     Visual* visual = DefaultVisual(display, screen);
@@ -57,8 +59,8 @@ void XlibPreviewHolder::Load() {
     }
     Pixmap image = XCreatePixmap(display, RootWindow(display, screen), PreviewBlockWidth,
                                  PreviewBlockHeight, depth);
-    picture1Dc_ = AddDeviceContext(image);
-    const XDeviceContext* context = FindDeviceContext(picture1Dc_);
+    picture1Dc_ = x_->AddDeviceContext(image);
+    const XDeviceContext* context = x_->FindDeviceContext(picture1Dc_);
     if (!context) throw RuntimeError(ErrorCode::InvalidArgument, "the preview's picture cannot be made");
 
     // Black beyond the still, as the holder's background.
@@ -88,6 +90,8 @@ void XlibPreviewHolder::Load() {
 
 Handle XlibPreviewHolder::Picture1hDC() { return picture1Dc_; }
 
-std::unique_ptr<PreviewHolder> NewXlibPreviewHolder() { return std::make_unique<XlibPreviewHolder>(); }
+std::unique_ptr<PreviewHolder> NewXlibPreviewHolder(std::shared_ptr<XConnection> x) {
+    return std::make_unique<XlibPreviewHolder>(std::move(x));
+}
 
 }  // namespace platform

@@ -9,6 +9,7 @@ namespace platform {
 
 namespace {
 
+// The crash filter and the terminate handler are called with no object to hand them.
 void (*repair)() noexcept = nullptr;
 
 LONG WINAPI RepairOnCrash(EXCEPTION_POINTERS*) {

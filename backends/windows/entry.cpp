@@ -11,5 +11,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The Windows toolkit reads its command line from the system, not from argv.
     auto backends = platform::InstallPlatformBackends(0, nullptr);
     platform::InstallCrashGuard(mScreenSaver::RestoreTaskbarIfHidden);
-    return mMain::RunProcess();
+    return mMain::RunProcess(backends->Host());
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/runtime_error.h"
+#include "saver/monitor_windows.h"
 
 namespace platform {
 
@@ -39,17 +40,9 @@ public:
 
     WindowHandle Create(std::function<void()> onClose) override {
         SaverWindowSet set;
-        try {
-            for (const RECT& monitor : MonitorRects()) {
-                HWND window = video_->CreateSaverWindow(monitor);
-                if (!window) throw RuntimeError(ErrorCode::InvalidArgument, "the saver window cannot be created");
-                set.windows.push_back(window);
-                video_->closeHandlers[window] = onClose;
-            }
-        } catch (...) {
-            for (HWND window : set.windows) DestroyOne(window);
-            throw;
-        }
+        set.windows = saver::MakeWindowPerMonitor<RECT, HWND>(
+            MonitorRects(), [&](const RECT& monitor) { return CreateOne(monitor, onClose); },
+            [this](HWND window) { DestroyOne(window); });
         HWND primary = set.windows.front();
         // Without it (an older system) the saver simply draws on while the display is off.
         set.powerNotification =
@@ -60,22 +53,24 @@ public:
 
     void Show(WindowHandle handle) override {
         HWND primary = Win32Video::WindowOf(handle);
-        for (HWND window : video_->MonitorWindowsOf(primary))
-            if (window != primary) ShowWindow(window, SW_SHOWNOACTIVATE);
-        ShowWindow(primary, SW_SHOW);
-        SetForegroundWindow(primary);
-        SetFocus(primary);
-        // The cursor may rest where a window appears; report it there before it moves.
+        std::vector<HWND> windows = video_->MonitorWindowsOf(primary);
+        saver::ShowPrimaryLast<HWND>(windows, [](HWND window, bool isPrimary) {
+            if (!isPrimary) {
+                ShowWindow(window, SW_SHOWNOACTIVATE);
+                return;
+            }
+            ShowWindow(window, SW_SHOW);
+            SetForegroundWindow(window);
+            SetFocus(window);
+        });
         POINT cursor{};
         GetCursorPos(&cursor);
-        for (HWND window : video_->MonitorWindowsOf(primary)) {
+        auto found = saver::FindCursorWindow<HWND>(windows, cursor.x, cursor.y, [](HWND window) {
             RECT area{};
             GetWindowRect(window, &area);
-            if (!PtInRect(&area, cursor)) continue;
-            ScreenToClient(window, &cursor);
-            video_->input.Motion(reinterpret_cast<WindowHandle>(window), cursor.x, cursor.y);
-            break;
-        }
+            return saver::DesktopArea{area.left, area.top, area.right - area.left, area.bottom - area.top};
+        });
+        if (found) video_->input.Motion(reinterpret_cast<WindowHandle>(found->window), found->x, found->y);
     }
 
     void Destroy(WindowHandle handle) override {
@@ -90,6 +85,13 @@ public:
     }
 
 private:
+    HWND CreateOne(const RECT& monitor, const std::function<void()>& onClose) {
+        HWND window = video_->CreateSaverWindow(monitor);
+        if (!window) throw RuntimeError(ErrorCode::InvalidArgument, "the saver window cannot be created");
+        video_->closeHandlers[window] = onClose;
+        return window;
+    }
+
     // The window goes without being hidden first: DestroyWindow hides a visible window,
     // and Wine hides a full-screen window by waiting, two seconds at most, for a window
     // manager to say it was shown; on an X server without one that is every monitor's

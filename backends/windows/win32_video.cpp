@@ -16,9 +16,8 @@ namespace {
 
 constexpr const char* kWindowClass = "KelvoraSaverWindow";
 
+// The class belongs to the process: a second registration finds it there.
 void RegisterWindowClass(WNDPROC procedure) {
-    static bool registered = false;
-    if (registered) return;
     WNDCLASSA windowClass{};
     // OpenGL needs CS_OWNDC: the context stays bound to one device context.
     windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
@@ -27,8 +26,8 @@ void RegisterWindowClass(WNDPROC procedure) {
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kWindowClass;
-    if (!RegisterClassA(&windowClass)) throw RuntimeError(ErrorCode::InvalidArgument, "the saver window class cannot be registered");
-    registered = true;
+    if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw RuntimeError(ErrorCode::InvalidArgument, "the saver window class cannot be registered");
 }
 
 }  // namespace

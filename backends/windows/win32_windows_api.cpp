@@ -101,7 +101,7 @@ std::int32_t Win32WindowsApi::PwdChangePasswordA(const char* provider, Handle pa
                                                  std::int32_t reserved1,
                                                  std::int32_t reserved2) {
     using Function = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, LPVOID);
-    static Function change = FindOptional<Function>("mpr.dll", "PwdChangePasswordA");
+    Function change = FindOptional<Function>("mpr.dll", "PwdChangePasswordA");
     if (!change) return 0;
     return change(provider, AsWindow(parent), reserved1,
                   reinterpret_cast<LPVOID>(static_cast<INT_PTR>(reserved2)));
@@ -109,7 +109,7 @@ std::int32_t Win32WindowsApi::PwdChangePasswordA(const char* provider, Handle pa
 
 std::int32_t Win32WindowsApi::VerifyScreenSavePwd(Handle owner) {
     using Function = BOOL(WINAPI*)(HWND);
-    static Function verify = FindOptional<Function>("password.cpl", "VerifyScreenSavePwd");
+    Function verify = FindOptional<Function>("password.cpl", "VerifyScreenSavePwd");
     if (!verify) return 0;
     return verify(AsWindow(owner));
 }

@@ -3,6 +3,8 @@
 namespace platform {
 
 namespace {
+// Any window procedure of the process may keep a failure, and whichever message loop
+// dispatched the message raises it: one place per process, as the message queue is.
 std::exception_ptr keptFailure;
 }
 

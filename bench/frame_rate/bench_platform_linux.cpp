@@ -1,11 +1,11 @@
 #include <sys/resource.h>
 
 #include "bench_platform.h"
-#include "backends/linux/event_pump.h"
+#include "seams/toolkit.h"
 
 namespace bench {
 
-void PumpEvents() { platform::PumpWindowEvents(); }
+void PumpEvents() { platform::App().DoEvents(); }
 
 std::uint64_t PeakResidentBytes() {
     rusage usage{};

@@ -16,6 +16,7 @@
 #include "fakes/fake_toolkit.h"
 #include "fakes/fake_windows_api.h"
 #include "fakes/ini_windows_api.h"
+#include "support/case_names.h"
 #include "support/temporary_folder.h"
 #include "product.h"
 #include "settings/settings.h"
@@ -90,7 +91,6 @@ protected:
     void SetUp() override {
         toolkit_ = &fakes::InstallFakeToolkit();
         windows_ = &fakes::InstallFakeWindowsApi();
-        fakes::InstallFakeSettingsWindows();
     }
 
     void Store(const SettingDefinition& setting, const std::string& value,
@@ -125,7 +125,7 @@ protected:
 
     fakes::FakeToolkit* toolkit_ = nullptr;
     fakes::FakeWindowsApi* windows_ = nullptr;
-    FrmSettings form_;
+    FrmSettings form_{fakes::FakeSettingsWindows()};
 };
 
 TEST_F(SettingsDialogTest, LoadReadsTheFourKeysFromTheFileBesideTheExecutable) {
@@ -210,7 +210,8 @@ INSTANTIATE_TEST_SUITE_P(
         StoredBarCase{&Brightness, Text(Brightness.max + 1), BrightnessBar,
                       Brightness.designValue},
         // Halves round to even.
-        StoredBarCase{&Brightness, "2.5", BrightnessBar, 2}));
+        StoredBarCase{&Brightness, "2.5", BrightnessBar, 2}),
+    [](const auto& info) { return support::CaseName({info.param.setting->name, info.param.text}); });
 
 struct MoveTextCase {
     const char* stored;
@@ -235,7 +236,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(MoveTextCase{FlagOnText, true, FlagOnText},
                     MoveTextCase{"01", false, FlagOffText},
                     MoveTextCase{"true", false, FlagOffText}, MoveTextCase{"", false, FlagOffText},
-                    MoveTextCase{"0", false, FlagOffText}, MoveTextCase{"-1", false, FlagOffText}));
+                    MoveTextCase{"0", false, FlagOffText}, MoveTextCase{"-1", false, FlagOffText}),
+    [](const auto& info) { return support::CaseName({"Stored", info.param.stored}); });
 
 TEST_F(SettingsDialogTest, UntickingTheBoxWritesTheOffText) {
     Store(MovePumpkinSetting, FlagOnText);
@@ -268,7 +270,8 @@ INSTANTIATE_TEST_SUITE_P(
                     StoredColorCase{Text(Color.max + 1), Color.designValue},
                     StoredColorCase{Text(Color.min - 1), Color.designValue},
                     StoredColorCase{"orange", Color.designValue},
-                    StoredColorCase{"", Color.designValue}));
+                    StoredColorCase{"", Color.designValue}),
+    [](const auto& info) { return support::CaseName({"Stored", info.param.text}); });
 
 TEST_F(SettingsDialogTest, OpeningAndClosingWithoutAChangeRewritesTheSameValues) {
     StoreAll("3", "120", "65280", "1");
@@ -321,6 +324,7 @@ TEST_F(SettingsDialogTest, ClosingThroughTheWindowSystemWritesTheSettingsAndLeav
 
 // What happens to the colour before the user cancels the chooser.
 enum class BeforeCancel { Loaded, Chosen, Defaults };
+constexpr const char* BeforeCancelNames[] = {"Loaded", "Chosen", "Defaults"};
 
 struct CancelCase {
     BeforeCancel before;
@@ -352,7 +356,8 @@ TEST_P(CancelledChooserTest, LeavesTheSwatchAndTheSavedColourAsTheyWere) {
 INSTANTIATE_TEST_SUITE_P(
     Before, CancelledChooserTest,
     testing::Values(CancelCase{BeforeCancel::Loaded, 65280}, CancelCase{BeforeCancel::Chosen, 255},
-                    CancelCase{BeforeCancel::Defaults, CandleColorSetting.defaultValue}));
+                    CancelCase{BeforeCancel::Defaults, CandleColorSetting.defaultValue}),
+    [](const auto& info) { return std::string(BeforeCancelNames[static_cast<int>(info.param.before)]); });
 
 TEST_F(SettingsDialogTest, AConfirmedColourShowsInTheSwatchAndIsSavedOnClose) {
     Store(CandleColorSetting, "65280");

@@ -10,6 +10,7 @@
 #include "engine/particle_simulation.h"
 #include "engine/picture.h"
 #include "engine/redraw_area.h"
+#include "support/case_names.h"
 
 namespace {
 
@@ -35,7 +36,12 @@ INSTANTIATE_TEST_SUITE_P(Windows, PictureFit,
                                          FitCase{1024, 768, true, {0, 0, 1024, 768}},
                                          FitCase{1920, 1080, true, {240, 0, 1440, 1080}},
                                          FitCase{1280, 1024, true, {0, 32, 1280, 960}},
-                                         FitCase{1920, 1080, false, {0, 0, 1920, 1080}}));
+                                         FitCase{1920, 1080, false, {0, 0, 1920, 1080}}),
+                         [](const auto& info) {
+                             const FitCase& c = info.param;
+                             return support::CaseName({std::to_string(c.windowWidth) + "x" + std::to_string(c.windowHeight),
+                                                       c.keepAspect ? "KeepAspect" : "Stretch"});
+                         });
 
 struct PointCase {
     int windowX, windowY;
@@ -56,7 +62,11 @@ TEST_P(MousePosition, IsReportedInThePicturesPixelsHeldInsideIt) {
 INSTANTIATE_TEST_SUITE_P(Points, MousePosition,
                          testing::Values(PointCase{240, 0, 0, 0}, PointCase{960, 540, 400, 300},
                                          PointCase{1679, 1079, 799, 599}, PointCase{0, 500, 0, 277},
-                                         PointCase{1919, -5, 799, 0}));
+                                         PointCase{1919, -5, 799, 0}),
+                         [](const auto& info) {
+                             return support::CaseName({"At", std::to_string(info.param.windowX),
+                                                       std::to_string(info.param.windowY)});
+                         });
 
 engine::Model3ds TwoFacesSharingAnEdge(std::uint32_t groupA, std::uint32_t groupB) {
     engine::Model3dsObject object;
@@ -256,6 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RedrawCase{"the mesh's pose or lights change", {kMesh, kSprite}, {kOtherMesh, kSprite}, false, true, false},
                     RedrawCase{"a sprite leaps beyond the margin", {kMesh, kSprite}, {kMesh, kSpriteFarOff}, false, false, true},
                     RedrawCase{"something still is no longer drawn", {kMesh, kStill}, {kMesh}, false, false, true},
-                    RedrawCase{"the picture drifts", {kMesh, kSprite}, {kMesh, kSprite}, true, true, false}));
+                    RedrawCase{"the picture drifts", {kMesh, kSprite}, {kMesh, kSprite}, true, true, false}),
+    [](const auto& info) { return support::CaseName(info.param.name); });
 
 }  // namespace

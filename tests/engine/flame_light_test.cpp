@@ -7,6 +7,7 @@
 
 #include "engine/flame_flicker.h"
 #include "engine/light_falloff.h"
+#include "support/case_names.h"
 
 namespace {
 
@@ -32,7 +33,11 @@ INSTANTIATE_TEST_SUITE_P(
                     FalloffCase{150, 150, 0}, FalloffCase{200, 150, 0}, FalloffCase{0.5f, 1, 0.5625f},
                     FalloffCase{2, 1, 0}, FalloffCase{0, 0, 0}, FalloffCase{10, -5, 0},
                     FalloffCase{10, kNan, 0}, FalloffCase{kNan, 300, 0}, FalloffCase{1e6f, kInfinity, 1},
-                    FalloffCase{kInfinity, 300, 0}));
+                    FalloffCase{kInfinity, 300, 0}),
+    [](const auto& info) {
+        using support::CaseValue;
+        return support::CaseName({"Distance", CaseValue(info.param.distance), "Range", CaseValue(info.param.range)});
+    });
 
 // The candle's range is its brightness: the lamp 100 units over the pumpkin lights its
 // surface the more the longer the range, and every range lights nearer points more.
@@ -75,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FollowCase{"one time constant down", 1, 0, engine::FlickerFollower::kTimeConstant, 1 - kOneTimeConstant},
                     FollowCase{"a frame at 30 a second", 0, 1, 1 / 30.0f, 1 - std::exp(-1 / 30.0f / 0.05f)},
                     FollowCase{"a long gap arrives", 0.3f, 0.9f, 10, 0.9f},
-                    FollowCase{"a steady light stays", 0.7f, 0.7f, 0.02f, 0.7f}));
+                    FollowCase{"a steady light stays", 0.7f, 0.7f, 0.02f, 0.7f}),
+    [](const auto& info) { return support::CaseName(info.param.name); });
 
 TEST(FlickerFollowerStart, TakesTheFirstLightAsItIs) {
     engine::FlickerFollower follower;
@@ -126,7 +132,8 @@ TEST_P(FlameFlicker, FlickersWithinItsRangeSmoothly) {
 INSTANTIATE_TEST_SUITE_P(Rates, FlameFlicker,
                          testing::Values(FlickerCase{"60 frames a second", 1 / 60.0f},
                                          FlickerCase{"15 frames a second", 1 / 15.0f},
-                                         FlickerCase{"the longest step", 0.25f}));
+                                         FlickerCase{"the longest step", 0.25f}),
+                         [](const auto& info) { return support::CaseName(info.param.name); });
 
 // Sampled once a level, the flame never lingers: each level lies at least the least
 // swing of the range away from the one before, so the light it casts visibly breathes.

@@ -7,6 +7,7 @@
 
 #include "engine/mesh_outline.h"
 #include "engine/particle_look.h"
+#include "support/case_names.h"
 
 namespace {
 
@@ -27,7 +28,12 @@ INSTANTIATE_TEST_SUITE_P(Colours, Soot,
                                          SootCase{{0, 0, 0, 1}, true}, SootCase{{0.5f, 0.5f, 0.5f, 1}, true},
                                          SootCase{{0.51f, 0.51f, 0.51f, 1}, false},
                                          SootCase{{1, 54 / 255.0f, 2 / 255.0f, 1}, false},
-                                         SootCase{{0, 0, 1, 1}, false}, SootCase{{0.2f, 0.2f, 0.21f, 1}, false}));
+                                         SootCase{{0, 0, 1, 1}, false}, SootCase{{0.2f, 0.2f, 0.21f, 1}, false}),
+                         [](const auto& info) {
+                             const glm::vec4& c = info.param.colour;
+                             using support::CaseValue;
+                             return support::CaseName({"Rgb", CaseValue(c.r), CaseValue(c.g), CaseValue(c.b)});
+                         });
 
 engine::Particle Aged(float age, float life, float rise) {
     engine::Particle p;
@@ -128,6 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Squares, Outline,
                          testing::Values(OutlineCase{"smooth, in view", true, 0, true, 4},
                                          OutlineCase{"sharply folded, in view", false, 2, true, 6},
                                          OutlineCase{"split but flat, in view", false, 0, true, 4},
-                                         OutlineCase{"turned away", true, 0, false, 0}));
+                                         OutlineCase{"turned away", true, 0, false, 0}),
+                         [](const auto& info) { return support::CaseName(info.param.name); });
 
 }  // namespace

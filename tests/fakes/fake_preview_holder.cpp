@@ -11,9 +11,8 @@ platform::Handle FakePreviewHolder::Picture1hDC() {
     return Picture1Dc;
 }
 
-FakePreviewHolder& InstallFakePreviewHolder() {
+FakePreviewHolder& FakePreviewHolderWindow() {
     static FakePreviewHolder holder;
-    platform::PreviewHolderWindow.Install(holder);
     return holder;
 }
 

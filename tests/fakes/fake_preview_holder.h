@@ -12,7 +12,7 @@ public:
     platform::Handle Picture1hDC() override;
 };
 
-// Installs a fresh fake holder.
-FakePreviewHolder& InstallFakePreviewHolder();
+// The one fake holder the tests hand the host.
+FakePreviewHolder& FakePreviewHolderWindow();
 
 }  // namespace fakes

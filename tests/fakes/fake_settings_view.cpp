@@ -9,7 +9,7 @@ namespace fakes {
 namespace {
 FakeSettingsView* lastView = nullptr;
 
-class FakeSettingsWindows : public dialog::SettingsWindowFactory {
+class FakeSettingsWindowFactory : public dialog::SettingsWindowFactory {
 public:
     std::unique_ptr<dialog::SettingsView> Create(dialog::SettingsEvents& events) override {
         auto view = std::make_unique<FakeSettingsView>();
@@ -36,10 +36,10 @@ std::optional<std::int32_t> FakeSettingsView::PickColor(std::optional<std::int32
     return answer;
 }
 
-void InstallFakeSettingsWindows() {
+dialog::SettingsWindowFactory& FakeSettingsWindows() {
     lastView = nullptr;
-    static FakeSettingsWindows windows;
-    dialog::SettingsWindows.Install(windows);
+    static FakeSettingsWindowFactory windows;
+    return windows;
 }
 
 FakeSettingsView& LastSettingsView() {

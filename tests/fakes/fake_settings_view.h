@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dialog/settings_view.h"
+#include "dialog/settings_window.h"
 
 namespace fakes {
 
@@ -41,8 +42,9 @@ public:
     std::optional<std::int32_t> PickColor(std::optional<std::int32_t> initial) override;
 };
 
-// Installs a factory that makes fake settings windows; returns the last one made.
-void InstallFakeSettingsWindows();
+// A factory that makes fake settings windows, none made yet; LastSettingsView is the
+// last one made.
+dialog::SettingsWindowFactory& FakeSettingsWindows();
 FakeSettingsView& LastSettingsView();
 
 }  // namespace fakes

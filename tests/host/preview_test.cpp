@@ -8,6 +8,7 @@
 
 #include "common/runtime_error.h"
 #include "fakes/call_log.h"
+#include "fakes/fake_host_backends.h"
 #include "fakes/fake_preview_holder.h"
 #include "fakes/fake_toolkit.h"
 #include "fakes/fake_windows_api.h"
@@ -23,14 +24,14 @@ class PreviewTest : public testing::Test {
 protected:
     fakes::FakeToolkit& toolkit = fakes::InstallFakeToolkit();
     fakes::FakeWindowsApi& windows = fakes::InstallFakeWindowsApi();
-    fakes::FakePreviewHolder& holder = fakes::InstallFakePreviewHolder();
+    fakes::FakePreviewHolder& holder = fakes::FakePreviewHolderWindow();
 
     // Runs the start procedure with the given argument text up to the end of the process.
     int RunMainUntilProcessEnds(const std::string& arguments) {
         toolkit.arguments = arguments;
         try {
             mMain::ProcessState process;
-            mMain::Main(process);
+            mMain::Main(process, fakes::FakeHostBackends());
         } catch (const fakes::ProcessEnded& ended) {
             return ended.exitCode;
         }
@@ -56,7 +57,7 @@ std::vector<std::string> Repeated(const std::string& call, int times) {
 
 TEST_F(PreviewTest, LoadsTheHolderPumpsCopiesTheBlockPumpsAgainAndEndsTheProcess) {
     toolkit.arguments = "/P 1234";
-    EXPECT_THROW(mScreenSaver::ShowPreview(), fakes::ProcessEnded);
+    EXPECT_THROW(mScreenSaver::ShowPreview(holder), fakes::ProcessEnded);
 
     std::vector<std::string> expected = {"frmPreview.Load()"};
     auto pumps = Repeated("DoEvents()", 200);
@@ -126,7 +127,7 @@ TEST_F(PreviewTest, ACommandLineWithoutAHandleOrWithAHandleBeyond32BitsFailsBefo
         fakes::Log().Clear();
         toolkit.arguments = c.arguments;
         try {
-            mScreenSaver::ShowPreview();
+            mScreenSaver::ShowPreview(holder);
             ADD_FAILURE() << "no failure for " << c.arguments;
         } catch (const RuntimeError& failure) {
             EXPECT_EQ(failure.code(), c.code) << c.arguments;
@@ -147,7 +148,7 @@ TEST_F(PreviewTest, AFailedPreviewEndsWithACodeAndOneLineOnStandardError) {
     for (const auto& c : cases) {
         toolkit.arguments = c.arguments;
         testing::internal::CaptureStderr();
-        int exitCode = mMain::RunProcess();
+        int exitCode = mMain::RunProcess(fakes::FakeHostBackends());
         std::string error = testing::internal::GetCapturedStderr();
         EXPECT_EQ(exitCode, 1) << c.arguments;
         EXPECT_EQ(error, c.message) << c.arguments;

@@ -4,8 +4,7 @@
 #include <functional>
 
 #include "fakes/call_log.h"
-#include "fakes/fake_preview_holder.h"
-#include "fakes/fake_settings_view.h"
+#include "fakes/fake_host_backends.h"
 #include "fakes/fake_toolkit.h"
 #include "fakes/fake_windows_api.h"
 #include "host/startup.h"
@@ -20,8 +19,6 @@ public:
     void SetUp() override {
         windows = &fakes::InstallFakeWindowsApi();
         toolkit = &fakes::InstallFakeToolkit();
-        fakes::InstallFakePreviewHolder();
-        fakes::InstallFakeSettingsWindows();
     }
 
     // Runs Main; the modes that end the process surface as ProcessEnded.
@@ -29,7 +26,7 @@ public:
         toolkit->arguments = arguments;
         try {
             process = {};
-            mMain::Main(process);
+            mMain::Main(process, fakes::FakeHostBackends());
         } catch (const fakes::ProcessEnded&) {
         }
     }

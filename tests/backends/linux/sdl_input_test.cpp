@@ -105,7 +105,7 @@ TEST(SdlInput, EachEventFeedsTheRecordWhatItStandsFor) {
 }
 
 TEST(SdlInput, TheVideosEventsReachTheDisplaysRecord) {
-    auto video = std::make_shared<platform::SdlVideo>();
+    auto video = std::make_shared<platform::SdlVideo>(std::make_shared<platform::XConnection>());
     auto display = platform::NewSdlDisplay(video);
     InputRecord& record = display->Input();
     video->HandleEvent(Key(SDL_KEYDOWN, SDL_SCANCODE_D));
