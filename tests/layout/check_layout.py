@@ -2,7 +2,9 @@
 # Checks the source folders' #include lines against the floors the code is laid out in:
 # a folder includes only what its floor may reach, platform headers stay in backends/,
 # no two folders include each other round a circle, nor two files of one folder (a file
-# and its header count as one); and no product .cpp file grows past MAX_CPP_LINES.
+# and its header count as one); and no product .cpp file grows past MAX_CPP_LINES. It also
+# checks the README's "Where things happen": each function a step names is still defined
+# in the file the step names, so that the README's ways through the code follow the code.
 # Usage: check_layout.py ROOT
 import re
 import sys
@@ -159,6 +161,92 @@ def violations(root):
         if circle:
             steps = [f"{a} -> {b} ({graph[a][b]})" for a, b in zip(circle, circle[1:])]
             found.append(f"include circle between {kind}: " + ", ".join(steps))
+    return found + readme_breaches(root)
+
+
+# The README's section of ways through the code; each step is a list item that opens with a
+# file and names functions in it as `Name()` or `Class::Name()`.
+README = "README.md"
+PATHS_HEADING = "### Where things happen"
+HEADING = re.compile(r"^#{1,3} ")
+STEP = re.compile(r"^\s*(?:[-*]|\d+\.) +`([\w./-]+)`(.*)$")
+NAMED_FUNCTION = re.compile(r"`((?:\w+::)*~?\w+)\(\)`")
+# Words before a name that make it a call or an expression, not a definition.
+NOT_A_DEFINITION = {"return", "throw", "new", "delete", "else", "case", "co_return"}
+# What may follow a definition's parameters: its qualifiers, then its body, a constructor's
+# initialisers or a defaulted body; in a header a declaration also counts.
+DEFINITION_END = re.compile(r"\s*(?:(?:const|noexcept|override|final|mutable)\b\s*)*(?:->[^{;]*)?"
+                            r"(\{|:(?!:)|=\s*(?:default|delete)\s*;|=\s*0\s*;|;)")
+DECLARATION = re.compile(r";|=\s*0\s*;")
+
+
+def paths_steps(text):
+    """(line number, file, rest of the step) for each step of the section, or None when the
+    README lacks it. A step may hold steps of its own, indented; the indented lines that
+    follow a step and open no step of their own belong to it."""
+    lines = text.splitlines()
+    if PATHS_HEADING not in lines:
+        return None
+    steps = []
+    for number, line in enumerate(lines[lines.index(PATHS_HEADING) + 1:], lines.index(PATHS_HEADING) + 2):
+        if HEADING.match(line):
+            break
+        step = STEP.match(line)
+        if step:
+            steps.append([number, step.group(1), step.group(2)])
+        elif steps and line.startswith(" ") and line.strip():
+            steps[-1][2] += " " + line.strip()
+    return steps
+
+
+def closing_parenthesis(text, opening):
+    depth = 0
+    for at in range(opening, len(text)):
+        depth += {"(": 1, ")": -1}.get(text[at], 0)
+        if depth == 0:
+            return at
+    return None
+
+
+def defines(text, name, header):
+    """Whether the source text defines the function (in a header, or declares it): its
+    qualified name, or its bare name after its class opens, at the start of a declaration."""
+    owner, _, bare = name.rpartition("::")
+    spots = [(name, 0)]
+    opening = re.search(r"\b(?:class|struct)\s+" + re.escape(owner) + r"\b", text) if owner else None
+    if opening:
+        spots.append((bare, opening.end()))
+    for spelled, start in spots:
+        for found in re.finditer(r"(?<![\w:.>~])" + re.escape(spelled) + r"\s*\(", text[start:]):
+            at = start + found.start()
+            before = text[text.rfind("\n", 0, at) + 1:at]
+            if not re.fullmatch(r"\s*(?:[\w:<>,*&\[\]]+\s+)*[*&]?", before):
+                continue
+            if NOT_A_DEFINITION & set(before.split()):
+                continue
+            close = closing_parenthesis(text, start + found.end() - 1)
+            end = DEFINITION_END.match(text, close + 1) if close is not None else None
+            if end and (header or not DECLARATION.fullmatch(end.group(1))):
+                return True
+    return False
+
+
+def readme_breaches(root):
+    """Each step of the README's ways through the code whose file or function is gone."""
+    readme = root / README
+    steps = paths_steps(readme.read_text(encoding="utf-8")) if readme.is_file() else None
+    if steps is None:
+        return [f'{README}: no "{PATHS_HEADING[4:]}" section']
+    found = []
+    for number, file, rest in steps:
+        where = f"{README}:{number}"
+        if not (root / file).is_file():
+            found.append(f"{where}: {file} is no file of the source tree")
+            continue
+        text = (root / file).read_text(encoding="utf-8", errors="replace")
+        for name in NAMED_FUNCTION.findall(rest):
+            if not defines(text, name, Path(file).suffix == ".h"):
+                found.append(f"{where}: {file} defines no {name}()")
     return found
 
 

@@ -30,12 +30,27 @@ BASE = {
     "seams/toolkit.h": '#include "common/flags.h"\n',
     "settings/settings.h": "",
     "saver/engine.h": '#include "seams/toolkit.h"\n',
-    "saver/frm_saver.h": '#include "saver/engine.h"\n',
+    "saver/frm_saver.h": '#include "saver/engine.h"\nclass FrmSaver {\n    void RunLoopPass();\n};\n',
     "engine/gl_engine_objects.h": '#include "saver/engine.h"\n',
     "dialog/settings_window.h": "",
     "host/startup.h": "",
     "backends/backends.h": "",
     "tests/fakes/fake_engine.h": "",
+    "README.md": "# Kelvora\n### Where things happen\n- `saver/frm_saver.h` `FrmSaver::RunLoopPass()`: a pass\n"
+                 "## Benchmarks\n- `saver/gone.cpp` `Gone()`: past the section, so not a step\n",
+}
+
+# Source the README's steps below point into.
+STEPS_SOURCE = {
+    "saver/session.cpp": "// Calls and definitions side by side.\n"
+                         "void SaverSession::EndSaver() {\n    platform::App().EndProcess(0);\n}\n"
+                         "std::uint32_t LinuxApi::GetProfile(const char* section,\n"
+                         "                                   const char* key) const {\n    return Read(key);\n}\n"
+                         "Reader::Reader(int size) : size_(size) {}\n"
+                         "class GlInput : public Input {\n    void GetLastKey(int& key) override {\n"
+                         "        key = Record().Last();\n    }\n};\n"
+                         "void Pump();\n"
+                         "void Run() {\n    if (Ready()) Pump();\n    return Finish(1);\n}\n",
 }
 
 
@@ -105,6 +120,30 @@ class Layout(unittest.TestCase):
                 "saver/full.cpp": "int x;\n" * check_layout.MAX_CPP_LINES,
                 "tools/stills/long.cpp": "int x;\n" * (check_layout.MAX_CPP_LINES + 1),
             }, [f"saver/long.cpp: {check_layout.MAX_CPP_LINES + 1} lines, more than {check_layout.MAX_CPP_LINES}"]),
+            ("the README's steps name functions defined where the steps say", {
+                **STEPS_SOURCE,
+                "README.md": "### Where things happen\n"
+                             "1. `saver/session.cpp` `SaverSession::EndSaver()` and `LinuxApi::GetProfile()`\n"
+                             "2. `saver/session.cpp`: `Reader::Reader()`, then, on the next line,\n"
+                             "   `GlInput::GetLastKey()` and `Run()`; `a word` is no function\n"
+                             "   - `saver/frm_saver.h` `FrmSaver::RunLoopPass()`: a step of its own\n",
+            }, []),
+            ("README steps whose function moved, is only called or declared, or whose file is gone", {
+                **STEPS_SOURCE,
+                "README.md": "# Kelvora\n\n### Where things happen\n\nA key:\n"
+                             "- `saver/session.cpp` `EndProcess()`, `Ready()`, `Finish()`, `Pump()`\n"
+                             "- `saver/session.cpp` `GlInput::Record()` and `SaverSession::Unload()`\n"
+                             "- `saver/gone.cpp` `Gone()`\n",
+            }, ["README.md:6: saver/session.cpp defines no EndProcess()",
+                "README.md:6: saver/session.cpp defines no Ready()",
+                "README.md:6: saver/session.cpp defines no Finish()",
+                "README.md:6: saver/session.cpp defines no Pump()",
+                "README.md:7: saver/session.cpp defines no GlInput::Record()",
+                "README.md:7: saver/session.cpp defines no SaverSession::Unload()",
+                "README.md:8: saver/gone.cpp is no file of the source tree"]),
+            ("a README without the ways through the code", {
+                "README.md": "# Kelvora\n## Layout\n",
+            }, ['README.md: no "Where things happen" section']),
             ("tests, tools and bench include anything", {
                 "tests/unit/saver_test.cpp": '#include "backends/backends.h"\n#include <windows.h>\n',
                 "tools/stills/main.cpp": '#include "engine/gl_engine_objects.h"\n',
