@@ -162,6 +162,7 @@ void Win32SettingsWindow::LayOut(UINT dpi) {
         place(child, control.place);
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     }
+    UseIconsForDpi(window_, dialog::IconPicture, dpi);
     // The old font goes only once no control uses it.
     if (oldFont) DeleteObject(oldFont);
     InvalidateRect(window_, nullptr, TRUE);

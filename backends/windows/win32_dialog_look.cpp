@@ -4,6 +4,7 @@
 #include "backends/windows/win32_dialog_look.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -70,6 +71,18 @@ void DrawPictureButton(const DRAWITEMSTRUCT& item, const Win32Picture* picture, 
         RECT focus = area;
         InflateRect(&focus, -3, -3);
         DrawFocusRect(item.hDC, &focus);
+    }
+}
+
+void UseIconsForDpi(HWND window, const char* name, UINT dpi) {
+    const int d = static_cast<int>(dpi);
+    for (auto [which, side] : {std::pair{ICON_SMALL, 16}, std::pair{ICON_BIG, 32}}) {
+        const int size = MulDiv(side, d, USER_DEFAULT_SCREEN_DPI);
+        HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, size, size, 0);
+        if (!icon) continue;
+        // The icon it replaces was made here as well: nothing else holds it.
+        auto replaced = SendMessageA(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+        if (replaced) DestroyIcon(reinterpret_cast<HICON>(replaced));
     }
 }
 

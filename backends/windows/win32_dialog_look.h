@@ -18,6 +18,9 @@ HFONT CreateDialogFont(UINT dpi);
 // in the middle, sinking by a pixel while pressed; the picture grows with the density.
 void DrawPictureButton(const DRAWITEMSTRUCT& item, const Win32Picture* picture, const char* caption,
                        HFONT font, UINT dpi);
+// The window's icons in the title bar and the task bar, taken from the icon resource
+// `name` at the sizes of that density, so that Windows need not stretch a smaller one.
+void UseIconsForDpi(HWND window, const char* name, UINT dpi);
 // A designed white line across or down, its end points included: a pixel thick at 96 dots
 // an inch, thicker at higher densities.
 void DrawLine(HDC dc, const dialog::LineLayout& line, UINT dpi);

@@ -1,7 +1,7 @@
 // The settings window moved to a monitor of another density (WM_DPICHANGED, which Windows
 // sends and Wine never does): its controls go to their designed places at that density,
-// in fonts made for it, and the window to the place Windows suggests, large enough for
-// the layout there.
+// in fonts made for it, its icons take that density's sizes, and the window goes to the
+// place Windows suggests, large enough for the layout there.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -30,6 +30,18 @@ LONG FontHeight(HWND control) {
     return font.lfHeight;
 }
 
+// The width of the window's icon of that kind, 0 when it has none.
+int IconWidth(HWND window, WPARAM which) {
+    auto icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0));
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 class SettingsWindowDpi : public ::testing::TestWithParam<int> {};
 
 TEST_P(SettingsWindowDpi, LaysItselfOutAgainOnWmDpiChanged) {
@@ -53,8 +65,13 @@ TEST_P(SettingsWindowDpi, LaysItselfOutAgainOnWmDpiChanged) {
         EXPECT_EQ(place.right, dialog::ToPixels(control.place.left + control.place.width, dpi));
         EXPECT_EQ(place.bottom, dialog::ToPixels(control.place.top + control.place.height, dpi));
         // Text in 8 points at this density; scroll bars and the swatch show none.
-        if (*control.caption) EXPECT_EQ(FontHeight(child), -MulDiv(8, dpi, 72));
+        if (*control.caption) {
+            EXPECT_EQ(FontHeight(child), -MulDiv(8, dpi, 72));
+        }
     }
+    // Icons drawn for this density, not stretched from another.
+    EXPECT_EQ(IconWidth(window, ICON_SMALL), MulDiv(16, dpi, 96));
+    EXPECT_EQ(IconWidth(window, ICON_BIG), MulDiv(32, dpi, 96));
     RECT frame;
     GetWindowRect(window, &frame);
     EXPECT_EQ(frame.left, suggested.left);
