@@ -9,7 +9,11 @@
 
 namespace dialog {
 
-inline constexpr int TwipsPerPixel = 15;
+// Twips are a twentieth of a point, 1440 to the inch at any screen density: the layout
+// holds in them, and each window turns them into pixels at its monitor's density, 96 dots
+// an inch (15 twips a pixel) at 100 %.
+inline constexpr int TwipsPerInch = 1440;
+inline constexpr int DesignDpi = 96;
 
 enum class ControlId {
     CmdFriend,
@@ -158,6 +162,9 @@ inline constexpr const char* IconPicture = "kelvora_icon";
 
 const ControlLayout& LayoutOf(ControlId id);
 
-inline constexpr int ToPixels(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
+// Pixels at `dpi` dots an inch, halves rounded up.
+inline constexpr int ToPixels(int twips, int dpi = DesignDpi) {
+    return (twips * dpi + TwipsPerInch / 2) / TwipsPerInch;
+}
 
 }  // namespace dialog

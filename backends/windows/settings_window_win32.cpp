@@ -1,6 +1,7 @@
 // The settings window on Windows, built from the designed layout with plain Win32
 // controls: black window, white texts, owner-drawn pictures, comctl32 tool tips, and the
-// system's colour chooser.
+// system's colour chooser. It is laid out at its monitor's density, and again whenever
+// it moves to a monitor of another density.
 #include <windows.h>
 #include <commctrl.h>
 #include <uxtheme.h>
@@ -14,6 +15,7 @@
 #include "dialog/settings_layout.h"
 #include "dialog/settings_view.h"
 #include "backends/windows/win32_dialog_look.h"
+#include "backends/windows/win32_dpi.h"
 #include "backends/windows/win32_picture.h"
 #include "backends/windows/windows_backends.h"
 #include "backends/windows/window_failure.h"
@@ -64,6 +66,9 @@ private:
 
     void CreateControls();
     void CreateControl(const dialog::ControlLayout& control);
+    void LayOut(UINT dpi);
+    SIZE FrameSize() const;
+    void CentreOnMonitor();
     void AddToolTip(HWND control, const char* text);
     void Scroll(HWND bar, int code);
     void Paint();
@@ -75,7 +80,8 @@ private:
     HWND window_ = nullptr;
     HWND banner_ = nullptr;
     HWND toolTips_ = nullptr;
-    HFONT font_ = CreateDialogFont();
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    HFONT font_ = nullptr;
     HBRUSH blackBrush_ = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     std::map<ControlId, std::int32_t> swatchColors_;
     std::map<std::string, std::unique_ptr<Win32Picture>> pictures_;
@@ -101,29 +107,26 @@ Win32SettingsWindow::Win32SettingsWindow(dialog::SettingsEvents& events) : event
     InitCommonControlsEx(&commonControls);
     RegisterWindowClass(instance);
 
-    RECT frame{0, 0, ToPixels(dialog::ClientWidthTwips), ToPixels(dialog::ClientHeightTwips)};
-    AdjustWindowRectEx(&frame, WindowStyle, FALSE, 0);
-    int width = frame.right - frame.left;
-    int height = frame.bottom - frame.top;
-    // Centred on the monitor that holds the cursor: where the user is looking.
+    // Made on the monitor that holds the cursor, where the user is looking, so that it
+    // takes that monitor's density; its size and place follow once the density is known.
     POINT cursor{};
     GetCursorPos(&cursor);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    int x = work.left + (work.right - work.left - width) / 2;
-    int y = work.top + (work.bottom - work.top - height) / 2;
-    window_ = CreateWindowExA(0, WindowClassName, dialog::SettingsCaption, WindowStyle, x, y,
-                              width, height, nullptr, nullptr, instance, nullptr);
+    window_ = CreateWindowExA(0, WindowClassName, dialog::SettingsCaption, WindowStyle,
+                              monitor.rcWork.left, monitor.rcWork.top, 0, 0, nullptr, nullptr,
+                              instance, nullptr);
     // Messages before this one (creation, sizing) need nothing of ours.
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     CreateControls();
+    LayOut(WindowDpi(window_));
+    CentreOnMonitor();
 }
 
 Win32SettingsWindow::~Win32SettingsWindow() {
     Close();
-    DeleteObject(font_);
+    if (font_) DeleteObject(font_);
 }
 
 void Win32SettingsWindow::CreateControls() {
@@ -138,11 +141,49 @@ void Win32SettingsWindow::CreateControls() {
     }
     // The banner first: it takes no focus, and the controls that follow keep their
     // creation order as their tab order.
-    RECT place = PixelRect(dialog::BannerPlace);
-    banner_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, place.left,
-                              place.top, place.right - place.left, place.bottom - place.top,
+    banner_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, 0, 0,
                               window_, nullptr, instance, nullptr);
     for (const dialog::ControlLayout& control : dialog::SettingsControls) CreateControl(control);
+}
+
+// Every control to its designed place at `dpi`, with a font made for that density.
+void Win32SettingsWindow::LayOut(UINT dpi) {
+    dpi_ = dpi;
+    HFONT oldFont = font_;
+    font_ = CreateDialogFont(dpi);
+    auto place = [this](HWND child, const dialog::TwipsRect& designed) {
+        RECT pixels = PixelRect(designed, dpi_);
+        SetWindowPos(child, nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
+                     pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(banner_, dialog::BannerPlace);
+    for (const dialog::ControlLayout& control : dialog::SettingsControls) {
+        HWND child = Control(control.id);
+        place(child, control.place);
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    }
+    UseIconsForDpi(window_, dialog::IconPicture, dpi);
+    // The old font goes only once no control uses it.
+    if (oldFont) DeleteObject(oldFont);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+SIZE Win32SettingsWindow::FrameSize() const {
+    RECT client{0, 0, ToPixels(dialog::ClientWidthTwips, static_cast<int>(dpi_)),
+                ToPixels(dialog::ClientHeightTwips, static_cast<int>(dpi_))};
+    RECT frame = FrameAround(client, WindowStyle, dpi_);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Win32SettingsWindow::CentreOnMonitor() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    SIZE size = FrameSize();
+    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
+                 work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32SettingsWindow::CreateControl(const dialog::ControlLayout& control) {
@@ -174,13 +215,10 @@ void Win32SettingsWindow::CreateControl(const dialog::ControlLayout& control) {
         style |= WS_TABSTOP | BS_AUTOCHECKBOX;
         break;
     }
-    RECT place = PixelRect(control.place);
     HWND child = CreateWindowExA(
-        0, className, control.caption, style, place.left, place.top, place.right - place.left,
-        place.bottom - place.top, window_,
+        0, className, control.caption, style, 0, 0, 0, 0, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlNumber(control.id))),
         GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     if (control.kind == ControlKind::ScrollBar) {
         SetScrollRange(child, SB_CTL, control.scroll.min, control.scroll.max, FALSE);
         SetScrollPos(child, SB_CTL, control.scroll.value, TRUE);
@@ -264,13 +302,7 @@ void Win32SettingsWindow::Scroll(HWND bar, int code) {
 void Win32SettingsWindow::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(WHITE_PEN));
-    for (const dialog::LineLayout& line : dialog::SettingsLines) {
-        MoveToEx(dc, ToPixels(line.x1), ToPixels(line.y1), nullptr);
-        // LineTo stops short of its end point; the designed line includes it.
-        LineTo(dc, ToPixels(line.x2) + 1, ToPixels(line.y2));
-    }
-    SelectObject(dc, oldPen);
+    for (const dialog::LineLayout& line : dialog::SettingsLines) DrawLine(dc, line, dpi_);
     EndPaint(window_, &paint);
 }
 
@@ -278,14 +310,14 @@ void Win32SettingsWindow::DrawItem(const DRAWITEMSTRUCT& item) {
     if (item.hwndItem == banner_) {
         FillRect(item.hDC, &item.rcItem, blackBrush_);
         if (const auto& banner = pictures_.at(dialog::BannerPicture)) {
-            banner->Draw(item.hDC, item.rcItem.left, item.rcItem.top);
+            banner->Draw(item.hDC, item.rcItem.left, item.rcItem.top, dpi_);
         }
         return;
     }
     const dialog::ControlLayout* control = LayoutOfWindow(item.hwndItem);
     if (!control) return;
     if (control->kind == ControlKind::PictureButton)
-        DrawPictureButton(item, pictures_.at(control->picture).get(), control->caption, font_);
+        DrawPictureButton(item, pictures_.at(control->picture).get(), control->caption, font_, dpi_);
     if (control->kind == ControlKind::ColorSwatch)
         DrawSwatch(item, static_cast<COLORREF>(swatchColors_.at(control->id)));
 }
@@ -319,6 +351,15 @@ LRESULT Win32SettingsWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_PAINT:
         Paint();
         return 0;
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another density: laid out anew, where Windows suggests.
+        LayOut(HIWORD(w));
+        const RECT& suggested = *reinterpret_cast<const RECT*>(l);
+        SIZE size = FrameSize();
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_CLOSE:
         // The close box: the settings are written, then the window goes. With no window
         // left the message loop ends, and with it the process.

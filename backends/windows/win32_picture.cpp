@@ -13,11 +13,17 @@ Win32Picture::Win32Picture(HBITMAP bitmap, int width, int height)
 
 Win32Picture::~Win32Picture() { DeleteObject(bitmap_); }
 
-void Win32Picture::Draw(HDC dc, int x, int y) const {
+SIZE Win32Picture::SizeAt(UINT dpi) const {
+    return {MulDiv(width_, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI),
+            MulDiv(height_, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI)};
+}
+
+void Win32Picture::Draw(HDC dc, int x, int y, UINT dpi) const {
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, bitmap_);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, x, y, width_, height_, source, 0, 0, width_, height_, blend);
+    SIZE size = SizeAt(dpi);
+    AlphaBlend(dc, x, y, size.cx, size.cy, source, 0, 0, width_, height_, blend);
     SelectObject(source, old);
     DeleteDC(source);
 }

@@ -14,9 +14,9 @@ public:
     Win32Picture(const Win32Picture&) = delete;
     Win32Picture& operator=(const Win32Picture&) = delete;
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    void Draw(HDC dc, int x, int y) const;
+    // Its size on a window of that density: its own pixels at 96 dots an inch.
+    SIZE SizeAt(UINT dpi) const;
+    void Draw(HDC dc, int x, int y, UINT dpi) const;
 
 private:
     HBITMAP bitmap_;

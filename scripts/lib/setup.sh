@@ -13,7 +13,7 @@ KELVORA_PACKAGES=(
   libwayland-dev wayland-protocols libegl-dev
   xvfb xauth x11-utils xdotool imagemagick xserver-xephyr x11-xserver-utils
   sway swayidle wtype grim xwayland iproute2 strace
-  nsis dpkg-dev
+  nsis icoutils dpkg-dev
   lintian desktop-file-utils
   xscreensaver mate-screensaver dbus-daemon libglib2.0-bin dconf-gsettings-backend
 )

@@ -29,9 +29,9 @@ ALLOWED = {
 
 # Made by the build from cmake/product.h.in: the product's constants, for every floor.
 GENERATED = {"product.h"}
-# Made by the build with wayland-scanner: Wayland protocols' client code, a platform's
-# headers like any other.
-GENERATED_PLATFORM = re.compile(r"^wayland/[a-z0-9_-]+-client-protocol\.h$")
+# Made by the build for one platform, headers of that platform like any other: Wayland
+# protocols' client code (wayland-scanner), and kelvora.scr's version for its resources.
+GENERATED_PLATFORM = re.compile(r"^(wayland/[a-z0-9_-]+-client-protocol\.h|version_info\.h)$")
 
 # Window-system and toolkit headers: only backends/ may see them.
 PLATFORM_HEADER = re.compile(r"^(windows\.h|windowsx\.h|commctrl\.h|shellapi\.h|uxtheme\.h|psapi\.h"

@@ -4,6 +4,7 @@
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb/stb_image.h>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -55,24 +56,38 @@ TEST(SmokeTexture, IsABrightPuffFadingToPureBlack) {
     EXPECT_GT(at(width / 2, height / 2)[0], 180);
 }
 
-// Windows reads the icon as one 32 x 32 image of 16 colours (4 bits a pixel) with a mask.
-TEST(MonitorIcon, IsOne16ColourImageOf32By32) {
+// Windows picks the icon's image by size: 16, 32 and 48 pixels as 32-bit bitmaps with alpha
+// (their header, pixels and mask where the directory says), and 256 as a PNG.
+TEST(MonitorIcon, HoldsFourFullColourSizes) {
     const auto bytes = engine::ReadMediaFile(KELVORA_MEDIA_FOLDER "/kelvora.ico",
                                              engine::kMaxPictureBytes, "picture");
     auto u16 = [&](std::size_t at) { return bytes.at(at) | bytes.at(at + 1) << 8; };
     auto u32 = [&](std::size_t at) { return std::uint32_t(u16(at)) | std::uint32_t(u16(at + 2)) << 16; };
     EXPECT_EQ(u16(2), 1);  // an icon
-    EXPECT_EQ(u16(4), 1);  // one image
-    EXPECT_EQ(bytes.at(6), 32);
-    EXPECT_EQ(bytes.at(7), 32);
-    EXPECT_EQ(bytes.at(8), 16);
-    EXPECT_EQ(u16(12), 4);
-    const std::uint32_t size = u32(14), offset = u32(18);
-    ASSERT_EQ(offset + size, bytes.size());
-    EXPECT_EQ(u32(offset), 40u);                      // BITMAPINFOHEADER
-    EXPECT_EQ(u32(offset + 8), 64u);                  // colour rows and mask rows
-    EXPECT_EQ(u16(offset + 14), 4);                   // bits a pixel
-    EXPECT_EQ(size, 40u + 16 * 4 + 32 * 16 + 32 * 4);  // header, palette, pixels, mask
+    ASSERT_EQ(u16(4), 4);
+    std::uint32_t end = 6 + 4 * 16;
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t entry = 6 + 16 * i;
+        const int side = std::array{16, 32, 48, 256}[i];
+        SCOPED_TRACE(side);
+        EXPECT_EQ(bytes.at(entry), side % 256);
+        EXPECT_EQ(bytes.at(entry + 1), side % 256);
+        EXPECT_EQ(u16(entry + 6), 32);  // bits a pixel
+        const std::uint32_t size = u32(entry + 8), offset = u32(entry + 12);
+        EXPECT_EQ(offset, end);
+        end = offset + size;
+        ASSERT_LE(end, bytes.size());
+        if (side == 256) {
+            EXPECT_EQ(std::string(bytes.begin() + offset + 1, bytes.begin() + offset + 4), "PNG");
+            continue;
+        }
+        EXPECT_EQ(u32(offset), 40u);                    // BITMAPINFOHEADER
+        EXPECT_EQ(u32(offset + 8), 2u * side);          // colour rows and mask rows
+        EXPECT_EQ(u16(offset + 14), 32);                // bits a pixel
+        const std::uint32_t maskRow = (side + 31) / 32 * 4;
+        EXPECT_EQ(size, 40u + side * side * 4 + maskRow * side);
+    }
+    EXPECT_EQ(end, bytes.size());
 }
 
 }  // namespace

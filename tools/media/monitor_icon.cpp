@@ -1,6 +1,10 @@
-// The 32 x 32, 16-colour icon of a monitor: drawn in the standard Windows palette, written
-// as a .ico (4-bit image plus transparency mask, as windres takes it) and as a PNG.
+// The monitor icon in full colour: drawn as shapes on a 32-unit grid, painted smooth at
+// each size Windows asks for (16, 32 and 48 pixels, and 256 for large views), and written
+// as one .ico (the small sizes as 32-bit images with alpha, the large one as a PNG, as
+// windres and Explorer take them) and as a 32 x 32 PNG for the Linux window.
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 #include "picture_files.h"
@@ -9,121 +13,144 @@
 namespace media {
 
 namespace {
-constexpr int Size = 32;
+constexpr float Grid = 32;
+constexpr std::array<int, 4> IconSizes{16, 32, 48, 256};
+// The sizes up to this one are stored as bitmaps; larger ones as PNG, which is smaller.
+constexpr int LargestBitmap = 48;
 
-// The 16 colours every Windows display has.
-enum PaletteIndex : std::uint8_t {
-    BlackIndex = 0, Maroon = 1, Green = 2, Olive = 3, Navy = 4, Purple = 5, Teal = 6, Silver = 7,
-    Grey = 8, Red = 9, Lime = 10, Yellow = 11, Blue = 12, Fuchsia = 13, Aqua = 14, White = 15,
-};
-constexpr std::array<std::array<std::uint8_t, 3>, 16> Palette{{
-    {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0}, {0, 0, 128}, {128, 0, 128}, {0, 128, 128},
-    {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0}, {0, 0, 255},
-    {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
-}};
+const glm::vec4 Nothing{0, 0, 0, 0};
 
-struct IconPixels {
-    std::array<std::uint8_t, Size * Size> index{};
-    std::array<bool, Size * Size> opaque{};
+bool InsideRoundedBox(glm::vec2 p, glm::vec2 from, glm::vec2 to, float radius) {
+    const glm::vec2 nearest = glm::clamp(p, from + radius, to - radius);
+    return p.x >= from.x && p.x <= to.x && p.y >= from.y && p.y <= to.y &&
+           glm::length(p - nearest) <= radius;
+}
 
-    void Fill(int x0, int y0, int x1, int y1, std::uint8_t colour) {
-        for (int y = y0; y <= y1; ++y)
-            for (int x = x0; x <= x1; ++x) {
-                index[y * Size + x] = colour;
-                opaque[y * Size + x] = true;
-            }
-    }
-    // A raised box: white light on the top and left, grey shade on the bottom and right,
-    // and a black outline.
-    void Box(int x0, int y0, int x1, int y1, std::uint8_t face) {
-        Fill(x0, y0, x1, y1, BlackIndex);
-        Fill(x0 + 1, y0 + 1, x1 - 1, y1 - 1, Grey);
-        Fill(x0 + 1, y0 + 1, x1 - 2, y1 - 2, White);
-        Fill(x0 + 2, y0 + 2, x1 - 2, y1 - 2, face);
-    }
-};
+// A rounded box shaded from a lighter top to a darker bottom, with a dark rim.
+Shape ShadedBox(glm::vec2 from, glm::vec2 to, float radius, glm::vec3 top, glm::vec3 bottom) {
+    return [=](glm::vec2 p) {
+        if (!InsideRoundedBox(p, from, to, radius)) return Nothing;
+        if (!InsideRoundedBox(p, from + 0.6f, to - 0.6f, std::max(radius - 0.6f, 0.0f)))
+            return glm::vec4(0.18f, 0.18f, 0.2f, 1);
+        const float t = (p.y - from.y) / (to.y - from.y);
+        return glm::vec4(glm::mix(top, bottom, t), 1);
+    };
+}
 
-IconPixels Monitor() {
-    IconPixels icon;
-    icon.Box(2, 2, 29, 23, Silver);
-    // The screen, sunk into the case, with a glint in its top left corner.
-    icon.Fill(5, 5, 26, 19, Grey);
-    icon.Fill(6, 6, 26, 19, BlackIndex);
-    icon.Fill(7, 7, 25, 18, Navy);
-    icon.Fill(8, 8, 10, 8, Teal);
-    icon.Fill(8, 9, 8, 10, Teal);
-    // A tiny lit pumpkin on the screen.
-    icon.Fill(15, 10, 16, 10, Olive);
-    icon.Fill(14, 11, 17, 11, Red);
-    icon.Fill(13, 12, 18, 14, Red);
-    icon.Fill(14, 15, 17, 15, Red);
-    icon.Fill(14, 12, 14, 12, Yellow);
-    icon.Fill(17, 12, 17, 12, Yellow);
-    icon.Fill(14, 14, 17, 14, Yellow);
-    // The power light, the neck and the foot.
-    icon.Fill(25, 21, 26, 21, Lime);
-    icon.Fill(13, 24, 18, 26, BlackIndex);
-    icon.Fill(14, 24, 17, 26, Grey);
-    icon.Box(7, 27, 24, 30, Silver);
-    return icon;
+// The night screen: deep blue, warmed by the pumpkin's glow around its middle.
+glm::vec4 Screen(glm::vec2 p) {
+    if (!InsideRoundedBox(p, {5.5f, 5.5f}, {26.5f, 19.5f}, 0.8f)) return Nothing;
+    const float glow = std::exp(-glm::dot(p - glm::vec2(16, 13.5f), p - glm::vec2(16, 13.5f)) / 30);
+    glm::vec3 colour = glm::mix(glm::vec3(0.03f, 0.05f, 0.22f), glm::vec3(0.55f, 0.2f, 0.04f), glow);
+    // A faint reflection across the top left of the glass.
+    if (p.x + p.y < 17) colour += 0.12f;
+    return glm::vec4(colour, 1);
+}
+
+// The carved pumpkin on the screen: ribbed orange, its face lit yellow from inside.
+glm::vec4 Pumpkin(glm::vec2 p) {
+    const glm::vec2 centre{16, 13.6f};
+    if (p.x > 15.3f && p.x < 16.7f && p.y > 8.4f && p.y < 10.3f) return {0.25f, 0.45f, 0.1f, 1};
+    const glm::vec2 d = (p - centre) / glm::vec2(5.4f, 4.1f);
+    if (glm::dot(d, d) > 1) return Nothing;
+    const std::vector<glm::vec2> leftEye{{12.6f, 13}, {14.6f, 13}, {13.6f, 11.2f}};
+    const std::vector<glm::vec2> rightEye{{17.4f, 13}, {19.4f, 13}, {18.4f, 11.2f}};
+    const std::vector<glm::vec2> mouth{{12.4f, 14.6f}, {19.6f, 14.6f}, {18.4f, 16.4f},
+                                       {16.8f, 15.7f}, {15.2f, 16.4f}, {13.6f, 15.7f}};
+    if (InsidePolygon(p, leftEye) || InsidePolygon(p, rightEye) || InsidePolygon(p, mouth))
+        return {1, 0.88f, 0.35f, 1};
+    // Ribs: darker towards the rim and in the grooves between the lobes.
+    const float rib = 0.82f + 0.18f * std::cos(d.x * 3.1416f * 2.5f);
+    const float rim = 1 - 0.35f * glm::dot(d, d);
+    return glm::vec4(glm::vec3(0.98f, 0.45f, 0.05f) * rib * rim, 1);
+}
+
+glm::vec4 PowerLight(glm::vec2 p) {
+    return glm::length(p - glm::vec2(26, 22.1f)) <= 0.8f ? glm::vec4(0.2f, 0.9f, 0.3f, 1) : Nothing;
+}
+
+// The monitor at `size` pixels square, transparent around it.
+Picture Monitor(int size) {
+    Picture picture(size, size, Nothing);
+    const float scale = size / Grid;
+    auto paint = [&](const Shape& shape) {
+        Paint(picture, [&](glm::vec2 p) { return shape(p / scale); });
+    };
+    const glm::vec3 light{0.88f, 0.88f, 0.9f}, dark{0.55f, 0.56f, 0.6f};
+    paint(ShadedBox({13, 22}, {19, 27.5f}, 0, dark, glm::vec3(0.35f, 0.36f, 0.4f)));
+    paint(ShadedBox({7, 26.5f}, {25, 30}, 1.5f, light, dark));
+    paint(ShadedBox({2, 2}, {30, 24}, 2, light, dark));
+    paint(ShadedBox({4.6f, 4.6f}, {27.4f, 20.4f}, 1.2f, glm::vec3(0.3f), glm::vec3(0.15f)));
+    paint(Screen);
+    paint(Pumpkin);
+    paint(PowerLight);
+    return picture;
 }
 
 void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(std::uint8_t(value >> (8 * i)));
 }
-}  // namespace
 
-std::vector<std::uint8_t> MonitorIcon() {
-    const IconPixels icon = Monitor();
-    constexpr std::uint32_t HeaderSize = 40, PaletteSize = 16 * 4;
-    constexpr std::uint32_t ColourBytes = Size * Size / 2, MaskBytes = Size * Size / 8;
+// One image as an icon holds it: a BMP header whose height counts the colour rows and the
+// mask rows, blue-green-red-alpha rows from the bottom up, then the mask (a set bit lets
+// the background show through, for programs that ignore the alpha).
+std::vector<std::uint8_t> IconBitmap(const Picture& picture) {
+    const int size = picture.width;
+    const int maskRowBytes = (size + 31) / 32 * 4;
+    const std::vector<unsigned char> rgba = Rgba8(picture);
     std::vector<std::uint8_t> out;
-    // The icon directory: one 32 x 32 image of 16 colours, right after the directory.
-    PutLe(out, 0, 2);
+    PutLe(out, 40, 4);
+    PutLe(out, size, 4);
+    PutLe(out, 2 * size, 4);
     PutLe(out, 1, 2);
-    PutLe(out, 1, 2);
-    out.insert(out.end(), {Size, Size, 16, 0});
-    PutLe(out, 1, 2);   // planes
-    PutLe(out, 4, 2);   // bits per pixel
-    PutLe(out, HeaderSize + PaletteSize + ColourBytes + MaskBytes, 4);
-    PutLe(out, 6 + 16, 4);
-    // The image: a BMP header whose height counts the colour rows and the mask rows.
-    PutLe(out, HeaderSize, 4);
-    PutLe(out, Size, 4);
-    PutLe(out, 2 * Size, 4);
-    PutLe(out, 1, 2);
-    PutLe(out, 4, 2);
+    PutLe(out, 32, 2);
     PutLe(out, 0, 4);  // uncompressed
-    PutLe(out, ColourBytes + MaskBytes, 4);
-    PutLe(out, 0, 4);
-    PutLe(out, 0, 4);
-    PutLe(out, 16, 4);
-    PutLe(out, 0, 4);
-    for (const auto& rgb : Palette) out.insert(out.end(), {rgb[2], rgb[1], rgb[0], 0});
-    // Rows from the bottom up; two pixels a byte, the left one in the high half.
-    for (int y = Size - 1; y >= 0; --y)
-        for (int x = 0; x < Size; x += 2)
-            out.push_back(std::uint8_t(icon.index[y * Size + x] << 4 | icon.index[y * Size + x + 1]));
-    // The mask, also bottom up: a set bit lets the background show through.
-    for (int y = Size - 1; y >= 0; --y)
-        for (int x = 0; x < Size; x += 8) {
+    PutLe(out, size * size * 4 + maskRowBytes * size, 4);
+    for (int i = 0; i < 4; ++i) PutLe(out, 0, 4);
+    for (int y = size - 1; y >= 0; --y)
+        for (int x = 0; x < size; ++x) {
+            const unsigned char* p = &rgba[4 * (y * size + x)];
+            out.insert(out.end(), {p[2], p[1], p[0], p[3]});
+        }
+    for (int y = size - 1; y >= 0; --y)
+        for (int byte = 0; byte < maskRowBytes; ++byte) {
             std::uint8_t bits = 0;
-            for (int k = 0; k < 8; ++k)
-                if (!icon.opaque[y * Size + x + k]) bits |= std::uint8_t(0x80 >> k);
+            for (int k = 0; k < 8; ++k) {
+                const int x = byte * 8 + k;
+                if (x < size && rgba[4 * (y * size + x) + 3] == 0) bits |= std::uint8_t(0x80 >> k);
+            }
             out.push_back(bits);
         }
     return out;
 }
+}  // namespace
 
-std::vector<std::uint8_t> MonitorIconPng() {
-    const IconPixels icon = Monitor();
-    Picture picture(Size, Size, {0, 0, 0, 0});
-    for (int i = 0; i < Size * Size; ++i) {
-        if (!icon.opaque[i]) continue;
-        const auto& rgb = Palette[icon.index[i]];
-        picture.pixels[i] = {rgb[0] / 255.0f, rgb[1] / 255.0f, rgb[2] / 255.0f, 1};
+std::vector<std::uint8_t> MonitorIcon() {
+    std::vector<std::vector<std::uint8_t>> images;
+    for (int size : IconSizes) {
+        const Picture picture = Monitor(size);
+        images.push_back(size <= LargestBitmap ? IconBitmap(picture) : PngFile(picture));
     }
-    return PngFile(picture);
+    std::vector<std::uint8_t> out;
+    // The icon directory, then one entry an image, then the images in the same order.
+    PutLe(out, 0, 2);
+    PutLe(out, 1, 2);
+    PutLe(out, IconSizes.size(), 2);
+    std::uint32_t offset = 6 + 16 * IconSizes.size();
+    for (std::size_t i = 0; i < IconSizes.size(); ++i) {
+        // A side of 256 is written as 0.
+        const auto side = std::uint8_t(IconSizes[i] % 256);
+        out.insert(out.end(), {side, side, 0, 0});
+        PutLe(out, 1, 2);   // planes
+        PutLe(out, 32, 2);  // bits per pixel
+        PutLe(out, images[i].size(), 4);
+        PutLe(out, offset, 4);
+        offset += images[i].size();
+    }
+    for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());
+    return out;
 }
+
+std::vector<std::uint8_t> MonitorIconPng() { return PngFile(Monitor(32)); }
 
 }  // namespace media

@@ -12,7 +12,8 @@ std::vector<std::uint8_t> SmokeTexture();
 // 103 x 19 and 86 x 17, transparent: the dialog's two link buttons.
 std::vector<std::uint8_t> TellFriendButton();
 std::vector<std::uint8_t> WebsiteButton();
-// The 32 x 32, 16-colour monitor: as a Windows icon, and as a PNG for the Linux window.
+// The monitor in full colour: as a Windows icon of 16, 32, 48 and 256 pixels, and as a
+// 32 x 32 PNG for the Linux window.
 std::vector<std::uint8_t> MonitorIcon();
 std::vector<std::uint8_t> MonitorIconPng();
 

@@ -29,7 +29,9 @@ WINE = "/usr/lib/wine/wine64"
 CAPTION = "Kelvora Screen Saver"
 # A first Wine start in a fresh prefix alone can take half a minute.
 TIMEOUT = 60
-TWIPS_PER_PIXEL = 15
+# The layout is in twips, 1440 to the inch; 96 dots an inch is 100 %.
+TWIPS_PER_INCH = 1440
+DESIGN_DPI = 96
 
 # The designed places (left, top, width, height in twips) of the controls, in tab order,
 # with their captions: where the window must put them.
@@ -52,17 +54,25 @@ LAYOUT = [
     ("Static", "Note: Candle Color may change due to Candle Brightness", (3600, 1450, 2415, 495)),
 ]
 BANNER = (240, 120, 2970, 1815)
-CLIENT_SIZE = (415, 264)
+CLIENT_TWIPS = (6225, 3960)
 
 
-def pixels(twips):
-    return (twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL
+def pixels(twips, dpi=DESIGN_DPI):
+    return (twips * dpi + TWIPS_PER_INCH // 2) // TWIPS_PER_INCH
 
 
-def pixel_rect(place):
+def pixel_rect(place, dpi=DESIGN_DPI):
     left, top, width, height = place
-    return (pixels(left), pixels(top), pixels(left + width) - pixels(left),
-            pixels(top + height) - pixels(top))
+    return (pixels(left, dpi), pixels(top, dpi), pixels(left + width, dpi) - pixels(left, dpi),
+            pixels(top + height, dpi) - pixels(top, dpi))
+
+
+CLIENT_SIZE = tuple(pixels(twips) for twips in CLIENT_TWIPS)
+
+
+def scaled(point, dpi):
+    """A client point given at 96 dots an inch, at dpi."""
+    return tuple(value * dpi // DESIGN_DPI for value in point)
 
 
 def centre_of(caption):
@@ -238,14 +248,19 @@ class Product:
 
     def pixel(self, x, y):
         """The colour at a client point of the window, as (r, g, b)."""
+        return self.area(x, y, 1, 1)[(x, y)]
+
+    def area(self, x, y, width, height):
+        """{(x, y): (r, g, b)} of a rectangle of the window's client area."""
         left, top = self.origin()
         shot = os.path.join(self.folder, "screen.png")
         run(["import", "-window", "root", shot])
-        code, text = run(["convert", shot, "-crop", f"1x1+{left + x}+{top + y}", "txt:-"])
-        match = re.search(r"#([0-9A-Fa-f]{6})", text)
-        check(code == 0 and match, f"no pixel read from the screen: {text}")
-        value = int(match.group(1), 16)
-        return value >> 16, (value >> 8) & 0xFF, value & 0xFF
+        code, text = run(["convert", shot, "-crop", f"{width}x{height}+{left + x}+{top + y}",
+                          "+repage", "txt:-"])
+        found = {(x + int(column), y + int(row)): int(colour, 16) for column, row, colour in
+                 re.findall(r"^(\d+),(\d+):.*?#([0-9A-Fa-f]{6})", text, re.MULTILINE)}
+        check(code == 0 and len(found) == width * height, f"no pixels read from the screen: {text[:200]}")
+        return {at: (value >> 16, (value >> 8) & 0xFF, value & 0xFF) for at, value in found.items()}
 
 
 class LinuxProduct(Product):
@@ -418,17 +433,55 @@ class WindowsProduct(Product):
 
 def case_opens(product):
     """/C opens the window: its size, its black ground, white lines, the loaded colour."""
+    check_opens(product, DESIGN_DPI)
+
+
+# The screen density Wine gives its programs: the user's LogPixels value, as Windows' own
+# display settings write it.
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+
+
+def case_opens_at_200_percent(product):
+    """At 200 % (192 dots an inch) the window is twice its size, its text twice as tall.
+    Its controls stand at twice the pixels, and its fonts are made for that density.
+    Windows only: the density is Windows' setting."""
+    check(isinstance(product, WindowsProduct), "the density is set in Windows' registry")
+    code, out = run([WINE, "reg", "add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD",
+                     "/d", "192", "/f"])
+    check(code == 0, f"cannot set LogPixels: {out}")
+    try:
+        check_opens(product, 192)
+    finally:
+        run([WINE, "reg", "delete", DESKTOP_KEY, "/v", "LogPixels", "/f"])
+
+
+def ink_rows(product, place, dpi):
+    """How many pixel rows of the label at place hold white text."""
+    left, top, width, height = pixel_rect(place, dpi)
+    colours = product.area(left, top, width, height)
+    return sum(1 for y in range(top, top + height)
+               if any(min(colours[(x, y)]) > 128 for x in range(left, left + width)))
+
+
+def check_opens(product, dpi):
     write_ini(product.ini, STORED)
     product.start("/C")
     product.wait_for_window()
-    check(product.size() == CLIENT_SIZE, f"client area {product.size()}, expected {CLIENT_SIZE}")
-    check(product.pixel(5, 200) == (0, 0, 0), "the window's ground is not black")
-    check(product.pixel(200, 208) == (255, 255, 255), "the line above the bottom row is missing")
-    check(product.pixel(300, 136) == (255, 255, 255), "the line under the note is missing")
-    swatch_keeps_stored_colour(product)
+    size = tuple(pixels(twips, dpi) for twips in CLIENT_TWIPS)
+    check(product.size() == size, f"client area {product.size()}, expected {size}")
+    check(product.pixel(*scaled((5, 200), dpi)) == (0, 0, 0), "the window's ground is not black")
+    check(product.pixel(*scaled((200, 208), dpi)) == (255, 255, 255),
+          "the line above the bottom row is missing")
+    check(product.pixel(*scaled((300, 136), dpi)) == (255, 255, 255),
+          "the line under the note is missing")
+    swatch_keeps_stored_colour(product, dpi)
+    # Text as tall as its density asks: "Candle Height" (a capital and a descender) takes
+    # 9 to 13 rows at 96 dots an inch.
+    rows = ink_rows(product, LAYOUT[13][2], dpi)
+    check(9 <= rows * DESIGN_DPI / dpi <= 13, f"the label's text is {rows} pixels tall at {dpi} dpi")
     # Buttons and scroll bars stand where the layout puts them: no black ground there.
     for kind, text, place in LAYOUT:
-        left, top, width, height = pixel_rect(place)
+        left, top, width, height = pixel_rect(place, dpi)
         if kind == "ScrollBar":
             point = (left + width // 2, top + height // 2)
         elif kind == "Button" and text != "Move Pumpkin with Mouse":
@@ -439,9 +492,9 @@ def case_opens(product):
     if isinstance(product, WindowsProduct):
         controls = product.layout()
         banner, controls = controls[0], controls[1:]
-        check(banner[2] == ",".join(map(str, pixel_rect(BANNER))), f"banner at {banner[2]}")
+        check(banner[2] == ",".join(map(str, pixel_rect(BANNER, dpi))), f"banner at {banner[2]}")
         for (kind, text, place), (found_kind, found_text, found_place) in zip(LAYOUT, controls):
-            wanted = ",".join(map(str, pixel_rect(place)))
+            wanted = ",".join(map(str, pixel_rect(place, dpi)))
             check((found_kind.lower(), found_text, found_place) == (kind.lower(), text, wanted),
                   f"{found_kind} '{found_text}' at {found_place}, expected {kind} '{text}' at {wanted}")
         check(len(controls) == len(LAYOUT), f"{len(controls)} controls, expected {len(LAYOUT)}")
@@ -449,9 +502,10 @@ def case_opens(product):
     check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
 
 
-def swatch_keeps_stored_colour(product):
+def swatch_keeps_stored_colour(product, dpi=DESIGN_DPI):
     # 255 is red in the stored layout 0x00BBGGRR.
-    check(product.pixel(384, 180) == (255, 0, 0), "the swatch does not show the stored colour")
+    check(product.pixel(*scaled((384, 180), dpi)) == (255, 0, 0),
+          "the swatch does not show the stored colour")
 
 
 def cancel_chooser(product):
@@ -837,8 +891,9 @@ CASES = {name[len("case_"):]: function for name, function in globals().items()
          if name.startswith("case_")}
 CASES.update({name: lambda product, name=name: run_settings_file_case(product, name)
               for name in SETTINGS_FILE_CASES})
-# The FLTK window's focus cannot be read from outside; the Win32 one's can.
-WINDOWS_ONLY = {"tab_order"}
+# The FLTK window's focus cannot be read from outside; the Win32 one's can. The screen
+# density is set in Windows' registry.
+WINDOWS_ONLY = {"tab_order", "opens_at_200_percent"}
 # Only the Linux dialog reads its pictures from the media folder and saves through a
 # temporary file.
 LINUX_ONLY = {"damaged_pictures", "stale_leftovers"}

@@ -14,7 +14,8 @@
 //   answer <caption> <id>     waits for the dialog box with that caption, prints its
 //                             texts, and presses its button with that id
 //   gone                      until the settings window has gone
-// Every wait gives up after a minute: a first start of Wine can take half of that.
+// Every wait gives up after a minute: a first start of Wine can take half of that. The
+// driver reads real pixels at any screen density, as the dialog draws them.
 #include <windows.h>
 
 #include <cstdio>
@@ -113,6 +114,7 @@ HWND VisibleDialogBox(const std::string& caption) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    SetProcessDPIAware();
     std::vector<std::string> steps(argv + 1, argv + argc);
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const std::string& step = steps[i];
