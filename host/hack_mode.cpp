@@ -11,6 +11,7 @@
 #include "host/hack_listing.h"
 #include "host/hack_options.h"
 #include "host/hack_window.h"
+#include "product.h"
 #include "saver/candle_scene.h"
 #include "saver/saver_state.h"
 #include "seams/toolkit.h"
@@ -68,6 +69,10 @@ void RunHack(const std::string& arguments) {
     HackOptions options = ParseHackOptions(Words(arguments), daemonWindow);
     if (options.showUsage) {
         std::fputs(HackUsage().c_str(), stdout);
+        return;
+    }
+    if (options.showVersion) {
+        std::printf("kelvora %s\n", ProductVersion);
         return;
     }
     if (options.addToXScreenSaver) {

@@ -2,9 +2,9 @@
 # The Debian package that `cpack -G DEB` makes from the Linux build holds exactly the
 # hack, the launcher and its manual page, XScreenSaver's settings file, the screen-saver
 # entry for MATE and Xfce, the settings' menu entry and icon, the copyright file and
-# changelog (its latest entry the package's version), the default settings and each
-# media file, owned by root, the two programs executable; both desktop entries are
-# valid, and lintian (pedantic) finds no error and no warning.
+# changelog (its latest entry the package's version and the manual page's date), the
+# default settings and each media file, owned by root, the two programs executable; both
+# desktop entries are valid, and lintian (pedantic) finds no error and no warning.
 # Usage: debian_package_contents.sh CPACK_CONFIG MEDIA_FOLDER
 set -euo pipefail
 CPACK_CONFIG=$1 MEDIA_FOLDER=$2
@@ -48,6 +48,11 @@ desktop-file-validate "$WORK/root/usr/share/applications/kelvora.desktop" \
 zcat "$WORK/root/usr/share/doc/kelvora/changelog.gz" >"$WORK/changelog"
 [ "$(dpkg-parsechangelog -l "$WORK/changelog" -S Version)" = "$(dpkg-deb -f "${packages[0]}" Version)" ] ||
   fail "the changelog's latest version is not the package's: add an entry to packaging/debian/changelog"
+
+# The manual page is dated as the changelog's latest entry, whatever day it was built.
+released=$(date -u -d "$(dpkg-parsechangelog -l "$WORK/changelog" -S Date)" +%F)
+zcat "$WORK/root/usr/share/man/man6/kelvora.6.gz" | grep "^\.TH KELVORA 6 \"$released\" " >/dev/null ||
+  fail "the manual page is not dated $released, the changelog's latest entry"
 
 # Its exit code tells an error or warning, and a failure to run, from a clean package.
 code=0
