@@ -19,6 +19,7 @@
 #include "backends/linux/x_error_handlers.h"
 #include "backends/linux/x_monitors.h"
 #include "backends/frame_rate_file.h"
+#include "backends/display_clock.h"
 #include "backends/uncapped_frames.h"
 #include "common/runtime_error.h"
 
@@ -160,10 +161,7 @@ public:
                });
     }
 
-    double Seconds() override {
-        return static_cast<double>(SDL_GetPerformanceCounter()) /
-               static_cast<double>(SDL_GetPerformanceFrequency());
-    }
+    double Seconds() override { return clock_.Seconds(); }
 
     void Sleep(double seconds) override {
         if (seconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
@@ -190,6 +188,7 @@ private:
     // When each window shown a part at a time was last shown whole.
     std::map<WindowHandle, double> wholeShown_;
     FrameRateFile frameRate_;
+    DisplayClock clock_;
 };
 
 }  // namespace

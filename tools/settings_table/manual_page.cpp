@@ -102,6 +102,8 @@ std::string ManualPage(const std::string& version, const std::string& releaseDat
            Item(Bold("KELVORA_EVENT_FILE"), "A file to which one line is added per event (first frame, "
                                             "key seen, ending), for tests.") +
            Item(Bold("KELVORA_UNCAPPED"), "Any value but empty or 0 lifts the refresh-rate cap, for measuring.") +
+           Item(Bold("KELVORA_CLOCK_START"), "Seconds the saver's clock starts at, for tests: 3600 shows at "
+                                             "once where the picture has wandered after an hour.") +
            ".SH SEE ALSO\n"
            ".BR xscreensaver (1),\n.BR xscreensaver\\-settings (1),\n.BR mate\\-screensaver (1)\n";
 }
