@@ -118,7 +118,8 @@ public:
         SDL_Window* sdlWindow = ShownWindow(window);
         double now = Seconds();
         PixelArea shown = part;
-        double& lastWhole = wholeShown_[window];
+        // A window's first part comes with the whole window, whenever the clock started.
+        double& lastWhole = wholeShown_.try_emplace(window, -kWholeShownEvery).first->second;
         if (video_->exposed.erase(SDL_GetWindowID(sdlWindow)) || now - lastWhole >= kWholeShownEvery) {
             shown = {0, 0, 0, 0};
             SDL_GL_GetDrawableSize(sdlWindow, &shown.width, &shown.height);
