@@ -2,7 +2,8 @@
 # settings file for XScreenSaver's dialog, its entry for mate-screensaver and
 # xfce4-screensaver, the media and default settings in /usr/share/kelvora/ (found from the
 # program's own folder, see settings/settings.cpp), a launcher in /usr/bin with its
-# manual page, a menu entry for the settings with its icon, and the copyright file and
+# manual page, a menu entry for the settings with its icon in every size of the icon
+# theme, and the copyright file and
 # changelog. `cpack -G DEB` in the Linux build tree makes it.
 include(GNUInstallDirs)
 # A package needs only the program and the files written from the settings table;
@@ -31,8 +32,11 @@ install(FILES ${KELVORA_DEBIAN}/kelvora-screensaver.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications/screensavers RENAME kelvora.desktop)
 install(FILES ${KELVORA_DEBIAN}/kelvora-settings.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications RENAME kelvora.desktop)
-install(FILES ${CMAKE_SOURCE_DIR}/media/kelvora_icon.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps RENAME kelvora.png)
+foreach(size 16 32 48 64 128 256)
+  install(FILES ${CMAKE_SOURCE_DIR}/media/icons/kelvora_${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME kelvora.png)
+endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/media/icons/kelvora.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${KELVORA_DEBIAN}/copyright ${KELVORA_CHANGELOG} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/media/kelvora.ini DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvora)
 install(FILES ${KELVORA_MEDIA_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvora/durnwick/kelvora)

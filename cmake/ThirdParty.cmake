@@ -68,11 +68,11 @@ else()
   include(${CMAKE_CURRENT_LIST_DIR}/WaylandProtocols.cmake)
 endif()
 
-# Puts media/ beside a product as durnwick/kelvora/, and the default settings file
-# beside the program only: one settings file per product folder, so that nobody edits
-# a copy the product never reads. A build tree from before this rule loses its stale copy.
+# Puts media/ beside a product as durnwick/kelvora/ (not media/icons/, which are the
+# desktop's), and the default settings file beside the program only: one settings file
+# per product folder, so that nobody edits a copy the product never reads. A build tree from before this rule loses its stale copy.
 function(kelvora_place_media target)
-  file(GLOB media_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/media/*)
+  file(GLOB media_files LIST_DIRECTORIES false CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/media/*)
   list(REMOVE_ITEM media_files ${CMAKE_SOURCE_DIR}/media/kelvora.ini)
   set(media_folder $<TARGET_FILE_DIR:${target}>/durnwick/kelvora)
   add_custom_command(TARGET ${target} POST_BUILD

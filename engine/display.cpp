@@ -144,7 +144,7 @@ WindowRect Display::PictureRect(platform::PixelSize window) const {
     return FitPicture(options_.width, options_.height, window.width, window.height, options_.keepAspect);
 }
 
-void Display::ShowIn(platform::WindowHandle window, const glm::ivec2& drift, WindowPixels* shown) {
+void Display::ShowIn(platform::WindowHandle window, const glm::vec2& drift, WindowPixels* shown) {
     platform::PixelSize size = platform::Screen().DrawableSize(window);
     layer_->DrawIntoWindow(window, {0, 0, size.width, size.height});
     layer_->ShowPicture(size, PictureViewport(PictureRect(size), size, drift), barColour_);
@@ -168,7 +168,7 @@ void Display::Present(WindowPixels* shown) {
         FollowMonitorWindows();
         if (offScreen_) {
             layer_->FinishPicture();
-            glm::ivec2 drift = PictureDrift(Now());
+            glm::vec2 drift = PictureDrift(Now());
             for (platform::WindowHandle window : monitorWindows_)
                 ShowIn(window, drift, window == window_ ? shown : nullptr);
         } else {

@@ -108,7 +108,7 @@ private:
     // Where this frame is drawn.
     FrameDestination Destination() const;
     void ReadShown(platform::PixelSize size, WindowPixels* shown) const;
-    void ShowIn(platform::WindowHandle window, const glm::ivec2& drift, WindowPixels* shown);
+    void ShowIn(platform::WindowHandle window, const glm::vec2& drift, WindowPixels* shown);
 
     bool running_ = false;
     bool vsync_ = false;

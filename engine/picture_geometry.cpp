@@ -6,10 +6,27 @@
 namespace engine {
 
 namespace {
-// The picture's drift: a figure of eight a few pixels across, once round in ten minutes,
-// so slow that each coordinate moves a pixel at most every quarter of a minute.
-constexpr double kDriftPixels = 3.0;
-constexpr double kDriftPeriodSeconds = 600.0;
+// The picture's wandering. Across, once there and back in 48 minutes: over most of a 16:9
+// screen's bars that is a pixel every 3 s at 1080p, every 1.7 s at 4K. Up and down, where
+// there is rarely a bar, over a few per cent of the picture in a period of its own, so that
+// the two together trace a path that takes hours to come round.
+constexpr double kDriftPeriodSeconds[2] = {2880.0, 2000.0};
+constexpr double kShareOfBars = 0.9;
+constexpr double kShareOfPicture = 0.03;
+
+// 0 at the start of a turn, then up to 1, down to -1 and back to 0, at an even pace.
+double ToAndFro(double seconds, double period) {
+    double phase = std::fmod(std::max(seconds, 0.0), period) / period;
+    if (phase < 0.25) return 4.0 * phase;
+    if (phase < 0.75) return 2.0 - 4.0 * phase;
+    return 4.0 * phase - 4.0;
+}
+
+// How far the picture may wander each way along one axis, in window pixels.
+int DriftRoom(int bar, int pictureSize) {
+    return static_cast<int>(std::max(std::floor(kShareOfBars * std::max(bar, 0)),
+                                     std::round(kShareOfPicture * pictureSize)));
+}
 }  // namespace
 
 WindowRect FitPicture(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight,
@@ -58,16 +75,16 @@ platform::PixelSize RenderSize(const DisplayOptions& options,
     return size;
 }
 
-GlRect PictureViewport(const WindowRect& rect, platform::PixelSize window, const glm::ivec2& drift) {
+GlRect PictureViewport(const WindowRect& rect, platform::PixelSize window, const glm::vec2& drift) {
+    int x = static_cast<int>(std::lround(drift.x * DriftRoom(rect.x, rect.width)));
+    int y = static_cast<int>(std::lround(drift.y * DriftRoom(rect.y, rect.height)));
     // GL counts window rows from the bottom.
-    return {rect.x + drift.x, window.height - rect.y - rect.height - drift.y, rect.width, rect.height};
+    return {rect.x + x, window.height - rect.y - rect.height - y, rect.width, rect.height};
 }
 
-glm::ivec2 PictureDrift(double seconds) {
-    double turn = 2.0 * 3.14159265358979323846 * std::fmod(std::max(seconds, 0.0), kDriftPeriodSeconds) /
-                  kDriftPeriodSeconds;
-    return {static_cast<int>(std::lround(kDriftPixels * std::sin(turn))),
-            static_cast<int>(std::lround(kDriftPixels * std::sin(2.0 * turn)))};
+glm::vec2 PictureDrift(double seconds) {
+    return {static_cast<float>(ToAndFro(seconds, kDriftPeriodSeconds[0])),
+            static_cast<float>(ToAndFro(seconds, kDriftPeriodSeconds[1]))};
 }
 
 }  // namespace engine

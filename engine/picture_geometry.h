@@ -42,11 +42,14 @@ platform::PixelSize RenderSize(const DisplayOptions& options,
                                const std::vector<platform::PixelSize>& windows, long pixelBudget);
 
 // The GL viewport of a picture placed at rect in a window of the given size, moved by drift
-// (window pixels, y down).
-GlRect PictureViewport(const WindowRect& rect, platform::PixelSize window, const glm::ivec2& drift);
+// (a share of its room each way, y down). Its room is most of the bars beside it, and at
+// least a few per cent of the picture, which may then leave the window by as much.
+GlRect PictureViewport(const WindowRect& rect, platform::PixelSize window, const glm::vec2& drift);
 
-// How far the picture has drifted from its place at this time, in window pixels: a slow
-// closed path, so that no edge stays on the same pixels of an OLED screen for long.
-glm::ivec2 PictureDrift(double seconds);
+// Where the picture has wandered at this time (seconds of the display's clock), as a
+// share of its room each way, from -1 to 1: it starts in place and goes to and fro at an
+// even, slow pace, so that no pixel of an OLED screen stays lit for hours and each step is
+// one pixel. An edge that dwells nowhere ages no column more than its neighbours.
+glm::vec2 PictureDrift(double seconds);
 
 }  // namespace engine

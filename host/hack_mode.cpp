@@ -9,6 +9,7 @@
 
 #include "common/event_note.h"
 #include "host/hack_options.h"
+#include "product.h"
 #include "saver/candle_scene.h"
 #include "saver/saver_state.h"
 #include "seams/toolkit.h"
@@ -65,6 +66,10 @@ void RunHack(const std::string& arguments, const mMain::HostBackends& backends) 
     HackOptions options = ParseHackOptions(Words(arguments), daemonWindow);
     if (options.showUsage) {
         std::fputs(HackUsage().c_str(), stdout);
+        return;
+    }
+    if (options.showVersion) {
+        std::printf("kelvora %s\n", ProductVersion);
         return;
     }
     if (options.addToXScreenSaver) {

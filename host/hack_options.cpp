@@ -114,7 +114,8 @@ const std::vector<OptionHelp> OwnOptions = {
     {"--window", "", "draw into a window of its own"},
     {"--fps", "", "write the frames shown a second in the picture's lower left corner"},
     {"--add-to-xscreensaver", "", "add \"GL: kelvora --root\" to your XScreenSaver list, once"},
-    {"--help", "", "print the options and end"},
+    {"--help, -h, -?", "", "print the options and end"},
+    {"--version", "", "print the name and version and end"},
 };
 
 // A setting's meaning as its option sets it.
@@ -157,6 +158,7 @@ bool IsHackCommandLine(const std::string& arguments) {
     std::istringstream stream(arguments);
     std::string first;
     if (!(stream >> first) || first[0] != '-' || first.size() < 2) return false;
+    if (first.rfind("--", 0) == 0) return true;
     std::string bare = Bare(first);
     for (const OptionHelp& help : HackOptionHelp()) {
         std::istringstream names(help.option);
@@ -187,8 +189,10 @@ HackOptions ParseHackOptions(const std::vector<std::string>& words, const char* 
             options.target = HackOptions::Target::OwnWindow;
         } else if (bare == "fps") {
             options.showFps = true;
-        } else if (bare == "help") {
+        } else if (bare == "help" || bare == "h" || bare == "?") {
             options.showUsage = true;
+        } else if (bare == "version") {
+            options.showVersion = true;
         } else if (bare == "add-to-xscreensaver") {
             options.addToXScreenSaver = true;
         } else if (!ReadSettingOption(words, index, options)) {
@@ -201,9 +205,10 @@ HackOptions ParseHackOptions(const std::vector<std::string>& words, const char* 
 std::string HackUsage() {
     std::string usage =
         "usage: kelvora [/S | /C | /P ID | /A ID]  or  kelvora OPTION...\n"
-        "With no argument, /S or any other argument that is not an option below, the saver\n"
-        "runs full screen on every monitor until a key or the mouse ends it. /C opens the\n"
-        "settings, /P ID draws a still into the X window ID, /A ID does nothing here.\n"
+        "With no argument, /S or any other argument that is not an option below and does\n"
+        "not begin with --, the saver runs full screen on every monitor until a key or the\n"
+        "mouse ends it. /C opens the settings, /P ID draws a still into the X window ID,\n"
+        "/A ID does nothing here.\n"
         "Options (as an XScreenSaver hack it draws until SIGTERM):\n";
     for (const OptionHelp& help : HackOptionHelp()) {
         std::string name = help.option + (help.argument.empty() ? "" : " " + help.argument);

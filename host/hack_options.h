@@ -1,6 +1,6 @@
 // XScreenSaver's command line for its hacks, as the Linux product takes it: where to
-// draw, whether to count frames, adding the hack to the user's XScreenSaver list, and one
-// option per setting of the settings table.
+// draw, whether to count frames, adding the hack to the user's XScreenSaver list, one
+// option per setting of the settings table, and the usage and version a terminal asks for.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -23,8 +23,10 @@ struct HackOptions {
     std::uint64_t windowId = 0;
     // -fps: the frames shown a second written in a corner of the picture.
     bool showFps = false;
-    // --help: the usage on standard output, and nothing else.
+    // --help, -h or -?: the usage on standard output, and nothing else.
     bool showUsage = false;
+    // --version: the name and version on standard output, and nothing else.
+    bool showVersion = false;
     // --add-to-xscreensaver: the hack added to the user's XScreenSaver list, and nothing else.
     bool addToXScreenSaver = false;
     // The settings given on the command line, as the settings file would hold them.
@@ -47,8 +49,10 @@ struct OptionHelp {
 std::vector<OptionHelp> HackOptionHelp();
 
 // True when the command line is a hack's: its first word is one of the hack's own options
-// (one or two dashes, any letter case). Any other command line, -s and -c among them, is
-// the Windows screen-saver protocol's.
+// (one or two dashes, any letter case), or any word that begins with two dashes, which
+// ParseHackOptions refuses unless it is ours: a mistyped option in a terminal must not
+// blank the screen. Any other command line, -s and -c among them, is the Windows
+// screen-saver protocol's.
 bool IsHackCommandLine(const std::string& arguments);
 
 // The options of the command line's words. A setting's option is its table name in words

@@ -19,6 +19,7 @@
 #include "backends/linux/x_error_handlers.h"
 #include "backends/linux/x_monitors.h"
 #include "backends/frame_rate_file.h"
+#include "backends/display_clock.h"
 #include "backends/uncapped_frames.h"
 #include "common/runtime_error.h"
 
@@ -117,7 +118,8 @@ public:
         SDL_Window* sdlWindow = ShownWindow(window);
         double now = Seconds();
         PixelArea shown = part;
-        double& lastWhole = wholeShown_[window];
+        // A window's first part comes with the whole window, whenever the clock started.
+        double& lastWhole = wholeShown_.try_emplace(window, -kWholeShownEvery).first->second;
         if (video_->exposed.erase(SDL_GetWindowID(sdlWindow)) || now - lastWhole >= kWholeShownEvery) {
             shown = {0, 0, 0, 0};
             SDL_GL_GetDrawableSize(sdlWindow, &shown.width, &shown.height);
@@ -160,10 +162,7 @@ public:
                });
     }
 
-    double Seconds() override {
-        return static_cast<double>(SDL_GetPerformanceCounter()) /
-               static_cast<double>(SDL_GetPerformanceFrequency());
-    }
+    double Seconds() override { return clock_.Seconds(); }
 
     void Sleep(double seconds) override {
         if (seconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
@@ -191,6 +190,7 @@ private:
     std::map<WindowHandle, double> wholeShown_;
     FrameRateFile frameRate_;
     GlxPartPresent partPresent_;
+    DisplayClock clock_;
 };
 
 }  // namespace

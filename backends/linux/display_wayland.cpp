@@ -10,6 +10,7 @@
 #include <thread>
 #include <utility>
 
+#include "backends/display_clock.h"
 #include "backends/uncapped_frames.h"
 #include "common/runtime_error.h"
 
@@ -99,9 +100,7 @@ public:
         return false;
     }
 
-    double Seconds() override {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-    }
+    double Seconds() override { return clock_.Seconds(); }
 
     void Sleep(double seconds) override {
         if (seconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
@@ -111,6 +110,7 @@ public:
 
 private:
     std::shared_ptr<WaylandVideo> video_;
+    DisplayClock clock_;
     // The size each surface was last shown at, for the engine's questions after its output
     // went.
     std::map<WindowHandle, PixelSize> lastSizes_;

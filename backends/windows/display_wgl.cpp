@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "backends/frame_rate_file.h"
+#include "backends/display_clock.h"
 #include "backends/uncapped_frames.h"
 #include "common/runtime_error.h"
 
@@ -161,12 +162,7 @@ public:
 
     bool MonitorsOn() override { return video_->displayOn; }
 
-    double Seconds() override {
-        LARGE_INTEGER frequency, counter;
-        QueryPerformanceFrequency(&frequency);
-        QueryPerformanceCounter(&counter);
-        return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-    }
+    double Seconds() override { return clock_.Seconds(); }
 
     void Sleep(double seconds) override {
         if (!(seconds > 0)) return;
@@ -192,6 +188,7 @@ public:
 private:
     std::shared_ptr<Win32Video> video_;
     FrameRateFile frameRate_;
+    DisplayClock clock_;
     HANDLE timer_ = nullptr;
 };
 

@@ -106,6 +106,8 @@ TEST(HackOptions, RefusesWhatItCannotUseAndSaysWhy) {
         {"--window-id zz", nullptr, "not an X window id"},
         {"--root", "nonsense", "XSCREENSAVER_WINDOW"},
         {"--root --bogus", nullptr, "unknown option \"--bogus\""},
+        {"--bogus", nullptr, "unknown option \"--bogus\""},
+        {"--", nullptr, "unknown option \"--\""},
         {"--root stray", nullptr, "\"stray\" is not an option"},
     };
     for (const Refused& c : cases) {
@@ -119,23 +121,37 @@ TEST(HackOptions, RefusesWhatItCannotUseAndSaysWhy) {
     }
 }
 
-// Only the hack's own options start hack mode; -s, -c and anything else keep the Windows
-// dispatch, which starts the saver for a command line it does not know.
+// The hack's own options, and any word with two dashes (refused unless it is ours), start
+// hack mode; -s, -c and anything else keep the Windows dispatch, which starts the saver for
+// a command line it does not know.
 TEST(HackOptions, OnlyTheHacksOwnOptionsStartAHackCommandLine) {
     for (const char* line : {"--root", "  -window-id 5", "-ROOT", "--window", "-fps", "--help",
-                             "--add-to-xscreensaver", "--candle-height 3", "--candle-color FF0000",
-                             "--no-move-pumpkin", "--move-pumpkin"})
+                             "-h", "-?", "-H", "--version", "--add-to-xscreensaver", "--candle-height 3",
+                             "--candle-color FF0000", "--no-move-pumpkin", "--move-pumpkin", "--s",
+                             "--bogus", "--"})
         EXPECT_TRUE(mScreenSaver::IsHackCommandLine(line)) << line;
-    for (const char* line : {"/S", "/p 12", "", "-s", "-c", "-S", "-C", "-p 12", "--s", "-",
-                             "--bogus", "-x --root", "root"})
+    for (const char* line : {"/S", "/p 12", "", "-s", "-c", "-S", "-C", "-p 12", "-", "-x --root",
+                             "root", "/?", "/h", "-v"})
         EXPECT_FALSE(mScreenSaver::IsHackCommandLine(line)) << line;
+}
+
+// What a terminal asks for: the usage in three spellings, and the version.
+TEST(HackOptions, ReadsTheUsageAndVersionRequests) {
+    for (const char* line : {"--help", "-h", "-?", "-HELP"}) {
+        HackOptions options = mScreenSaver::ParseHackOptions(Words(line), nullptr);
+        EXPECT_TRUE(options.showUsage) << line;
+        EXPECT_FALSE(options.showVersion) << line;
+    }
+    HackOptions version = mScreenSaver::ParseHackOptions(Words("--version"), nullptr);
+    EXPECT_TRUE(version.showVersion);
+    EXPECT_FALSE(version.showUsage);
 }
 
 TEST(HackOptions, TheUsageSaysWhatNoArgumentDoesAndNamesEveryOption) {
     std::string usage = mScreenSaver::HackUsage();
     for (const char* text : {"--candle-height N", "--candle-brightness N", "--candle-color RRGGBB",
                              "--move-pumpkin", "--no-move-pumpkin", "--root", "--window-id", "--fps",
-                             "--add-to-xscreensaver", "With no argument"})
+                             "--add-to-xscreensaver", "--help, -h, -?", "--version", "With no argument"})
         EXPECT_NE(usage.find(text), std::string::npos) << text;
     // The colour is stated once, as the option takes it.
     EXPECT_EQ(usage.find("BBGGRR"), std::string::npos);

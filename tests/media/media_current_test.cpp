@@ -48,7 +48,10 @@ TEST_P(GeneratedMedia, CommittedFileIsWhatTheGeneratorMakes) {
 INSTANTIATE_TEST_SUITE_P(EveryFile, GeneratedMedia, ::testing::Values("kelvora.3ds", "loading.jpg", "smoke.bmp",
                                                                     "tell_friend.png",
                                                                     "website.png", "kelvora.ico",
-                                                                    "kelvora_icon.png"),
+                                                                    "kelvora_icon.png", "icons/kelvora_16.png",
+                                                                    "icons/kelvora_32.png", "icons/kelvora_48.png",
+                                                                    "icons/kelvora_64.png", "icons/kelvora_128.png",
+                                                                    "icons/kelvora_256.png", "icons/kelvora.svg"),
                          [](const auto& info) {
                              std::string name = info.param;
                              for (char& c : name)

@@ -34,7 +34,13 @@ INSTANTIATE_TEST_SUITE_P(Media, CommittedPicture,
                                            PictureForm{"smoke.bmp", 64, 64, 3},
                                            PictureForm{"tell_friend.png", 103, 19, 4},
                                            PictureForm{"website.png", 86, 17, 4},
-                                           PictureForm{"kelvora_icon.png", 32, 32, 4}),
+                                           PictureForm{"kelvora_icon.png", 32, 32, 4},
+                                           PictureForm{"icons/kelvora_16.png", 16, 16, 4},
+                                           PictureForm{"icons/kelvora_32.png", 32, 32, 4},
+                                           PictureForm{"icons/kelvora_48.png", 48, 48, 4},
+                                           PictureForm{"icons/kelvora_64.png", 64, 64, 4},
+                                           PictureForm{"icons/kelvora_128.png", 128, 128, 4},
+                                           PictureForm{"icons/kelvora_256.png", 256, 256, 4}),
                          [](const auto& info) {
                              std::string name = info.param.file;
                              for (char& c : name)

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
     for (const media::MediaFile& file : media::GeneratedMedia()) {
+        std::filesystem::create_directories((folder / file.name).parent_path());
         std::ofstream out(folder / file.name, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(file.bytes.data()),
                   static_cast<std::streamsize>(file.bytes.size()));

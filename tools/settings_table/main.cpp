@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     std::string text = format == "json"           ? settings_table::Json()
                        : format == "markdown"     ? settings_table::Markdown()
                        : format == "xscreensaver" ? settings_table::XScreenSaver()
-                                                  : settings_table::ManualPage(ProductVersion);
+                                                  : settings_table::ManualPage(ProductVersion, ProductReleaseDate);
     if (argc < 3) {
         std::cout << text;
         return std::cout.flush() ? 0 : 1;

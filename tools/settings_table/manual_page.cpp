@@ -29,11 +29,13 @@ std::string Italic(const std::string& text) { return "\\fI" + Roff(text) + "\\fR
 
 std::string Options() {
     std::string text = ".SH OPTIONS\n" + Roff(
-        "Apart from --add-to-xscreensaver and --help, these run the program as an "
+        "Apart from --add-to-xscreensaver, --help and --version, these run the program as an "
         "XScreenSaver hack: it draws into the window named until SIGTERM ends it, and "
         "leaves keys and the mouse to the daemon. "
         "A setting given here takes the settings file's place for this run; a value it "
-        "cannot use is reported on standard error, and the settings file's value is drawn.") + "\n";
+        "cannot use is reported on standard error, and the settings file's value is drawn. "
+        "Any other argument that begins with -- is refused with one line on standard error "
+        "and exit status 1.") + "\n";
     for (const mScreenSaver::OptionHelp& help : mScreenSaver::HackOptionHelp()) {
         std::string term = Bold(help.option);
         if (!help.argument.empty()) term += " " + Italic(help.argument);
@@ -56,8 +58,8 @@ std::string Settings() {
 
 }  // namespace
 
-std::string ManualPage(const std::string& version) {
-    return ".TH KELVORA 6 \"\" \"Kelvora " + Roff(version) + "\" \"Screen savers\"\n"
+std::string ManualPage(const std::string& version, const std::string& releaseDate) {
+    return ".TH KELVORA 6 \"" + releaseDate + "\" \"Kelvora " + Roff(version) + "\" \"Screen savers\"\n"
            ".SH NAME\n"
            "kelvora \\- a carved pumpkin lit by a candle, as a screen saver\n"
            ".SH SYNOPSIS\n"
@@ -69,7 +71,8 @@ std::string ManualPage(const std::string& version) {
                 "are particle systems, drawn with OpenGL. It runs full screen on its own, as "
                 "an XScreenSaver hack, or under mate-screensaver and xfce4-screensaver.") + "\n"
            ".SH MODES\n" +
-           Item(Bold("/S") + ", no argument, or any argument that is no option below",
+           Item(Bold("/S") + ", no argument, or any argument that is no option below and does not "
+                                 "begin with " + Bold("--"),
                 "The saver, full screen on every monitor, until a key press or three clear "
                 "mouse movements end it. A second saver of the same user on the same display "
                 "ends at once.") +
@@ -99,6 +102,8 @@ std::string ManualPage(const std::string& version) {
            Item(Bold("KELVORA_EVENT_FILE"), "A file to which one line is added per event (first frame, "
                                             "key seen, ending), for tests.") +
            Item(Bold("KELVORA_UNCAPPED"), "Any value but empty or 0 lifts the refresh-rate cap, for measuring.") +
+           Item(Bold("KELVORA_CLOCK_START"), "Seconds the saver's clock starts at, for tests: 3600 shows at "
+                                             "once where the picture has wandered after an hour.") +
            ".SH SEE ALSO\n"
            ".BR xscreensaver (1),\n.BR xscreensaver\\-settings (1),\n.BR mate\\-screensaver (1)\n";
 }

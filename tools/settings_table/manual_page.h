@@ -5,6 +5,7 @@
 
 namespace settings_table {
 
-std::string ManualPage(const std::string& version);
+// releaseDate as YYYY-MM-DD.
+std::string ManualPage(const std::string& version, const std::string& releaseDate);
 
 }  // namespace settings_table
