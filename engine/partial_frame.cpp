@@ -99,7 +99,8 @@ void PartialFrame::KeepToArea() const {
 
 void PartialFrame::Show() {
     const platform::PixelSize& size = destination_.windowSize;
-    // The picture drifts over the window's edge by a few pixels at times.
+    // The picture wanders over the window's edge at times (a few per cent of it on a 4:3
+    // screen).
     GlRect area = OverlapOf(redraw_.Area(), {0, 0, size.width, size.height});
     if (!partsShown_ || !layer_.PresentPart(destination_.window, area)) {
         // Where a swap leaves the back buffer undefined every frame is drawn whole.
