@@ -2,6 +2,7 @@
 // defined by topic in the windows_api_*.cpp files beside this one.
 #pragma once
 #include "backends/linux/ini_parsed_file.h"
+#include "backends/linux/ini_profile.h"
 #include "seams/windows_api.h"
 
 namespace platform {
@@ -46,6 +47,9 @@ private:
     // reason worth telling.
     std::uint32_t lastError_ = 0;
     ini::ParsedFile parsedSettings_;
+    // The profile writes wait here until a write with only the file named (or a read of
+    // that file) saves them as one.
+    ini::ProfileWrites profileWrites_;
 };
 
 }  // namespace platform
