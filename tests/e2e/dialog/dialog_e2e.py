@@ -818,7 +818,7 @@ def told_as_saved(text):
 # file's length, or shortens it.
 SAME_LENGTH = {"candleheight": "12", "candleBrightness": "250", "candlecolor": "145150",
                "movePumpkin": "1"}
-LONGER = {"candleheight": "15", "candleBrightness": "300", "candlecolor": "16777215",
+LONGER = {"candleheight": "15", "candleBrightness": "300", "candlecolor": "-2147483648",
           "movePumpkin": "1"}
 MEGABYTE = 1 << 20
 
@@ -830,7 +830,8 @@ def save_defaults(product):
 
 
 def expect_saved_quietly(product):
-    product.wait_for_event("settings-saved")
+    noted = product.wait_for_event_either(("settings-saved", "settings-not-saved"))
+    check(noted == "settings-saved", f"the save failed: {product.event_lines()}")
     check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
     check(not any(line.startswith("message-box ") for line in product.event_lines()),
           f"a message box was shown: {product.event_lines()}")
@@ -838,10 +839,14 @@ def expect_saved_quietly(product):
 
 def in_place_ext2(product):
     """On ext2, which has no fallocate, a writable file in a read-only folder is saved in
-    place, growing and shrinking."""
+    place, growing and shrinking (never shorter than it was: the blanks that keep its
+    length read as nothing)."""
+    write_ini(product.ini, DEFAULTS)
+    defaults_size = os.path.getsize(product.ini)
     with product_on_own_disk(product, "ext2"):
         for before in (STORED, LONGER):
             write_ini(product.ini, before)
+            size = max(os.path.getsize(product.ini), defaults_size)
             os.chmod(product.ini, 0o666)
             run_as_a_user(product)
             # The event file lies outside the disk, where the user must reach it too.
@@ -852,6 +857,8 @@ def in_place_ext2(product):
             expect_saved_quietly(product)
             os.chmod(product.folder, 0o755)
             check_ini(product.ini, DEFAULTS)
+            check(os.path.getsize(product.ini) == size,
+                  f"the file holds {os.path.getsize(product.ini)} bytes, expected {size}")
             os.remove(product.events)
 
 
