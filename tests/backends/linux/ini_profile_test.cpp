@@ -11,10 +11,12 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "data/ini/profile_cases.h"
 #include "support/temporary_folder.h"
+#include "backends/linux/ini_file.h"
 #include "backends/linux/ini_profile.h"
 #include "settings/settings.h"
 
@@ -308,6 +310,44 @@ TEST(IniProfile, AFileOverTheLimitIsNotWrittenOver) {
     EXPECT_EQ(WriteProfileString("candle", "h", "10", path.c_str()), 0);
     EXPECT_EQ(errno, EFBIG);
     EXPECT_EQ(FileBytes(path), big);
+}
+
+// A per-user file's first save starts as a copy of the file beside the program; what is
+// no settings file is not copied, and the save goes ahead without it.
+TEST(IniProfile, SeedingTellsWhatCouldBeCopied) {
+    using platform::SeedOutcome;
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        SeedOutcome outcome;
+        const char* copied;
+    };
+    const Case cases[] = {
+        {"a settings file", [](const std::string& from) { WriteFileBytes(from, "[a]\nb=c\n"); }, SeedOutcome::Ready,
+         "[a]\nb=c\n"},
+        {"none", [](const std::string&) {}, SeedOutcome::Ready, nullptr},
+        {"a folder", [](const std::string& from) { std::filesystem::create_directory(from); },
+         SeedOutcome::SourceNoFile, nullptr},
+        {"a loop of links", [](const std::string& from) { std::filesystem::create_symlink("from.ini", from); },
+         SeedOutcome::SourceNoFile, nullptr},
+        {"/dev/null", [](const std::string& from) { std::filesystem::create_symlink("/dev/null", from); },
+         SeedOutcome::SourceNoFile, nullptr},
+        {"over 1 MB",
+         [](const std::string& from) { WriteFileBytes(from, OfSize(mScreenSaver::MaxIniFileBytes + 1, "[a]\n")); },
+         SeedOutcome::SourceTooLarge, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryFolder folder;
+        c.make(folder.File("from.ini"));
+        std::string to = folder.File("config/kelvora/kelvora.ini");
+        EXPECT_EQ(platform::ini::SeedFile(to, folder.File("from.ini")), c.outcome);
+        EXPECT_TRUE(std::filesystem::is_directory(folder.File("config/kelvora")));
+        EXPECT_EQ(std::filesystem::exists(to), c.copied != nullptr);
+        if (c.copied) {
+            EXPECT_EQ(FileBytes(to), c.copied);
+        }
+    }
 }
 
 struct LeftoverCase {
