@@ -1,6 +1,6 @@
-// Whole-file reads, saving a file's contents (where possible so that a crash can never
-// leave it half written: a temporary file in the same folder, flushed, renamed), and
-// starting a file as a copy of another.
+// Whole-file reads, saving a file's contents so that a crash can never leave it half
+// written (a temporary file in the same folder, flushed, renamed; or one write in place),
+// and starting a file as a copy of another.
 #pragma once
 #include <sys/stat.h>
 
