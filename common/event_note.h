@@ -11,6 +11,8 @@
 //   mouse-move-counted <count>           a clear movement was counted; the count after it
 //                                        (0: it came too late and the count restarted)
 //   key-seen <code>                      the frame loop saw a key down (the platform's code)
+//   setup-failure "<reason>"             the saver's set-up failed: the failure's own text,
+//                                        ahead of the message box with the fixed message
 //   message-box "<caption>" "<text>"     a message box is about to wait for its answer
 //   message-box-button "<label>"        the box's one button (Linux; Windows draws its own)
 //   message-box-closed                   the message box was answered

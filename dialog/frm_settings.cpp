@@ -1,11 +1,14 @@
 #include "dialog/frm_settings.h"
 
+#include <array>
 #include <utility>
 
 #include "common/event_note.h"
 #include "common/numeric_text.h"
 #include "common/runtime_error.h"
 #include "dialog/open_url.h"
+#include "dialog/save_report.h"
+#include "dialog/settings_layout.h"
 #include "dialog/tolerant_step.h"
 #include "dialog/settings_window.h"
 #include "seams/toolkit.h"
@@ -28,40 +31,56 @@ using mScreenSaver::ReadSetting;
 using mScreenSaver::SettingDefinition;
 using mScreenSaver::SettingsFiles;
 
-bool IsDiskFull(std::uint32_t error) {
-    return error == platform::ErrorDiskFull || error == platform::ErrorHandleDiskFull;
+// The four values as the dialog names them, in the order they are written: the captions
+// of the controls that show them.
+const std::array<const char*, 4> ValueLabels = {
+    dialog::LayoutOf(dialog::ControlId::Label6).caption, dialog::LayoutOf(dialog::ControlId::Label3).caption,
+    dialog::LayoutOf(dialog::ControlId::CmdCandleColor).caption,
+    dialog::LayoutOf(dialog::ControlId::CheckMovePumpkin).caption};
+
+// What the last error, cleared before a call, says stopped it.
+void NoteWriteError(dialog::SaveReport& report) {
+    std::uint32_t error = platform::Windows().GetLastError();
+    report.diskFull = report.diskFull || error == platform::ErrorDiskFull || error == platform::ErrorHandleDiskFull;
+    report.tooLarge = report.tooLarge || error == platform::ErrorFileTooLarge;
 }
 
-// Writes under the dialog's own spelling of the key; true when the write reports success.
-// A write that meets a full disk may still report success (Windows' own profile functions
-// cut the file short and say nothing): the last error, cleared before, tells it either way.
-bool WriteSetting(const std::string& file, const SettingDefinition& setting,
-                  const std::string& value, bool& diskFull) {
-    platform::WindowsApi& windows = platform::Windows();
-    windows.SetLastError(0);
-    bool written = windows.WritePrivateProfileStringA(setting.section, setting.writtenKey,
-                                                      value.c_str(), file.c_str()) != 0;
-    diskFull = diskFull || IsDiskFull(windows.GetLastError());
-    return written;
+// Writes under the dialog's own spelling of the key. A write that meets a full disk may
+// still report success (Windows' own profile functions cut the file short and say
+// nothing): the last error tells it either way, and the values read back tell what landed.
+void WriteSetting(const std::string& file, const SettingDefinition& setting, const std::string& value,
+                  dialog::SaveReport& report) {
+    platform::Windows().SetLastError(0);
+    platform::Windows().WritePrivateProfileStringA(setting.section, setting.writtenKey, value.c_str(),
+                                                   file.c_str());
+    NoteWriteError(report);
 }
 
-// Whether the four values read back from the file, through the same profile functions,
-// are the ones just written: a write may report success and still have stored less (a
-// file cut short by a full disk). Profile functions that keep a file in memory are first
-// told to let it go, so that the values come from the disk.
-bool StoredAsWritten(const std::string& file, const mScreenSaver::SettingsRecord& written) {
+// Which of the four values read back from the file, through the same profile functions, as
+// they were just written: Windows writes one value at a time, and a write may report
+// success and still have stored less (a file cut short by a full disk). Profile functions
+// that keep a file in memory are first told to let it go, so that the values come from the
+// disk; the Linux ones save the four writes there as one.
+void ReadBack(const std::string& file, const mScreenSaver::SettingsRecord& written, dialog::SaveReport& report) {
+    platform::Windows().SetLastError(0);
     platform::Windows().WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+    NoteWriteError(report);
     const std::pair<const SettingDefinition&, const std::string&> expected[] = {
         {CandleHeightSetting, written.candleHeight},
         {CandleBrightnessSetting, written.candleBrightness},
         {CandleColorSetting, written.candleColor},
         {MovePumpkinSetting, written.movePumpkin}};
+    std::size_t next = 0;
     for (const auto& [setting, text] : expected) {
         std::string stored;
         mScreenSaver::ReadIniValue(setting.section, setting.readKey, stored, file);
-        if (stored != text) return false;
+        report.values.push_back({ValueLabels[next++], stored == text});
     }
-    return true;
+}
+
+// The values as not saved, when no write could be made.
+void NoneWritten(dialog::SaveReport& report) {
+    for (const char* label : ValueLabels) report.values.push_back({label, false});
 }
 
 // Whether the disk that holds the file has next to no room left: a failed save there was
@@ -115,41 +134,40 @@ void FrmSettings::Form_Load() {
 
 void FrmSettings::Form_Unload() {
     dialog::SettingsControlSet& c = *controls_;
-    // Every write runs, whatever the others did; a failure is told once, afterwards. No
+    // Every write runs, whatever the others did; what landed is told once, afterwards. No
     // write goes to a per-user file that could not take the lines it must start with.
     const SettingsFiles files = mScreenSaver::FindSettingsFiles();
     const std::string& file = files.toWrite;
-    const bool ready = mScreenSaver::ReadyFileToWrite(files);
-    bool saved = ready;
-    bool diskFull = false;
+    dialog::SaveReport report;
+    report.file = file;
+    report.seed = files.seed;
+    report.seedOutcome = mScreenSaver::ReadyFileToWrite(files);
+    const bool ready = mScreenSaver::WritesMayFollow(report.seedOutcome);
+    report.diskFull = report.seedOutcome == platform::SeedOutcome::DiskFull;
     RunTolerantStep([&] { Settings.candleHeight = DecimalText(c.HScrollCandleHeight.Value()); });
-    RunTolerantStep(
-        [&] { saved &= ready && WriteSetting(file, CandleHeightSetting, Settings.candleHeight, diskFull); });
+    RunTolerantStep([&] { if (ready) WriteSetting(file, CandleHeightSetting, Settings.candleHeight, report); });
     RunTolerantStep(
         [&] { Settings.candleBrightness = DecimalText(c.HScrollCandlebrightness.Value()); });
-    RunTolerantStep([&] {
-        saved &= ready && WriteSetting(file, CandleBrightnessSetting, Settings.candleBrightness, diskFull);
-    });
-    RunTolerantStep([&] { Settings.candleColor = DecimalText(c.PictureCandleColor.BackColor()); });
     RunTolerantStep(
-        [&] { saved &= ready && WriteSetting(file, CandleColorSetting, Settings.candleColor, diskFull); });
+        [&] { if (ready) WriteSetting(file, CandleBrightnessSetting, Settings.candleBrightness, report); });
+    RunTolerantStep([&] { Settings.candleColor = DecimalText(c.PictureCandleColor.BackColor()); });
+    RunTolerantStep([&] { if (ready) WriteSetting(file, CandleColorSetting, Settings.candleColor, report); });
     RunTolerantStep([&] { Settings.movePumpkin = FlagOffText; });
     RunTolerantStep([&] {
         if (c.CheckMovePumpkin.Value() == 1) Settings.movePumpkin = FlagOnText;
     });
-    RunTolerantStep(
-        [&] { saved &= ready && WriteSetting(file, MovePumpkinSetting, Settings.movePumpkin, diskFull); });
-    saved = saved && StoredAsWritten(file, Settings);
-
-    if (saved) {
-        NoteEvent("settings-saved");
-        return;
+    RunTolerantStep([&] { if (ready) WriteSetting(file, MovePumpkinSetting, Settings.movePumpkin, report); });
+    if (ready) {
+        ReadBack(file, Settings, report);
+    } else {
+        NoneWritten(report);
     }
-    NoteEvent("settings-not-saved");
-    diskFull = diskFull || (ready && DiskNearlyFull(file));
-    const std::string text =
-        "The settings could not be saved to " + file +
-        (diskFull ? ": the disk is full." : ".\nCheck that the file and its folder may be written to.");
+
+    const bool saved = dialog::AllLanded(report);
+    NoteEvent(saved ? "settings-saved" : "settings-not-saved");
+    report.diskFull = report.diskFull || (ready && !saved && DiskNearlyFull(file));
+    const std::string text = dialog::SaveReportText(report);
+    if (text.empty()) return;
     NoteEvent("message-box " + QuotedForEvent(dialog::SettingsCaption) + " " +
               QuotedForEvent(text));
     platform::App().ShowMessageBox(text, platform::MbOk | platform::MbIconExclamation,

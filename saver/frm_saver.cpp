@@ -4,6 +4,7 @@
 #include "saver/frm_saver.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
@@ -64,6 +65,7 @@ bool KeyDown(saver::Input& input) {
 
 void FrmSaver::Load() {
     std::string message = saver::CannotDisplayMessage;
+    std::string reason;
     try {
         window_ = saver::SaverWindows().Create([this] { CloseFromOutside(); });
         saver::CreateEngineObjects(*this);
@@ -79,9 +81,14 @@ void FrmSaver::Load() {
         Running = True;
         RenderLoop();
         return;
-    } catch (const std::exception&) {
-        // Every failure of set-up and of the loop inside it ends up here.
+    } catch (const std::exception& failure) {
+        // Every failure of set-up and of the loop inside it ends up here; the box's fixed
+        // text is for the user, what failed is kept for whoever looks into it.
+        reason = failure.what();
     }
+    NoteEvent("setup-failure " + QuotedForEvent(reason));
+    std::fprintf(stderr, "kelvora: %s\nkelvora: %s\n", message.c_str(), reason.c_str());
+    std::fflush(stderr);
     ending_.ReportFatalError(message);
     // Back here only when the password was refused: no scene to draw, so wait for the
     // user to come back and ask again.

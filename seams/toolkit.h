@@ -12,6 +12,20 @@ namespace platform {
 inline constexpr int MbOk = 0;
 inline constexpr int MbIconExclamation = 48;
 
+// How readying a file for its first save went.
+enum class SeedOutcome {
+    // The folders are there, and the copy too unless there was nothing to copy.
+    Ready,
+    // The file to copy is there but is no regular file (a folder, a device, a loop of
+    // links), or larger than a settings file may be: nothing was copied, the folders are
+    // there, and the writes may make the file.
+    SourceNoFile,
+    SourceTooLarge,
+    // Nothing was left behind: the disk had no room, or anything else failed.
+    DiskFull,
+    Failed,
+};
+
 class Toolkit {
 public:
     virtual ~Toolkit() = default;
@@ -31,9 +45,8 @@ public:
     virtual bool FileWritable(const std::string& path) = 0;
     // Readies `to` for its first write: makes its folder and any missing one above it, and
     // unless `to` exists already, copies every byte of `from` into it (nothing to copy when
-    // `from` is missing); the copy may be written whatever `from` allowed. False when any
-    // of it fails, and then no copy is left behind.
-    virtual bool SeedFileFrom(const std::string& to, const std::string& from) = 0;
+    // `from` is missing); the copy may be written whatever `from` allowed.
+    virtual SeedOutcome SeedFileFrom(const std::string& to, const std::string& from) = 0;
     // True when another instance of this program, in any mode, is running.
     virtual bool PreviousInstanceRunning() = 0;
     // Seconds since local midnight, with fractions.

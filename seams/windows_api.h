@@ -42,6 +42,7 @@ inline constexpr std::uint32_t SrcCopy = 0x00CC0020u;
 inline constexpr std::int32_t SwShowNormal = 1;
 inline constexpr std::uint32_t ErrorHandleDiskFull = 39;
 inline constexpr std::uint32_t ErrorDiskFull = 112;
+inline constexpr std::uint32_t ErrorFileTooLarge = 223;
 
 class WindowsApi {
 public:

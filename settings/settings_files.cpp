@@ -16,8 +16,14 @@ SettingsFiles FindSettingsFiles() {
     return {{perUser, beside}, perUser, beside};
 }
 
-bool ReadyFileToWrite(const SettingsFiles& files) {
-    return files.seed.empty() || platform::App().SeedFileFrom(files.toWrite, files.seed);
+platform::SeedOutcome ReadyFileToWrite(const SettingsFiles& files) {
+    if (files.seed.empty()) return platform::SeedOutcome::Ready;
+    return platform::App().SeedFileFrom(files.toWrite, files.seed);
+}
+
+bool WritesMayFollow(platform::SeedOutcome outcome) {
+    return outcome == platform::SeedOutcome::Ready || outcome == platform::SeedOutcome::SourceNoFile ||
+           outcome == platform::SeedOutcome::SourceTooLarge;
 }
 
 }  // namespace mScreenSaver

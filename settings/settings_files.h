@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "seams/toolkit.h"
+
 namespace mScreenSaver {
 
 struct SettingsFiles {
@@ -25,8 +27,12 @@ struct SettingsFiles {
 SettingsFiles FindSettingsFiles();
 
 // Before the dialog's writes: a per-user file gets its folder and, at its first save,
-// every line of the file beside the executable, so that nothing of it is lost. True when
-// the writes may go ahead.
-bool ReadyFileToWrite(const SettingsFiles& files);
+// every line of the file beside the executable, so that nothing of it is lost (Ready at
+// once for the file beside the executable).
+platform::SeedOutcome ReadyFileToWrite(const SettingsFiles& files);
+
+// Whether the writes may go ahead after that: also when nothing could be copied from a
+// file that is no settings file, so that the user still gets one.
+bool WritesMayFollow(platform::SeedOutcome outcome);
 
 }  // namespace mScreenSaver

@@ -74,4 +74,17 @@ std::string Document::Bytes() const {
     return bytes + oddByte_;
 }
 
+std::string Document::BytesOfAtLeast(std::size_t size, std::string_view section, std::string_view key) const {
+    std::size_t length = Bytes().size();
+    if (length >= size) return Bytes();
+    Document padded = *this;
+    if (auto* narrow = std::get_if<IniText<char>>(&padded.text_)) {
+        narrow->PadValue(section, key, size - length);
+    } else {
+        // Two bytes a blank; a shortfall of an odd byte takes one blank more.
+        std::get<IniText<char16_t>>(padded.text_).PadValue(Widened(section), Widened(key), (size - length + 1) / 2);
+    }
+    return padded.Bytes();
+}
+
 }  // namespace platform::ini

@@ -28,6 +28,10 @@ public:
     void Set(std::string_view section, std::string_view key, std::string_view value);
 
     std::string Bytes() const;
+    // The bytes, lengthened where they are shorter than `size` by blanks after the value
+    // of `key` in `section`, which readers take off: a file rewritten in place then never
+    // shrinks, and one write turns the old contents into the new.
+    std::string BytesOfAtLeast(std::size_t size, std::string_view section, std::string_view key) const;
 
 private:
     std::variant<IniText<char>, IniText<char16_t>> text_;

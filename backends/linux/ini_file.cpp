@@ -15,6 +15,8 @@
 #include <optional>
 #include <vector>
 
+#include "backends/linux/ini_in_place.h"
+#include "backends/linux/kept_errno.h"
 #include "settings/settings.h"
 
 namespace platform::ini {
@@ -125,17 +127,6 @@ int MakeLockedTemporary(std::vector<char>& name, const std::string& pattern) {
 
 enum class ReplaceOutcome { Replaced, Failed, NoTemporary };
 
-// Keeps errno across the clean-up calls that follow a failure, so that the caller learns
-// what stopped the save (a full disk above all) rather than what the clean-up met.
-class KeptErrno {
-public:
-    KeptErrno() : saved_(errno) {}
-    ~KeptErrno() { errno = saved_; }
-
-private:
-    int saved_;
-};
-
 // The atomic road: a temporary file in the same folder, flushed, then renamed over the
 // target, so that a crash leaves either the old or the new contents.
 ReplaceOutcome ReplaceThroughTemporary(const std::string& target, const std::string& folder, std::string_view bytes,
@@ -161,43 +152,13 @@ ReplaceOutcome ReplaceThroughTemporary(const std::string& target, const std::str
     return ReplaceOutcome::Replaced;
 }
 
-// Makes sure the disk holds room for a file of `oldSize` bytes to become `newSize` bytes
-// long, before any byte of it changes. A reservation that fails may have lengthened the
-// file; it gets its old length back.
-bool ReserveRoom(int fd, off_t oldSize, std::size_t newSize) {
-    off_t length = std::max(oldSize, static_cast<off_t>(newSize));
-    if (length == 0) return true;
-    int error = posix_fallocate(fd, 0, length);
-    if (error == 0) return true;
-    // Whether or not the old length comes back, the save fails for the reservation's reason.
-    static_cast<void>(ftruncate(fd, oldSize) == 0);
-    errno = error;
-    return false;
-}
-
-// The road where no file can be made beside the target: its contents rewritten in
-// place, the new bytes first and the old tail cut after, then flushed. The room is
-// reserved first, so that a full disk refuses the save with the file as it was rather
-// than cutting it where the write stopped.
-bool OverwriteInPlace(const std::string& target, std::string_view bytes) {
-    int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0) return false;
-    struct stat info;
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ReserveRoom(fd, info.st_size, bytes.size()) &&
-              WriteAll(fd, bytes) && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
-    if (!ok) {
-        KeptErrno kept;
-        close(fd);
-        return false;
-    }
-    return close(fd) == 0;
-}
-
 // What a save of a path would change and how; nothing when the save is refused outright.
 struct SavePlan {
     std::string target;
     std::string folder;
     bool folderWritable;
+    // Whether the existing file has other names, which a replacement would cut off.
+    bool linked;
     // The existing file's permissions; nothing when the file is still to be made.
     std::optional<mode_t> existingMode;
 };
@@ -205,13 +166,14 @@ struct SavePlan {
 std::optional<SavePlan> PlanSave(const std::string& path) {
     std::optional<std::string> target = WriteTarget(path);
     if (!target) return std::nullopt;
-    SavePlan plan{*target, FolderOf(*target), false, std::nullopt};
+    SavePlan plan{*target, FolderOf(*target), false, false, std::nullopt};
     struct stat info;
     if (stat(plan.folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
     plan.folderWritable = Writable(plan.folder, info);
     if (stat(plan.target.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode) || !Writable(plan.target, info)) return std::nullopt;
         plan.existingMode = info.st_mode & 07777;
+        plan.linked = info.st_nlink > 1;
     } else if (errno != ENOENT) {
         return std::nullopt;
     }
@@ -219,15 +181,42 @@ std::optional<SavePlan> PlanSave(const std::string& path) {
 }
 
 // The folder and every missing one above it; new ones only for the user, as the base
-// directory rules ask. True when the path is a folder afterwards.
-bool MakeFolders(const std::string& folder) {
+// directory rules ask, each noted in `made`. True when the path is a folder afterwards.
+bool MakeFolders(const std::string& folder, std::vector<std::string>& made) {
     for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         std::string part = folder.substr(0, slash);
-        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (mkdir(part.c_str(), 0700) == 0) {
+            made.push_back(part);
+        } else if (errno != EEXIST) {
+            return false;
+        }
         if (slash == std::string::npos) break;
     }
     struct stat info;
     return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Takes away the folders a failed first save made, deepest first.
+void RemoveFolders(const std::vector<std::string>& made) {
+    KeptErrno kept;
+    for (auto folder = made.rbegin(); folder != made.rend(); ++folder) rmdir(folder->c_str());
+}
+
+platform::SeedOutcome SeedFailure() {
+    return errno == ENOSPC || errno == EDQUOT ? platform::SeedOutcome::DiskFull : platform::SeedOutcome::Failed;
+}
+
+platform::SeedOutcome SeedFrom(const std::string& to, const std::string& from) {
+    FileContents original = ReadWholeFile(from, mScreenSaver::MaxIniFileBytes);
+    switch (original.outcome) {
+    case FileContents::Missing: return platform::SeedOutcome::Ready;
+    case FileContents::NoRegularFile: return platform::SeedOutcome::SourceNoFile;
+    case FileContents::TooLarge: return platform::SeedOutcome::SourceTooLarge;
+    case FileContents::Unreadable: return platform::SeedOutcome::Failed;
+    case FileContents::Read: break;
+    }
+    // SaveFile gives a new file the user's usual permissions, not those of the original.
+    return SaveFile(to, original.bytes) ? platform::SeedOutcome::Ready : SeedFailure();
 }
 
 }  // namespace
@@ -249,13 +238,18 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return {errno == ENOENT || errno == ENOTDIR ? FileContents::Missing
+                : errno == ELOOP                    ? FileContents::NoRegularFile
                                                     : FileContents::Unreadable,
                 {}};
     }
     struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || static_cast<std::size_t>(info.st_size) > maxBytes) {
+    FileContents::Outcome refused = fstat(fd, &info) != 0        ? FileContents::Unreadable
+                                    : !S_ISREG(info.st_mode)     ? FileContents::NoRegularFile
+                                    : static_cast<std::size_t>(info.st_size) > maxBytes ? FileContents::TooLarge
+                                                                 : FileContents::Read;
+    if (refused != FileContents::Read) {
         close(fd);
-        return {FileContents::Unreadable, {}};
+        return {refused, {}};
     }
     FileContents contents{FileContents::Read, {}, FileIdentity::Of(info)};
     char chunk[65536];
@@ -267,7 +261,7 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
         contents.bytes.append(chunk, static_cast<std::size_t>(got));
         // A file that grew while it was read.
         if (contents.bytes.size() > maxBytes) {
-            contents.outcome = FileContents::Unreadable;
+            contents.outcome = FileContents::TooLarge;
             break;
         }
     }
@@ -280,31 +274,38 @@ bool CanSave(const std::string& path) {
     return plan && (plan->existingMode || plan->folderWritable);
 }
 
-bool SaveFile(const std::string& path, std::string_view bytes) {
+bool SaveFile(const std::string& path, std::string_view bytes) { return SaveFile(path, bytes, bytes); }
+
+bool SaveFile(const std::string& path, std::string_view bytes, std::string_view inPlace) {
     std::optional<SavePlan> plan = PlanSave(path);
     if (!plan) {
         errno = EACCES;
         return false;
     }
-    if (plan->folderWritable) {
+    if (plan->folderWritable && !plan->linked) {
         ReplaceOutcome outcome =
             ReplaceThroughTemporary(plan->target, plan->folder, bytes, plan->existingMode);
         if (outcome != ReplaceOutcome::NoTemporary) return outcome == ReplaceOutcome::Replaced;
     }
     // As Windows does: a file that can be written is written in place, even where no file
     // can be made beside it. Without a file, what stopped the temporary one stands.
-    return plan->existingMode && OverwriteInPlace(plan->target, bytes);
+    return plan->existingMode && OverwriteInPlace(plan->target, inPlace);
 }
 
-bool SeedFile(const std::string& to, const std::string& from) {
+platform::SeedOutcome SeedFile(const std::string& to, const std::string& from) {
     std::size_t slash = to.rfind('/');
-    if (slash == std::string::npos || slash == 0 || !MakeFolders(to.substr(0, slash))) return false;
+    if (slash == std::string::npos || slash == 0) return platform::SeedOutcome::Failed;
+    std::vector<std::string> made;
+    if (!MakeFolders(to.substr(0, slash), made)) {
+        platform::SeedOutcome outcome = SeedFailure();
+        RemoveFolders(made);
+        return outcome;
+    }
     struct stat info;
-    if (lstat(to.c_str(), &info) == 0) return true;
-    FileContents original = ReadWholeFile(from, mScreenSaver::MaxIniFileBytes);
-    if (original.outcome == FileContents::Missing) return true;
-    // SaveFile gives a new file the user's usual permissions, not those of the original.
-    return original.outcome == FileContents::Read && SaveFile(to, original.bytes);
+    if (lstat(to.c_str(), &info) == 0) return platform::SeedOutcome::Ready;
+    platform::SeedOutcome outcome = SeedFrom(to, from);
+    if (outcome == platform::SeedOutcome::DiskFull || outcome == platform::SeedOutcome::Failed) RemoveFolders(made);
+    return outcome;
 }
 
 }  // namespace platform::ini

@@ -50,21 +50,48 @@ std::uint32_t GetProfileString(const char* section, const char* key, const char*
     return CopyCut(fallback, buffer, size);
 }
 
-std::int32_t WriteProfileString(const char* section, const char* key, const char* value,
-                                const char* file) {
+std::int32_t ProfileWrites::Write(const char* section, const char* key, const char* value, const char* file) {
     if (!section || !key || !value || !file || !FitsOnItsLine(section, key, value)) {
         errno = EINVAL;
         return 0;
     }
-    FileContents contents = ReadWholeFile(file, mScreenSaver::MaxIniFileBytes);
-    // An existing file that cannot be read must not be replaced by a new one.
-    if (contents.outcome == FileContents::Unreadable) {
-        errno = EIO;
+    if (!Waiting(file)) {
+        Save();
+        FileContents contents = ReadWholeFile(file, mScreenSaver::MaxIniFileBytes);
+        // An existing file that cannot be read must not be replaced by a new one.
+        if (contents.outcome != FileContents::Read && contents.outcome != FileContents::Missing) {
+            errno = contents.outcome == FileContents::TooLarge ? EFBIG : EIO;
+            return 0;
+        }
+        path_ = file;
+        readSize_ = contents.bytes.size();
+        document_.emplace(contents.bytes);
+    }
+    document_->Set(section, key, value);
+    lastSection_ = section;
+    lastKey_ = key;
+    return 1;
+}
+
+std::int32_t ProfileWrites::Save() {
+    if (!document_) return 1;
+    std::string bytes = document_->Bytes();
+    std::string inPlace = document_->BytesOfAtLeast(readSize_, lastSection_, lastKey_);
+    document_.reset();
+    // Refused whole before anything is written: a file over the limit would read as missing.
+    if (bytes.size() > mScreenSaver::MaxIniFileBytes) {
+        errno = EFBIG;
         return 0;
     }
-    Document document(contents.bytes);
-    document.Set(section, key, value);
-    return SaveFile(file, document.Bytes()) ? 1 : 0;
+    return SaveFile(path_, bytes, inPlace) ? 1 : 0;
+}
+
+bool ProfileWrites::Waiting(const char* file) const { return document_ && file && path_ == file; }
+
+std::int32_t WriteProfileString(const char* section, const char* key, const char* value,
+                                const char* file) {
+    ProfileWrites writes;
+    return writes.Write(section, key, value, file) ? writes.Save() : 0;
 }
 
 }  // namespace platform::ini

@@ -3,7 +3,10 @@
 // these.
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <string>
 
+#include "backends/linux/ini_document.h"
 #include "backends/linux/ini_parsed_file.h"
 
 namespace platform::ini {
@@ -17,12 +20,37 @@ namespace platform::ini {
 std::uint32_t GetProfileString(const char* section, const char* key, const char* defaultText,
                                char* buffer, std::uint32_t size, const char* file, ParsedFile& parsed);
 
-// Sets the value of key in section, creating the file, the section or the key when
-// missing, and keeps every other line byte for byte; the file is replaced atomically.
-// Returns 1, or 0 with errno telling why (ENOSPC for a full disk, EINVAL for arguments)
-// when the file cannot be written or an argument is missing or would break the file's
-// structure (a line break anywhere, a key with "=" or starting with "[", an empty key).
-// Deleting with a null value is not offered.
+// The writes of one file, gathered and then saved as one, so that they land together or
+// not at all: what a file's cache is to the Windows profile functions, which a write with
+// only the file named flushes.
+class ProfileWrites {
+public:
+    // Sets the value of key in section, creating the file, the section or the key when
+    // missing, and keeps every other line byte for byte; the file is read at the first
+    // write, and a write to another file saves the gathered ones first. Returns 1, or 0
+    // with errno telling why (EINVAL for arguments: missing, or breaking the file's
+    // structure with a line break anywhere, a key with "=" or starting with "[", an empty
+    // key; EFBIG for an existing file larger than MaxIniFileBytes, EIO for one that cannot
+    // be read). Deleting with a null value is not offered.
+    std::int32_t Write(const char* section, const char* key, const char* value, const char* file);
+    // Saves what was gathered as one file: 1, also when nothing waits, or 0 with errno
+    // telling why (ENOSPC for a full disk, EFBIG when the result would be larger than
+    // MaxIniFileBytes) and the file as it was. Either way nothing waits afterwards.
+    std::int32_t Save();
+    // Whether writes to the file wait to be saved.
+    bool Waiting(const char* file) const;
+
+private:
+    std::string path_;
+    std::optional<Document> document_;
+    // The size the file had when read, and the entry written last, where a save in place
+    // puts the blanks that keep the file from shrinking.
+    std::size_t readSize_ = 0;
+    std::string lastSection_;
+    std::string lastKey_;
+};
+
+// One write saved at once.
 std::int32_t WriteProfileString(const char* section, const char* key, const char* value,
                                 const char* file);
 

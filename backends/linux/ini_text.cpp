@@ -112,6 +112,13 @@ void IniText<Unit>::Set(View section, View key, View value) {
     InsertLine(last.next, entry);
 }
 
+template <typename Unit>
+void IniText<Unit>::PadValue(View section, View key, std::size_t count) {
+    std::optional<Line> header = FindSection(section);
+    std::optional<Line> line = header ? FindKey(*header, key) : std::nullopt;
+    if (line) units_.insert(line->end, count, Unit(' '));
+}
+
 // A line ends at "\r\n", "\n" or a lone "\r", as it does for Windows.
 template <typename Unit>
 auto IniText<Unit>::LineAt(std::size_t begin) const -> std::optional<Line> {

@@ -27,6 +27,9 @@ public:
     // Replaces the value of that key, or adds the key at the end of the section's entries,
     // or the section with the key at the end of the file.
     void Set(View section, View key, View value);
+    // Puts `count` blanks after the value of that key, which readers take off again;
+    // nothing when there is no such key.
+    void PadValue(View section, View key, std::size_t count);
     const Text& Units() const { return units_; }
 
 private:

@@ -9,6 +9,7 @@
 #include "backends/linux/display_wayland.h"
 #include "backends/linux/event_pump.h"
 #include "backends/linux/linux_backends.h"
+#include "backends/linux/quit_signals.h"
 #include "backends/linux/sdl_hack_windows.h"
 #include "backends/linux/sdl_saver_windows.h"
 #include "backends/linux/sdl_video.h"
@@ -40,6 +41,7 @@ bool LayerShellWanted(const WaylandLink& link) {
 }  // namespace
 
 std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv) {
+    TreatHangUpAsTerminate();
     auto made = std::make_unique<PlatformBackends>();
     // Every backend that asks the X server itself shares our one connection to it.
     auto x = std::make_shared<XConnection>();

@@ -52,7 +52,7 @@ public:
     char PathSeparator() override;
     std::string UserSettingsFolder() override;
     bool FileWritable(const std::string& path) override;
-    bool SeedFileFrom(const std::string& to, const std::string& from) override;
+    SeedOutcome SeedFileFrom(const std::string& to, const std::string& from) override;
     bool PreviousInstanceRunning() override;
     double TimeOfDay() override;
     float Random() override;
@@ -134,7 +134,7 @@ std::string LinuxToolkit::UserSettingsFolder() {
 
 bool LinuxToolkit::FileWritable(const std::string& path) { return ini::CanSave(path); }
 
-bool LinuxToolkit::SeedFileFrom(const std::string& to, const std::string& from) {
+SeedOutcome LinuxToolkit::SeedFileFrom(const std::string& to, const std::string& from) {
     return ini::SeedFile(to, from);
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "backends/linux/ini_parsed_file.h"
+#include "backends/linux/ini_profile.h"
 #include "backends/linux/x_connection.h"
 #include "seams/windows_api.h"
 
@@ -53,6 +54,9 @@ private:
     std::uint32_t lastError_ = 0;
     ini::ParsedFile parsedSettings_;
     std::shared_ptr<XConnection> x_;
+    // The profile writes wait here until a write with only the file named (or a read of
+    // that file) saves them as one.
+    ini::ProfileWrites profileWrites_;
 };
 
 }  // namespace platform

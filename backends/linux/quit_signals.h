@@ -10,6 +10,11 @@ namespace platform {
 // wait for events returns at once when one arrives.
 void NoteQuitSignals();
 
+// From now on SIGHUP (the terminal or the session going away) does what SIGTERM does at
+// that moment, whoever handles SIGTERM then: SDL, NoteQuitSignals or the default ending.
+// A SIGHUP that the process was started ignoring stays ignored.
+void TreatHangUpAsTerminate();
+
 // Whether SIGTERM or SIGINT has arrived since NoteQuitSignals.
 bool QuitSignalled();
 

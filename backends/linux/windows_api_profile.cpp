@@ -24,6 +24,7 @@ std::uint32_t WindowsErrorOf(int error) {
     case EPERM:
     case EROFS: return ErrorAccessDenied;
     case EINVAL: return ErrorInvalidParameter;
+    case EFBIG: return ErrorFileTooLarge;
     default: return ErrorWriteFault;
     }
 }
@@ -33,12 +34,15 @@ std::uint32_t WindowsErrorOf(int error) {
 std::uint32_t LinuxWindowsApi::GetPrivateProfileStringA(const char* section, const char* key,
                                                         const char* defaultText, char* buffer,
                                                         std::uint32_t size, const char* file) {
+    if (profileWrites_.Waiting(file) && !profileWrites_.Save()) lastError_ = WindowsErrorOf(errno);
     return ini::GetProfileString(section, key, defaultText, buffer, size, file, parsedSettings_);
 }
 
+// A write with only the file named is the flush that saves the waiting writes.
 std::int32_t LinuxWindowsApi::WritePrivateProfileStringA(const char* section, const char* key,
                                                          const char* value, const char* file) {
-    std::int32_t written = ini::WriteProfileString(section, key, value, file);
+    bool flush = !section && !key && !value && file;
+    std::int32_t written = flush ? profileWrites_.Save() : profileWrites_.Write(section, key, value, file);
     if (!written) lastError_ = WindowsErrorOf(errno);
     return written;
 }

@@ -31,7 +31,8 @@ public:
     std::string AddToUserList() override {
         std::string path = UserResources();
         ini::FileContents user = ini::ReadWholeFile(path);
-        if (user.outcome == ini::FileContents::Unreadable) Refuse("cannot read " + path);
+        if (user.outcome != ini::FileContents::Read && user.outcome != ini::FileContents::Missing)
+            Refuse("cannot read " + path);
         ini::FileContents system = ini::ReadWholeFile(SystemResources);
         // A list of Kelvora alone would hide every other hack.
         if (!xscreensaver::HasProgramsList(user.bytes) && !xscreensaver::HasProgramsList(system.bytes))

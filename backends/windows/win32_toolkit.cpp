@@ -25,7 +25,7 @@ public:
     char PathSeparator() override;
     std::string UserSettingsFolder() override;
     bool FileWritable(const std::string& path) override;
-    bool SeedFileFrom(const std::string& to, const std::string& from) override;
+    SeedOutcome SeedFileFrom(const std::string& to, const std::string& from) override;
     bool PreviousInstanceRunning() override;
     double TimeOfDay() override;
     float Random() override;
@@ -164,21 +164,30 @@ bool Win32Toolkit::FileWritable(const std::string& path) {
     return true;
 }
 
-bool Win32Toolkit::SeedFileFrom(const std::string& to, const std::string& from) {
-    if (!MakeFolders(FolderOf(to))) return false;
-    if (Exists(to)) return true;
-    if (!Exists(from)) {
+SeedOutcome Win32Toolkit::SeedFileFrom(const std::string& to, const std::string& from) {
+    const std::string folder = FolderOf(to);
+    const bool folderWasThere = Exists(folder);
+    if (!MakeFolders(folder)) return GetLastError() == ERROR_DISK_FULL ? SeedOutcome::DiskFull : SeedOutcome::Failed;
+    if (Exists(to)) return SeedOutcome::Ready;
+    DWORD fromAttributes = GetFileAttributesA(from.c_str());
+    if (fromAttributes == INVALID_FILE_ATTRIBUTES) {
         DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return SeedOutcome::Ready;
+    } else if (fromAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        return SeedOutcome::SourceNoFile;
     }
-    if (!CopyFileA(from.c_str(), to.c_str(), TRUE)) return false;
-    // The copy takes the original's attributes, the read-only one too.
-    DWORD attributes = GetFileAttributesA(to.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        SetFileAttributesA(to.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
-        return true;
+    if (CopyFileA(from.c_str(), to.c_str(), TRUE)) {
+        // The copy takes the original's attributes, the read-only one too.
+        DWORD attributes = GetFileAttributesA(to.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            SetFileAttributesA(to.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+            return SeedOutcome::Ready;
+    }
+    SeedOutcome outcome = GetLastError() == ERROR_DISK_FULL ? SeedOutcome::DiskFull : SeedOutcome::Failed;
     DeleteFileA(to.c_str());
-    return false;
+    // A first save that fails leaves no empty folder behind.
+    if (!folderWasThere) RemoveDirectoryA(folder.c_str());
+    return outcome;
 }
 
 bool Win32Toolkit::PreviousInstanceRunning() { return previousInstance_; }

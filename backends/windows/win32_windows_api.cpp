@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <memory>
 #include <string>
 #include <shellapi.h>
@@ -153,11 +156,23 @@ namespace {
 
 // Windows reads a profile file whole at every call, taking seconds over megabytes of
 // empty lines; a file larger than any real settings file is not handed to it.
-bool TooLargeForSettings(const char* file) {
+ULONGLONG FileSize(const char* file) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!file || !GetFileAttributesExA(file, GetFileExInfoStandard, &data)) return false;
-    ULONGLONG size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    return size > mScreenSaver::MaxIniFileBytes;
+    if (!file || !GetFileAttributesExA(file, GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool TooLargeForSettings(const char* file) { return FileSize(file) > mScreenSaver::MaxIniFileBytes; }
+
+// The file's bytes, when a write of these texts could take it past the limit (a new
+// section's brackets and two line breaks at most come with them); nothing otherwise.
+std::optional<std::string> BytesNearTheLimit(const char* section, const char* key, const char* value,
+                                             const char* file) {
+    if (!section || !key || !value) return std::nullopt;
+    ULONGLONG most = FileSize(file) + std::strlen(section) + std::strlen(key) + std::strlen(value) + 8;
+    if (most <= mScreenSaver::MaxIniFileBytes) return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
@@ -182,7 +197,14 @@ std::int32_t Win32WindowsApi::WritePrivateProfileStringA(const char* section, co
         ::SetLastError(ERROR_FILE_TOO_LARGE);
         return 0;
     }
-    return ::WritePrivateProfileStringA(section, key, value, file);
+    // Windows writes one value at a time: a write that takes the file past the limit is
+    // undone, so that the file never reads as missing and the values before it stay.
+    std::optional<std::string> before = BytesNearTheLimit(section, key, value, file);
+    std::int32_t written = ::WritePrivateProfileStringA(section, key, value, file);
+    if (!before || !TooLargeForSettings(file)) return written;
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << *before;
+    ::SetLastError(ERROR_FILE_TOO_LARGE);
+    return 0;
 }
 
 std::int32_t Win32WindowsApi::GetDiskFreeSpaceExA(const char* directory, std::uint64_t* freeBytesAvailableToCaller,

@@ -70,7 +70,8 @@ std::vector<std::string> SaveCalls(const std::string& height, const std::string&
                                    const std::string& color, const std::string& move,
                                    const std::string& file = IniPath) {
     std::vector<std::string> calls = WriteCalls(FourWrites(height, brightness, color, move, file));
-    calls.push_back("WritePrivateProfileStringA(null, null, null, \"" + file + "\")");
+    calls.insert(calls.end(), {"SetLastError(0)", "WritePrivateProfileStringA(null, null, null, \"" + file + "\")",
+                               "GetLastError()"});
     for (const SettingDefinition& setting : SettingsTable) {
         calls.push_back(std::string("GetPrivateProfileStringA(\"") + setting.section + "\", \"" +
                         setting.readKey + "\", \"\", 255, \"" + file + "\")");
@@ -393,6 +394,9 @@ TEST_F(SettingsDialogTest, AFailedSaveIsToldNamingTheFileAfterAllFourWrites) {
         bool writesLost;
         std::uint64_t freeDiskBytes;
         const char* told;
+        // How many writes land before the others fail; all fail when negative.
+        int landing = -1;
+        const char* opening = "The settings could not be saved to ";
     };
     const Case cases[] = {
         {"refused", true, 5, false, 1u << 30, ".\nCheck that the file and its folder may be written to."},
@@ -404,6 +408,12 @@ TEST_F(SettingsDialogTest, AFailedSaveIsToldNamingTheFileAfterAllFourWrites) {
          ": the disk is full."},
         // Windows' own profile functions cut a file short on a full disk and say nothing.
         {"reported saved, stored nothing, no room left", false, 0, true, 512, ": the disk is full."},
+        {"too large", true, platform::ErrorFileTooLarge, false, 1u << 30, ": the settings file is too large."},
+        // Windows writes one value at a time: what landed before the disk filled is told.
+        {"two of four landed", true, platform::ErrorDiskFull, false, 1u << 30,
+         ": the disk is full.\nSaved: Candle Height, Candle Brightness.\nNot saved: Candle Color, "
+         "Move Pumpkin with Mouse.",
+         2, "Only some of the settings could be saved to "},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -414,12 +424,13 @@ TEST_F(SettingsDialogTest, AFailedSaveIsToldNamingTheFileAfterAllFourWrites) {
         windows_->profileWriteError = c.error;
         windows_->profileWritesLost = c.writesLost;
         windows_->freeDiskBytes = c.freeDiskBytes;
+        windows_->profileWritesLanding = c.landing;
         PressClose();
         std::vector<std::string> calls = fakes::Log().Calls();
         ASSERT_GE(calls.size(), 2u) << c.name;
         EXPECT_EQ(Writes(), FourWrites("3", "120", "65280", "1")) << c.name;
-        EXPECT_EQ(calls[calls.size() - 2], "MessageBox(The settings could not be saved to " + IniPath +
-                                               c.told + ", 48, Kelvora Screen Saver)")
+        EXPECT_EQ(calls[calls.size() - 2], "MessageBox(" + std::string(c.opening) + IniPath + c.told +
+                                               ", 48, Kelvora Screen Saver)")
             << c.name;
         EXPECT_EQ(calls.back(), "EndProcess(0)") << c.name;
     }
@@ -444,31 +455,43 @@ TEST_F(SettingsDialogTest, ReadsAndWritesTheFileThatCanBeWritten) {
         bool besideWritable;
         bool perUserFolder;
         bool perUserHolds;
-        bool seedingFails;
+        platform::SeedOutcome seeded;
         bool writesFail;
         const char* shownHeight;
         std::vector<std::string> calls;
     };
     const std::string seed = fakes::Call("SeedFileFrom", UserIniPath, IniPath);
+    using platform::SeedOutcome;
+    const std::string leftOut = "MessageBox(The settings were saved to " + UserIniPath + ".\nNothing of " + IniPath;
     const Case cases[] = {
         // A per-user file that another copy saved does not override a portable copy.
-        {"writable folder", true, true, true, false, false, "3", SaveCalls("3", "120", "255", "1")},
-        {"read-only folder, per-user file", false, true, true, false, false, "7",
+        {"writable folder", true, true, true, SeedOutcome::Ready, false, "3", SaveCalls("3", "120", "255", "1")},
+        {"read-only folder, per-user file", false, true, true, SeedOutcome::Ready, false, "7",
          Joined({seed}, SaveCalls("7", "120", "255", "1", UserIniPath))},
-        {"read-only folder, no per-user file", false, true, false, false, false, "3",
+        {"read-only folder, no per-user file", false, true, false, SeedOutcome::Ready, false, "3",
          Joined({seed}, SaveCalls("3", "120", "255", "1", UserIniPath))},
         // Without the lines of the file beside the executable nothing is written.
-        {"per-user file cannot be seeded", false, true, false, true, false, "3",
+        {"per-user file cannot be seeded", false, true, false, SeedOutcome::Failed, false, "3",
          {seed, SaveFailure(UserIniPath)}},
-        {"no per-user folder", false, false, false, false, true, "3",
-         Joined(WriteCalls(FourWrites("3", "120", "255", "1")),
-                {"GetDiskFreeSpaceExA(\"C:\\Program Files\\Kelvora\\\")", SaveFailure(IniPath)})},
+        {"per-user file cannot be seeded, disk full", false, true, false, SeedOutcome::DiskFull, false, "3",
+         {seed, "MessageBox(The settings could not be saved to " + UserIniPath +
+                    ": the disk is full., 48, Kelvora Screen Saver)"}},
+        // A file beside the executable that is no settings file still gives the user one.
+        {"beside file no regular file", false, true, false, SeedOutcome::SourceNoFile, false, "3",
+         Joined(Joined({seed}, SaveCalls("3", "120", "255", "1", UserIniPath)),
+                {leftOut + " could be kept: it is no regular file that can be read (a folder, a device or a "
+                           "loop of links)., 48, Kelvora Screen Saver)"})},
+        {"beside file too large", false, true, false, SeedOutcome::SourceTooLarge, false, "3",
+         Joined(Joined({seed}, SaveCalls("3", "120", "255", "1", UserIniPath)),
+                {leftOut + " could be kept: the settings file is too large., 48, Kelvora Screen Saver)"})},
+        // A refused write over values the file holds already loses nothing.
+        {"no per-user folder", false, false, false, SeedOutcome::Ready, true, "3", SaveCalls("3", "120", "255", "1")},
     };
     for (const auto& c : cases) {
         SetUp();
         if (!c.besideWritable) toolkit_->readOnlyFiles.insert(IniPath);
         if (!c.perUserFolder) toolkit_->userFolder = "";
-        toolkit_->seedingFails = c.seedingFails;
+        toolkit_->seedOutcome = c.seeded;
         windows_->profileWritesFail = c.writesFail;
         StoreAll("3", "120", "255", "1");
         if (c.perUserHolds) Store(CandleHeightSetting, "7", UserIniPath);

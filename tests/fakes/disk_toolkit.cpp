@@ -6,7 +6,7 @@ namespace fakes {
 
 bool DiskToolkit::FileWritable(const std::string& path) { return platform::ini::CanSave(path); }
 
-bool DiskToolkit::SeedFileFrom(const std::string& to, const std::string& from) {
+platform::SeedOutcome DiskToolkit::SeedFileFrom(const std::string& to, const std::string& from) {
     FakeToolkit::SeedFileFrom(to, from);
     return platform::ini::SeedFile(to, from);
 }

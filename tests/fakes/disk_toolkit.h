@@ -9,7 +9,7 @@ class DiskToolkit : public FakeToolkit {
 public:
     bool FileWritable(const std::string& path) override;
     // Recorded as the fake does, then done.
-    bool SeedFileFrom(const std::string& to, const std::string& from) override;
+    platform::SeedOutcome SeedFileFrom(const std::string& to, const std::string& from) override;
 };
 
 // Installs a fresh disk toolkit with '/' paths: the executable in applicationFolder, the

@@ -11,9 +11,9 @@ float FakeToolkit::Random() {
     return r;
 }
 
-bool FakeToolkit::SeedFileFrom(const std::string& to, const std::string& from) {
+platform::SeedOutcome FakeToolkit::SeedFileFrom(const std::string& to, const std::string& from) {
     Log().Add(Call("SeedFileFrom", to, from));
-    return !seedingFails;
+    return seedOutcome;
 }
 
 void FakeToolkit::DoEvents() { Log().Add("DoEvents()"); }

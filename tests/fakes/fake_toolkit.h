@@ -22,7 +22,7 @@ public:
     std::string userFolder = "C:\\Users\\Ann\\AppData\\Roaming\\Kelvora";
     // Every other file counts as writable.
     std::set<std::string> readOnlyFiles;
-    bool seedingFails = false;
+    platform::SeedOutcome seedOutcome = platform::SeedOutcome::Ready;
     bool previousInstance = false;
     double timeOfDay = 0.0;
     // Consumed front first; 0.25 once they run out.
@@ -33,7 +33,7 @@ public:
     char PathSeparator() override { return separator; }
     std::string UserSettingsFolder() override { return userFolder; }
     bool FileWritable(const std::string& path) override { return !readOnlyFiles.count(path); }
-    bool SeedFileFrom(const std::string& to, const std::string& from) override;
+    platform::SeedOutcome SeedFileFrom(const std::string& to, const std::string& from) override;
     bool PreviousInstanceRunning() override { return previousInstance; }
     double TimeOfDay() override { return timeOfDay; }
     float Random() override;

@@ -29,6 +29,9 @@ public:
     bool profileWritesFail = false;
     std::uint32_t profileWriteError = 5;
     bool profileWritesLost = false;
+    // How many value writes land before the others fail as profileWritesFail makes them;
+    // all of them fail when negative.
+    int profileWritesLanding = -1;
     std::uint32_t lastError = 0;
     std::uint64_t freeDiskBytes = 1u << 30;
     std::int32_t passwordAnswer = 1;

@@ -95,19 +95,20 @@ TEST(SettingsFiles, OnlyAPerUserFileIsSeededBeforeItIsWritten) {
     struct Case {
         const char* name;
         bool besideWritable;
-        bool seedingFails;
-        bool ready;
+        platform::SeedOutcome seeded;
+        platform::SeedOutcome ready;
         std::vector<std::string> calls;
     } cases[] = {
-        {"beside the executable", true, false, true, {}},
-        {"per-user", false, false, true, {fakes::Call("SeedFileFrom", perUser, beside)}},
-        {"per-user, seeding fails", false, true, false,
+        {"beside the executable", true, platform::SeedOutcome::Failed, platform::SeedOutcome::Ready, {}},
+        {"per-user", false, platform::SeedOutcome::Ready, platform::SeedOutcome::Ready,
+         {fakes::Call("SeedFileFrom", perUser, beside)}},
+        {"per-user, seeding fails", false, platform::SeedOutcome::DiskFull, platform::SeedOutcome::DiskFull,
          {fakes::Call("SeedFileFrom", perUser, beside)}},
     };
     for (const auto& c : cases) {
         fakes::FakeToolkit& toolkit = fakes::InstallFakeToolkit();
         if (!c.besideWritable) toolkit.readOnlyFiles.insert(beside);
-        toolkit.seedingFails = c.seedingFails;
+        toolkit.seedOutcome = c.seeded;
         fakes::Log().Clear();
         EXPECT_EQ(mScreenSaver::ReadyFileToWrite(mScreenSaver::FindSettingsFiles()), c.ready)
             << c.name;

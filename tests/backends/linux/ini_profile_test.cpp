@@ -9,12 +9,16 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "data/ini/profile_cases.h"
 #include "support/temporary_folder.h"
+#include "backends/linux/ini_file.h"
 #include "backends/linux/ini_profile.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -214,6 +218,136 @@ TEST(IniProfile, AWriteThroughADanglingLinkFailsAndKeepsTheLink) {
     EXPECT_EQ(WriteProfileString("candle", "candleheight", "20", link.c_str()), 0);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"kelvora.ini"});
+}
+
+std::string OfSize(std::size_t size, const std::string& tail) {
+    return ";" + std::string(size - tail.size() - 2, '-') + "\n" + tail;
+}
+
+// The dialog's four writes gathered and saved as one: on either road, a save lands whole
+// or leaves the file byte for byte as it was; the 1 MB limit refuses a save before it
+// writes; a save in place never shortens the file (its blanks after the last value
+// written read as nothing); a hard-linked file is written in place and keeps its names.
+TEST(IniProfile, GatheredWritesLandWholeOrNotAtAll) {
+    const std::size_t limit = mScreenSaver::MaxIniFileBytes;
+    const std::string four = "[candle]\nh=10\nb=200\nc=145151\n[pumpkin]\nm=0\n";
+    struct Case {
+        const char* name;
+        std::string before;
+        bool readOnlyFolder;
+        bool hardLinked;
+        std::vector<std::string> values;
+        int saved;
+        int error;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"replaced", four, false, false, {"5", "15", "255", "1"}, 1, 0,
+         "[candle]\nh=5\nb=15\nc=255\n[pumpkin]\nm=1\n"},
+        {"in place, shorter, padded", four, true, false, {"5", "15", "255", "1"}, 1, 0,
+         "[candle]\nh=5\nb=15\nc=255\n[pumpkin]\nm=1     \n"},
+        {"in place, longer", "[candle]\nh=5\n", true, false, {"10", "200", "145151", "0"}, 1, 0,
+         "[candle]\nh=10\nb=200\nc=145151\n[pumpkin]\nm=0\n"},
+        {"hard link, in place", four, false, true, {"5", "15", "255", "1"}, 1, 0,
+         "[candle]\nh=5\nb=15\nc=255\n[pumpkin]\nm=1     \n"},
+        {"exactly the limit", OfSize(limit, four), false, false, {"11", "201", "145152", "1"}, 1, 0,
+         OfSize(limit, "[candle]\nh=11\nb=201\nc=145152\n[pumpkin]\nm=1\n")},
+        {"exactly the limit, in place", OfSize(limit, four), true, false, {"11", "201", "145152", "1"}, 1, 0,
+         OfSize(limit, "[candle]\nh=11\nb=201\nc=145152\n[pumpkin]\nm=1\n")},
+        {"one byte over the limit", OfSize(limit, four), false, false, {"10", "200", "145151", "10"}, 0, EFBIG,
+         OfSize(limit, four)},
+        {"one byte over the limit, in place", OfSize(limit, four), true, false, {"100", "200", "145151", "0"}, 0,
+         EFBIG, OfSize(limit, four)},
+    };
+    const char* keys[][2] = {{"candle", "h"}, {"candle", "b"}, {"candle", "c"}, {"pumpkin", "m"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryFolder folder;
+        std::string path = folder.File("kelvora.ini");
+        WriteFileBytes(path, c.before);
+        std::filesystem::create_directory(folder.File("other"));
+        if (c.hardLinked) {
+            ASSERT_EQ(link(path.c_str(), folder.File("other/name.ini").c_str()), 0);
+        }
+        struct stat before;
+        stat(path.c_str(), &before);
+        if (c.readOnlyFolder) chmod(folder.Path().c_str(), 0555);
+        platform::ini::ProfileWrites writes;
+        for (std::size_t i = 0; i < c.values.size(); ++i) {
+            EXPECT_EQ(writes.Write(keys[i][0], keys[i][1], c.values[i].c_str(), path.c_str()), 1);
+        }
+        EXPECT_EQ(FileBytes(path), c.before) << "changed before the save";
+        errno = 0;
+        EXPECT_EQ(writes.Save(), c.saved);
+        if (!c.saved) {
+            EXPECT_EQ(errno, c.error);
+        }
+        chmod(folder.Path().c_str(), 0755);
+        EXPECT_EQ(FileBytes(path), c.after);
+        struct stat after;
+        stat(path.c_str(), &after);
+        if (c.hardLinked || c.readOnlyFolder) {
+            EXPECT_EQ(after.st_ino, before.st_ino);
+        }
+        if (c.hardLinked) {
+            EXPECT_EQ(FileBytes(folder.File("other/name.ini")), c.after);
+        }
+        char buffer[16];
+        if (c.saved) {
+            GetProfileString("pumpkin", "m", "", buffer, 16, path.c_str());
+            EXPECT_STREQ(buffer, c.values[3].c_str());
+        }
+    }
+}
+
+// A file over the limit reads as missing and is not written over.
+TEST(IniProfile, AFileOverTheLimitIsNotWrittenOver) {
+    TemporaryFolder folder;
+    std::string path = folder.File("kelvora.ini");
+    std::string big = OfSize(mScreenSaver::MaxIniFileBytes + 1, "[candle]\nh=10\n");
+    WriteFileBytes(path, big);
+    errno = 0;
+    EXPECT_EQ(WriteProfileString("candle", "h", "10", path.c_str()), 0);
+    EXPECT_EQ(errno, EFBIG);
+    EXPECT_EQ(FileBytes(path), big);
+}
+
+// A per-user file's first save starts as a copy of the file beside the program; what is
+// no settings file is not copied, and the save goes ahead without it.
+TEST(IniProfile, SeedingTellsWhatCouldBeCopied) {
+    using platform::SeedOutcome;
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        SeedOutcome outcome;
+        const char* copied;
+    };
+    const Case cases[] = {
+        {"a settings file", [](const std::string& from) { WriteFileBytes(from, "[a]\nb=c\n"); }, SeedOutcome::Ready,
+         "[a]\nb=c\n"},
+        {"none", [](const std::string&) {}, SeedOutcome::Ready, nullptr},
+        {"a folder", [](const std::string& from) { std::filesystem::create_directory(from); },
+         SeedOutcome::SourceNoFile, nullptr},
+        {"a loop of links", [](const std::string& from) { std::filesystem::create_symlink("from.ini", from); },
+         SeedOutcome::SourceNoFile, nullptr},
+        {"/dev/null", [](const std::string& from) { std::filesystem::create_symlink("/dev/null", from); },
+         SeedOutcome::SourceNoFile, nullptr},
+        {"over 1 MB",
+         [](const std::string& from) { WriteFileBytes(from, OfSize(mScreenSaver::MaxIniFileBytes + 1, "[a]\n")); },
+         SeedOutcome::SourceTooLarge, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryFolder folder;
+        c.make(folder.File("from.ini"));
+        std::string to = folder.File("config/kelvora/kelvora.ini");
+        EXPECT_EQ(platform::ini::SeedFile(to, folder.File("from.ini")), c.outcome);
+        EXPECT_TRUE(std::filesystem::is_directory(folder.File("config/kelvora")));
+        EXPECT_EQ(std::filesystem::exists(to), c.copied != nullptr);
+        if (c.copied) {
+            EXPECT_EQ(FileBytes(to), c.copied);
+        }
+    }
 }
 
 struct LeftoverCase {

@@ -15,6 +15,7 @@ Wine, with dialog_driver.exe. Each step waits for the line of the product's even
     dialog_e2e.py --list linux|windows      the cases of that product, one a line
 """
 import argparse
+import contextlib
 import glob
 import os
 import re
@@ -768,17 +769,13 @@ def write_ini_of_size(path, values, size):
         file.write(";" + "-" * (size - len(tail) - 3) + "\r\n" + tail)
 
 
-def case_full_disk(product):
-    """A save in place (a writable file in a read-only folder) on a full disk is told as
-    failed, saying the disk is full. The Linux product reserves the room for each write
-    first, so a write that needs more room leaves the file byte for byte as it was (every
-    value here grows). The Windows product's own profile functions report success, with no
-    error to read, for a file they cut short: the values read back give it away, and the
-    disk's free space says why."""
-    # The product folder moves onto a disk just large enough for its files, a 4096-byte
-    # settings file and one page that a filler takes: the save needs one page more. The
-    # event file stays outside, where its lines find room.
-    outside = tempfile.mkdtemp(prefix="kelvora-full-disk-")
+@contextlib.contextmanager
+def product_on_own_disk(product, disk):
+    """The product folder moved onto a disk of its own for the block: "tmpfs" just large
+    enough for its files, a 4096-byte settings file and one page more, or "ext2", a 40 MB
+    loop image of a file system without fallocate. The event file stays outside, where its
+    lines find room."""
+    outside = tempfile.mkdtemp(prefix="kelvora-disk-")
     stage = os.path.join(outside, "product")
     shutil.move(product.folder, stage)
     os.mkdir(product.folder)
@@ -786,12 +783,39 @@ def case_full_disk(product):
     pages = 2
     for root, _, files in os.walk(stage):
         pages += sum(-(-os.path.getsize(os.path.join(root, name)) // 4096) for name in files)
+    if disk == "tmpfs":
+        mount = ["mount", "-t", "tmpfs", "-o", f"size={pages * 4096}", "tmpfs", product.folder]
+    else:
+        image = os.path.join(outside, "disk.img")
+        with open(image, "wb") as file:
+            file.truncate(40 << 20)
+        code, out = run(["mkfs.ext2", "-q", "-F", image])
+        check(code == 0, f"mkfs.ext2 failed: {out}")
+        mount = ["mount", "-o", "loop", image, product.folder]
     mounted = False
     try:
-        code, out = run(["mount", "-t", "tmpfs", "-o", f"size={pages * 4096}", "tmpfs", product.folder])
-        check(code == 0, f"cannot mount a small disk: {out}")
+        code, out = run(mount)
+        check(code == 0, f"cannot mount a disk of its own: {out}")
         mounted = True
-        shutil.copytree(stage, product.folder, dirs_exist_ok=True)
+        shutil.copytree(stage, product.folder, dirs_exist_ok=True, symlinks=True)
+        os.chmod(product.folder, 0o755)
+        yield
+    finally:
+        os.chmod(product.folder, 0o755)
+        if mounted:
+            run(["umount", product.folder])
+        shutil.rmtree(outside)
+
+
+def case_full_disk(product):
+    """A save in place (a writable file in a read-only folder) on a full disk is told as
+    failed, saying the disk is full. The Linux product saves the four values as one write,
+    with its room reserved first, so a save that needs more room leaves the file byte for
+    byte as it was (every value here grows). The Windows product writes one value at a
+    time, and its own profile functions report success, with no error to read, for a file
+    they cut short: the values read back tell which landed, the message names them exactly,
+    and the disk's free space says why."""
+    with product_on_own_disk(product, "tmpfs"):
         # Each of Defaults' values is longer than the one it replaces.
         write_ini_of_size(product.ini, dict(STORED, candleBrightness="20", movePumpkin=""), 4096)
         with open(product.ini, "rb") as file:
@@ -805,20 +829,251 @@ def case_full_disk(product):
         product.start("/C")
         product.click(" Defaults")
         product.click("Close")
+        texts = product.answer_message()
+        check(product.wait_for_exit() == 0, "the process did not end after the message")
+        with open(product.ini, "rb") as file:
+            after = file.read()
+        if isinstance(product, LinuxProduct):
+            check(after == original, f"the settings file changed: {after[-120:]!r} ({len(after)} bytes)")
+        landed = {key for key, (_, value) in values_in(after).items() if value == DEFAULTS[key]}
+        for text in texts:
+            check("the disk is full" in text, f"the message box says: {text}")
+            check(told_as_saved(text) == landed, f"the message box says: {text}; landed: {sorted(landed)}")
+
+
+# The dialog's names of the four values, by key.
+LABELS = {"candleheight": "Candle Height", "candleBrightness": "Candle Brightness",
+          "candlecolor": "Candle Color", "movePumpkin": "Move Pumpkin with Mouse"}
+
+
+def values_in(data):
+    """{key as the dialog writes it: (key as written, value)} of the four values in the
+    bytes of a settings file, which may have been cut short anywhere."""
+    found = {}
+    for line in data.decode("latin-1").splitlines():
+        key, _, value = line.partition("=")
+        for known in LABELS:
+            if key.strip().lower() == known.lower() and known not in found:
+                found[known] = (key.strip(), value.strip())
+    return found
+
+
+def told_as_saved(text):
+    """The keys whose values a message box says were saved."""
+    text = text.replace("\\n", "\n")
+    if "could not be saved" in text:
+        return set()
+    saved = re.search(r"Saved: ([^\n]*)\.", text)
+    check(saved, f"the message box names no saved values: {text}")
+    return {key for key, label in LABELS.items() if label in saved.group(1).split(", ")}
+
+
+# Values as long as Defaults' own, and longer ones: a save of Defaults over them keeps the
+# file's length, or shortens it.
+SAME_LENGTH = {"candleheight": "12", "candleBrightness": "250", "candlecolor": "145150",
+               "movePumpkin": "1"}
+LONGER = {"candleheight": "15", "candleBrightness": "300", "candlecolor": "-2147483648",
+          "movePumpkin": "1"}
+MEGABYTE = 1 << 20
+
+
+def save_defaults(product):
+    product.start("/C")
+    product.click(" Defaults")
+    product.click("Close")
+
+
+def expect_saved_quietly(product):
+    noted = product.wait_for_event_either(("settings-saved", "settings-not-saved"))
+    check(noted == "settings-saved", f"the save failed: {product.event_lines()}")
+    check(product.wait_for_exit() == 0, "Close did not end the process cleanly")
+    check(not any(line.startswith("message-box ") for line in product.event_lines()),
+          f"a message box was shown: {product.event_lines()}")
+
+
+def in_place_ext2(product):
+    """On ext2, which has no fallocate, a writable file in a read-only folder is saved in
+    place, growing and shrinking (never shorter than it was: the blanks that keep its
+    length read as nothing)."""
+    write_ini(product.ini, DEFAULTS)
+    defaults_size = os.path.getsize(product.ini)
+    with product_on_own_disk(product, "ext2"):
+        for before in (STORED, LONGER):
+            write_ini(product.ini, before)
+            size = max(os.path.getsize(product.ini), defaults_size)
+            os.chmod(product.ini, 0o666)
+            run_as_a_user(product)
+            # The event file lies outside the disk, where the user must reach it too.
+            os.chmod(os.path.dirname(product.events), 0o711)
+            os.chown(product.events, 65534, 65534)
+            os.chmod(product.folder, 0o555)
+            save_defaults(product)
+            expect_saved_quietly(product)
+            os.chmod(product.folder, 0o755)
+            check_ini(product.ini, DEFAULTS)
+            check(os.path.getsize(product.ini) == size,
+                  f"the file holds {os.path.getsize(product.ini)} bytes, expected {size}")
+            os.remove(product.events)
+
+
+def in_place_hard_link(product):
+    """A settings file with a second name is written in place: both names keep the new
+    contents, and the file stays the same file."""
+    write_ini(product.ini, STORED)
+    other = os.path.join(product.folder, "durnwick", "kelvora.ini")
+    os.link(product.ini, other)
+    inode = os.stat(product.ini).st_ino
+    save_defaults(product)
+    expect_saved_quietly(product)
+    check(os.stat(product.ini).st_ino == inode and os.stat(product.ini).st_nlink == 2,
+          "the settings file was replaced, cutting its other name off")
+    check_ini(other, DEFAULTS)
+
+
+# The calls of a save in place, in order: a kill at the start of each leaves the file as
+# it was before the call, which for the flush means already new. Room is reserved only
+# for a file that grows.
+IN_PLACE_STEPS = {"fallocate": "old", "pwrite64": "old", "fsync": "new"}
+SHRINKING_STEPS = {"pwrite64": "old", "fsync": "new"}
+
+
+def in_place_killed(product):
+    """A save in place killed (SIGKILL) at the start of each of its calls leaves the file
+    byte for byte the old one or the new one, on ext2, whether the save grows or shrinks
+    the file."""
+    with product_on_own_disk(product, "ext2"):
+        for before, steps in ((STORED, IN_PLACE_STEPS), (LONGER, SHRINKING_STEPS)):
+            write_ini(product.ini, before)
+            with open(product.ini, "rb") as file:
+                old = file.read()
+            new = None
+            for step, expected in [(None, "new")] + list(steps.items()):
+                with open(product.ini, "wb") as file:
+                    file.write(old)
+                os.chmod(product.folder, 0o555)
+                product.run_as = [] if step is None else [
+                    "strace", "-f", "-qqq", "-o", "/dev/null", "-P", product.ini,
+                    "-e", f"trace={step}", "-e", f"inject={step}:signal=KILL"]
+                try:
+                    save_defaults(product)
+                    code = product.wait_for_exit()
+                finally:
+                    os.chmod(product.folder, 0o755)
+                with open(product.ini, "rb") as file:
+                    after = file.read()
+                if step is None:
+                    check(code == 0, "the save without a kill did not end cleanly")
+                    check_ini(product.ini, DEFAULTS)
+                    new = after
+                    continue
+                check(code != 0, f"the save was not killed at {step}")
+                wanted = old if expected == "old" else new
+                check(after == wanted, f"killed at {step}: the file is {after!r}, expected the "
+                                       f"{expected} one {wanted!r}")
+
+
+def megabyte_saved_whole(product):
+    """A settings file of exactly 1 MB, whose values Defaults replaces with ones as long, is
+    saved whole; the saver then starts on it."""
+    write_ini_of_size(product.ini, SAME_LENGTH, MEGABYTE)
+    save_defaults(product)
+    expect_saved_quietly(product)
+    check(os.path.getsize(product.ini) == MEGABYTE,
+          f"the file holds {os.path.getsize(product.ini)} bytes, expected {MEGABYTE}")
+    check_ini(product.ini, DEFAULTS)
+    if isinstance(product, LinuxProduct):
+        product.run_saver()
+
+
+def megabyte_grown(product):
+    """A settings file of exactly 1 MB that the save would push past 1 MB is never left
+    over the limit (where it would read as missing), and the message says the file is too
+    large, naming it. The Linux product refuses the save before it writes: the file is byte
+    for byte as it was, and the saver still starts on it. The Windows product writes one
+    value at a time and undoes a write that crosses the limit: the values that keep their
+    length land, and the message names exactly those."""
+    write_ini_of_size(product.ini, STORED, MEGABYTE)
+    with open(product.ini, "rb") as file:
+        original = file.read()
+    save_defaults(product)
+    texts = product.answer_message()
+    check(product.wait_for_exit() == 0, "the process did not end after the message")
+    with open(product.ini, "rb") as file:
+        after = file.read()
+    check(len(after) <= MEGABYTE, f"the file holds {len(after)} bytes")
+    landed = {key for key, (_, value) in values_in(after).items() if value == DEFAULTS[key]}
+    for text in texts:
+        check("be saved to " in text and "kelvora.ini: the settings file is too large" in text,
+              f"the message box says: {text}")
+        check(told_as_saved(text) == landed, f"the message box says: {text}; landed: {sorted(landed)}")
+    if isinstance(product, LinuxProduct):
+        check(after == original, "the settings file changed")
+        product.run_saver()
+
+
+# The cases of a save to the file beside the program, in place or replaced.
+BESIDE_ROAD = {"in_place_ext2": in_place_ext2, "in_place_hard_link": in_place_hard_link,
+               "in_place_killed": in_place_killed, "megabyte_saved_whole": megabyte_saved_whole,
+               "megabyte_grown": megabyte_grown}
+
+
+def first_save_full_disk(product):
+    """The first save to the per-user file, with its disk full while the lines of the file
+    beside the program are copied in: the message says the disk is full, and no folder is
+    left behind."""
+    write_ini(product.ini, STORED)
+    make_read_only(product)
+    code, out = run(["mount", "-t", "tmpfs", "-o", "size=8192", "tmpfs", product.config])
+    check(code == 0, f"cannot mount a small disk: {out}")
+    try:
+        try:
+            with open(os.path.join(product.config, "filler"), "wb") as filler:
+                filler.write(b"x" * 16384)
+        except OSError:
+            pass
+        save_defaults(product)
         for text in product.answer_message():
-            check("could not be saved" in text and "the disk is full" in text,
+            check("could not be saved to " + product.user_ini + ": the disk is full." in text,
                   f"the message box says: {text}")
         check(product.wait_for_exit() == 0, "the process did not end after the message")
-        if isinstance(product, LinuxProduct):
-            with open(product.ini, "rb") as file:
-                after = file.read()
-                check(after == original, f"the settings file changed: {after[-120:]!r} "
-                                         f"({len(after)} bytes)")
+        left = sorted(set(os.listdir(product.config)) - {"filler"})
+        check(left == [], f"the per-user folder holds {left}")
     finally:
-        os.chmod(product.folder, 0o755)
-        if mounted:
-            run(["umount", product.folder])
-        shutil.rmtree(outside)
+        run(["umount", product.config])
+        undo_read_only(product)
+
+
+# What can stand in the place of the file beside the program without being one.
+NO_SETTINGS_FILES = {
+    "a link to /dev/null": lambda path: os.symlink("/dev/null", path),
+    "a loop of links": lambda path: os.symlink(os.path.basename(path), path),
+    "a folder": os.mkdir,
+}
+
+
+def beside_no_file(product):
+    """A link to /dev/null, a loop of links or a folder in place of the file beside the
+    program: the dialog says it is no regular file, naming it, and saves the four values to
+    the per-user file, on which the saver then starts."""
+    for kind, make in NO_SETTINGS_FILES.items():
+        make(product.ini)
+        save_defaults(product)
+        for text in product.answer_message():
+            check("saved to " + product.user_ini in text and "Nothing of " + product.ini in text
+                  and "no regular file" in text, f"{kind}: the message box says: {text}")
+        check(product.wait_for_exit() == 0, f"{kind}: the process did not end after the message")
+        check_ini(product.user_ini, DEFAULTS)
+        product.run_saver()
+        shutil.rmtree(os.path.dirname(product.user_ini))
+        if os.path.isdir(product.ini) and not os.path.islink(product.ini):
+            os.rmdir(product.ini)
+        else:
+            os.remove(product.ini)
+        os.remove(product.events)
+
+
+# The cases of a save that goes to the per-user file.
+PER_USER_ROAD = {"first_save_full_disk": first_save_full_disk, "beside_no_file": beside_no_file}
 
 
 def case_utf16_file(product):
@@ -891,12 +1146,15 @@ CASES = {name[len("case_"):]: function for name, function in globals().items()
          if name.startswith("case_")}
 CASES.update({name: lambda product, name=name: run_settings_file_case(product, name)
               for name in SETTINGS_FILE_CASES})
+CASES.update(BESIDE_ROAD)
+CASES.update(PER_USER_ROAD)
 # The FLTK window's focus cannot be read from outside; the Win32 one's can. The screen
 # density is set in Windows' registry.
 WINDOWS_ONLY = {"tab_order", "opens_at_200_percent"}
 # Only the Linux dialog reads its pictures from the media folder and saves through a
 # temporary file.
-LINUX_ONLY = {"damaged_pictures", "stale_leftovers"}
+LINUX_ONLY = {"damaged_pictures", "stale_leftovers", "in_place_ext2", "in_place_killed",
+              "in_place_hard_link", "first_save_full_disk", "beside_no_file"}
 
 
 def description_of(name):

@@ -55,14 +55,15 @@ corner_text_pixels() {
 }
 writes_frame_rate() { screenshot "$WORK/shot.png" "$1" && [ "$(corner_text_pixels)" -ge 30 ]; }
 
-# ends_cleanly NAME: SIGTERM, then the process's own exit code 0 within 2 s.
+# ends_cleanly NAME [SIGNAL]: SIGTERM (or SIGHUP, which must end it the same way), then
+# the process's own exit code 0 within 2 s.
 ends_cleanly() {
-  local pid_var=pid_$1 code=0
+  local pid_var=pid_$1 code=0 signal=${2:-TERM}
   local pid=${!pid_var}
-  kill -TERM "$pid"
-  wait_until 2 bash -c "! kill -0 $pid 2>/dev/null" || fail "$1 still runs 2 s after SIGTERM"
+  kill -"$signal" "$pid"
+  wait_until 2 bash -c "! kill -0 $pid 2>/dev/null" || fail "$1 still runs 2 s after SIG$signal"
   wait "$pid" || code=$?
-  [ "$code" -eq 0 ] || fail "$1 ended with code $code after SIGTERM"
+  [ "$code" -eq 0 ] || fail "$1 ended with code $code after SIG$signal"
 }
 
 # Two monitors' windows, one process each, started at once.
@@ -77,7 +78,7 @@ wait_until 20 shows_pumpkin "$left" || { cp "$WORK/shot.png" "$ARTIFACTS/left.pn
 wait_until 20 shows_pumpkin "$right" || { cp "$WORK/shot.png" "$ARTIFACTS/right.png"; fail "no pumpkin in the second window"; }
 kill -0 "$pid_left" 2>/dev/null || fail "the first --root process ended while the second ran"
 
-ends_cleanly right
+ends_cleanly right HUP
 xdotool windowunmap "$right"
 
 # The picture follows the window's size: at 2.25 times the area the pumpkin still fills

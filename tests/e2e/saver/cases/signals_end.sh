@@ -1,6 +1,6 @@
 # Kinds: linux
-# SIGTERM and SIGINT end the saver as a close from outside does: its "ending 0" line and
-# exit code 0. Without a session bus, no bus daemon started for the saver outlives it.
+# SIGTERM, SIGINT and SIGHUP end the saver as a close from outside does: its "ending 0"
+# line and exit code 0. Without a session bus, no bus daemon started for the saver outlives it.
 source "$(dirname "$0")/../lib.sh" "$1"
 copy_product
 # A script's background jobs ignore SIGINT unless job control is on.
@@ -16,7 +16,7 @@ buses_of_this_case() {
   return 0
 }
 
-for signal in TERM INT; do
+for signal in TERM INT HUP; do
   EVENTS=$WORK/events-$signal
   start_saver /S
   expect_event 'first-frame [0-9.]+' 10 0 "the saver presented no frame"
