@@ -240,6 +240,7 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
         return {errno == ENOENT || errno == ENOTDIR ? FileContents::Missing
                 : errno == ELOOP                    ? FileContents::NoRegularFile
                                                     : FileContents::Unreadable,
+                {},
                 {}};
     }
     struct stat info;
@@ -249,7 +250,7 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
                                                                  : FileContents::Read;
     if (refused != FileContents::Read) {
         close(fd);
-        return {refused, {}};
+        return {refused, {}, {}};
     }
     FileContents contents{FileContents::Read, {}, FileIdentity::Of(info)};
     char chunk[65536];
