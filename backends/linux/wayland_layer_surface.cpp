@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "backends/linux/wayland_layer_shell.h"
-#include "wayland/idle-inhibit-unstable-v1-client-protocol.h"
 
 namespace platform {
 
@@ -42,7 +41,6 @@ LayerSurface::LayerSurface(WaylandLink& link, const WaylandOutput& output, EGLDi
     zwlr_layer_surface_v1_set_size(layer_, 0, 0);
     zwlr_layer_surface_v1_set_exclusive_zone(layer_, -1);
     zwlr_layer_surface_v1_set_keyboard_interactivity(layer_, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
-    if (link.IdleInhibitor()) inhibitor_ = zwp_idle_inhibit_manager_v1_create_inhibitor(link.IdleInhibitor(), surface_);
     // Without a buffer: the compositor answers with the size, and nothing shows yet.
     wl_surface_commit(surface_);
 }
@@ -54,7 +52,6 @@ LayerSurface::~LayerSurface() {
         eglDestroySurface(egl_, eglSurface_);
     }
     if (window_) wl_egl_window_destroy(window_);
-    if (inhibitor_) zwp_idle_inhibitor_v1_destroy(inhibitor_);
     zwlr_layer_surface_v1_destroy(layer_);
     wl_surface_destroy(surface_);
 }

@@ -1,8 +1,8 @@
 // One output's part of the saver window on Wayland: an overlay layer surface over the
 // whole output, above every window and panel, with the keyboard to itself, drawn into
-// through EGL, and whether the compositor still asks it for frames. While it lives the
-// compositor's idle actions wait (the idle daemon does not start the saver again or blank
-// the output under it), where the compositor offers an idle inhibitor.
+// through EGL, and whether the compositor still asks it for frames. It holds back none of
+// the compositor's idle actions: the idle daemon that started the saver decides what comes
+// next (a lock, the outputs off) on its own time.
 #pragma once
 #include <EGL/egl.h>
 #include <wayland-client.h>
@@ -16,7 +16,6 @@
 
 struct zwlr_layer_surface_v1;
 struct zwlr_layer_surface_v1_listener;
-struct zwp_idle_inhibitor_v1;
 
 namespace platform {
 
@@ -54,7 +53,6 @@ private:
     std::function<void()> onClosed_;
     wl_surface* surface_ = nullptr;
     zwlr_layer_surface_v1* layer_ = nullptr;
-    zwp_idle_inhibitor_v1* inhibitor_ = nullptr;
     wl_egl_window* window_ = nullptr;
     EGLSurface eglSurface_ = EGL_NO_SURFACE;
     PixelSize size_;

@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "backends/linux/wayland_layer_shell.h"
-#include "wayland/idle-inhibit-unstable-v1-client-protocol.h"
 #include "wayland/wlr-output-power-management-unstable-v1-client-protocol.h"
 #include "wayland/xdg-output-unstable-v1-client-protocol.h"
 
@@ -104,7 +103,6 @@ WaylandLink::~WaylandLink() {
         if (output->place) zxdg_output_v1_destroy(output->place);
         wl_output_destroy(output->output);
     }
-    if (idleInhibitor_) zwp_idle_inhibit_manager_v1_destroy(idleInhibitor_);
     if (powerManager_) zwlr_output_power_manager_v1_destroy(powerManager_);
     if (placeManager_) zxdg_output_manager_v1_destroy(placeManager_);
     if (layerShell_) zwlr_layer_shell_v1_destroy(layerShell_);
@@ -124,9 +122,6 @@ void WaylandLink::BindGlobal(std::uint32_t name, const char* interface, std::uin
                                                      kPlaceVersion);
     } else if (is(zwlr_output_power_manager_v1_interface)) {
         powerManager_ = Bind<zwlr_output_power_manager_v1>(registry_, name, &zwlr_output_power_manager_v1_interface,
-                                                           version, 1);
-    } else if (is(zwp_idle_inhibit_manager_v1_interface)) {
-        idleInhibitor_ = Bind<zwp_idle_inhibit_manager_v1>(registry_, name, &zwp_idle_inhibit_manager_v1_interface,
                                                            version, 1);
     } else if (is(wl_seat_interface) && !seatName_) {
         seatName_ = name;

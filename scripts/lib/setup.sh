@@ -12,7 +12,7 @@ KELVORA_PACKAGES=(
   libxinerama-dev libxext-dev
   libwayland-dev wayland-protocols libegl-dev
   xvfb xauth x11-utils xdotool imagemagick xserver-xephyr x11-xserver-utils
-  sway swayidle wtype grim xwayland iproute2 strace
+  sway swayidle swaylock wtype grim xwayland iproute2 strace
   nsis dpkg-dev
   lintian desktop-file-utils
   xscreensaver mate-screensaver dbus-daemon libglib2.0-bin dconf-gsettings-backend
