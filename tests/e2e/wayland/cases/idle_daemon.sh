@@ -17,7 +17,7 @@ idle_started=$(now)
 env KELVORA_EVENT_FILE="$EVENTS" swayidle timeout 2 "exec '$WORK/kelvora' /S" \
   timeout 7 "touch '$WORK/next-step'" >"$WORK/swayidle.out" 2>&1 &
 IDLE_PID=$!
-trap 'kill "$IDLE_PID" "$KEYBOARD_PID" 2>/dev/null; cleanup' EXIT
+trap 'kill "$IDLE_PID" "$KEYBOARD_PID" 2>/dev/null || true; cleanup' EXIT
 
 # The daemon's child, not this shell's.
 daemon_saver() { pgrep -f "^$WORK/kelvora /S" | head -n1; }
