@@ -5,11 +5,13 @@
 
 #include <EGL/eglext.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
 #include <utility>
 
+#include "backends/frame_rate_file.h"
 #include "backends/uncapped_frames.h"
 #include "common/runtime_error.h"
 
@@ -76,6 +78,14 @@ public:
         if (!surface) return;
         lastSizes_[window] = surface->Size();
         surface->Swap(Seconds());
+        CountFrame(window);
+    }
+
+    // A frame counts once, when a window that is no saver window's second output's is shown.
+    void CountFrame(WindowHandle window) {
+        for (const auto& [primary, windows] : video_->monitorWindows)
+            if (primary != window && std::count(windows.begin(), windows.end(), window)) return;
+        frameRate_.Shown(Seconds());
     }
 
     // A layer surface shows whole buffers only.
@@ -114,6 +124,7 @@ private:
     // The size each surface was last shown at, for the engine's questions after its output
     // went.
     std::map<WindowHandle, PixelSize> lastSizes_;
+    FrameRateFile frameRate_;
 };
 
 }  // namespace
