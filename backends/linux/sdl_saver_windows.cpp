@@ -18,7 +18,8 @@ struct Placement {
 };
 
 // On X11 a borderless window at each monitor's place; on Wayland, which ignores places,
-// one window per display that asks to fill its display.
+// one window per display that asks to fill its display, drawn at the output's own pixels
+// (twice the logical size on an output of scale 2) rather than doubled by the compositor.
 std::vector<Placement> Placements() {
     std::vector<Placement> placements;
     if (!SdlVideo::OnWayland()) {
@@ -30,7 +31,7 @@ std::vector<Placement> Placements() {
         SDL_Rect bounds{};
         if (SDL_GetDisplayBounds(index, &bounds) != 0) continue;
         int place = static_cast<int>(SDL_WINDOWPOS_UNDEFINED_DISPLAY(index));
-        placements.push_back({place, place, bounds.w, bounds.h, SDL_WINDOW_FULLSCREEN_DESKTOP});
+        placements.push_back({place, place, bounds.w, bounds.h, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI});
     }
     if (placements.empty()) throw RuntimeError(ErrorCode::InvalidArgument, "SDL reports no display");
     return placements;

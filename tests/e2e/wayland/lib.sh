@@ -216,3 +216,12 @@ move_pointer() {
   echo "$1 $2" >&7
   wait_until 10 moves_taken_above "$before" || fail "the pointer did not move"
 }
+
+# fine_detail PICTURE: how much of the scene's middle (its mean grey difference, in
+# thousandths) is lost when the picture is halved and doubled again, by averaging each two
+# by two pixels and repeating them: none for a picture drawn at half the output's pixels
+# and doubled by the compositor.
+fine_detail() {
+  convert "$1" -crop 640x480+320+120 +repage \( +clone -scale 50% -scale 200% \) -compose difference -composite \
+    -colorspace gray -format '%[fx:mean * 1000]' info:
+}
