@@ -55,13 +55,8 @@ std::unique_ptr<PlatformBackends> InstallPlatformBackends(int argc, char** argv)
         made->saverWindows = NewWaylandSaverWindows(wayland);
     } else {
         // SDL would take XWayland whenever DISPLAY is set too, where its windows cannot
-        // be placed on the outputs. SDL would also hold the compositor's idle inhibitor for
-        // its windows, keeping the idle daemon that started the saver from its later steps
-        // (a lock, the outputs off) and from seeing the user come back.
-        if (compositor) {
-            SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
-            SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-        }
+        // be placed on the outputs.
+        if (compositor) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
         made->display = NewSdlDisplay(video);
         made->saverWindows = NewSdlSaverWindows(video);
     }

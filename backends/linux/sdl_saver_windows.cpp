@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "backends/linux/x_monitors.h"
+#include "backends/linux/x_wayland_server.h"
 #include "common/runtime_error.h"
 
 namespace platform {
@@ -46,6 +47,15 @@ public:
     WindowHandle Create(std::function<void()> onClose) override {
         SdlVideo::Start();
         SdlVideo::AskForGl33();
+        bool guest = !SdlVideo::OnWayland() && XServerIsXWayland();
+        // SDL would hold the compositor's idle inhibitor for its windows (or ask the desktop
+        // not to idle), keeping the idle daemon that started the saver from its later steps
+        // (a lock, the outputs off) and from seeing the user come back.
+        if (SdlVideo::OnWayland() || guest) SDL_EnableScreenSaver();
+        // XWayland's window manager, the compositor, would put every managed window on the
+        // output it chooses; windows it does not manage stay where they are put, one on
+        // each output, and still take the keyboard.
+        SDL_SetHint(SDL_HINT_X11_FORCE_OVERRIDE_REDIRECT, guest ? "1" : "0");
         std::vector<Uint32> ids;
         try {
             for (const Placement& placement : Placements()) {

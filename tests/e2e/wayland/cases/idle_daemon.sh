@@ -1,6 +1,7 @@
 # Started by the idle daemon as a user's configuration does, without -w: swayidle runs /S
 # after 2 s without input and its next step at 7 s; the saver holds back none of the
-# daemon's steps, so that step comes on time while the saver still runs. The daemon sees
+# daemon's steps, on the layer shell and on the SDL fallback alike, so that step comes on
+# time while the saver still runs. The daemon sees
 # the user come back: after a key held down and never let go, and after a quick tap, the
 # saver ends and the daemon starts it again at the next idle period. A lock screen that
 # comes up over the saver takes the keyboard from it, and the saver ends, leaving the lock
@@ -13,11 +14,18 @@ copy_product
 # while it types): the lock screen takes it from the saver.
 wtype -s 170000 &
 KEYBOARD_PID=$!
-idle_started=$(now)
-env KELVORA_EVENT_FILE="$EVENTS" swayidle timeout 2 "exec '$WORK/kelvora' /S" \
-  timeout 7 "touch '$WORK/next-step'" >"$WORK/swayidle.out" 2>&1 &
-IDLE_PID=$!
-trap 'kill "$IDLE_PID" "$KEYBOARD_PID" 2>/dev/null || true; cleanup' EXIT
+IDLE_PID=
+trap 'kill $IDLE_PID "$KEYBOARD_PID" 2>/dev/null || true; cleanup' EXIT
+
+# start_idle_daemon [VARIABLE=VALUE...]: swayidle as a user runs it, the saver started with
+# those variables.
+start_idle_daemon() {
+  rm -f "$WORK/next-step"
+  idle_started=$(now)
+  env KELVORA_EVENT_FILE="$EVENTS" swayidle timeout 2 "exec env $* '$WORK/kelvora' /S" \
+    timeout 7 "touch '$WORK/next-step'" >"$WORK/swayidle.out" 2>&1 &
+  IDLE_PID=$!
+}
 
 # The daemon's child, not this shell's.
 daemon_saver() { pgrep -f "^$WORK/kelvora /S" | head -n1; }
@@ -35,13 +43,21 @@ expect_saver_ended() {
   wait_until 10 saver_ended || fail "the saver's process did not end after $1"
 }
 
-MARK=0
-expect_daemon_saver "after the first idle period"
-expect_outputs_covered
-wait_until 15 test -e "$WORK/next-step" || fail "the idle daemon's next step did not come while the saver ran"
-started=$(seconds_since "$idle_started")
-! saver_ended && ! event_written 'ending [0-9]+' "$MARK" || fail "the saver did not run when the next step came"
-awk -v s="$started" 'BEGIN { exit !(s >= 7 && s < 11) }' || fail "the next step came after $started s, not at 7 s"
+# On the SDL fallback, then on the layer shell, which the rest of the case goes on with.
+for road in sdl layer-shell; do
+  MARK=$(event_mark)
+  if [ $road = sdl ]; then start_idle_daemon KELVORA_NO_LAYER_SHELL=1; else start_idle_daemon; fi
+  expect_daemon_saver "after the first idle period ($road)"
+  expect_outputs_covered
+  wait_until 15 test -e "$WORK/next-step" ||
+    fail "the idle daemon's next step did not come while the saver ran ($road)"
+  started=$(seconds_since "$idle_started")
+  ! saver_ended && ! event_written 'ending [0-9]+' "$MARK" || fail "the saver did not run when the next step came ($road)"
+  awk -v s="$started" 'BEGIN { exit !(s >= 7 && s < 11) }' || fail "the next step came after $started s, not at 7 s ($road)"
+  [ $road = sdl ] || break
+  kill "$IDLE_PID" "$SAVER_PID"
+  expect_saver_ended SIGTERM
+done
 
 # A key pressed and never let go (wtype ends holding it), then a quick tap.
 for input in held tap; do
