@@ -1,5 +1,5 @@
 // The EGL display backend over the shared Wayland connection: the GL 3.3 core context
-// shown in the layer surfaces, present, cursor, the input record the seat feeds, whether
+// shown in the layer surfaces, present whole or in part, cursor, the input record the seat feeds, whether
 // the outputs are awake, waits and the clock.
 #include "backends/linux/display_wayland.h"
 
@@ -77,8 +77,17 @@ public:
         LayerSurface* surface = video_->SurfaceOf(window);
         if (!surface) return;
         lastSizes_[window] = surface->Size();
-        surface->Swap(Seconds());
+        surface->Show(Seconds(), {0, 0, surface->Size().width, surface->Size().height});
         CountFrame(window);
+    }
+
+    // The compositor keeps what it was shown, and the back buffer is never swapped.
+    bool PresentPart(WindowHandle window, const PixelArea& part) override {
+        LayerSurface* surface = video_->SurfaceOf(window);
+        if (!surface) return true;
+        surface->Show(Seconds(), part);
+        CountFrame(window);
+        return true;
     }
 
     // A frame counts once, when a window that is no saver window's second output's is shown.
@@ -87,9 +96,6 @@ public:
             if (primary != window && std::count(windows.begin(), windows.end(), window)) return;
         frameRate_.Shown(Seconds());
     }
-
-    // A layer surface shows whole buffers only.
-    bool PresentPart(WindowHandle, const PixelArea&) override { return false; }
 
     // The frame pacer keeps to the output's rate instead.
     bool SetSwapInterval(int) override { return false; }

@@ -29,7 +29,7 @@ const zwlr_layer_surface_v1_listener LayerSurface::layerListener_ = {
 
 LayerSurface::LayerSurface(WaylandLink& link, const WaylandOutput& output, EGLDisplay egl, EGLConfig config,
                            std::function<void()> onClosed)
-    : output_(output), egl_(egl), config_(config), onClosed_(std::move(onClosed)) {
+    : output_(output), egl_(egl), config_(config), onClosed_(std::move(onClosed)), shm_(link.Shm()) {
     surface_ = wl_compositor_create_surface(link.Compositor());
     wl_surface_set_buffer_scale(surface_, output.scale);
     layer_ = zwlr_layer_shell_v1_get_layer_surface(link.LayerShell(), surface_, output.output,
@@ -59,19 +59,24 @@ LayerSurface::~LayerSurface() {
 void LayerSurface::Configured(std::uint32_t serial, std::uint32_t width, std::uint32_t height) {
     zwlr_layer_surface_v1_ack_configure(layer_, serial);
     if (width == 0 || height == 0) return;
-    size_ = {static_cast<int>(width) * output_.scale, static_cast<int>(height) * output_.scale};
+    PixelSize size{static_cast<int>(width) * output_.scale, static_cast<int>(height) * output_.scale};
+    if (window_ && size.width == size_.width && size.height == size_.height) return;
+    size_ = size;
+    shown_ = std::make_unique<ShmFrames>(shm_, size_);
     if (window_) {
         wl_egl_window_resize(window_, size_.width, size_.height, 0, 0);
         return;
     }
+    // The EGL surface is only drawn into, never swapped: its pictures reach the compositor
+    // through our own buffers.
     window_ = wl_egl_window_create(surface_, size_.width, size_.height);
     eglSurface_ = eglCreateWindowSurface(egl_, config_, reinterpret_cast<EGLNativeWindowType>(window_), nullptr);
 }
 
-void LayerSurface::Swap(double now) {
+void LayerSurface::Show(double now, const PixelArea& changed) {
     if (eglSurface_ == EGL_NO_SURFACE) return;
     frames_.AskBeforeCommit(surface_, now);
-    eglSwapBuffers(egl_, eglSurface_);
+    shown_->Show(surface_, changed);
 }
 
 }  // namespace platform

@@ -1,6 +1,6 @@
 // One output's part of the saver window on Wayland: an overlay layer surface over the
 // whole output, above every window and panel, with the keyboard to itself, drawn into
-// through EGL, and whether the compositor still asks it for frames. It holds back none of
+// through EGL and shown through buffers of our own, and whether the compositor still asks it for frames. It holds back none of
 // the compositor's idle actions: the idle daemon that started the saver decides what comes
 // next (a lock, the outputs off) on its own time.
 #pragma once
@@ -9,9 +9,11 @@
 #include <wayland-egl.h>
 
 #include <functional>
+#include <memory>
 
 #include "backends/linux/wayland_frame_watch.h"
 #include "backends/linux/wayland_link.h"
+#include "backends/linux/wayland_shm_frames.h"
 #include "seams/display.h"
 
 struct zwlr_layer_surface_v1;
@@ -37,8 +39,9 @@ public:
     PixelSize Size() const { return size_; }
     int Scale() const { return output_.scale; }
 
-    // Shows the back buffer, asking to be told when the compositor wants the next frame.
-    void Swap(double now);
+    // Shows the back buffer, of which this part changed since the last frame, asking to be
+    // told when the compositor wants the next frame. The back buffer keeps its picture.
+    void Show(double now, const PixelArea& changed);
     // Whether the compositor still wants frames of it.
     const FrameWatch& Frames() const { return frames_; }
 
@@ -55,6 +58,8 @@ private:
     zwlr_layer_surface_v1* layer_ = nullptr;
     wl_egl_window* window_ = nullptr;
     EGLSurface eglSurface_ = EGL_NO_SURFACE;
+    wl_shm* shm_;
+    std::unique_ptr<ShmFrames> shown_;
     PixelSize size_;
     FrameWatch frames_;
 };

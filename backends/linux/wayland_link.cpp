@@ -106,6 +106,7 @@ WaylandLink::~WaylandLink() {
     if (powerManager_) zwlr_output_power_manager_v1_destroy(powerManager_);
     if (placeManager_) zxdg_output_manager_v1_destroy(placeManager_);
     if (layerShell_) zwlr_layer_shell_v1_destroy(layerShell_);
+    if (shm_) wl_shm_destroy(shm_);
     if (compositor_) wl_compositor_destroy(compositor_);
     wl_registry_destroy(registry_);
     wl_display_disconnect(display_);
@@ -115,6 +116,8 @@ void WaylandLink::BindGlobal(std::uint32_t name, const char* interface, std::uin
     auto is = [interface](const wl_interface& known) { return std::strcmp(interface, known.name) == 0; };
     if (is(wl_compositor_interface)) {
         compositor_ = Bind<wl_compositor>(registry_, name, &wl_compositor_interface, version, kCompositorVersion);
+    } else if (is(wl_shm_interface)) {
+        shm_ = Bind<wl_shm>(registry_, name, &wl_shm_interface, version, 1);
     } else if (is(zwlr_layer_shell_v1_interface)) {
         layerShell_ = Bind<zwlr_layer_shell_v1>(registry_, name, &zwlr_layer_shell_v1_interface, version, 1);
     } else if (is(zxdg_output_manager_v1_interface)) {

@@ -156,13 +156,15 @@ photograph() {
   echo "$picture"
 }
 
-# The lit pumpkin and its flame show on the output, and no pixel of the empty desktop.
+# The lit pumpkin and its flame show on the output, and nothing of the empty desktop: the
+# smoke's grey matches the desktop's at a pixel or two now and then, a strip left uncovered
+# at thousands.
 output_covered() {
   local picture
   picture=$(photograph "$1")
   [ "$(count_pixels "$picture" "$ORANGE")" -ge 300 ] && [ "$(count_pixels "$picture" "$FLAME")" -ge 4 ] &&
     [ "$(convert "$picture" -fill black +opaque "$DESKTOP_GREY" -fill white -opaque "$DESKTOP_GREY" \
-      -format '%[fx:round(mean*w*h)]' info:)" = 0 ]
+      -format '%[fx:round(mean*w*h)]' info:)" -lt 50 ]
 }
 
 # expect_outputs_covered [OUTPUT...]: the saver has presented a frame and covers each
