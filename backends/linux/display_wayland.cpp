@@ -77,16 +77,14 @@ public:
         LayerSurface* surface = video_->SurfaceOf(window);
         if (!surface) return;
         lastSizes_[window] = surface->Size();
-        surface->Show(Seconds(), {0, 0, surface->Size().width, surface->Size().height});
-        CountFrame(window);
+        if (surface->Show(Seconds(), {0, 0, surface->Size().width, surface->Size().height})) CountFrame(window);
     }
 
     // The compositor keeps what it was shown, and the back buffer is never swapped.
     bool PresentPart(WindowHandle window, const PixelArea& part) override {
         LayerSurface* surface = video_->SurfaceOf(window);
         if (!surface) return true;
-        surface->Show(Seconds(), part);
-        CountFrame(window);
+        if (surface->Show(Seconds(), part)) CountFrame(window);
         return true;
     }
 

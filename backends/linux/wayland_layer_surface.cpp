@@ -29,7 +29,7 @@ const zwlr_layer_surface_v1_listener LayerSurface::layerListener_ = {
 
 LayerSurface::LayerSurface(WaylandLink& link, const WaylandOutput& output, EGLDisplay egl, EGLConfig config,
                            std::function<void()> onClosed)
-    : output_(output), egl_(egl), config_(config), onClosed_(std::move(onClosed)), shm_(link.Shm()) {
+    : output_(output), egl_(egl), config_(config), onClosed_(std::move(onClosed)), display_(link.Display()), shm_(link.Shm()) {
     surface_ = wl_compositor_create_surface(link.Compositor());
     wl_surface_set_buffer_scale(surface_, output.scale);
     layer_ = zwlr_layer_shell_v1_get_layer_surface(link.LayerShell(), surface_, output.output,
@@ -62,7 +62,7 @@ void LayerSurface::Configured(std::uint32_t serial, std::uint32_t width, std::ui
     PixelSize size{static_cast<int>(width) * output_.scale, static_cast<int>(height) * output_.scale};
     if (window_ && size.width == size_.width && size.height == size_.height) return;
     size_ = size;
-    shown_ = std::make_unique<ShmFrames>(shm_, size_);
+    shown_ = std::make_unique<ShmFrames>(display_, shm_, size_);
     if (window_) {
         wl_egl_window_resize(window_, size_.width, size_.height, 0, 0);
         return;
@@ -73,10 +73,10 @@ void LayerSurface::Configured(std::uint32_t serial, std::uint32_t width, std::ui
     eglSurface_ = eglCreateWindowSurface(egl_, config_, reinterpret_cast<EGLNativeWindowType>(window_), nullptr);
 }
 
-void LayerSurface::Show(double now, const PixelArea& changed) {
-    if (eglSurface_ == EGL_NO_SURFACE) return;
+bool LayerSurface::Show(double now, const PixelArea& changed) {
+    if (eglSurface_ == EGL_NO_SURFACE) return false;
     frames_.AskBeforeCommit(surface_, now);
-    shown_->Show(surface_, changed);
+    return shown_->Show(surface_, changed);
 }
 
 }  // namespace platform

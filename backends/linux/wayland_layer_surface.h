@@ -41,7 +41,8 @@ public:
 
     // Shows the back buffer, of which this part changed since the last frame, asking to be
     // told when the compositor wants the next frame. The back buffer keeps its picture.
-    void Show(double now, const PixelArea& changed);
+    // False when nothing could be shown this time (the compositor held every buffer).
+    bool Show(double now, const PixelArea& changed);
     // Whether the compositor still wants frames of it.
     const FrameWatch& Frames() const { return frames_; }
 
@@ -58,6 +59,7 @@ private:
     zwlr_layer_surface_v1* layer_ = nullptr;
     wl_egl_window* window_ = nullptr;
     EGLSurface eglSurface_ = EGL_NO_SURFACE;
+    wl_display* display_;
     wl_shm* shm_;
     std::unique_ptr<ShmFrames> shown_;
     PixelSize size_;

@@ -35,8 +35,10 @@ const wl_buffer_listener ShmFrames::listener_ = {
     [](void* data, wl_buffer*) { static_cast<Buffer*>(data)->busy = false; },
 };
 
-ShmFrames::ShmFrames(wl_shm* shm, PixelSize size)
-    : shm_(shm),
+ShmFrames::ShmFrames(wl_display* display, wl_shm* shm, PixelSize size)
+    : display_(display),
+      shm_(shm),
+      releases_(wl_display_create_queue(display)),
       size_(size),
       damage_(size),
       readPixels_(GlEntry<ReadPixels>("glReadPixels")),
@@ -48,13 +50,13 @@ ShmFrames::~ShmFrames() {
         wl_buffer_destroy(buffer->buffer);
         munmap(buffer->pixels, static_cast<std::size_t>(size_.width) * size_.height * kBytesPerPixel);
     }
+    wl_event_queue_destroy(releases_);
 }
 
-void ShmFrames::Show(wl_surface* surface, const PixelArea& changed) {
+bool ShmFrames::Show(wl_surface* surface, const PixelArea& changed) {
     std::uint64_t frame = damage_.FrameChanged(changed);
     Buffer* buffer = FreeBuffer();
-    // The compositor holds every buffer: a later frame shows this one's changes too.
-    if (!buffer) return;
+    if (!buffer) return false;
     CopyFromGl(*buffer, damage_.Missing(buffer->content));
     buffer->content = frame;
     PixelArea sent = damage_.Missing(committed_);
@@ -68,15 +70,27 @@ void ShmFrames::Show(wl_surface* surface, const PixelArea& changed) {
     else
         wl_surface_damage(surface, 0, 0, INT32_MAX, INT32_MAX);
     wl_surface_commit(surface);
+    return true;
 }
 
 ShmFrames::Buffer* ShmFrames::FreeBuffer() {
+    // The releases the event pump has read meanwhile.
+    wl_display_dispatch_queue_pending(display_, releases_);
+    if (Buffer* free = LatestFree()) return free;
+    if (buffers_.size() < kMostBuffers) {
+        buffers_.push_back(NewBuffer());
+        return buffers_.back().get();
+    }
+    // Releases on their way: the compositor lets a buffer go once it has the next.
+    if (wl_display_roundtrip_queue(display_, releases_) < 0) return nullptr;
+    return LatestFree();
+}
+
+ShmFrames::Buffer* ShmFrames::LatestFree() {
     Buffer* latest = nullptr;
     for (auto& buffer : buffers_)
         if (!buffer->busy && (!latest || buffer->content > latest->content)) latest = buffer.get();
-    if (latest || buffers_.size() >= kMostBuffers) return latest;
-    buffers_.push_back(NewBuffer());
-    return buffers_.back().get();
+    return latest;
 }
 
 std::unique_ptr<ShmFrames::Buffer> ShmFrames::NewBuffer() {
@@ -97,6 +111,7 @@ std::unique_ptr<ShmFrames::Buffer> ShmFrames::NewBuffer() {
     buffer->buffer = wl_shm_pool_create_buffer(pool, 0, size_.width, size_.height, stride, WL_SHM_FORMAT_XRGB8888);
     buffer->pixels = static_cast<std::uint8_t*>(pixels);
     wl_buffer_add_listener(buffer->buffer, &listener_, buffer.get());
+    wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(buffer->buffer), releases_);
     wl_shm_pool_destroy(pool);
     close(fd);
     return buffer;

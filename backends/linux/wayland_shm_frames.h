@@ -18,14 +18,15 @@ namespace platform {
 class ShmFrames {
 public:
     // Buffers of this size in pixels, made as they are needed.
-    ShmFrames(wl_shm* shm, PixelSize size);
+    ShmFrames(wl_display* display, wl_shm* shm, PixelSize size);
     ~ShmFrames();
     ShmFrames(const ShmFrames&) = delete;
     ShmFrames& operator=(const ShmFrames&) = delete;
 
     // Shows the current GL context's back buffer, of which this part changed since the
-    // last frame, on the surface (committing it).
-    void Show(wl_surface* surface, const PixelArea& changed);
+    // last frame, on the surface (committing it). False while the compositor holds every
+    // buffer: the next frame shows this one's changes too.
+    bool Show(wl_surface* surface, const PixelArea& changed);
 
 private:
     struct Buffer {
@@ -43,13 +44,18 @@ private:
     // The free buffer holding the latest frame, a new one while there are few; null while
     // the compositor holds them all.
     Buffer* FreeBuffer();
+    Buffer* LatestFree();
     std::unique_ptr<Buffer> NewBuffer();
     // Copies a part of the back buffer (counted from its bottom left) into the buffer.
     void CopyFromGl(Buffer& into, const PixelArea& part);
 
     static const wl_buffer_listener listener_;
 
+    wl_display* display_;
     wl_shm* shm_;
+    // The buffers' releases come here, handled apart from every other event, so that
+    // waiting for one never runs a handler that could close the surface being shown.
+    wl_event_queue* releases_;
     PixelSize size_;
     BufferDamage damage_;
     std::vector<std::unique_ptr<Buffer>> buffers_;
