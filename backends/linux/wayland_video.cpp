@@ -70,12 +70,14 @@ void WaylandVideo::StartEgl() {
     EGLint found = 0;
     if (!eglChooseConfig(egl, wanted, configs, 64, &found) || found < 1)
         EglFailed("no EGL configuration for OpenGL windows");
-    // One without alpha where there is one: the compositor would blend the desktop
-    // through wherever the picture's alpha is not full.
+    // Eight bits a colour without alpha where there is one: EGL lists deeper colours first,
+    // which a software renderer draws a good deal slower, for a picture shown at eight bits
+    // anyway.
     config = configs[0];
     for (EGLint index = 0; index < found; ++index) {
-        EGLint alpha = 0;
-        if (eglGetConfigAttrib(egl, configs[index], EGL_ALPHA_SIZE, &alpha) && alpha == 0) {
+        EGLint alpha = 0, red = 0;
+        if (eglGetConfigAttrib(egl, configs[index], EGL_ALPHA_SIZE, &alpha) && alpha == 0 &&
+            eglGetConfigAttrib(egl, configs[index], EGL_RED_SIZE, &red) && red == 8) {
             config = configs[index];
             break;
         }
