@@ -1,3 +1,4 @@
+// Which part of the picture a reused buffer lacks.
 #include "backends/linux/buffer_damage.h"
 
 #include "engine/redraw_area.h"

@@ -1,3 +1,4 @@
+// The layer surface's pictures in shared-memory buffers: copied from GL, damaged, committed.
 #include "backends/linux/wayland_shm_frames.h"
 
 #include <EGL/egl.h>

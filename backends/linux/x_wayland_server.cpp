@@ -1,3 +1,4 @@
+// XWayland told apart from other X servers by the names it gives its outputs.
 #include "backends/linux/x_wayland_server.h"
 
 #include <X11/Xlib.h>
