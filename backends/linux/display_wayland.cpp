@@ -1,16 +1,18 @@
 // The EGL display backend over the shared Wayland connection: the GL 3.3 core context
-// shown in the layer surfaces, present, cursor, the input record the seat feeds, whether
+// shown in the layer surfaces, present whole or in part, cursor, the input record the seat feeds, whether
 // the outputs are awake, waits and the clock.
 #include "backends/linux/display_wayland.h"
 
 #include <EGL/eglext.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
 #include <utility>
 
 #include "backends/display_clock.h"
+#include "backends/frame_rate_file.h"
 #include "backends/uncapped_frames.h"
 #include "common/runtime_error.h"
 
@@ -76,11 +78,23 @@ public:
         LayerSurface* surface = video_->SurfaceOf(window);
         if (!surface) return;
         lastSizes_[window] = surface->Size();
-        surface->Swap(Seconds());
+        if (surface->Show(Seconds(), {0, 0, surface->Size().width, surface->Size().height})) CountFrame(window);
     }
 
-    // A layer surface shows whole buffers only.
-    bool PresentPart(WindowHandle, const PixelArea&) override { return false; }
+    // The compositor keeps what it was shown, and the back buffer is never swapped.
+    bool PresentPart(WindowHandle window, const PixelArea& part) override {
+        LayerSurface* surface = video_->SurfaceOf(window);
+        if (!surface) return true;
+        if (surface->Show(Seconds(), part)) CountFrame(window);
+        return true;
+    }
+
+    // A frame counts once, when a window that is no saver window's second output's is shown.
+    void CountFrame(WindowHandle window) {
+        for (const auto& [primary, windows] : video_->monitorWindows)
+            if (primary != window && std::count(windows.begin(), windows.end(), window)) return;
+        frameRate_.Shown(Seconds());
+    }
 
     // The frame pacer keeps to the output's rate instead.
     bool SetSwapInterval(int) override { return false; }
@@ -114,6 +128,7 @@ private:
     // The size each surface was last shown at, for the engine's questions after its output
     // went.
     std::map<WindowHandle, PixelSize> lastSizes_;
+    FrameRateFile frameRate_;
 };
 
 }  // namespace

@@ -35,7 +35,7 @@ std::unique_ptr<WaylandLink> SessionCompositor() {
 // Where the compositor offers the layer shell (wlroots' compositors do) and
 // KELVORA_NO_LAYER_SHELL does not turn it down, the saver draws in layer surfaces.
 bool LayerShellWanted(const WaylandLink& link) {
-    return link.Compositor() && link.LayerShell() && !Set("KELVORA_NO_LAYER_SHELL");
+    return link.Compositor() && link.Shm() && link.LayerShell() && !Set("KELVORA_NO_LAYER_SHELL");
 }
 
 }  // namespace

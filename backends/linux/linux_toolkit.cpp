@@ -2,16 +2,9 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_ask.H>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -20,6 +13,7 @@
 #include <sys/time.h>
 
 #include "backends/linux/event_pump.h"
+#include "backends/linux/instance_lock.h"
 #include "backends/linux/ini_file.h"
 #include "backends/linux/linux_backends.h"
 #include "common/event_note.h"
@@ -63,36 +57,11 @@ public:
 
 private:
     std::string arguments_;
-    bool previousInstance_ = false;
+    InstanceLock instanceLock_;
     std::mt19937 random_;
     std::shared_ptr<XConnection> x_;
     std::shared_ptr<EventPump> pump_;
 };
-
-// The first instance of a user on a display binds an abstract Unix socket named for both,
-// and holds it for its whole life; a name already bound means another instance runs. An
-// abstract name lives in no folder, so it needs none that is writable, none that others
-// share, and it is gone with its process however that ends.
-bool TakeInstanceLock() {
-    const char* display = std::getenv("DISPLAY");
-    std::string name = "kelvora-" + std::to_string(getuid()) + "-" + (display ? display : "");
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    // The leading NUL makes the name abstract; sun_path is 108 bytes, and a longer display
-    // name than fits would be cut alike for every instance.
-    std::size_t length = std::min(name.size(), sizeof address.sun_path - 1);
-    std::memcpy(address.sun_path + 1, name.data(), length);
-    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
-    socklen_t size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0) {
-        // The socket stays open on purpose: the name is bound as long as the process lives.
-        return false;
-    }
-    bool another = errno == EADDRINUSE;
-    close(fd);
-    return another;
-}
 
 std::string JoinArguments(int argc, char** argv) {
     std::string joined;
@@ -109,10 +78,7 @@ bool Absolute(const char* path) { return path && path[0] == '/'; }
 }  // namespace
 
 LinuxToolkit::LinuxToolkit(int argc, char** argv, std::shared_ptr<XConnection> x, std::shared_ptr<EventPump> pump)
-    : arguments_(JoinArguments(argc, argv)),
-      previousInstance_(TakeInstanceLock()),
-      x_(std::move(x)),
-      pump_(std::move(pump)) {}
+    : arguments_(JoinArguments(argc, argv)), x_(std::move(x)), pump_(std::move(pump)) {}
 
 std::string LinuxToolkit::CommandLineArguments() { return arguments_; }
 
@@ -138,7 +104,7 @@ SeedOutcome LinuxToolkit::SeedFileFrom(const std::string& to, const std::string&
     return ini::SeedFile(to, from);
 }
 
-bool LinuxToolkit::PreviousInstanceRunning() { return previousInstance_; }
+bool LinuxToolkit::PreviousInstanceRunning() { return instanceLock_.HeldElsewhere(); }
 
 double LinuxToolkit::TimeOfDay() {
     timeval now{};

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "backends/linux/x_monitors.h"
+#include "backends/linux/x_wayland_server.h"
 #include "common/runtime_error.h"
 #include "saver/monitor_windows.h"
 
@@ -19,7 +20,8 @@ struct Placement {
 };
 
 // On X11 a borderless window at each monitor's place; on Wayland, which ignores places,
-// one window per display that asks to fill its display.
+// one window per display that asks to fill its display, drawn at the output's own pixels
+// (twice the logical size on an output of scale 2) rather than doubled by the compositor.
 std::vector<Placement> Placements(XConnection& x) {
     std::vector<Placement> placements;
     if (!SdlVideo::OnWayland()) {
@@ -31,7 +33,7 @@ std::vector<Placement> Placements(XConnection& x) {
         SDL_Rect bounds{};
         if (SDL_GetDisplayBounds(index, &bounds) != 0) continue;
         int place = static_cast<int>(SDL_WINDOWPOS_UNDEFINED_DISPLAY(index));
-        placements.push_back({place, place, bounds.w, bounds.h, SDL_WINDOW_FULLSCREEN_DESKTOP});
+        placements.push_back({place, place, bounds.w, bounds.h, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI});
     }
     if (placements.empty()) throw RuntimeError(ErrorCode::InvalidArgument, "SDL reports no display");
     return placements;
@@ -46,6 +48,15 @@ public:
     WindowHandle Create(std::function<void()> onClose) override {
         SdlVideo::Start();
         SdlVideo::AskForGl33();
+        bool guest = !SdlVideo::OnWayland() && XServerIsXWayland(*video_->x);
+        // SDL would hold the compositor's idle inhibitor for its windows (or ask the desktop
+        // not to idle), keeping the idle daemon that started the saver from its later steps
+        // (a lock, the outputs off) and from seeing the user come back.
+        if (SdlVideo::OnWayland() || guest) SDL_EnableScreenSaver();
+        // XWayland's window manager, the compositor, would put every managed window on the
+        // output it chooses; windows it does not manage stay where they are put, one on
+        // each output, and still take the keyboard.
+        SDL_SetHint(SDL_HINT_X11_FORCE_OVERRIDE_REDIRECT, guest ? "1" : "0");
         std::vector<Uint32> ids = saver::MakeWindowPerMonitor<Placement, Uint32>(
             Placements(*video_->x), [&](const Placement& placement) { return CreateOne(placement, onClose); },
             [this](Uint32 id) { DestroyOne(id); });

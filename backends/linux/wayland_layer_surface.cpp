@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "backends/linux/wayland_layer_shell.h"
-#include "wayland/idle-inhibit-unstable-v1-client-protocol.h"
 
 namespace platform {
 
@@ -30,7 +29,7 @@ const zwlr_layer_surface_v1_listener LayerSurface::layerListener_ = {
 
 LayerSurface::LayerSurface(WaylandLink& link, const WaylandOutput& output, EGLDisplay egl, EGLConfig config,
                            std::function<void()> onClosed)
-    : output_(output), egl_(egl), config_(config), onClosed_(std::move(onClosed)) {
+    : output_(output), egl_(egl), config_(config), onClosed_(std::move(onClosed)), display_(link.Display()), shm_(link.Shm()) {
     surface_ = wl_compositor_create_surface(link.Compositor());
     wl_surface_set_buffer_scale(surface_, output.scale);
     layer_ = zwlr_layer_shell_v1_get_layer_surface(link.LayerShell(), surface_, output.output,
@@ -42,7 +41,6 @@ LayerSurface::LayerSurface(WaylandLink& link, const WaylandOutput& output, EGLDi
     zwlr_layer_surface_v1_set_size(layer_, 0, 0);
     zwlr_layer_surface_v1_set_exclusive_zone(layer_, -1);
     zwlr_layer_surface_v1_set_keyboard_interactivity(layer_, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
-    if (link.IdleInhibitor()) inhibitor_ = zwp_idle_inhibit_manager_v1_create_inhibitor(link.IdleInhibitor(), surface_);
     // Without a buffer: the compositor answers with the size, and nothing shows yet.
     wl_surface_commit(surface_);
 }
@@ -54,7 +52,6 @@ LayerSurface::~LayerSurface() {
         eglDestroySurface(egl_, eglSurface_);
     }
     if (window_) wl_egl_window_destroy(window_);
-    if (inhibitor_) zwp_idle_inhibitor_v1_destroy(inhibitor_);
     zwlr_layer_surface_v1_destroy(layer_);
     wl_surface_destroy(surface_);
 }
@@ -62,19 +59,24 @@ LayerSurface::~LayerSurface() {
 void LayerSurface::Configured(std::uint32_t serial, std::uint32_t width, std::uint32_t height) {
     zwlr_layer_surface_v1_ack_configure(layer_, serial);
     if (width == 0 || height == 0) return;
-    size_ = {static_cast<int>(width) * output_.scale, static_cast<int>(height) * output_.scale};
+    PixelSize size{static_cast<int>(width) * output_.scale, static_cast<int>(height) * output_.scale};
+    if (window_ && size.width == size_.width && size.height == size_.height) return;
+    size_ = size;
+    shown_ = std::make_unique<ShmFrames>(display_, shm_, size_);
     if (window_) {
         wl_egl_window_resize(window_, size_.width, size_.height, 0, 0);
         return;
     }
+    // The EGL surface is only drawn into, never swapped: its pictures reach the compositor
+    // through our own buffers.
     window_ = wl_egl_window_create(surface_, size_.width, size_.height);
     eglSurface_ = eglCreateWindowSurface(egl_, config_, reinterpret_cast<EGLNativeWindowType>(window_), nullptr);
 }
 
-void LayerSurface::Swap(double now) {
-    if (eglSurface_ == EGL_NO_SURFACE) return;
+bool LayerSurface::Show(double now, const PixelArea& changed) {
+    if (eglSurface_ == EGL_NO_SURFACE) return false;
     frames_.AskBeforeCommit(surface_, now);
-    eglSwapBuffers(egl_, eglSurface_);
+    return shown_->Show(surface_, changed);
 }
 
 }  // namespace platform

@@ -1,22 +1,23 @@
 // One output's part of the saver window on Wayland: an overlay layer surface over the
 // whole output, above every window and panel, with the keyboard to itself, drawn into
-// through EGL, and whether the compositor still asks it for frames. While it lives the
-// compositor's idle actions wait (the idle daemon does not start the saver again or blank
-// the output under it), where the compositor offers an idle inhibitor.
+// through EGL and shown through buffers of our own, and whether the compositor still asks it for frames. It holds back none of
+// the compositor's idle actions: the idle daemon that started the saver decides what comes
+// next (a lock, the outputs off) on its own time.
 #pragma once
 #include <EGL/egl.h>
 #include <wayland-client.h>
 #include <wayland-egl.h>
 
 #include <functional>
+#include <memory>
 
 #include "backends/linux/wayland_frame_watch.h"
 #include "backends/linux/wayland_link.h"
+#include "backends/linux/wayland_shm_frames.h"
 #include "seams/display.h"
 
 struct zwlr_layer_surface_v1;
 struct zwlr_layer_surface_v1_listener;
-struct zwp_idle_inhibitor_v1;
 
 namespace platform {
 
@@ -38,8 +39,10 @@ public:
     PixelSize Size() const { return size_; }
     int Scale() const { return output_.scale; }
 
-    // Shows the back buffer, asking to be told when the compositor wants the next frame.
-    void Swap(double now);
+    // Shows the back buffer, of which this part changed since the last frame, asking to be
+    // told when the compositor wants the next frame. The back buffer keeps its picture.
+    // False when nothing could be shown this time (the compositor held every buffer).
+    bool Show(double now, const PixelArea& changed);
     // Whether the compositor still wants frames of it.
     const FrameWatch& Frames() const { return frames_; }
 
@@ -54,9 +57,11 @@ private:
     std::function<void()> onClosed_;
     wl_surface* surface_ = nullptr;
     zwlr_layer_surface_v1* layer_ = nullptr;
-    zwp_idle_inhibitor_v1* inhibitor_ = nullptr;
     wl_egl_window* window_ = nullptr;
     EGLSurface eglSurface_ = EGL_NO_SURFACE;
+    wl_display* display_;
+    wl_shm* shm_;
+    std::unique_ptr<ShmFrames> shown_;
     PixelSize size_;
     FrameWatch frames_;
 };

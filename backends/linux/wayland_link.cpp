@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "backends/linux/wayland_layer_shell.h"
-#include "wayland/idle-inhibit-unstable-v1-client-protocol.h"
 #include "wayland/wlr-output-power-management-unstable-v1-client-protocol.h"
 #include "wayland/xdg-output-unstable-v1-client-protocol.h"
 
@@ -104,10 +103,10 @@ WaylandLink::~WaylandLink() {
         if (output->place) zxdg_output_v1_destroy(output->place);
         wl_output_destroy(output->output);
     }
-    if (idleInhibitor_) zwp_idle_inhibit_manager_v1_destroy(idleInhibitor_);
     if (powerManager_) zwlr_output_power_manager_v1_destroy(powerManager_);
     if (placeManager_) zxdg_output_manager_v1_destroy(placeManager_);
     if (layerShell_) zwlr_layer_shell_v1_destroy(layerShell_);
+    if (shm_) wl_shm_destroy(shm_);
     if (compositor_) wl_compositor_destroy(compositor_);
     wl_registry_destroy(registry_);
     wl_display_disconnect(display_);
@@ -117,6 +116,8 @@ void WaylandLink::BindGlobal(std::uint32_t name, const char* interface, std::uin
     auto is = [interface](const wl_interface& known) { return std::strcmp(interface, known.name) == 0; };
     if (is(wl_compositor_interface)) {
         compositor_ = Bind<wl_compositor>(registry_, name, &wl_compositor_interface, version, kCompositorVersion);
+    } else if (is(wl_shm_interface)) {
+        shm_ = Bind<wl_shm>(registry_, name, &wl_shm_interface, version, 1);
     } else if (is(zwlr_layer_shell_v1_interface)) {
         layerShell_ = Bind<zwlr_layer_shell_v1>(registry_, name, &zwlr_layer_shell_v1_interface, version, 1);
     } else if (is(zxdg_output_manager_v1_interface)) {
@@ -124,9 +125,6 @@ void WaylandLink::BindGlobal(std::uint32_t name, const char* interface, std::uin
                                                      kPlaceVersion);
     } else if (is(zwlr_output_power_manager_v1_interface)) {
         powerManager_ = Bind<zwlr_output_power_manager_v1>(registry_, name, &zwlr_output_power_manager_v1_interface,
-                                                           version, 1);
-    } else if (is(zwp_idle_inhibit_manager_v1_interface)) {
-        idleInhibitor_ = Bind<zwp_idle_inhibit_manager_v1>(registry_, name, &zwp_idle_inhibit_manager_v1_interface,
                                                            version, 1);
     } else if (is(wl_seat_interface) && !seatName_) {
         seatName_ = name;

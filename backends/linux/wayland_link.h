@@ -1,5 +1,5 @@
 // The connection to a Wayland compositor: the globals the saver speaks to (compositor,
-// layer shell, output places and power, idle inhibitor, seat), every output as the
+// shared memory, layer shell, output places and power, seat), every output as the
 // compositor reports it, added and removed while the saver runs, and reading the
 // connection's events with or without waiting.
 #pragma once
@@ -15,7 +15,6 @@ struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
 struct zwlr_output_power_manager_v1;
 struct zwlr_output_power_v1;
-struct zwp_idle_inhibit_manager_v1;
 
 namespace platform {
 
@@ -46,8 +45,8 @@ public:
 
     wl_display* Display() const { return display_; }
     wl_compositor* Compositor() const { return compositor_; }
+    wl_shm* Shm() const { return shm_; }
     zwlr_layer_shell_v1* LayerShell() const { return layerShell_; }
-    zwp_idle_inhibit_manager_v1* IdleInhibitor() const { return idleInhibitor_; }
     // The user's seat, bound now so that its first events reach the listener its taker
     // adds at once; null when the compositor has none. The taker destroys it.
     wl_seat* BindSeat();
@@ -84,10 +83,10 @@ private:
     wl_display* display_ = nullptr;
     wl_registry* registry_ = nullptr;
     wl_compositor* compositor_ = nullptr;
+    wl_shm* shm_ = nullptr;
     zwlr_layer_shell_v1* layerShell_ = nullptr;
     zxdg_output_manager_v1* placeManager_ = nullptr;
     zwlr_output_power_manager_v1* powerManager_ = nullptr;
-    zwp_idle_inhibit_manager_v1* idleInhibitor_ = nullptr;
     // The first seat is the user's; a second one (a remote desktop's) would only add
     // another keyboard, which the first already ends the saver with.
     std::uint32_t seatName_ = 0;

@@ -6,6 +6,7 @@
 #include <linux/input-event-codes.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <utility>
 
 namespace platform {
@@ -57,13 +58,10 @@ const wl_pointer_listener WaylandSeat::pointerListener_ = {
 const wl_keyboard_listener WaylandSeat::keyboardListener_ = {
     // The key map is not needed: keys are told by their codes, not their symbols.
     [](void*, wl_keyboard*, uint32_t, int32_t fd, uint32_t) { close(fd); },
-    [](void* data, wl_keyboard*, uint32_t, wl_surface*, wl_array* keys) {
-        WaylandSeat& seat = SeatOf(data);
-        const auto* held = static_cast<const std::uint32_t*>(keys->data);
-        for (std::size_t index = 0; index < keys->size / sizeof(std::uint32_t); ++index)
-            seat.input_.KeyDown(static_cast<std::int32_t>(held[index]), true);
+    [](void* data, wl_keyboard*, uint32_t, wl_surface* surface, wl_array* keys) {
+        SeatOf(data).KeyboardEntered(surface, keys);
     },
-    [](void* data, wl_keyboard*, uint32_t, wl_surface*) { SeatOf(data).input_.FocusLost(); },
+    [](void* data, wl_keyboard*, uint32_t, wl_surface*) { SeatOf(data).KeyboardLeft(); },
     [](void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state) {
         WaylandSeat& seat = SeatOf(data);
         if (state == WL_KEYBOARD_KEY_STATE_PRESSED)
@@ -103,6 +101,18 @@ void WaylandSeat::Entered(std::uint32_t serial, wl_surface* surface, wl_fixed_t 
     over_ = windowOf_(surface);
     Moved(x, y);
     HideIfAsked();
+}
+
+void WaylandSeat::KeyboardEntered(wl_surface* surface, wl_array* keys) {
+    if (windowOf_(surface).window) keyboardGoneAt_ = -1;
+    const auto* held = static_cast<const std::uint32_t*>(keys->data);
+    for (std::size_t index = 0; index < keys->size / sizeof(std::uint32_t); ++index)
+        input_.KeyDown(static_cast<std::int32_t>(held[index]), true);
+}
+
+void WaylandSeat::KeyboardLeft() {
+    input_.FocusLost();
+    keyboardGoneAt_ = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 void WaylandSeat::Moved(wl_fixed_t x, wl_fixed_t y) {

@@ -27,11 +27,16 @@ public:
     // Hides the pointer over our surfaces, now and whenever it enters one again; shown, it
     // is the compositor's own.
     void ShowCursor(bool visible);
+    // When the keyboard, once on a surface of ours, last left them for another client's
+    // (on the steady clock's seconds); negative while one of ours has it, or never had it.
+    double KeyboardGoneSince() const { return keyboardGoneAt_; }
 
 private:
     void TakeDevices(std::uint32_t capabilities);
     void Entered(std::uint32_t serial, wl_surface* surface, wl_fixed_t x, wl_fixed_t y);
     void Moved(wl_fixed_t x, wl_fixed_t y);
+    void KeyboardEntered(wl_surface* surface, wl_array* keys);
+    void KeyboardLeft();
     void HideIfAsked();
 
     static const wl_seat_listener seatListener_;
@@ -51,6 +56,7 @@ private:
     // Wheel steps of the current frame of pointer events, told as one.
     int notches_ = 0;
     bool cursorVisible_ = true;
+    double keyboardGoneAt_ = -1;
 };
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 
 #include <EGL/eglext.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -13,6 +14,12 @@
 namespace platform {
 
 namespace {
+
+// The keyboard moves between the saver's own surfaces (an output plugged in) with a leave
+// and an enter in one breath; gone from all of them this long, another client has taken
+// it: a lock screen come up over the saver, which then ends, leaving the lock in charge
+// and the desktop behind it once unlocked.
+constexpr double kKeyboardTakenSeconds = 0.5;
 
 [[noreturn]] void EglFailed(const std::string& what) {
     throw RuntimeError(ErrorCode::InvalidArgument, what + " (EGL error 0x" + [] {
@@ -63,12 +70,14 @@ void WaylandVideo::StartEgl() {
     EGLint found = 0;
     if (!eglChooseConfig(egl, wanted, configs, 64, &found) || found < 1)
         EglFailed("no EGL configuration for OpenGL windows");
-    // One without alpha where there is one: the compositor would blend the desktop
-    // through wherever the picture's alpha is not full.
+    // Eight bits a colour without alpha where there is one: EGL lists deeper colours first,
+    // which a software renderer draws a good deal slower, for a picture shown at eight bits
+    // anyway.
     config = configs[0];
     for (EGLint index = 0; index < found; ++index) {
-        EGLint alpha = 0;
-        if (eglGetConfigAttrib(egl, configs[index], EGL_ALPHA_SIZE, &alpha) && alpha == 0) {
+        EGLint alpha = 0, red = 0;
+        if (eglGetConfigAttrib(egl, configs[index], EGL_ALPHA_SIZE, &alpha) && alpha == 0 &&
+            eglGetConfigAttrib(egl, configs[index], EGL_RED_SIZE, &red) && red == 8) {
             config = configs[index];
             break;
         }
@@ -88,11 +97,17 @@ std::vector<WindowHandle> WaylandVideo::MonitorWindowsOf(WindowHandle window) co
     return {window};
 }
 
+bool WaylandVideo::KeyboardTaken() const {
+    if (!seat || seat->KeyboardGoneSince() < 0) return false;
+    double now = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return now - seat->KeyboardGoneSince() >= kKeyboardTakenSeconds;
+}
+
 void WaylandVideo::Pump() {
     link.Pump();
-    if (!link.Lost() && !QuitSignalled()) return;
-    // Asked to quit, or nothing shows any more: every saver window closes as if the
-    // compositor had asked (rather than drawing on unseen).
+    if (!link.Lost() && !QuitSignalled() && !KeyboardTaken()) return;
+    // Asked to quit, nothing shows any more, or a lock screen has the keyboard: every
+    // saver window closes as if the compositor had asked (rather than drawing on unseen).
     for (auto& [window, handler] : std::map(closeHandlers)) {
         // A copy: the handler destroys the window and with it this entry.
         std::function<void()> close = handler;

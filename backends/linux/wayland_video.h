@@ -32,8 +32,9 @@ public:
     LayerSurface* SurfaceOf(WindowHandle window) const;
     // A saver window's surfaces, its primary's first; any other window alone.
     std::vector<WindowHandle> MonitorWindowsOf(WindowHandle window) const;
-    // Handles the compositor's events that have arrived; with the connection lost, or
-    // SIGTERM or SIGINT received, closes every saver window.
+    // Handles the compositor's events that have arrived; with the connection lost,
+    // SIGTERM or SIGINT received, or the keyboard taken by another client, closes every
+    // saver window.
     void Pump();
 
     WaylandLink& link;
@@ -51,6 +52,8 @@ public:
     WindowHandle lastHandle = 0;
 
 private:
+    bool KeyboardTaken() const;
+
     std::unique_ptr<WaylandLink> ownLink_;
 };
 

@@ -27,11 +27,12 @@ wait_for_samples() {
   exec {pause}>&-
 }
 
-# The processes charged with the program's frames: the X server and the program; under
-# Wine, every process of the prefix (its server and services work for the program too).
+# The processes charged with the program's frames: the display server (SERVER_PID, by
+# default the X server) and the program; under Wine, every process of the prefix (its
+# server and services work for the program too).
 charged_processes() {
   local program=$1 charge=$2
-  echo "$KELVORA_XVFB_PID"
+  echo "${SERVER_PID:-$KELVORA_XVFB_PID}"
   if [ "$charge" = wine ]; then
     wine_prefix_processes | grep -vx "$KELVORA_XVFB_PID"
   else

@@ -9,10 +9,10 @@ KELVORA_PACKAGES=(
   libsdl2-dev libfltk1.3-dev fluid libx11-dev libgl-dev libgl1-mesa-dri
   python3 python3-glad libstb-dev libglm-dev fonts-dejavu-core patch
   libgtest-dev libgmock-dev googletest
-  libxinerama-dev libxext-dev
+  libxinerama-dev libxext-dev libxrandr-dev
   libwayland-dev wayland-protocols libegl-dev
   xvfb xauth x11-utils xdotool imagemagick xserver-xephyr x11-xserver-utils
-  sway swayidle wtype grim xwayland iproute2 strace e2fsprogs
+  sway swayidle swaylock wtype grim xwayland iproute2 strace e2fsprogs
   nsis icoutils dpkg-dev
   lintian desktop-file-utils
   xscreensaver mate-screensaver dbus-daemon libglib2.0-bin dconf-gsettings-backend

@@ -81,8 +81,12 @@ private_tmp() {
   ip link set lo up
 }
 
-# start_compositor [CONFIGURATION LINE...]: sway with both outputs, and the lines added
-# to its configuration; WAYLAND_DISPLAY, SWAYSOCK and DISPLAY (its XWayland) name it.
+# How many headless outputs the first sway has: a case that wants one sets it first.
+OUTPUTS=${OUTPUTS:-2}
+
+# start_compositor [CONFIGURATION LINE...]: sway with both outputs (or OUTPUTS), and the
+# lines added to its configuration; WAYLAND_DISPLAY, SWAYSOCK and DISPLAY (its XWayland)
+# name it.
 start_compositor() {
   private_tmp
   local runtime=$WORK/run
@@ -96,21 +100,21 @@ start_compositor() {
   } >"$WORK/sway.conf"
   unshare --user --map-user=1000 --map-group=1000 \
     env -i PATH=/usr/bin:/bin HOME="$WORK" XDG_RUNTIME_DIR="$runtime" WLR_BACKENDS=headless \
-    WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=2 \
+    WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS="$OUTPUTS" \
     sway -c "$WORK/sway.conf" >"$WORK/sway.log" 2>&1 &
   COMPOSITOR_PID=$!
   export XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=wayland-1
-  wait_until 20 compositor_answers HEADLESS || fail "sway did not start"
+  wait_until 20 compositor_answers HEADLESS "$OUTPUTS" || fail "sway did not start"
   # XWayland starts with the first X client; its display is the first in the private /tmp.
   export DISPLAY=:0
 }
 
-# compositor_answers PREFIX: the sway whose socket is not OUTER_SWAYSOCK answers, with the
-# two outputs PREFIX-1 and PREFIX-2; SWAYSOCK names it.
+# compositor_answers PREFIX [COUNT]: the sway whose socket is not OUTER_SWAYSOCK answers,
+# with the two (or COUNT) outputs PREFIX-1, PREFIX-2...; SWAYSOCK names it.
 compositor_answers() {
   SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | grep -vxF "$OUTER_SWAYSOCK" | head -n1)
   export SWAYSOCK
-  [ -n "$SWAYSOCK" ] && [ "$(swaymsg -t get_outputs 2>/dev/null | grep -c "\"name\": \"$1-")" = 2 ]
+  [ -n "$SWAYSOCK" ] && [ "$(swaymsg -t get_outputs 2>/dev/null | grep -c "\"name\": \"$1-")" = "${2:-2}" ]
 }
 
 # start_nested_compositor: a second sway inside the first, on wlroots' Wayland backend,
@@ -156,13 +160,15 @@ photograph() {
   echo "$picture"
 }
 
-# The lit pumpkin and its flame show on the output, and no pixel of the empty desktop.
+# The lit pumpkin and its flame show on the output, and nothing of the empty desktop: the
+# smoke's grey matches the desktop's at a pixel or two now and then, a strip left uncovered
+# at thousands.
 output_covered() {
   local picture
   picture=$(photograph "$1")
   [ "$(count_pixels "$picture" "$ORANGE")" -ge 300 ] && [ "$(count_pixels "$picture" "$FLAME")" -ge 4 ] &&
     [ "$(convert "$picture" -fill black +opaque "$DESKTOP_GREY" -fill white -opaque "$DESKTOP_GREY" \
-      -format '%[fx:round(mean*w*h)]' info:)" = 0 ]
+      -format '%[fx:round(mean*w*h)]' info:)" -lt 50 ]
 }
 
 # expect_outputs_covered [OUTPUT...]: the saver has presented a frame and covers each
@@ -215,4 +221,13 @@ move_pointer() {
   before=$(moves_taken)
   echo "$1 $2" >&7
   wait_until 10 moves_taken_above "$before" || fail "the pointer did not move"
+}
+
+# fine_detail PICTURE: how much of the scene's middle (its mean grey difference, in
+# thousandths) is lost when the picture is halved and doubled again, by averaging each two
+# by two pixels and repeating them: none for a picture drawn at half the output's pixels
+# and doubled by the compositor.
+fine_detail() {
+  convert "$1" -crop 640x480+320+120 +repage \( +clone -scale 50% -scale 200% \) -compose difference -composite \
+    -colorspace gray -format '%[fx:mean * 1000]' info:
 }
