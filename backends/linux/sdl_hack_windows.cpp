@@ -27,12 +27,19 @@ public:
         SdlVideo::AskForGl33();
         // Without it SDL would not make a GL context for a window it did not create.
         SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
-        SDL_Window* window = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(nativeId)));
+        std::uint64_t drawnId = WindowOfScreenDepth(*video_->x, nativeId);
+        SDL_Window* window = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(drawnId)));
         if (!window)
             throw RuntimeError(ErrorCode::InvalidArgument,
                                "the X window " + WindowIdText(nativeId) + " cannot be drawn into: " + SDL_GetError());
         ::Display* connection = SdlVideo::EventConnectionOf(window);
         if (connection) FollowWindowSize(connection, nativeId);
+        if (drawnId != nativeId) {
+            // The child follows its parent's size (SdlVideo::HandleEvent), and SDL its own.
+            if (connection) FollowWindowSize(connection, drawnId);
+            video_->drawnChildren[nativeId] = drawnId;
+            SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+        }
         if (!video_->eventConnection) video_->eventConnection = connection;
         SdlVideo::WatchForLoss(window);
         return SDL_GetWindowID(window);
@@ -53,6 +60,7 @@ public:
 
     void Release(WindowHandle window) override {
         video_->closeHandlers.erase(static_cast<Uint32>(window));
+        video_->drawnChildren.clear();
         // SDL destroys only the X windows it made itself.
         if (SDL_Window* sdlWindow = SDL_GetWindowFromID(static_cast<Uint32>(window))) {
             SdlVideo::StopWatching(sdlWindow);

@@ -103,6 +103,14 @@ void SdlVideo::HandleEvent(const SDL_Event& event) {
             if (handler != closeHandlers.end()) std::function<void()>(handler->second)();
         }
         break;
+    case SDL_SYSWMEVENT: {
+        // A parent of ours resized: its child of the screen's depth with it.
+        const XEvent& x = event.syswm.msg->msg.x11.event;
+        auto child = drawnChildren.find(x.xany.window);
+        if (x.type == ConfigureNotify && child != drawnChildren.end())
+            XResizeWindow(x.xany.display, child->second, x.xconfigure.width, x.xconfigure.height);
+        break;
+    }
     case SDL_QUIT:
         // Once for each saver window; a handler may close any of them.
         for (auto& [id, windows] : std::map(monitorWindows)) {

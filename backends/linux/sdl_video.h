@@ -58,6 +58,9 @@ public:
     SDL_GLContext context = nullptr;
     // SDL's own connection, whose socket brings the events a wait looks out for.
     ::Display* eventConnection = nullptr;
+    // Other programs' windows drawn in through a child of ours (see WindowOfScreenDepth),
+    // by the parent's id.
+    std::map<unsigned long, unsigned long> drawnChildren;
     InputRecord input;
     std::shared_ptr<XConnection> x;
 };

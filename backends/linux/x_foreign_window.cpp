@@ -29,4 +29,23 @@ void FollowWindowSize(::Display* connection, std::uint64_t id) {
     XFlush(connection);
 }
 
+std::uint64_t WindowOfScreenDepth(XConnection& x, std::uint64_t id) {
+    ::Display* server = x.Get();
+    XWindowAttributes parent;
+    if (!server || !XGetWindowAttributes(server, static_cast<Window>(id), &parent)) return id;
+    int screen = XScreenNumberOfScreen(parent.screen);
+    if (parent.depth == DefaultDepth(server, screen)) return id;
+    // A visual other than the parent's needs its own colour map and border.
+    XSetWindowAttributes attributes{};
+    attributes.colormap = DefaultColormap(server, screen);
+    attributes.background_pixel = BlackPixel(server, screen);
+    attributes.border_pixel = 0;
+    Window child = XCreateWindow(server, static_cast<Window>(id), 0, 0, parent.width, parent.height, 0,
+                                 DefaultDepth(server, screen), InputOutput, DefaultVisual(server, screen),
+                                 CWColormap | CWBackPixel | CWBorderPixel, &attributes);
+    XMapWindow(server, child);
+    XSync(server, False);
+    return child;
+}
+
 }  // namespace platform

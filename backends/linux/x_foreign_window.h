@@ -18,4 +18,10 @@ bool XWindowExists(XConnection& x, std::uint64_t id);
 // (ConfigureNotify), which a connection gets only for what it asked for.
 void FollowWindowSize(::Display* connection, std::uint64_t id);
 
+// Where the window has another depth than the screen's own (XScreenSaver's have 32 bits a
+// pixel, and Mesa's software GL shows its pictures in images of the screen's depth, which
+// X refuses there): a child of the screen's depth over all of it, shown, for GL to draw in.
+// Else the window itself.
+std::uint64_t WindowOfScreenDepth(XConnection& x, std::uint64_t id);
+
 }  // namespace platform
