@@ -5,9 +5,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 #include "backends/linux/ini_document.h"
 #include "backends/linux/ini_file.h"
+#include "backends/linux/kept_errno.h"
 #include "settings/settings.h"
 
 namespace platform::ini {
@@ -65,6 +67,7 @@ std::int32_t ProfileWrites::Write(const char* section, const char* key, const ch
         }
         path_ = file;
         readSize_ = contents.bytes.size();
+        newFile_ = contents.outcome == FileContents::Missing;
         document_.emplace(contents.bytes);
     }
     document_->Set(section, key, value);
@@ -83,7 +86,13 @@ std::int32_t ProfileWrites::Save() {
         errno = EFBIG;
         return 0;
     }
-    return SaveFile(path_, bytes, inPlace) ? 1 : 0;
+    if (SaveFile(path_, bytes, inPlace)) return 1;
+    if (newFile_) {
+        KeptErrno kept;
+        std::size_t slash = path_.rfind('/');
+        if (slash != std::string::npos && slash > 0) rmdir(path_.substr(0, slash).c_str());
+    }
+    return 0;
 }
 
 bool ProfileWrites::Waiting(const char* file) const { return document_ && file && path_ == file; }

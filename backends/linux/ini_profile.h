@@ -35,7 +35,9 @@ public:
     std::int32_t Write(const char* section, const char* key, const char* value, const char* file);
     // Saves what was gathered as one file: 1, also when nothing waits, or 0 with errno
     // telling why (ENOSPC for a full disk, EFBIG when the result would be larger than
-    // MaxIniFileBytes) and the file as it was. Either way nothing waits afterwards.
+    // MaxIniFileBytes) and the file as it was; a file that was to be made leaves no empty
+    // folder behind (a first per-user save's, made for it). Either way nothing waits
+    // afterwards.
     std::int32_t Save();
     // Whether writes to the file wait to be saved.
     bool Waiting(const char* file) const;
@@ -46,6 +48,7 @@ private:
     // The size the file had when read, and the entry written last, where a save in place
     // puts the blanks that keep the file from shrinking.
     std::size_t readSize_ = 0;
+    bool newFile_ = false;
     std::string lastSection_;
     std::string lastKey_;
 };

@@ -1017,30 +1017,46 @@ BESIDE_ROAD = {"in_place_ext2": in_place_ext2, "in_place_hard_link": in_place_ha
                "megabyte_grown": megabyte_grown}
 
 
-def first_save_full_disk(product):
-    """The first save to the per-user file, with its disk full while the lines of the file
-    beside the program are copied in: the message says the disk is full, and no folder is
-    left behind."""
+# What the file beside the program is at a first per-user save: its lines, which the full
+# disk stops on their way in, or a link to /dev/null, with nothing to copy, so that the
+# full disk stops the four values.
+def read_only_settings_file(product):
     write_ini(product.ini, STORED)
     make_read_only(product)
-    code, out = run(["mount", "-t", "tmpfs", "-o", "size=8192", "tmpfs", product.config])
-    check(code == 0, f"cannot mount a small disk: {out}")
-    try:
+
+
+FIRST_SAVE_SOURCES = {
+    "a read-only settings file": read_only_settings_file,
+    "a link to /dev/null": lambda product: os.symlink("/dev/null", product.ini),
+}
+
+
+def first_save_full_disk(product):
+    """The first save to the per-user file with its disk full, whether the lines of the
+    file beside the program or the four values meet it: the message says the disk is full,
+    and no folder is left behind."""
+    for kind, make in FIRST_SAVE_SOURCES.items():
+        make(product)
+        code, out = run(["mount", "-t", "tmpfs", "-o", "size=8192", "tmpfs", product.config])
+        check(code == 0, f"cannot mount a small disk: {out}")
         try:
-            with open(os.path.join(product.config, "filler"), "wb") as filler:
-                filler.write(b"x" * 16384)
-        except OSError:
-            pass
-        save_defaults(product)
-        for text in product.answer_message():
-            check("could not be saved to " + product.user_ini + ": the disk is full." in text,
-                  f"the message box says: {text}")
-        check(product.wait_for_exit() == 0, "the process did not end after the message")
-        left = sorted(set(os.listdir(product.config)) - {"filler"})
-        check(left == [], f"the per-user folder holds {left}")
-    finally:
-        run(["umount", product.config])
-        undo_read_only(product)
+            try:
+                with open(os.path.join(product.config, "filler"), "wb") as filler:
+                    filler.write(b"x" * 16384)
+            except OSError:
+                pass
+            save_defaults(product)
+            for text in product.answer_message():
+                check("could not be saved to " + product.user_ini + ": the disk is full." in text,
+                      f"{kind}: the message box says: {text}")
+            check(product.wait_for_exit() == 0, f"{kind}: the process did not end after the message")
+            left = sorted(set(os.listdir(product.config)) - {"filler"})
+            check(left == [], f"{kind}: the per-user folder holds {left}")
+        finally:
+            run(["umount", product.config])
+            if not os.path.islink(product.ini):
+                undo_read_only(product)
+            os.remove(product.ini)
 
 
 # What can stand in the place of the file beside the program without being one.
