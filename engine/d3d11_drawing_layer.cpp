@@ -1,6 +1,7 @@
 #include "engine/d3d11_drawing_layer.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/event_note.h"
 #include "common/runtime_error.h"
@@ -172,11 +173,18 @@ void D3d11DrawingLayer::SetSwapInterval(platform::WindowHandle window, int inter
     intervals_[WindowOf(window)] = options_.uncapped ? 0 : interval;
 }
 
-void D3d11DrawingLayer::Present(platform::WindowHandle window) { PresentChain(WindowOf(window), nullptr); }
+void D3d11DrawingLayer::Present(platform::WindowHandle window) {
+    if (std::exchange(partOnBlank_, false)) return;
+    PresentChain(WindowOf(window), nullptr);
+}
 
 bool D3d11DrawingLayer::PresentPart(platform::WindowHandle window, const GlRect& part) {
-    // A new device's canvas holds nothing of the earlier frames.
-    if (canvasLost_) return false;
+    // A new device's canvas holds nothing of the earlier frames: this frame was drawn in
+    // part on a blank canvas and is not shown, and every later one is drawn whole.
+    if (canvasLost_) {
+        partOnBlank_ = true;
+        return false;
+    }
     PresentChain(WindowOf(window), &part);
     return true;
 }
@@ -192,6 +200,7 @@ void D3d11DrawingLayer::PresentChain(HWND window, const GlRect* part) {
         return;
     }
     Check(result, "a present failed");
+    if (std::exchange(replacedUnseen_, false)) NoteEvent("device-replaced");
 }
 
 void D3d11DrawingLayer::Recover() {
@@ -205,7 +214,7 @@ void D3d11DrawingLayer::Recover() {
     canvasLost_ = true;
     ChainOf(current_);
     BindAgain();
-    NoteEvent("device-replaced");
+    replacedUnseen_ = true;
 }
 
 }  // namespace engine

@@ -109,7 +109,9 @@ private:
     int copyWidth_ = 0, copyHeight_ = 0;
     GlRect copied_;
     int presents_ = 0;
-    bool canvasLost_ = false;
+    bool canvasLost_ = false, partOnBlank_ = false;
+    // Noted in the event file at the first present on a new device.
+    bool replacedUnseen_ = false;
 };
 
 }  // namespace engine
