@@ -190,9 +190,7 @@ bool D3d11DrawingLayer::PresentPart(platform::WindowHandle window, const GlRect&
 }
 
 void D3d11DrawingLayer::PresentChain(HWND window, const GlRect* part) {
-    // A saver window still hidden shows itself first, so that the first picture presented
-    // is the first seen.
-    if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
+    platform::Screen().Presenting(reinterpret_cast<platform::WindowHandle>(window));
     HRESULT result = ChainOf(window).Present(device_->Context(), intervals_[window], part);
     if (++presents_ == options_.removedAtPresent) result = DXGI_ERROR_DEVICE_REMOVED;
     if (result == DXGI_ERROR_DEVICE_REMOVED || result == DXGI_ERROR_DEVICE_RESET) {
