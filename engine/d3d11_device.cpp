@@ -122,4 +122,12 @@ void D3d11Device::Fill(ID3D11Buffer* buffer, const void* data, std::size_t bytes
     context_->Unmap(buffer, 0);
 }
 
+void D3d11Device::Finish() const {
+    D3D11_QUERY_DESC description{D3D11_QUERY_EVENT, 0};
+    ComPtr<ID3D11Query> done;
+    if (FAILED(device_->CreateQuery(&description, &done))) return;
+    context_->End(done.Get());
+    for (int waited = 0; waited < 2000 && context_->GetData(done.Get(), nullptr, 0, 0) == S_FALSE; ++waited) Sleep(1);
+}
+
 }  // namespace engine

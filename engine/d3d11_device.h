@@ -40,6 +40,8 @@ public:
     ComPtr<ID3D11VertexShader> VertexShader(const std::vector<char>& program) const;
     ComPtr<ID3D11PixelShader> PixelShader(const std::vector<char>& program) const;
     ComPtr<ID3D11Buffer> Buffer(UINT bytes, UINT bind, const void* data, bool dynamic) const;
+    // Waits until the device has done everything asked of it so far, two seconds at most.
+    void Finish() const;
     // Replaces a dynamic buffer's whole content.
     void Fill(ID3D11Buffer* buffer, const void* data, std::size_t bytes) const;
 

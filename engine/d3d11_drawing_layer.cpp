@@ -191,13 +191,18 @@ bool D3d11DrawingLayer::PresentPart(platform::WindowHandle window, const GlRect&
 
 void D3d11DrawingLayer::PresentChain(HWND window, const GlRect* part) {
     platform::Screen().Presenting(reinterpret_cast<platform::WindowHandle>(window));
-    HRESULT result = ChainOf(window).Present(device_->Context(), intervals_[window], part);
+    D3d11SwapChain& chain = ChainOf(window);
+    bool first = !chain.Presented();
+    HRESULT result = chain.Present(device_->Context(), intervals_[window], part);
     if (++presents_ == options_.removedAtPresent) result = DXGI_ERROR_DEVICE_REMOVED;
     if (result == DXGI_ERROR_DEVICE_REMOVED || result == DXGI_ERROR_DEVICE_RESET) {
         Recover();
         return;
     }
     Check(result, "a present failed");
+    // The device shows a present when it gets to it; the window's first picture (the
+    // saver's loading picture) is on the screen before the saver goes on.
+    if (first) device_->Finish();
     if (std::exchange(replacedUnseen_, false)) NoteEvent("device-replaced");
 }
 

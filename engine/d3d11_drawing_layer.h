@@ -8,8 +8,6 @@
 // new one on the same road, on which everything is made again; the window's canvas is
 // lost with it, so from then on every frame is drawn whole.
 #pragma once
-#include <windows.h>
-
 #include <map>
 #include <memory>
 

@@ -25,6 +25,8 @@ public:
     // Shows the canvas, waiting for this many vertical blanks; part (GL's way up) is what
     // changed since the last present, or null for everything.
     HRESULT Present(ID3D11DeviceContext* context, int interval, const GlRect* part);
+    // Whether the chain has shown anything yet.
+    bool Presented() const { return presented_; }
 
 private:
     ComPtr<IDXGISwapChain> chain_;
