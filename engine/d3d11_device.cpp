@@ -117,7 +117,10 @@ ComPtr<ID3D11Buffer> D3d11Device::Buffer(UINT bytes, UINT bind, const void* data
 
 void D3d11Device::Fill(ID3D11Buffer* buffer, const void* data, std::size_t bytes) const {
     D3D11_MAPPED_SUBRESOURCE mapped{};
-    Check(context_->Map(buffer, 0, D3D11_MAP_WRITE_DISCARD, 0, &mapped), "a buffer cannot be written");
+    HRESULT result = context_->Map(buffer, 0, D3D11_MAP_WRITE_DISCARD, 0, &mapped);
+    // A removed device loses the frame; the present that ends it makes a new device.
+    if (result == DXGI_ERROR_DEVICE_REMOVED || result == DXGI_ERROR_DEVICE_RESET) return;
+    Check(result, "a buffer cannot be written");
     std::memcpy(mapped.pData, data, bytes);
     context_->Unmap(buffer, 0);
 }
