@@ -62,6 +62,7 @@ std::unique_ptr<DrawingLayer> StartDrawingLayer(platform::WindowHandle window) {
             refusals += std::string(refusals.empty() ? "" : "; ") + road.name + ": " + refusal.what();
         }
     }
+    if (refusals.empty()) refusals = std::string("KELVORA_RENDERER names no road: ") + forced;
     NoteEvent("drawing-roads-refused " + QuotedForEvent(refusals));
     throw RuntimeError(ErrorCode::InvalidArgument, "no drawing road serves the window (" + refusals + ")");
 }
