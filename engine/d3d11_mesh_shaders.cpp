@@ -1,15 +1,15 @@
 // The Direct3D 11 layer's mesh shaders in HLSL: the faces lit for every pixel and the
 // smoothed edges lit at their corners, with the same light, roll-off and spill as the GL
-// layer's programs (engine/gl_mesh_shaders.cpp), line for line where the languages allow.
+// layer's programs (engine/gl_mesh_shaders.cpp), built for each mix of lights as those are.
 #include "engine/d3d11_mesh_shaders.h"
 
 #include <string>
 
 namespace engine {
 
-// Laid out as D3d11MeshConstants is.
 namespace {
 
+// Laid out as D3d11MeshConstants is.
 const char* const kConstants = R"(
 cbuffer MeshInputs : register(b0) {
     float4x4 model;
