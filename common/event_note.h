@@ -21,6 +21,10 @@
 //   color-chooser-closed                 the colour chooser was answered
 //   settings-saved                       the settings dialog wrote every value
 //   settings-not-saved                   a write of the settings dialog failed
+//   drawing-road <d3d11|warp|gl>         the Windows product draws on this road
+//   drawing-roads-refused "<why>"        no road served (each road's refusal, in order)
+//   device-removed                       the Direct3D device was removed or reset
+//   device-replaced                      a new device presented its first frame
 //   ending <exit code>                   the process is about to end by its own decision
 #pragma once
 #include <string>

@@ -34,10 +34,6 @@ std::vector<std::uint8_t> ReadColour(const GlRect& from) {
 
 }  // namespace
 
-std::unique_ptr<DrawingLayer> StartDrawingLayer(platform::WindowHandle window) {
-    return std::make_unique<GlDrawingLayer>(window);
-}
-
 GlDrawingLayer::GlDrawingLayer(platform::WindowHandle window) : window_(window), current_(window) {
     StartGlContext(window);
     try {

@@ -54,6 +54,10 @@ public:
     // Shows the back buffer of the window, whose context is current. A saver window still
     // hidden shows itself first, so that the first picture presented is the first seen.
     virtual void SwapBuffers(WindowHandle window) = 0;
+    // Before a picture that another graphics API drew (Direct3D's swap chain) is shown in
+    // the window: as SwapBuffers does, a saver window still hidden shows itself first, and
+    // the frame counts once. Nothing to do where only GL draws.
+    virtual void Presenting(WindowHandle) {}
     // Shows one part of the back buffer of the window, whose context is current, and
     // leaves the back buffer as it was, so that the next frame need redraw only what
     // changes in it. Where anything covered the window since it was last shown, shows the

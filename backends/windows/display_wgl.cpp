@@ -134,9 +134,13 @@ public:
     }
 
     void SwapBuffers(WindowHandle handle) override {
+        Presenting(handle);
+        ::SwapBuffers(GetDC(Win32Video::WindowOf(handle)));
+    }
+
+    void Presenting(WindowHandle handle) override {
         HWND window = Win32Video::WindowOf(handle);
         if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
-        ::SwapBuffers(GetDC(window));
         // A frame counts once: not again for a saver window's second monitor's window.
         for (const auto& [primary, saver] : video_->saverWindows)
             if (primary != window && std::count(saver.windows.begin(), saver.windows.end(), window)) return;

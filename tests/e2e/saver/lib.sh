@@ -116,3 +116,29 @@ refuse_each_medium() {
     expect_message_box_then_end "$(second_message)"
   done
 }
+
+# start_on_road NAME [VARIABLE=VALUE...]: a fresh run of the saver's /S with its own event
+# file and driver report (NAME tells the runs apart), with those variables.
+start_on_road() {
+  local name=$1
+  shift
+  echo "run: $name $*"
+  EVENTS=$WORK/events-$name
+  DRIVER_OUT=$WORK/driver-$name.out
+  start_saver --close-message-box "$@" /S
+}
+
+# scene_measures PICTURE: where the scene lies and how it looks, on a quarter-size copy:
+# the lit pumpkin's box (width height left top), the flame core's centre (x y) and the
+# mean colour (red green blue, 0 to 255) of a patch of skin on its left cheek, which the
+# flickering glow inside does not reach.
+scene_measures() {
+  local small=$WORK/measured.png pumpkin flame
+  convert "$1" -scale 25% "$small"
+  pumpkin=$(convert "$small" -fx "$ORANGE ? 1 : 0" -threshold 50% -format '%@' info: | tr 'x+' '  ')
+  flame=$(convert "$small" -fx "$FLAME ? 1 : 0" -threshold 50% -format '%@' info: | tr 'x+' '  ')
+  read -r width height left top <<<"$pumpkin"
+  echo "$pumpkin" "$(echo "$flame" | awk '{ printf "%d %d", $3 + $1 / 2, $4 + $2 / 2 }')" \
+    "$(convert "$small" -crop "$((width / 10))x$((height / 8))+$((left + width / 20))+$((top + height * 2 / 5))" +repage \
+      -format '%[fx:round(255*mean.r)] %[fx:round(255*mean.g)] %[fx:round(255*mean.b)]' info:)"
+}
