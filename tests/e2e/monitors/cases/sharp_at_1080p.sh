@@ -30,13 +30,14 @@ stretch_from() {
     "$WORK/stretched.png"
 }
 
+# The rows of the middle fifth of the pumpkin's height, from the orange region's bounds in
+# the screenshot; the stretched copies keep them.
+bounds=$(convert "$WORK/poll.png" -fx "$ORANGE ? 1 : 0" -threshold 50% -format '%@' info:)
+height=$(echo "$bounds" | sed 's/^[0-9]*x\([0-9]*\)+.*/\1/')
+top=$(echo "$bounds" | sed 's/.*+\([0-9]*\)$/\1/')
+
 # edge_width PICTURE: the median 10-90 % rise across the silhouette's left edge.
 edge_width() {
-  # Rows of the middle fifth of the pumpkin's height, from the orange region's bounds.
-  local bounds top height
-  bounds=$(convert "$1" -fx "$ORANGE ? 1 : 0" -threshold 50% -format '%@' info:)
-  height=$(echo "$bounds" | sed 's/^[0-9]*x\([0-9]*\)+.*/\1/')
-  top=$(echo "$bounds" | sed 's/.*+\([0-9]*\)$/\1/')
   convert "$1" -crop "1920x$((height / 5))+0+$((top + height * 2 / 5))" +repage -channel R -separate \
     -depth 8 txt:- | awk -F'[,:() ]+' '
     NR > 1 { red[$2, $1] = $4; if ($2 > last) last = $2 }
