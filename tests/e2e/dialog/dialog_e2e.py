@@ -581,6 +581,8 @@ def case_tab_order(product):
 
 
 def make_read_only(product):
+    # A link's target would change instead: /dev/null made read-only breaks the machine.
+    check(not os.path.islink(product.ini), "a link cannot be made read-only here")
     os.chmod(product.ini, 0o444)
     os.chmod(product.folder, 0o555)
     # Permissions do not bind root; an immutable file cannot be written or replaced.
@@ -590,9 +592,11 @@ def make_read_only(product):
 
 
 def undo_read_only(product):
+    os.chmod(product.folder, 0o755)
+    if os.path.islink(product.ini):
+        return
     if os.geteuid() == 0:
         run(["chattr", "-i", product.ini])
-    os.chmod(product.folder, 0o755)
     os.chmod(product.ini, 0o644)
 
 
@@ -1054,8 +1058,7 @@ def first_save_full_disk(product):
             check(left == [], f"{kind}: the per-user folder holds {left}")
         finally:
             run(["umount", product.config])
-            if not os.path.islink(product.ini):
-                undo_read_only(product)
+            undo_read_only(product)
             os.remove(product.ini)
 
 

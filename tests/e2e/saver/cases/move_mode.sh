@@ -7,8 +7,10 @@ start_saver /S
 wait_for_scene 10
 
 # How much the pumpkin's shape changes by itself, to tell a turn from it: its outline
-# against the black, below the smoke (the glow inside flickers; the outline does not).
-shape() { convert "$1" -gravity south -crop 100%x60%+0+0 +repage -colorspace gray -threshold 12% "$2"; }
+# against the black, below the smoke. The glow inside flickers, and its spill lightens the
+# shaded skin round the openings and the rim, so the outline is where anything at all is
+# lit; the black around is never lit.
+shape() { convert "$1" -gravity south -crop 100%x60%+0+0 +repage -colorspace gray -threshold 4% "$2"; }
 difference() {
   shape "$1" "$WORK/shape-a.png"
   shape "$2" "$WORK/shape-b.png"
