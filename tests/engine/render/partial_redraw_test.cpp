@@ -180,7 +180,7 @@ TEST_P(PartialRedraw, FramesDrawnInPartShowWhatTheSameFramesDrawnWholeShow) {
     int partFrames = 0;
     DrawFrames(row, false, [&](int frame, const std::vector<std::uint8_t>& picture) {
         if (MarkSeen(picture)) ++partFrames;
-        EXPECT_EQ(Differing(picture, wholeFrames[frame]), 0) << "frame " << frame;
+        EXPECT_EQ(Differing(picture, wholeFrames[frame]), 0) << "pixels of frame " << frame << " unlike it drawn whole";
     });
     if (KELVORA_MARK_WITH_GL) {
         EXPECT_GE(partFrames, row.partFramesAtLeast);
