@@ -64,8 +64,9 @@ private:
     // Copies what the still things drew this frame, before the first thing that moves.
     void TakeSteadyPicture();
 
-    // A frame redrawn in part may take no longer than this (seconds) after the last.
-    static constexpr double kLongestPartFrame = 0.25;
+    // A frame redrawn in part may take no longer than this (seconds) after the last: the
+    // smoke's edge outruns the margin round what moves in a frame of a quarter second.
+    static constexpr double kLongestPartFrame = 0.2;
 
     DrawingLayer& layer_;
     FrameDestination destination_;
