@@ -14,18 +14,29 @@ namespace {
 // Microsoft's vendor number: its Basic Render Driver is WARP behind an adapter.
 constexpr UINT kMicrosoftVendor = 0x1414;
 
+// Wine's Direct3D draws with the host's GL and names the adapter after a graphics card of
+// its own choosing whatever that GL is (Mesa's llvmpipe comes out as a GeForce with
+// gigabytes of its own memory), so under Wine no adapter is taken for a graphics card.
+bool UnderWine() {
+    HMODULE system = GetModuleHandleA("ntdll.dll");
+    return system && GetProcAddress(system, "wine_get_version");
+}
+
+// The adapter's own word first; its memory tells nothing, as many integrated graphics
+// cards have none of their own.
 bool SoftwareAdapter(ID3D11Device* device) {
     ComPtr<IDXGIDevice> dxgiDevice;
     ComPtr<IDXGIAdapter> adapter;
-    DXGI_ADAPTER_DESC description{};
+    ComPtr<IDXGIAdapter1> adapter1;
+    DXGI_ADAPTER_DESC1 description{};
     if (FAILED(device->QueryInterface(IID_PPV_ARGS(&dxgiDevice))) || FAILED(dxgiDevice->GetAdapter(&adapter)) ||
-        FAILED(adapter->GetDesc(&description)))
-        return false;
-    if (description.VendorId == kMicrosoftVendor) return true;
-    // Mesa's rasterisers, which Wine's Direct3D draws with where the GL is theirs.
+        FAILED(adapter.As(&adapter1)) || FAILED(adapter1->GetDesc1(&description)))
+        return UnderWine();
+    if ((description.Flags & DXGI_ADAPTER_FLAG_SOFTWARE) || description.VendorId == kMicrosoftVendor) return true;
+    // Mesa's rasterisers behind a Direct3D driver of theirs.
     for (const wchar_t* name : {L"llvmpipe", L"softpipe"})
         if (std::wcsstr(description.Description, name)) return true;
-    return false;
+    return UnderWine();
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ public:
     ID3D11Device* Device() const { return device_.Get(); }
     ID3D11DeviceContext* Context() const { return context_.Get(); }
     D3D_FEATURE_LEVEL Level() const { return level_; }
-    // Whether it rasterises on the processor: WARP, or an adapter that is software.
+    // Whether it rasterises on the processor: WARP, an adapter that says it is software,
+    // or any adapter under Wine (see engine/d3d11_device.cpp).
     bool Software() const { return software_; }
     // Counts the devices made: what was made on an earlier one is gone.
     int Generation() const { return generation_; }

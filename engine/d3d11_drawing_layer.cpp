@@ -88,7 +88,7 @@ D3d11SwapChain& D3d11DrawingLayer::ChainOf(HWND window) {
     if (!chain || chain->Width() != size.width || chain->Height() != size.height) {
         // One swap chain a window: the old one goes first.
         chain.reset();
-        chain = std::make_unique<D3d11SwapChain>(device_->Device(), window, size.width, size.height);
+        chain = std::make_unique<D3d11SwapChain>(device_->Device(), window, size.width, size.height, !options_.bltModel);
     }
     return *chain;
 }
@@ -159,10 +159,18 @@ void D3d11DrawingLayer::HoldTo(const GlRect& part) {
     SetScissor(part);
 }
 
-void D3d11DrawingLayer::FinishPicture() { picture_->Resolve(device_->Context()); }
+// Direct3D resolves only whole pictures; a multisampled one is drawn only on a graphics
+// card, where that costs little.
+void D3d11DrawingLayer::FinishPicture(const GlRect&) { picture_->Resolve(device_->Context()); }
 
-void D3d11DrawingLayer::ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars) {
-    Clear({0, 0, window.width, window.height}, bars, false);
+void D3d11DrawingLayer::ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars,
+                                    const GlRect* part) {
+    if (part && (part->width <= 0 || part->height <= 0)) return;
+    if (part)
+        // The whole copy's triangle, cut to the part: each pixel of it as the whole has it.
+        SetScissor(*part);
+    else
+        Clear({0, 0, window.width, window.height}, bars, false);
     SetViewport(viewport);
     presentPass_->Draw(picture_->FinishedView(), {picture_->Width(), picture_->Height()},
                        glm::vec4(0, 0, picture_->Width(), picture_->Height()), {viewport.width, viewport.height}, true);

@@ -1,7 +1,8 @@
 // Where the window keeps its back buffer, a frame clears and draws only what changes: the
 // saver's own candle scene, drawn so a frame at a time, shows exactly what the same frame
-// drawn whole shows. A mark painted into the window's corner between frames, far from the
+// drawn whole shows. A mark painted into the picture's corner between frames, far from the
 // pumpkin, shows that the frames were indeed drawn in part: a part frame leaves it be.
+// Drawn straight into the window, and (with a gamma) into the off-screen picture.
 // The Windows build runs it on Direct3D's WARP road (tests/backends/windows/partial_redraw),
 // which draws in part too; there the mark, painted with GL, is left out.
 #include <gtest/gtest.h>
@@ -27,7 +28,9 @@ constexpr int kWidth = 800, kHeight = 600;
 // it lands in whatever the picture's scale, in picture pixels.
 constexpr int kMarkFrom = 16, kMarkSize = 32, kMarkCorner = 64;
 
-class PartialRedraw : public testing::Test {
+// The display's gamma: 1 draws straight into the window, any other into the off-screen
+// picture.
+class PartialRedraw : public testing::TestWithParam<float> {
 protected:
     void SetUp() override {
         backends_ = platform::InstallPlatformBackends(0, nullptr);
@@ -40,13 +43,12 @@ protected:
 };
 
 // A white square near the picture's bottom left corner, drawn past the engine: the
-// viewport the display leaves after a frame is the picture's place in the window, which
-// has bars beside it on a wide screen.
+// framebuffer and viewport the display leaves after a frame are the picture's (in the
+// window, its place there, which has bars beside it on a wide screen).
 void PaintMark() {
     if (!KELVORA_MARK_WITH_GL) return;
     GLint picture[4];
     glGetIntegerv(GL_VIEWPORT, picture);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glEnable(GL_SCISSOR_TEST);
     glScissor(picture[0] + kMarkFrom, picture[1] + kMarkFrom, kMarkSize, kMarkSize);
     glClearColor(1, 1, 1, 1);
@@ -81,7 +83,7 @@ int Differing(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t
     return differing;
 }
 
-TEST_F(PartialRedraw, FramesDrawnInPartShowWhatTheSameFramesDrawnWholeShow) {
+TEST_P(PartialRedraw, FramesDrawnInPartShowWhatTheSameFramesDrawnWholeShow) {
     platform::WindowHandle window = saver::SaverWindows().Create([] {});
     saver::SaverWindows().Show(window);
     int partFrames = 0, frames = 45;
@@ -89,7 +91,7 @@ TEST_F(PartialRedraw, FramesDrawnInPartShowWhatTheSameFramesDrawnWholeShow) {
         saver::SaverState s;
         saver::CreateEngineObjects(s);
         s.Engine->SetSearchDirectory(KELVORA_MEDIA_DIR);
-        s.Engine->StartFullscreenDisplay(kWidth, kHeight, 32, True, True, 0, 1.0f, window);
+        s.Engine->StartFullscreenDisplay(kWidth, kHeight, 32, True, True, 0, GetParam(), window);
         saver::SetFlameHeight(s, 10);
         saver::BuildCandleScene(s, 150);
         for (int frame = 0; frame < frames; ++frame) {
@@ -119,5 +121,7 @@ TEST_F(PartialRedraw, FramesDrawnInPartShowWhatTheSameFramesDrawnWholeShow) {
     // The first frame and any after a change of pose or lights are drawn whole.
     if (KELVORA_MARK_WITH_GL) EXPECT_GE(partFrames, frames - 5);
 }
+
+INSTANTIATE_TEST_SUITE_P(Gammas, PartialRedraw, testing::Values(1.0f, 1.25f));
 
 }  // namespace
