@@ -209,8 +209,10 @@ void D3d11DrawingLayer::PresentChain(HWND window, const GlRect* part) {
     }
     Check(result, "a present failed");
     // The device shows a present when it gets to it; the window's first picture (the
-    // saver's loading picture) is on the screen before the saver goes on.
-    if (first) device_->Finish();
+    // saver's loading picture) is on the screen before the saver goes on. A software
+    // device draws on the same processors as the saver: waiting for it asleep leaves them
+    // to it, where Wine's Direct3D would spin until it is ready for the next frame.
+    if (first || device_->Software()) device_->Finish();
     if (std::exchange(replacedUnseen_, false)) NoteEvent("device-replaced");
 }
 
