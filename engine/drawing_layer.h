@@ -1,7 +1,7 @@
 // All the engine asks of a graphics API: textures and meshes it holds; meshes drawn lit
 // and sprites drawn blended; where drawing goes (a monitor window's back buffer, or the
-// off-screen picture), clearing and holding drawing to a part, a kept copy of part of the
-// window, the picture shown scaled, read back, presented. Each API's layer implements it
+// off-screen picture), clearing and holding drawing to a part, a kept copy of part of what
+// is drawn into, the picture shown scaled (whole or in part), read back, presented. Each API's layer implements it
 // in files of its own (engine/gl_*.cpp for OpenGL), so that the scene, the frame and the
 // partial redraw above it read the same whichever draws.
 //
