@@ -161,16 +161,22 @@ void D3d11DrawingLayer::HoldTo(const GlRect& part) {
 
 // Direct3D resolves only whole pictures; a multisampled one is drawn only on a graphics
 // card, where that costs little.
-void D3d11DrawingLayer::FinishPicture(const GlRect&) { picture_->Resolve(device_->Context()); }
+bool D3d11DrawingLayer::FinishPicture(const GlRect&) {
+    picture_->Resolve(device_->Context());
+    return !std::exchange(pictureLost_, false);
+}
 
 void D3d11DrawingLayer::ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars,
                                     const GlRect* part) {
     if (part && (part->width <= 0 || part->height <= 0)) return;
-    if (part)
+    if (part) {
         // The whole copy's triangle, cut to the part: each pixel of it as the whole has it.
         SetScissor(*part);
-    else
+    } else {
         Clear({0, 0, window.width, window.height}, bars, false);
+        // The canvas is drawn anew: what a refused part left on it is gone.
+        partOnBlank_ = false;
+    }
     SetViewport(viewport);
     presentPass_->Draw(picture_->FinishedView(), {picture_->Width(), picture_->Height()},
                        glm::vec4(0, 0, picture_->Width(), picture_->Height()), {viewport.width, viewport.height}, true);
@@ -223,7 +229,10 @@ void D3d11DrawingLayer::Recover() {
     copied_ = {};
     device_->Replace();
     states_.Make(device_->Device());
-    if (picture_) MakePicture(picture_->Width(), picture_->Height(), pictureSamples_, pictureGamma_);
+    if (picture_) {
+        MakePicture(picture_->Width(), picture_->Height(), pictureSamples_, pictureGamma_);
+        pictureLost_ = true;
+    }
     canvasLost_ = true;
     ChainOf(current_);
     BindAgain();

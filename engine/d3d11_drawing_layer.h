@@ -63,7 +63,7 @@ public:
     void KeepCopy(const GlRect& part) override;
     void PutCopyBack(const GlRect& within) override;
 
-    void FinishPicture(const GlRect& part) override;
+    bool FinishPicture(const GlRect& part) override;
     void ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars,
                      const GlRect* part) override;
     std::vector<std::uint8_t> Read(Source source, const GlRect& part, int width, int height) override;
@@ -111,6 +111,8 @@ private:
     GlRect copied_;
     int presents_ = 0;
     bool canvasLost_ = false, partOnBlank_ = false;
+    // The off-screen picture was made again on a new device since it was last finished.
+    bool pictureLost_ = false;
     // Noted in the event file at the first present on a new device.
     bool replacedUnseen_ = false;
 };

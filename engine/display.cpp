@@ -172,11 +172,9 @@ void Display::ShowIn(platform::WindowHandle window, const glm::vec2& drift, cons
         layer_->ShowPicture(size, viewport, barColour_, &part);
         if (shown) ReadShown(size, shown);
         if (layer_->PresentPart(window, part)) return;
-        // The window cannot keep its back buffer (or lost it with its device, and the
-        // picture with it): it is shown whole from now on, and the picture drawn whole
-        // once more.
+        // The window cannot keep its back buffer (or lost it with its device): it is
+        // shown whole from now on.
         last.parts = false;
-        frame_->RedrawAll();
     }
     layer_->ShowPicture(size, viewport, barColour_, nullptr);
     if (shown) ReadShown(size, shown);
@@ -191,6 +189,19 @@ void Display::ReadShown(platform::PixelSize size, WindowPixels* shown) const {
     shown->rgba = layer_->Read(DrawingLayer::Source::Window, {0, 0, size.width, size.height}, size.width, size.height);
 }
 
+void Display::ShowOffScreenPicture(WindowPixels* shown) {
+    GlRect changed = frame_->Whole() ? GlRect{0, 0, renderSize_.width, renderSize_.height} : frame_->Area();
+    // A part drawn into a picture lost meanwhile is not shown; the next frame is drawn
+    // whole.
+    if (!layer_->FinishPicture(changed) && !frame_->Whole()) {
+        frame_->RedrawAll();
+        return;
+    }
+    glm::vec2 drift = PictureDrift(Now());
+    for (platform::WindowHandle window : monitorWindows_)
+        ShowIn(window, drift, frame_->Whole() ? nullptr : &changed, window == window_ ? shown : nullptr);
+}
+
 void Display::Present(WindowPixels* shown) {
     RequireRunning();
     frame_->LeaveArea();
@@ -198,11 +209,7 @@ void Display::Present(WindowPixels* shown) {
     if (awake) {
         FollowMonitorWindows();
         if (offScreen_) {
-            GlRect changed = frame_->Whole() ? GlRect{0, 0, renderSize_.width, renderSize_.height} : frame_->Area();
-            layer_->FinishPicture(changed);
-            glm::vec2 drift = PictureDrift(Now());
-            for (platform::WindowHandle window : monitorWindows_)
-                ShowIn(window, drift, frame_->Whole() ? nullptr : &changed, window == window_ ? shown : nullptr);
+            ShowOffScreenPicture(shown);
         } else {
             if (shown) ReadShown(windowSize_, shown);
             frame_->Show();

@@ -111,6 +111,8 @@ private:
     // Where this frame is drawn.
     FrameDestination Destination() const;
     void ReadShown(platform::PixelSize size, WindowPixels* shown) const;
+    // Finishes the off-screen picture and shows it in each monitor window.
+    void ShowOffScreenPicture(WindowPixels* shown);
     // Shows the off-screen picture in the window: only where the changed part of the
     // picture (null: all of it changed) lands, where the window can.
     void ShowIn(platform::WindowHandle window, const glm::vec2& drift, const GlRect* changed, WindowPixels* shown);

@@ -127,8 +127,9 @@ public:
 
     // Leaves the off-screen picture finished for showing and reading (multisampling
     // resolved) at least within the part; outside it the picture is as the last finish
-    // left it.
-    virtual void FinishPicture(const GlRect& part) = 0;
+    // left it. False where the picture was lost since (with its device), so that what
+    // lies outside the part is not there.
+    virtual bool FinishPicture(const GlRect& part) = 0;
     // The finished picture, scaled onto the viewport of the window drawn into, the
     // display's gamma on the way: where part is null, over the whole window, cleared first
     // to the bars' colour; else only within that part of the window (window pixels), each

@@ -159,10 +159,11 @@ void GlDrawingLayer::PutCopyBack(const GlRect& within) {
     BindAgain();
 }
 
-void GlDrawingLayer::FinishPicture(const GlRect& part) {
+bool GlDrawingLayer::FinishPicture(const GlRect& part) {
     picture_->Resolve(part);
     BindAgain();
     HoldTo(held_);
+    return true;
 }
 
 void GlDrawingLayer::ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars,

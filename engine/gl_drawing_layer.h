@@ -43,7 +43,7 @@ public:
     void KeepCopy(const GlRect& part) override;
     void PutCopyBack(const GlRect& within) override;
 
-    void FinishPicture(const GlRect& part) override;
+    bool FinishPicture(const GlRect& part) override;
     void ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars,
                      const GlRect* part) override;
     std::vector<std::uint8_t> Read(Source source, const GlRect& part, int width, int height) override;
