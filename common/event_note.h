@@ -25,6 +25,7 @@
 //   drawing-roads-refused "<why>"        no road served (each road's refusal, in order)
 //   device-removed                       the Direct3D device was removed or reset
 //   device-replaced                      a new device presented its first frame
+//   swap-chain <flip|blt>                a Direct3D swap chain was made for a window, of this model
 //   ending <exit code>                   the process is about to end by its own decision
 #pragma once
 #include <string>

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/runtime_error.h"
+#include "seams/display.h"
 
 namespace engine {
 
@@ -14,18 +15,29 @@ namespace {
 // Microsoft's vendor number: its Basic Render Driver is WARP behind an adapter.
 constexpr UINT kMicrosoftVendor = 0x1414;
 
+// Wine's Direct3D draws with the host's GL and names the adapter after a graphics card of
+// its own choosing whatever that GL is (Mesa's llvmpipe comes out as a GeForce with
+// gigabytes of its own memory), so under Wine no adapter is taken for a graphics card.
+bool UnderWine() {
+    HMODULE system = GetModuleHandleA("ntdll.dll");
+    return system && GetProcAddress(system, "wine_get_version");
+}
+
+// The adapter's own word first; its memory tells nothing, as many integrated graphics
+// cards have none of their own.
 bool SoftwareAdapter(ID3D11Device* device) {
     ComPtr<IDXGIDevice> dxgiDevice;
     ComPtr<IDXGIAdapter> adapter;
-    DXGI_ADAPTER_DESC description{};
+    ComPtr<IDXGIAdapter1> adapter1;
+    DXGI_ADAPTER_DESC1 description{};
     if (FAILED(device->QueryInterface(IID_PPV_ARGS(&dxgiDevice))) || FAILED(dxgiDevice->GetAdapter(&adapter)) ||
-        FAILED(adapter->GetDesc(&description)))
-        return false;
-    if (description.VendorId == kMicrosoftVendor) return true;
-    // Mesa's rasterisers, which Wine's Direct3D draws with where the GL is theirs.
+        FAILED(adapter.As(&adapter1)) || FAILED(adapter1->GetDesc1(&description)))
+        return UnderWine();
+    if ((description.Flags & DXGI_ADAPTER_FLAG_SOFTWARE) || description.VendorId == kMicrosoftVendor) return true;
+    // Mesa's rasterisers behind a Direct3D driver of theirs.
     for (const wchar_t* name : {L"llvmpipe", L"softpipe"})
         if (std::wcsstr(description.Description, name)) return true;
-    return false;
+    return UnderWine();
 }
 
 }  // namespace
@@ -50,6 +62,7 @@ D3d11Device::D3d11Device(D3d11Road road) : road_(road) {
 }
 
 D3d11Device::~D3d11Device() {
+    finished_.Reset();
     context_.Reset();
     device_.Reset();
     FreeLibrary(compilerLibrary_);
@@ -65,11 +78,15 @@ void D3d11Device::Make() {
     device_ = device;
     context_ = context;
     software_ = road_ == D3d11Road::Warp || SoftwareAdapter(device_.Get());
+    // One query for every wait, as a software device waits every frame.
+    D3D11_QUERY_DESC description{D3D11_QUERY_EVENT, 0};
+    Check(device_->CreateQuery(&description, &finished_), "no query to wait with");
     ++generation_;
 }
 
 void D3d11Device::Replace() {
     if (context_) context_->ClearState();
+    finished_.Reset();
     context_.Reset();
     device_.Reset();
     Make();
@@ -126,11 +143,12 @@ void D3d11Device::Fill(ID3D11Buffer* buffer, const void* data, std::size_t bytes
 }
 
 void D3d11Device::Finish() const {
-    D3D11_QUERY_DESC description{D3D11_QUERY_EVENT, 0};
-    ComPtr<ID3D11Query> done;
-    if (FAILED(device_->CreateQuery(&description, &done))) return;
-    context_->End(done.Get());
-    for (int waited = 0; waited < 2000 && context_->GetData(done.Get(), nullptr, 0, 0) == S_FALSE; ++waited) Sleep(1);
+    context_->End(finished_.Get());
+    // Windows' own Sleep() counts in timer ticks (often 15.6 ms), longer than a frame; the
+    // display's keeps to the millisecond where it can.
+    constexpr double kLook = 0.0005;
+    for (double waited = 0; waited < 2.0 && context_->GetData(finished_.Get(), nullptr, 0, 0) == S_FALSE; waited += kLook)
+        platform::Screen().Sleep(kLook);
 }
 
 }  // namespace engine

@@ -27,7 +27,8 @@ public:
     ID3D11Device* Device() const { return device_.Get(); }
     ID3D11DeviceContext* Context() const { return context_.Get(); }
     D3D_FEATURE_LEVEL Level() const { return level_; }
-    // Whether it rasterises on the processor: WARP, or an adapter that is software.
+    // Whether it rasterises on the processor: WARP, an adapter that says it is software,
+    // or any adapter under Wine (see engine/d3d11_device.cpp).
     bool Software() const { return software_; }
     // Counts the devices made: what was made on an earlier one is gone.
     int Generation() const { return generation_; }
@@ -40,7 +41,8 @@ public:
     ComPtr<ID3D11VertexShader> VertexShader(const std::vector<char>& program) const;
     ComPtr<ID3D11PixelShader> PixelShader(const std::vector<char>& program) const;
     ComPtr<ID3D11Buffer> Buffer(UINT bytes, UINT bind, const void* data, bool dynamic) const;
-    // Waits until the device has done everything asked of it so far, two seconds at most.
+    // Waits asleep until the device has done everything asked of it so far, two seconds
+    // at most.
     void Finish() const;
     // Replaces a dynamic buffer's whole content.
     void Fill(ID3D11Buffer* buffer, const void* data, std::size_t bytes) const;
@@ -51,6 +53,7 @@ private:
     D3d11Road road_;
     ComPtr<ID3D11Device> device_;
     ComPtr<ID3D11DeviceContext> context_;
+    ComPtr<ID3D11Query> finished_;
     D3D_FEATURE_LEVEL level_{};
     bool software_ = false;
     int generation_ = 0;

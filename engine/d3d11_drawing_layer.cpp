@@ -88,7 +88,7 @@ D3d11SwapChain& D3d11DrawingLayer::ChainOf(HWND window) {
     if (!chain || chain->Width() != size.width || chain->Height() != size.height) {
         // One swap chain a window: the old one goes first.
         chain.reset();
-        chain = std::make_unique<D3d11SwapChain>(device_->Device(), window, size.width, size.height);
+        chain = std::make_unique<D3d11SwapChain>(device_->Device(), window, size.width, size.height, !options_.bltModel);
     }
     return *chain;
 }
@@ -159,10 +159,24 @@ void D3d11DrawingLayer::HoldTo(const GlRect& part) {
     SetScissor(part);
 }
 
-void D3d11DrawingLayer::FinishPicture() { picture_->Resolve(device_->Context()); }
+// Direct3D resolves only whole pictures; a multisampled one is drawn only on a graphics
+// card, where that costs little.
+bool D3d11DrawingLayer::FinishPicture(const GlRect&) {
+    picture_->Resolve(device_->Context());
+    return !std::exchange(pictureLost_, false);
+}
 
-void D3d11DrawingLayer::ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars) {
-    Clear({0, 0, window.width, window.height}, bars, false);
+void D3d11DrawingLayer::ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars,
+                                    const GlRect* part) {
+    if (part && (part->width <= 0 || part->height <= 0)) return;
+    if (part) {
+        // The whole copy's triangle, cut to the part: each pixel of it as the whole has it.
+        SetScissor(*part);
+    } else {
+        Clear({0, 0, window.width, window.height}, bars, false);
+        // The canvas is drawn anew: what a refused part left on it is gone.
+        partOnBlank_ = false;
+    }
     SetViewport(viewport);
     presentPass_->Draw(picture_->FinishedView(), {picture_->Width(), picture_->Height()},
                        glm::vec4(0, 0, picture_->Width(), picture_->Height()), {viewport.width, viewport.height}, true);
@@ -201,8 +215,10 @@ void D3d11DrawingLayer::PresentChain(HWND window, const GlRect* part) {
     }
     Check(result, "a present failed");
     // The device shows a present when it gets to it; the window's first picture (the
-    // saver's loading picture) is on the screen before the saver goes on.
-    if (first) device_->Finish();
+    // saver's loading picture) is on the screen before the saver goes on. A software
+    // device draws on the same processors as the saver: waiting for it asleep leaves them
+    // to it, where Wine's Direct3D would spin until it is ready for the next frame.
+    if (first || device_->Software()) device_->Finish();
     if (std::exchange(replacedUnseen_, false)) NoteEvent("device-replaced");
 }
 
@@ -213,7 +229,10 @@ void D3d11DrawingLayer::Recover() {
     copied_ = {};
     device_->Replace();
     states_.Make(device_->Device());
-    if (picture_) MakePicture(picture_->Width(), picture_->Height(), pictureSamples_, pictureGamma_);
+    if (picture_) {
+        MakePicture(picture_->Width(), picture_->Height(), pictureSamples_, pictureGamma_);
+        pictureLost_ = true;
+    }
     canvasLost_ = true;
     ChainOf(current_);
     BindAgain();

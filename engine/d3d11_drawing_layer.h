@@ -31,6 +31,8 @@ struct D3d11Options {
     // For tests: the present with this number (from 1) answers that the device was
     // removed; 0 never.
     int removedAtPresent = 0;
+    // For tests: the swap chains take the blt model even where the flip model is offered.
+    bool bltModel = false;
 };
 
 class D3d11DrawingLayer : public DrawingLayer {
@@ -61,8 +63,9 @@ public:
     void KeepCopy(const GlRect& part) override;
     void PutCopyBack(const GlRect& within) override;
 
-    void FinishPicture() override;
-    void ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars) override;
+    bool FinishPicture(const GlRect& part) override;
+    void ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars,
+                     const GlRect* part) override;
     std::vector<std::uint8_t> Read(Source source, const GlRect& part, int width, int height) override;
 
     void SetSwapInterval(platform::WindowHandle window, int interval) override;
@@ -108,6 +111,8 @@ private:
     GlRect copied_;
     int presents_ = 0;
     bool canvasLost_ = false, partOnBlank_ = false;
+    // The off-screen picture was made again on a new device since it was last finished.
+    bool pictureLost_ = false;
     // Noted in the event file at the first present on a new device.
     bool replacedUnseen_ = false;
 };

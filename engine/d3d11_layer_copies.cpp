@@ -91,7 +91,7 @@ std::vector<std::uint8_t> D3d11DrawingLayer::ReadScaled(ID3D11ShaderResourceView
 
 std::vector<std::uint8_t> D3d11DrawingLayer::Read(Source source, const GlRect& part, int width, int height) {
     bool picture = source == Source::Picture;
-    if (picture) FinishPicture();
+    if (picture) picture_->Resolve(device_->Context());
     bool intoPicture = intoPicture_;
     intoPicture_ = picture;
     const D3d11RenderTarget& from = Target();

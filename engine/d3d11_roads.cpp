@@ -16,9 +16,9 @@ namespace engine {
 
 namespace {
 
-// Set to anything but empty or "0", as the display backend reads it.
-bool Uncapped() {
-    const char* value = std::getenv("KELVORA_UNCAPPED");
+// Set to anything but empty or "0", as the display backend reads its switches.
+bool SwitchedOn(const char* variable) {
+    const char* value = std::getenv(variable);
     return value && *value && std::strcmp(value, "0") != 0;
 }
 
@@ -32,8 +32,11 @@ int RemovedAtPresent() {
 std::unique_ptr<DrawingLayer> Direct3d(platform::WindowHandle window, D3d11Road road) {
     D3d11Options options;
     options.road = road;
-    options.uncapped = Uncapped();
+    options.uncapped = SwitchedOn("KELVORA_UNCAPPED");
     options.removedAtPresent = RemovedAtPresent();
+    // KELVORA_D3D11_BLT_MODEL: the swap chains take the blt model, as where Windows offers
+    // no flip model; for the end-to-end tests.
+    options.bltModel = SwitchedOn("KELVORA_D3D11_BLT_MODEL");
     return std::make_unique<D3d11DrawingLayer>(window, options);
 }
 

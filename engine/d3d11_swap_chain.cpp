@@ -2,6 +2,8 @@
 
 #include <dxgi1_2.h>
 
+#include "common/event_note.h"
+
 namespace engine {
 
 namespace {
@@ -50,10 +52,11 @@ ComPtr<IDXGISwapChain> BltChain(IDXGIFactory* factory, ID3D11Device* device, HWN
 
 }  // namespace
 
-D3d11SwapChain::D3d11SwapChain(ID3D11Device* device, HWND window, int width, int height)
+D3d11SwapChain::D3d11SwapChain(ID3D11Device* device, HWND window, int width, int height, bool flipWanted)
     : canvas_(device, width, height, 0) {
     ComPtr<IDXGIFactory> factory = FactoryOf(device);
-    flipChain_ = FlipChain(factory.Get(), device, window, width, height);
+    if (flipWanted) flipChain_ = FlipChain(factory.Get(), device, window, width, height);
+    NoteEvent(flipChain_ ? "swap-chain flip" : "swap-chain blt");
     if (flipChain_)
         chain_ = flipChain_;
     else

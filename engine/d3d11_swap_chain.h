@@ -3,7 +3,7 @@
 // frame to frame, as a window's back buffer does not, so that a frame may redraw only a
 // part. A present copies the canvas into the back buffer; with the flip model (where DXGI
 // offers IDXGIFactory2) Present1 is told the part that changed, otherwise the blt model
-// shows it whole.
+// shows it whole. Each chain notes its model in the event file.
 #pragma once
 #include <dxgi1_2.h>
 
@@ -17,7 +17,8 @@ namespace engine {
 
 class D3d11SwapChain {
 public:
-    D3d11SwapChain(ID3D11Device* device, HWND window, int width, int height);
+    // The blt model where the flip model is not offered, or not wanted (tests).
+    D3d11SwapChain(ID3D11Device* device, HWND window, int width, int height, bool flipWanted);
 
     D3d11RenderTarget& Canvas() { return canvas_; }
     int Width() const { return canvas_.Width(); }

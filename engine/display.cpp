@@ -17,6 +17,10 @@ namespace {
 constexpr float kFieldOfViewDegrees = 45.0f;
 constexpr float kNearDistance = 1.0f;
 
+bool SameRect(const GlRect& a, const GlRect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
 // The others first and the window itself last: its swap is the one that waits.
 std::vector<platform::WindowHandle> ShownOrder(std::vector<platform::WindowHandle> windows) {
     std::rotate(windows.begin(), windows.begin() + 1, windows.end());
@@ -37,6 +41,7 @@ void Display::Start(const DisplayOptions& options, platform::WindowHandle window
     if (options.fillWindow) screen.CoverMonitor(window);
     layer_ = StartDrawingLayer(window);
     offScreen_ = false;
+    shows_.clear();
     try {
         options_ = options;
         window_ = window;
@@ -83,7 +88,7 @@ void Display::RedrawWhole() {
     if (frame_) frame_->RedrawAll();
 }
 
-bool Display::KeepsStillThings() const { return running_ && !offScreen_ && frame_->PartsShown(); }
+bool Display::KeepsStillThings() const { return running_ && frame_->PartsShown(); }
 
 void Display::SetVSync(bool enabled) {
     vsync_ = enabled;
@@ -99,6 +104,8 @@ void Display::UseOffScreenPicture() {
     if (offScreen_) return;
     layer_->MakePicture(renderSize_.width, renderSize_.height, samples_, options_.gamma);
     offScreen_ = true;
+    // The new picture holds nothing yet.
+    if (frame_) frame_->RedrawAll();
 }
 
 void Display::FollowWindow() {
@@ -118,13 +125,17 @@ void Display::FollowMonitorWindows() {
     std::vector<platform::WindowHandle> now = ShownOrder(platform::Screen().MonitorWindows(window_));
     if (now == monitorWindows_) return;
     monitorWindows_ = std::move(now);
+    // A window of a handle seen before may be a new one, whose back buffer holds nothing.
+    shows_.clear();
     // A copy of the picture for each.
     if (monitorWindows_.size() > 1) UseOffScreenPicture();
 }
 
 FrameDestination Display::Destination() const {
-    if (offScreen_) return {true, window_, renderSize_, {0, 0, renderSize_.width, renderSize_.height}, ground_, barColour_};
-    return {false, window_, windowSize_, pictureViewport_, ground_, barColour_};
+    // The picture has no bars of its own.
+    if (offScreen_)
+        return {true, samples_ > 0, window_, renderSize_, {0, 0, renderSize_.width, renderSize_.height}, ground_, ground_};
+    return {false, false, window_, windowSize_, pictureViewport_, ground_, barColour_};
 }
 
 void Display::Clear(std::uint32_t rgb) {
@@ -144,10 +155,28 @@ WindowRect Display::PictureRect(platform::PixelSize window) const {
     return FitPicture(options_.width, options_.height, window.width, window.height, options_.keepAspect);
 }
 
-void Display::ShowIn(platform::WindowHandle window, const glm::vec2& drift, WindowPixels* shown) {
+void Display::ShowIn(platform::WindowHandle window, const glm::vec2& drift, const GlRect* changed,
+                     WindowPixels* shown) {
     platform::PixelSize size = platform::Screen().DrawableSize(window);
+    GlRect viewport = PictureViewport(PictureRect(size), size, drift);
+    WindowShow& last = shows_[window];
+    // What the window shows outside the part is right only where the copy lies where it
+    // lay, at the same size (the drift moves it a pixel at times).
+    bool inPart = changed && last.parts && last.size.width == size.width && last.size.height == size.height &&
+                  SameRect(last.viewport, viewport);
+    last.size = size;
+    last.viewport = viewport;
     layer_->DrawIntoWindow(window, {0, 0, size.width, size.height});
-    layer_->ShowPicture(size, PictureViewport(PictureRect(size), size, drift), barColour_);
+    if (inPart) {
+        GlRect part = ShownPart(*changed, renderSize_, viewport, size);
+        layer_->ShowPicture(size, viewport, barColour_, &part);
+        if (shown) ReadShown(size, shown);
+        if (layer_->PresentPart(window, part)) return;
+        // The window cannot keep its back buffer (or lost it with its device): it is
+        // shown whole from now on.
+        last.parts = false;
+    }
+    layer_->ShowPicture(size, viewport, barColour_, nullptr);
     if (shown) ReadShown(size, shown);
     layer_->Present(window);
 }
@@ -160,6 +189,19 @@ void Display::ReadShown(platform::PixelSize size, WindowPixels* shown) const {
     shown->rgba = layer_->Read(DrawingLayer::Source::Window, {0, 0, size.width, size.height}, size.width, size.height);
 }
 
+void Display::ShowOffScreenPicture(WindowPixels* shown) {
+    GlRect changed = frame_->Whole() ? GlRect{0, 0, renderSize_.width, renderSize_.height} : frame_->Area();
+    // A part drawn into a picture lost meanwhile is not shown; the next frame is drawn
+    // whole.
+    if (!layer_->FinishPicture(changed) && !frame_->Whole()) {
+        frame_->RedrawAll();
+        return;
+    }
+    glm::vec2 drift = PictureDrift(Now());
+    for (platform::WindowHandle window : monitorWindows_)
+        ShowIn(window, drift, frame_->Whole() ? nullptr : &changed, window == window_ ? shown : nullptr);
+}
+
 void Display::Present(WindowPixels* shown) {
     RequireRunning();
     frame_->LeaveArea();
@@ -167,10 +209,7 @@ void Display::Present(WindowPixels* shown) {
     if (awake) {
         FollowMonitorWindows();
         if (offScreen_) {
-            layer_->FinishPicture();
-            glm::vec2 drift = PictureDrift(Now());
-            for (platform::WindowHandle window : monitorWindows_)
-                ShowIn(window, drift, window == window_ ? shown : nullptr);
+            ShowOffScreenPicture(shown);
         } else {
             if (shown) ReadShown(windowSize_, shown);
             frame_->Show();

@@ -8,11 +8,14 @@
 // place, since a copy of every pixel a frame would cost as much as the scene on a
 // software renderer. Otherwise (several monitors, multisampling, a gamma, the size
 // capped, a window without depth, or one resized since the start) into an off-screen
-// picture, of which each monitor window is shown a fitted copy.
+// picture, of which each monitor window is shown a fitted copy. Either way a frame draws
+// only what changes; a window that shows the copy where it did the frame before, and
+// keeps its back buffer, is shown only the part of the copy that the change reaches.
 #pragma once
 #include <glm/glm.hpp>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -108,7 +111,11 @@ private:
     // Where this frame is drawn.
     FrameDestination Destination() const;
     void ReadShown(platform::PixelSize size, WindowPixels* shown) const;
-    void ShowIn(platform::WindowHandle window, const glm::vec2& drift, WindowPixels* shown);
+    // Finishes the off-screen picture and shows it in each monitor window.
+    void ShowOffScreenPicture(WindowPixels* shown);
+    // Shows the off-screen picture in the window: only where the changed part of the
+    // picture (null: all of it changed) lands, where the window can.
+    void ShowIn(platform::WindowHandle window, const glm::vec2& drift, const GlRect* changed, WindowPixels* shown);
 
     bool running_ = false;
     bool vsync_ = false;
@@ -122,6 +129,14 @@ private:
     bool offScreen_ = false;
     platform::PixelSize windowSize_;
     GlRect pictureViewport_;
+    // How each monitor window last showed the off-screen picture, and whether it shows a
+    // part of it.
+    struct WindowShow {
+        platform::PixelSize size;
+        GlRect viewport;
+        bool parts = true;
+    };
+    std::map<platform::WindowHandle, WindowShow> shows_;
     std::unique_ptr<PartialFrame> frame_;
     glm::vec3 ground_{0, 0, 0};
     FramePacer pacer_;

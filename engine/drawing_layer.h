@@ -1,7 +1,7 @@
 // All the engine asks of a graphics API: textures and meshes it holds; meshes drawn lit
 // and sprites drawn blended; where drawing goes (a monitor window's back buffer, or the
-// off-screen picture), clearing and holding drawing to a part, a kept copy of part of the
-// window, the picture shown scaled, read back, presented. Each API's layer implements it
+// off-screen picture), clearing and holding drawing to a part, a kept copy of part of what
+// is drawn into, the picture shown scaled (whole or in part), read back, presented. Each API's layer implements it
 // in files of its own (engine/gl_*.cpp for OpenGL), so that the scene, the frame and the
 // partial redraw above it read the same whichever draws.
 //
@@ -119,17 +119,23 @@ public:
     // Holds drawing to the part, or lets it go everywhere (an empty part).
     virtual void HoldTo(const GlRect& part) = 0;
 
-    // Keeps a copy of this part of the window's back buffer, in place of any earlier one.
+    // Keeps a copy of this part of what is drawn into (the window's back buffer, or the
+    // off-screen picture where it is not multisampled), in place of any earlier one.
     virtual void KeepCopy(const GlRect& part) = 0;
     // Puts back what the copy holds within this part.
     virtual void PutCopyBack(const GlRect& within) = 0;
 
     // Leaves the off-screen picture finished for showing and reading (multisampling
-    // resolved).
-    virtual void FinishPicture() = 0;
-    // The finished picture, scaled onto the viewport of the window drawn into, after the
-    // window was cleared to the bars' colour; the display's gamma on the way.
-    virtual void ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars) = 0;
+    // resolved) at least within the part; outside it the picture is as the last finish
+    // left it. False where the picture was lost since (with its device), so that what
+    // lies outside the part is not there.
+    virtual bool FinishPicture(const GlRect& part) = 0;
+    // The finished picture, scaled onto the viewport of the window drawn into, the
+    // display's gamma on the way: where part is null, over the whole window, cleared first
+    // to the bars' colour; else only within that part of the window (window pixels), each
+    // pixel as the whole would have it.
+    virtual void ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars,
+                             const GlRect* part) = 0;
     // Rows from the top, four bytes RGBA a pixel: a part of the window's back buffer or of
     // the finished picture, scaled to the size given where it differs.
     enum class Source { Window, Picture };

@@ -145,26 +145,42 @@ void GlDrawingLayer::HoldTo(const GlRect& part) {
     glScissor(part.x, part.y, part.width, part.height);
 }
 
+unsigned GlDrawingLayer::DrawnFramebuffer() const { return intoPicture_ ? picture_->DrawnFramebuffer() : 0; }
+
 void GlDrawingLayer::KeepCopy(const GlRect& part) {
     glDisable(GL_SCISSOR_TEST);
-    copy_->Take(part);
+    copy_->Take(DrawnFramebuffer(), part);
     BindAgain();
     HoldTo(held_);
 }
 
 void GlDrawingLayer::PutCopyBack(const GlRect& within) {
-    copy_->Restore(within);
+    copy_->Restore(DrawnFramebuffer(), within);
     BindAgain();
 }
 
-void GlDrawingLayer::FinishPicture() { picture_->Resolve(); }
+bool GlDrawingLayer::FinishPicture(const GlRect& part) {
+    picture_->Resolve(part);
+    BindAgain();
+    HoldTo(held_);
+    return true;
+}
 
-void GlDrawingLayer::ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars) {
+void GlDrawingLayer::ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars,
+                                 const GlRect* part) {
+    if (part && (part->width <= 0 || part->height <= 0)) return;
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
-    Clear({0, 0, window.width, window.height}, bars, false);
+    if (part) {
+        // The whole copy's triangle, cut to the part: each pixel of it as the whole has it.
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(part->x, part->y, part->width, part->height);
+    } else {
+        Clear({0, 0, window.width, window.height}, bars, false);
+    }
     glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     presentPass_->Draw(picture_->Texture(), {pictureWidth_, pictureHeight_}, {viewport.width, viewport.height});
+    HoldTo(held_);
 }
 
 std::vector<std::uint8_t> GlDrawingLayer::Read(Source source, const GlRect& part, int width, int height) {

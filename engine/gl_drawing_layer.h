@@ -43,8 +43,9 @@ public:
     void KeepCopy(const GlRect& part) override;
     void PutCopyBack(const GlRect& within) override;
 
-    void FinishPicture() override;
-    void ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars) override;
+    bool FinishPicture(const GlRect& part) override;
+    void ShowPicture(platform::PixelSize window, const GlRect& viewport, const glm::vec3& bars,
+                     const GlRect* part) override;
     std::vector<std::uint8_t> Read(Source source, const GlRect& part, int width, int height) override;
 
     void SetSwapInterval(platform::WindowHandle window, int interval) override;
@@ -55,6 +56,8 @@ private:
     void MakeCurrent(platform::WindowHandle window);
     // Drawing goes where it went before something else was bound.
     void BindAgain() const;
+    // The GL framebuffer drawing goes to.
+    unsigned DrawnFramebuffer() const;
 
     platform::WindowHandle window_, current_;
     std::unique_ptr<GlMeshDrawing> meshes_;

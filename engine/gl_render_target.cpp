@@ -65,15 +65,18 @@ RenderTarget::~RenderTarget() {
 }
 
 void RenderTarget::Bind() const {
-    glBindFramebuffer(GL_FRAMEBUFFER, multisampleFramebuffer_ ? multisampleFramebuffer_ : framebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, DrawnFramebuffer());
     glViewport(0, 0, width_, height_);
 }
 
-void RenderTarget::Resolve() const {
-    if (!multisampleFramebuffer_) return;
+void RenderTarget::Resolve(const GlRect& part) const {
+    if (!multisampleFramebuffer_ || part.width <= 0 || part.height <= 0) return;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, multisampleFramebuffer_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer_);
-    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    // A scissor would hold the blit to its part too.
+    glDisable(GL_SCISSOR_TEST);
+    int x1 = part.x + part.width, y1 = part.y + part.height;
+    glBlitFramebuffer(part.x, part.y, x1, y1, part.x, part.y, x1, y1, GL_COLOR_BUFFER_BIT, GL_NEAREST);
 }
 
 }  // namespace engine

@@ -4,6 +4,8 @@
 #pragma once
 #include <glad/gl.h>
 
+#include "engine/picture_geometry.h"
+
 namespace engine {
 
 class RenderTarget {
@@ -15,9 +17,13 @@ public:
 
     // Makes the target the destination of drawing, over its whole size.
     void Bind() const;
-    // Leaves the finished picture in Texture() (resolving the multisampled twin).
-    void Resolve() const;
+    // Leaves the finished picture in Texture() (resolving the multisampled twin), within
+    // the part or over the whole.
+    void Resolve(const GlRect& part) const;
+    void Resolve() const { Resolve({0, 0, width_, height_}); }
     GLuint Texture() const { return colour_; }
+    // The framebuffer Bind() draws into.
+    GLuint DrawnFramebuffer() const { return multisampleFramebuffer_ ? multisampleFramebuffer_ : framebuffer_; }
     // The framebuffer whose colour Texture() holds.
     GLuint ResolvedFramebuffer() const { return framebuffer_; }
 

@@ -13,7 +13,7 @@ SteadyPicture::~SteadyPicture() {
     glDeleteTextures(1, &colour_);
 }
 
-void SteadyPicture::Take(const GlRect& rect) {
+void SteadyPicture::Take(GLuint source, const GlRect& rect) {
     rect_ = {};
     if (rect.width <= 0 || rect.height <= 0) return;
     if (rect.width > width_ || rect.height > height_) {
@@ -31,7 +31,7 @@ void SteadyPicture::Take(const GlRect& rect) {
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);
     }
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer_);
     glBlitFramebuffer(rect.x, rect.y, rect.x + rect.width, rect.y + rect.height, 0, 0, rect.width, rect.height,
                       GL_COLOR_BUFFER_BIT, GL_NEAREST);
@@ -39,12 +39,12 @@ void SteadyPicture::Take(const GlRect& rect) {
     rect_ = rect;
 }
 
-void SteadyPicture::Restore(const GlRect& within) const {
+void SteadyPicture::Restore(GLuint target, const GlRect& within) const {
     GlRect part = OverlapOf(rect_, within);
     if (part.width <= 0) return;
     int fromX = part.x - rect_.x, fromY = part.y - rect_.y;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
     glBlitFramebuffer(fromX, fromY, fromX + part.width, fromY + part.height, part.x, part.y, part.x + part.width,
                       part.y + part.height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);

@@ -1,6 +1,7 @@
-// A copy of part of the window's picture as the still things left it, before anything that
-// moves was drawn over it: a frame in which they look as before puts it back where the
-// moving things were, instead of drawing them again.
+// A copy of part of the picture drawn into (a window's back buffer or the off-screen one)
+// as the still things left it, before anything that moves was drawn over it: a frame in
+// which they look as before puts it back where the moving things were, instead of drawing
+// them again.
 #pragma once
 #include <glad/gl.h>
 
@@ -15,13 +16,11 @@ public:
     SteadyPicture(const SteadyPicture&) = delete;
     SteadyPicture& operator=(const SteadyPicture&) = delete;
 
-    // Copies this rectangle of the window's back buffer (window pixels, GL's way up).
-    void Take(const GlRect& rect);
-    // The rectangle of the window it holds.
-    const GlRect& Held() const { return rect_; }
-    // Copies back what it holds within this rectangle of the window.
-    void Restore(const GlRect& within) const;
-    void Forget() { rect_ = {}; }
+    // Copies this rectangle (GL's way up) of the framebuffer's colour, which has one
+    // sample a pixel.
+    void Take(GLuint framebuffer, const GlRect& rect);
+    // Copies back what it holds within this rectangle of the framebuffer.
+    void Restore(GLuint framebuffer, const GlRect& within) const;
 
 private:
     GLuint framebuffer_ = 0, colour_ = 0;

@@ -23,10 +23,10 @@ void PartialFrame::Bind() const {
 bool PartialFrame::Drawing(const Change& change) {
     if (!open_)
         Open(change);
-    else if (!destination_.offScreen)
+    else
         redraw_.Note(change);
     // Where every frame is drawn whole there is nothing to keep.
-    if (destination_.offScreen || !partsShown_) return true;
+    if (!partsShown_) return true;
     if (change.steadyKey == 0) {
         TakeSteadyPicture();
         return true;
@@ -52,7 +52,7 @@ bool PartialFrame::Drawing(const Change& change) {
 }
 
 void PartialFrame::TakeSteadyPicture() {
-    if (!movingDrawn_ && !IsEmpty(steadyDrawn_)) {
+    if (!movingDrawn_ && !IsEmpty(steadyDrawn_) && !destination_.multisampled) {
         layer_.KeepCopy(steadyDrawn_);
         steadyHeld_ = steadyDrawn_;
     }
@@ -65,11 +65,6 @@ void PartialFrame::Open(const Change& first) {
     steadyDrawn_ = {};
     depthCleared_ = false;
     const glm::vec3& ground = destination_.ground;
-    if (destination_.offScreen) {
-        layer_.HoldTo({});
-        layer_.Clear(destination_.picture, ground, true);
-        return;
-    }
     // After a long gap the moving things may have leapt further than the margin allows.
     bool gap = lastClosed_ >= 0 && Now() - lastClosed_ > kLongestPartFrame;
     bool whole = !partsShown_ || ground != shownGround_ || gap;
@@ -94,7 +89,7 @@ void PartialFrame::LeaveArea() {
 }
 
 void PartialFrame::KeepToArea() const {
-    layer_.HoldTo(destination_.offScreen || redraw_.Whole() ? GlRect{} : redraw_.Area());
+    layer_.HoldTo(redraw_.Whole() ? GlRect{} : redraw_.Area());
 }
 
 void PartialFrame::Show() {

@@ -1,8 +1,8 @@
-// One frame from its clear to its present, and which part of it is drawn: where the
-// picture is drawn straight into a window that keeps its back buffer between frames, only
-// what changes is cleared, drawn and shown (engine/redraw_area.h), and the still things
-// are put back from a copy (engine/gl_steady_picture.h) where they look as before; into the
-// off-screen picture every frame is whole.
+// One frame from its clear to its present, and which part of it is drawn: into a window
+// that keeps its back buffer between frames, or into the off-screen picture, which keeps
+// its content, only what changes is cleared and drawn (engine/redraw_area.h), and the
+// still things are put back from a copy where they look as before. A window shows only
+// the part redrawn (the off-screen picture's shows: engine/display.h).
 #pragma once
 #include <glm/glm.hpp>
 
@@ -18,7 +18,11 @@ class DrawingLayer;
 struct FrameDestination {
     // Into the off-screen picture, else into the window's back buffer.
     bool offScreen = false;
-    // The window and the picture's place in it (window pixels, GL's way up).
+    // A multisampled picture's samples are not copied in part (Direct3D copies them only
+    // whole): its still things are drawn again where the frame redraws.
+    bool multisampled = false;
+    // The window and the picture's place in it (window pixels, GL's way up); off screen,
+    // the picture's own size and the whole of it.
     platform::WindowHandle window = 0;
     platform::PixelSize windowSize;
     GlRect picture;
@@ -34,8 +38,13 @@ public:
     // The next frame is drawn and shown whole, however little changes in it.
     void RedrawAll() { redraw_.RedrawAll(); }
     // Until a window refuses to show a part, the picture drawn into it is shown a part at a
-    // time, and what stands still is kept from frame to frame.
+    // time, and what stands still is kept from frame to frame. The off-screen picture is
+    // always drawn in part, however its windows show it.
     bool PartsShown() const { return partsShown_; }
+    // What the frame redraws: the whole picture, or a part of it (in the pixels of what
+    // is drawn into).
+    bool Whole() const { return redraw_.Whole(); }
+    GlRect Area() const { return redraw_.Area(); }
 
     // A new frame into the destination, made the target of drawing. Nothing is cleared
     // until the first thing drawn says where it changes.
@@ -52,8 +61,8 @@ public:
     // Keeps drawing inside the area redrawn, where that is not everything.
     void KeepToArea() const;
 
-    // Shows the frame drawn into the window: the part redrawn where the window keeps its
-    // back buffer, else all of it.
+    // Shows the frame drawn straight into the window: the part redrawn where the window
+    // keeps its back buffer, else all of it.
     void Show();
     // The frame is done, shown or not, at this time (the clock's seconds).
     void Close(bool shown, double now);

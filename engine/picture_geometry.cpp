@@ -82,6 +82,25 @@ GlRect PictureViewport(const WindowRect& rect, platform::PixelSize window, const
     return {rect.x + x, window.height - rect.y - rect.height - y, rect.width, rect.height};
 }
 
+GlRect ShownPart(const GlRect& part, platform::PixelSize picture, const GlRect& viewport, platform::PixelSize window) {
+    if (part.width <= 0 || part.height <= 0 || picture.width <= 0 || picture.height <= 0) return {};
+    auto scaled = [](int from, int to, int pictureSide, int viewportStart, int viewportSide, int windowSide, int& start,
+                     int& size) {
+        double scale = static_cast<double>(viewportSide) / pictureSide;
+        double low = std::floor(viewportStart + (from - 1) * scale), high = std::ceil(viewportStart + (to + 1) * scale);
+        low = std::max({low, static_cast<double>(viewportStart), 0.0});
+        high = std::min({high, static_cast<double>(viewportStart) + viewportSide, static_cast<double>(windowSide)});
+        start = static_cast<int>(low);
+        size = std::max(static_cast<int>(high - low), 0);
+    };
+    GlRect shown;
+    scaled(part.x, part.x + part.width, picture.width, viewport.x, viewport.width, window.width, shown.x, shown.width);
+    scaled(part.y, part.y + part.height, picture.height, viewport.y, viewport.height, window.height, shown.y,
+           shown.height);
+    if (shown.width <= 0 || shown.height <= 0) return {};
+    return shown;
+}
+
 glm::vec2 PictureDrift(double seconds) {
     return {static_cast<float>(ToAndFro(seconds, kDriftPeriodSeconds[0])),
             static_cast<float>(ToAndFro(seconds, kDriftPeriodSeconds[1]))};

@@ -46,6 +46,12 @@ platform::PixelSize RenderSize(const DisplayOptions& options,
 // least a few per cent of the picture, which may then leave the window by as much.
 GlRect PictureViewport(const WindowRect& rect, platform::PixelSize window, const glm::vec2& drift);
 
+// The window pixels that a copy of the picture (of this size) scaled onto the viewport
+// shows differently where the part of the picture (its pixels, GL's way up) changed: a
+// shown pixel is filtered from the picture pixels beside it, so the part is widened by one
+// picture pixel, then scaled and rounded outwards, within the viewport and the window.
+GlRect ShownPart(const GlRect& part, platform::PixelSize picture, const GlRect& viewport, platform::PixelSize window);
+
 // Where the picture has wandered at this time (seconds of the display's clock), as a
 // share of its room each way, from -1 to 1: it starts in place and goes to and fro at an
 // even, slow pace, so that no pixel of an OLED screen stays lit for hours and each step is

@@ -1,10 +1,10 @@
-// Where the window keeps its back buffer, a frame clears and draws only what changes: the
-// saver's own candle scene, drawn so a frame at a time, shows exactly what the same frames
-// drawn whole show. Each row draws its frames twice from the same start, once whole and
-// once as the saver does; the toolkit's random numbers and the clock run alike in both, so
-// every particle and every flicker of the glow is where it was. A mark painted into the
-// picture's corner before each frame, far from the pumpkin, shows that the frames were
-// indeed drawn in part: a part frame leaves it be.
+// Where the window keeps its back buffer, and in the off-screen picture, a frame clears
+// and draws only what changes: the saver's own candle scene, drawn so a frame at a time,
+// shows exactly what the same frames drawn whole show. Each row draws its frames twice from
+// the same start, once whole and once as the saver does; the toolkit's random numbers and
+// the clock run alike in both, so every particle and every flicker of the glow is where it
+// was. A mark painted into the picture's corner before each frame, far from the pumpkin,
+// shows that the frames were indeed drawn in part: a part frame leaves it be.
 // The Windows build runs it on Direct3D's WARP road (tests/backends/windows/partial_redraw),
 // which draws in part too; there the mark, painted with GL, is left out.
 #include <gtest/gtest.h>
@@ -60,6 +60,8 @@ struct RedrawCase {
     bool turned;
     // Frames drawn in part at least (the mark stayed in them), where the mark is painted.
     int partFramesAtLeast;
+    // The display's gamma: any but 1 draws into the off-screen picture.
+    float gamma = 1.0f;
 };
 
 std::ostream& operator<<(std::ostream& out, const RedrawCase& row) { return out << row.name; }
@@ -131,7 +133,7 @@ platform::PixelSize DrawFrames(const RedrawCase& row, bool whole, const FrameSee
         saver::SaverState s;
         saver::CreateEngineObjects(s);
         s.Engine->SetSearchDirectory(KELVORA_MEDIA_DIR);
-        s.Engine->StartFullscreenDisplay(kWidth, kHeight, 32, True, True, 0, 1.0f, window);
+        s.Engine->StartFullscreenDisplay(kWidth, kHeight, 32, True, True, 0, row.gamma, window);
         BuildScene(s, row.turned);
         for (int step = 0; step < kLitSteps; ++step) {
             s.My_Particle1->Update(kOrdinaryUpdate);
@@ -194,6 +196,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // The candle burning at a steady 15 frames a second.
         RedrawCase{"SteadyCandle", {}, std::vector<double>(9, 1.0 / 15), false, 7},
+        // The same, drawn into the off-screen picture and shown through a gamma.
+        RedrawCase{"OffScreenWithAGamma", {}, std::vector<double>(9, 1.0 / 15), false, 7, 1.25f},
         // The pumpkin turned by the mouse: its pose changes every frame.
         RedrawCase{"TurnedPumpkin", {}, std::vector<double>(7, 0.12), true, 0},
         // Frames at uneven times, and gaps longer than a quarter of a second (the window
@@ -203,9 +207,8 @@ INSTANTIATE_TEST_SUITE_P(
         // moves, 2 % of the height, is 22 pixels there, well above its least of 8; a
         // frame of 0.24 s outruns it.
         RedrawCase{"At1920x1080", {1920, 1080}, {0.12, 0.19, 0.16, 0.24, 0.12, 0.19, 0.16}, false, 3},
-        // Drawn off screen at a software renderer's budget and scaled up onto the monitor;
-        // that picture is drawn whole every frame.
-        RedrawCase{"ScaledUpAt3840x2160", {3840, 2160}, std::vector<double>(4, 1.0 / 15), false, 0}),
+        // Drawn off screen at a software renderer's budget and scaled up onto the monitor.
+        RedrawCase{"ScaledUpAt3840x2160", {3840, 2160}, std::vector<double>(4, 1.0 / 15), false, 3}),
     [](const testing::TestParamInfo<RedrawCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

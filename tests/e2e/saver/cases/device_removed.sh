@@ -2,8 +2,8 @@
 # A Direct3D device removed in the middle of /S (as a driver update or a remote-desktop
 # connect does; here the test hook makes the 40th present answer DXGI_ERROR_DEVICE_REMOVED)
 # is replaced by a new one: the scene shows again, and a key still ends the saver with
-# code 0 and the taskbar restored. On the graphics card's road (an off-screen picture,
-# multisampled) and on WARP's (a window drawn a part at a time).
+# code 0 and the taskbar restored. On the graphics card's road and on WARP's (under Wine
+# both draw on the processor, a part at a time, straight into the window).
 source "$(dirname "$0")/../lib.sh" "$1"
 copy_product
 for road in d3d11 warp; do

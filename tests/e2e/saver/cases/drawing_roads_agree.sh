@@ -3,19 +3,33 @@
 # OpenGL 3.3), forced with KELVORA_RENDERER, shows the scene, notes the road it took, and
 # the pictures agree: the pumpkin's box within 3 pixels of a quarter-size copy (12 of the
 # screen's), the flame core's centre within 4 (it sways), the skin's mean colour within 8
-# of 255 in each channel.
+# of 255 in each channel. The graphics card's road once more with swap chains of the blt
+# model (a test hook: Wine always offers the flip model), as a Windows without it takes.
 source "$(dirname "$0")/../lib.sh" "$1"
 copy_product
-for road in d3d11 warp gl; do
-  start_on_road "$road" KELVORA_RENDERER=$road
-  expect_event "drawing-road $road" 30 0 "the saver did not take the $road road"
+# Each row: a name, the road, the swap chain's model where Direct3D draws, and the run's
+# variables.
+ROWS=(
+  "d3d11 d3d11 flip KELVORA_RENDERER=d3d11"
+  "warp warp flip KELVORA_RENDERER=warp"
+  "gl gl - KELVORA_RENDERER=gl"
+  "blt d3d11 blt KELVORA_RENDERER=d3d11 KELVORA_D3D11_BLT_MODEL=1"
+)
+for row in "${ROWS[@]}"; do
+  read -r road taken model variables <<<"$row"
+  # shellcheck disable=SC2086 # the row's variables, one word each
+  start_on_road "$road" $variables
+  expect_event "drawing-road $taken" 30 0 "the saver did not take the $taken road"
+  if [ "$model" != - ]; then
+    grep -qx "swap-chain $model" "$EVENTS" || fail "the $road run's swap chain is not of the $model model"
+  fi
   wait_for_scene 30
   cp "$ARTIFACTS/$CASE-scene.png" "$ARTIFACTS/$CASE-$road.png"
   scene_measures "$ARTIFACTS/$CASE-$road.png" >"$WORK/measures-$road"
   echo "$road: pumpkin box, flame centre, mean colour: $(cat "$WORK/measures-$road")"
   end_with_key
 done
-for road in d3d11 warp; do
+for road in d3d11 warp blt; do
   paste "$WORK/measures-gl" "$WORK/measures-$road" | awk '{
       for (i = 1; i <= 4; i++) if ($i - $(i + 9) > 3 || $(i + 9) - $i > 3) bad = bad " box"
       for (i = 5; i <= 6; i++) if ($i - $(i + 9) > 4 || $(i + 9) - $i > 4) bad = bad " flame"
