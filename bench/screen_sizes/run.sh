@@ -65,17 +65,8 @@ programs_at() {
   echo kelvora.scr@60
 }
 
-# The command line of a hack: one look each rather than a random one, so that the rounds
-# compare alike; at -delay 0 unless it runs at its own delay.
-hack() {
-  local name=${1%@default} delay=(-delay 0)
-  [ "$name" = "$1" ] || delay=()
-  case $name in
-    lavalite) echo "$HACKS/lavalite -root ${delay[*]} -style classic" ;;
-    flurry) echo "$HACKS/flurry -root ${delay[*]} -preset classic" ;;
-    atlantis) echo "$HACKS/atlantis -root ${delay[*]}" ;;
-  esac
-}
+# One look each rather than a random one, so that the rounds compare alike.
+declare -A LOOKS=([lavalite]="-style classic" [flurry]="-preset classic" [atlantis]="")
 
 # Runs the Windows saver under Wine with the environment given, into DIR.
 measure_windows_saver() {
@@ -93,9 +84,12 @@ measure() {
     kelvora) measure_frame_cost "$dir" self damage env KELVORA_UNCAPPED=1 "$LINUX_BUILD/kelvora" /S ;;
     kelvora.scr@60) measure_windows_saver "$dir" -u KELVORA_UNCAPPED -u KELVORA_RENDERER ;;
     kelvora.scr:*) measure_windows_saver "$dir" KELVORA_UNCAPPED=1 KELVORA_RENDERER="${program#*:}" ;;
-    # Word splitting is wanted: the hacks' paths and options hold no spaces.
-    # shellcheck disable=SC2046
-    *) measure_frame_cost "$dir" self damage $(hack "$program") ;;
+    *)
+      # A hack, at -delay 0 unless it runs at its own delay.
+      local peer=${program%@default} delay=(-delay 0) look
+      [ "$peer" = "$program" ] || delay=()
+      read -ra look <<<"${LOOKS[$peer]}"
+      measure_frame_cost "$dir" self damage "$HACKS/$peer" -root "${delay[@]}" "${look[@]}" ;;
   esac
 }
 

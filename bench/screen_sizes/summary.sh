@@ -6,8 +6,7 @@
 # The saver's goals on llvmpipe: the capped saver's processor time per frame over
 # lavalite's at -delay 0, by screen; its cores with its X server at 1920x1080; and every
 # product's peak resident memory, capped or not.
-GOAL_PER_FRAME_1920x1080=0.3
-GOAL_PER_FRAME_3840x2160=0.6
+declare -A GOAL_PER_FRAME=([1920x1080]=0.3 [3840x2160]=0.6)
 GOAL_CORES=0.35
 GOAL_PEAK_MB=120
 # Xvfb reports a refresh rate of 0 (unknown), so the capped saver takes its default cap.
@@ -28,7 +27,7 @@ goal_or_dash() { [ -n "$1" ] && echo "<= $1" || echo -; }
 # Every program measured at a size, a line each: ms a frame in each round, then pooled.
 #   print_size_table SIZE_DIR PROGRAM...
 print_size_table() {
-  local dir=$1 program round rounds
+  local dir=$1 program round rounds fps ms cores peak
   shift
   rounds=$(find "$dir/$1" -name cost | wc -l)
   echo "processor ms per shown frame (program + Xvfb) by round, then every round pooled:"
@@ -38,8 +37,8 @@ print_size_table() {
   for program in "$@"; do
     printf '%-18s' "$program"
     for round in $(seq "$rounds"); do printf ' %9s' "$(cut -d' ' -f2 <(pooled_cost "$dir/$program/$round/cost"))"; done
-    # shellcheck disable=SC2046
-    printf ' | %7s %9s %6s %8s\n' $(pooled_cost "$dir/$program"/*/cost)
+    read -r fps ms cores peak < <(pooled_cost "$dir/$program"/*/cost)
+    printf ' | %7s %9s %6s %8s\n' "$fps" "$ms" "$cores" "$peak"
   done
 }
 
@@ -47,19 +46,18 @@ print_size_table() {
 frame_cell() { echo "$(pooled "$1" "$2" "$3" 2) ms, $(pooled "$1" "$2" "$3" 1) fps"; }
 
 print_per_frame() {
-  local work=$1 size goal lavalite
+  local work=$1 size lavalite
   echo "== Processor ms per shown frame (program + Xvfb) and frames a second, the peers at" \
     "-delay 0, every round pooled =="
   echo "| screen | kelvora /S capped | kelvora uncapped | lavalite | flurry | atlantis |" \
     "capped/lavalite | goal | uncapped/lavalite | capped/flurry | capped/atlantis |"
   echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
   for size in "${SIZES[@]}"; do
-    goal=GOAL_PER_FRAME_$size
     lavalite=$(pooled "$work" "$size" lavalite 2)
     echo "| $size | $(frame_cell "$work" "$size" kelvora@60) | $(frame_cell "$work" "$size" kelvora) |" \
       "$(frame_cell "$work" "$size" lavalite) | $(frame_cell "$work" "$size" flurry) |" \
       "$(frame_cell "$work" "$size" atlantis) |" \
-      "$(ratio "$(pooled "$work" "$size" kelvora@60 2)" "$lavalite") | $(goal_or_dash "${!goal:-}") |" \
+      "$(ratio "$(pooled "$work" "$size" kelvora@60 2)" "$lavalite") | $(goal_or_dash "${GOAL_PER_FRAME[$size]:-}") |" \
       "$(ratio "$(pooled "$work" "$size" kelvora 2)" "$lavalite") |" \
       "$(ratio "$(pooled "$work" "$size" kelvora@60 2)" "$(pooled "$work" "$size" flurry 2)") |" \
       "$(ratio "$(pooled "$work" "$size" kelvora@60 2)" "$(pooled "$work" "$size" atlantis 2)") |"
