@@ -1,22 +1,23 @@
-# One measured run of a program on the current X display: how many frames it shows and the
-# processor time it and the X server spend on them. Frames are counted as one fps sample a
-# second written to DIR/fps: by Mesa's HUD (the overlay itself hidden), which counts
-# whole-buffer swaps; or, for our Linux programs, which show a frame a changed part at a
-# time, by the program itself (KELVORA_FRAME_RATE_FILE), counting every frame shown. The
+# One measured run of a program on the current display: how many frames it shows, the
+# processor time it and the display server spend on them, and its peak resident memory.
+# Frames are counted as one sample a second written to DIR/fps: on X from outside the
+# program, by the X server's DAMAGE events (DAMAGE_FRAMES, bench/damage_frames), so that
+# every program is counted alike whether it shows whole frames or changed parts; or, where
+# the display is no X server (Wayland), by the saver itself (KELVORA_FRAME_RATE_FILE). The
 # processor time is read from /proc when the sample that ends the warm-up appears and
 # again when the last counted one does, so that the frames and the time cover the same
 # seconds. Sourced by run.sh, which sets WARM_UP and COUNTED (seconds)
 # and has started the display (KELVORA_XVFB_PID).
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/process_cpu.sh"
 
-# Waits until FILE holds N lines; false when PROCESS ends first or they are long overdue. Looks
-# twenty times a second without starting a process, so that the looking costs the
-# measured programs next to nothing: the pause is a read that times out on a pipe no one
-# writes to.
+# Waits until FILE is there and holds N lines; false when PROCESS ends first or they are
+# long overdue. Looks twenty times a second without starting a process, so that the
+# looking costs the measured programs next to nothing: the pause is a read that times out
+# on a pipe no one writes to.
 wait_for_samples() {
   local file=$1 wanted=$2 process=$3 deadline=$((SECONDS + 30 + 2 * $2)) lines=() pause
   exec {pause}<> <(:)
-  until [ ${#lines[@]} -ge "$wanted" ]; do
+  until [ -f "$file" ] && [ ${#lines[@]} -ge "$wanted" ]; do
     if ! kill -0 "$process" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
       exec {pause}>&-
       return 1
@@ -40,11 +41,17 @@ charged_processes() {
   fi
 }
 
-# Runs COMMAND in DIR until WARM_UP + COUNTED fps samples are written, then ends it, and
-# writes DIR/cost: the frames shown, the processor seconds charged and the wall seconds,
-# over the counted samples. CHARGE is "self" or "wine" (see charged_processes); COUNTER
-# "hud" or "self" (who counts the frames). On failure shows the program's output and the
-# saver's events, if any.
+# The most memory PROCESS has held resident so far, in MB.
+peak_resident_mb() {
+  awk '/^VmHWM/ { printf "%.1f\n", $2 / 1024 }' "/proc/$1/status" 2>/dev/null
+}
+
+# Runs COMMAND in DIR until WARM_UP + COUNTED samples are written, then ends it, and writes
+# DIR/cost: the frames shown, the processor seconds charged and the wall seconds over the
+# counted samples, and the program's peak resident MB (under Wine the saver's own process,
+# which Wine's loader becomes). CHARGE is "self" or "wine" (see charged_processes); COUNTER
+# "damage" (the X server counts) or "self" (the saver counts). On failure shows the
+# program's output and the saver's events, if any.
 #   measure_frame_cost DIR CHARGE COUNTER COMMAND...
 measure_frame_cost() {
   local dir=$1 charge=$2 counter=$3
@@ -53,13 +60,20 @@ measure_frame_cost() {
   # The saver notes its events there (a program under Wine names the file as Windows does).
   local events=$dir/events
   [ "$charge" != wine ] || events=$(windows_path "$events")
-  # SDL would turn the SIGTERM that ends the run into a quit event, which the frame-rate
-  # bench's loop does not look at.
-  local counting=(KELVORA_FRAME_RATE_FILE="$dir/fps")
-  [ "$counter" = self ] \
-    || counting=(GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR="$dir")
+  local counting=() counterPid=
+  if [ "$counter" = damage ]; then
+    # Out of the Wine prefix, whose processes are charged with a Windows program's frames.
+    env -u WINEPREFIX "${DAMAGE_FRAMES:?names no frame counter}" "$dir/fps" 2>"$dir/counter-output" &
+    counterPid=$!
+    # It creates the file once it watches the display.
+    wait_for_samples "$dir/fps" 0 "$counterPid" || { cat "$dir/counter-output" >&2; return 1; }
+  else
+    counting=(KELVORA_FRAME_RATE_FILE="$dir/fps")
+  fi
+  # The SIGTERM that ends the run ends the saver at once, as it does the hacks, rather than
+  # as a quit event of SDL's.
   env "${counting[@]}" KELVORA_EVENT_FILE="$events" SDL_NO_SIGNAL_HANDLERS=1 "$@" >"$dir/output" 2>&1 &
-  local program=$! charged startWall startCpu endWall endCpu
+  local program=$! charged startWall startCpu endWall endCpu peak
   if wait_for_samples "$dir/fps" "$WARM_UP" "$program"; then
     mapfile -t charged < <(charged_processes "$program" "$charge")
     startWall=$EPOCHREALTIME
@@ -67,10 +81,11 @@ measure_frame_cost() {
     if wait_for_samples "$dir/fps" $((WARM_UP + COUNTED)) "$program"; then
       endWall=$EPOCHREALTIME
       endCpu=$(cpu_seconds "${charged[@]}")
+      peak=$(peak_resident_mb "$program")
     fi
   fi
-  kill "$program" 2>/dev/null || true
-  wait "$program" 2>/dev/null || true
+  kill "$program" $counterPid 2>/dev/null || true
+  wait "$program" $counterPid 2>/dev/null || true
   if [ -z "${endCpu:-}" ]; then
     echo "$* gave $(wc -l <"$dir/fps" 2>/dev/null || echo 0) of $((WARM_UP + COUNTED))" \
       "fps samples; its output and events:" >&2
@@ -79,8 +94,19 @@ measure_frame_cost() {
   fi
   # The counted samples are the frame rate over the seconds between the two readings.
   awk -v skip="$WARM_UP" -v keep="$COUNTED" -v startWall="$startWall" -v endWall="$endWall" \
-    -v startCpu="$startCpu" -v endCpu="$endCpu" '
+    -v startCpu="$startCpu" -v endCpu="$endCpu" -v peak="${peak:-0}" '
     NR > skip && NR <= skip + keep { sum += $1; n++ }
-    END { wall = endWall - startWall; printf "%.1f %.2f %.3f\n", sum / n * wall, endCpu - startCpu, wall }
+    END {
+      wall = endWall - startWall
+      printf "%.1f %.2f %.3f %s\n", sum / n * wall, endCpu - startCpu, wall, peak
+    }
   ' "$dir/fps" >"$dir/cost"
+}
+
+# Sums the cost files given over every round and prints "fps ms-a-frame cores peak-MB": the
+# frames over the wall seconds, the processor time over the frames and over the wall
+# seconds, and the highest peak.
+pooled_cost() {
+  awk '{ frames += $1; cpu += $2; wall += $3; if ($4 > peak) peak = $4 }
+    END { printf "%.1f %.2f %.2f %.1f\n", frames / wall, 1000 * cpu / frames, cpu / wall, peak }' "$@"
 }

@@ -32,11 +32,6 @@ measure() {
   fi
 }
 
-pooled_cost() {
-  awk '{ frames += $1; cpu += $2; wall += $3 }
-    END { printf "%.1f %.2f %.2f\n", frames / wall, 1000 * cpu / frames, cpu / wall }' "$@"
-}
-
 echo "== 1280x720, capped: $ROUNDS interleaved rounds of $COUNTED counted seconds; load average before:" \
   "$(cut -d' ' -f1-3 /proc/loadavg) =="
 printf '%-6s %14s %14s\n' round "x11 ms" "wayland ms"
@@ -45,8 +40,8 @@ for round in $(seq "$ROUNDS"); do
   printf '%-6s %14s %14s\n' "$round" "$(pooled_cost "$WORK/x11/$round/cost" | cut -d' ' -f2)" \
     "$(pooled_cost "$WORK/wayland/$round/cost" | cut -d' ' -f2)"
 done
-read -r x11Fps x11Ms x11Cores < <(pooled_cost "$WORK"/x11/*/cost)
-read -r wlFps wlMs wlCores < <(pooled_cost "$WORK"/wayland/*/cost)
+read -r x11Fps x11Ms x11Cores _ < <(pooled_cost "$WORK"/x11/*/cost)
+read -r wlFps wlMs wlCores _ < <(pooled_cost "$WORK"/wayland/*/cost)
 echo "| display | fps | ms a frame | cores |"
 echo "|---|---:|---:|---:|"
 echo "| X11 (saver + Xvfb) | $x11Fps | $x11Ms | $x11Cores |"

@@ -9,7 +9,7 @@ KELVORA_PACKAGES=(
   libsdl2-dev libfltk1.3-dev fluid libx11-dev libgl-dev libgl1-mesa-dri
   python3 python3-glad libstb-dev libglm-dev fonts-dejavu-core patch
   libgtest-dev libgmock-dev googletest
-  libxinerama-dev libxext-dev libxrandr-dev
+  libxinerama-dev libxext-dev libxrandr-dev libxdamage-dev
   libwayland-dev wayland-protocols libegl-dev
   xvfb xauth x11-utils xdotool imagemagick xserver-xephyr x11-xserver-utils
   sway swayidle swaylock wtype grim xwayland iproute2 strace e2fsprogs
