@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 
+#include "pumpkin_candle.h"
 #include "pumpkin_shape.h"
 
 namespace media {
@@ -85,7 +86,7 @@ class PumpkinBuilder {
 public:
     PumpkinBuilder() : modelFromFront_(pumpkin::ModelFromFront()) {}
 
-    void AddShell(int surfaceId, const Surface& surface, double facing, std::uint32_t group,
+    void AddShell(int surfaceId, const Surface& surface, double facing, std::uint32_t group, LitBy litBy,
                   const Grid& grid, const std::vector<Opening>& openings) {
         for (const ConvexPolygon& piece : WithoutTJunctions(CarvedGrid(grid, openings))) {
             auto vertex = [&](glm::dvec2 ue) {
@@ -94,7 +95,7 @@ public:
             for (const auto& [a, b, c] : Triangulate(piece)) {
                 // The centre lies inside the shell: outer faces look away from it, inner towards.
                 const glm::dvec3 front = facing * ToModel(surface((a + b + c) / 3.0));
-                builder_.AddTriangle(vertex(a), vertex(b), vertex(c), front, group);
+                builder_.AddTriangle(vertex(a), vertex(b), vertex(c), front, group, litBy);
             }
         }
     }
@@ -116,11 +117,11 @@ public:
             while (k + 1 < o.size() || n + 1 < i.size()) {
                 if (n + 1 == i.size() || (k + 1 < o.size() && o[k + 1].along <= i[n + 1].along)) {
                     builder_.AddTriangle(outer(o[k].ue), outer(o[k + 1].ue), inner(i[n].ue),
-                                         WallFront(o[k].ue, o[k + 1].ue), WallGroup);
+                                         WallFront(o[k].ue, o[k + 1].ue), WallGroup, LitBy::Within);
                     ++k;
                 } else {
                     builder_.AddTriangle(outer(o[k].ue), inner(i[n + 1].ue), inner(i[n].ue),
-                                         WallFront(i[n].ue, i[n + 1].ue), WallGroup);
+                                         WallFront(i[n].ue, i[n + 1].ue), WallGroup, LitBy::Within);
                     ++n;
                 }
             }
@@ -131,7 +132,8 @@ public:
         constexpr int Rings = 6, Around = 16;
         auto vertex = [&](int ring, int step) {
             const double s = double(ring) / Rings, a = 360.0 * step / Around;
-            return builder_.AddVertex(StemSurfaceId, {s, a},
+            // The last step comes round to the first: one vertex, so no crease shows there.
+            return builder_.AddVertex(StemSurfaceId, {s, double(step % Around)},
                                       {ToModel(pumpkin::StemSurface(s, a)), {a / 360, s}});
         };
         for (int ring = 0; ring < Rings; ++ring) {
@@ -140,8 +142,8 @@ public:
                 const auto a = vertex(ring, step), b = vertex(ring, step + 1);
                 const auto c = vertex(ring + 1, step + 1), d = vertex(ring + 1, step);
                 const glm::dvec3 out = builder_.Result().vertices[a].position - axis;
-                builder_.AddTriangle(a, b, c, out, StemGroup);
-                builder_.AddTriangle(a, c, d, out, StemGroup);
+                builder_.AddTriangle(a, b, c, out, StemGroup, LitBy::Outside);
+                builder_.AddTriangle(a, c, d, out, StemGroup, LitBy::Outside);
             }
         }
         // The cut end of the stem: a flat cap of its own, so it keeps a crisp edge.
@@ -154,9 +156,11 @@ public:
                 return builder_.AddVertex(StemCapSurfaceId, {1, a},
                                           {ToModel(pumpkin::StemSurface(1, a)), {a / 360, 1}});
             };
-            builder_.AddTriangle(middle, rimVertex(step), rimVertex(step + 1), up, StemGroup);
+            builder_.AddTriangle(middle, rimVertex(step), rimVertex(step + 1), up, StemGroup, LitBy::Outside);
         }
     }
+
+    void AddCandle(int firstSurfaceId) { pumpkin::AddCandle(builder_, modelFromFront_, firstSurfaceId); }
 
     Mesh Result() const { return builder_.Result(); }
 
@@ -310,11 +314,12 @@ private:
 Mesh BuildPumpkin() {
     const std::vector<Opening> openings = pumpkin::CarvedOpenings();
     PumpkinBuilder pumpkin;
-    pumpkin.AddShell(OuterSurfaceId, pumpkin::OuterSurface, +1, OuterGroup, OuterGrid, openings);
-    pumpkin.AddShell(InnerSurfaceId, pumpkin::InnerSurface, -1, InnerGroup, InnerGrid, openings);
+    pumpkin.AddShell(OuterSurfaceId, pumpkin::OuterSurface, +1, OuterGroup, LitBy::Outside, OuterGrid, openings);
+    pumpkin.AddShell(InnerSurfaceId, pumpkin::InnerSurface, -1, InnerGroup, LitBy::Within, InnerGrid, openings);
     for (std::size_t i = 0; i < openings.size(); ++i)
         pumpkin.AddWalls(FirstWallSurfaceId + 2 * int(i), openings[i]);
     pumpkin.AddStem();
+    pumpkin.AddCandle(FirstWallSurfaceId + 2 * int(openings.size()));
     return pumpkin.Result();
 }
 
