@@ -47,7 +47,8 @@ Grid UniformGrid(int columns, int rows) {
 // 6-degree rows draw it smooth at full-screen size. The face (the middle lobe and a half
 // either side) has 7.5-degree columns of 7.5-degree rows: its curves are shaded by
 // smooth normals, not drawn by the outline, and a triangle much larger than that shows
-// flat where the cuts meet the lobes. The back, hidden but for the crown, whose
+// flat where the cuts meet the lobes (the mouth's corners reach into the columns beside
+// the face, which have its rows for that). The back, hidden but for the crown, whose
 // outline runs along the rows, has 15-degree columns. Column edges fall on the creases
 // between the eight lobes (22.5 + 45k degrees) so the creases stay sharp.
 Grid FinerWhereTheOutlineIs() {
@@ -56,9 +57,9 @@ Grid FinerWhereTheOutlineIs() {
     AddColumns(grid, -180, -112.5, 5, CoarseRows);
     AddColumns(grid, -112.5, -101.25, 2, CoarseRows);
     AddColumns(grid, -101.25, -56.25, 12, OutlineRows);
-    AddColumns(grid, -56.25, -45, 2, CoarseRows);
+    AddColumns(grid, -56.25, -45, 2, FaceRows);
     AddColumns(grid, -45, 45, 12, FaceRows);
-    AddColumns(grid, 45, 56.25, 2, CoarseRows);
+    AddColumns(grid, 45, 56.25, 2, FaceRows);
     AddColumns(grid, 56.25, 101.25, 12, OutlineRows);
     AddColumns(grid, 101.25, 112.5, 2, CoarseRows);
     AddColumns(grid, 112.5, 180, 5, CoarseRows);
