@@ -28,10 +28,10 @@ uniform vec3 spillColour;
 
 // The light a surface point shows. Whether a point is on the outside of a shell or lit
 // from within (its inner shell, the cut walls round its openings, what stands inside) is
-// told by outsideFacing, as the model marks it: 1 outside, -1 within. The camera sits at the origin, so the
-// direction to the eye is -position. Light adds up in linear values, rolls off softly
-// towards full strength instead of clipping there (so that a bright glow keeps its
-// gradient and its flicker) and is encoded for the picture.
+// told by outsideFacing, as the model marks it: 1 outside, -1 within. The camera sits at
+// the origin, so the direction to the eye is -position. Light adds up in linear values,
+// rolls off softly towards full strength instead of clipping there (so that a bright glow
+// keeps its gradient and its flicker) and is encoded for the picture.
 const char* const kMeshLighting = R"(
 // Above this, a point is on the outside.
 const float kOutsideFacing = 0.0;
