@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <numbers>
 
 #include "pumpkin_candle.h"
 #include "pumpkin_shape.h"
@@ -225,24 +226,43 @@ private:
         return pieces;
     }
 
-    // A fan from a corner that leaves no sliver; pieces with corners along every edge are
-    // fanned from their middle instead.
+    // A fan from the corner whose thinnest triangle is the least thin. A sliver's normal
+    // follows the surface's bend along its long edges, not the surface, and at its wide
+    // corner it outweighs its neighbours in the smooth normal there: on a rim that shows
+    // as a speck of shine. Pieces with corners along every edge (no fan without a
+    // triangle of no area) are fanned from their middle instead.
     static std::vector<std::array<glm::dvec2, 3>> Triangulate(const ConvexPolygon& piece) {
         const std::size_t n = piece.size();
+        std::vector<std::array<glm::dvec2, 3>> best;
+        double bestThinnest = -1;
         for (std::size_t apex = 0; apex < n; ++apex) {
             std::vector<std::array<glm::dvec2, 3>> fan;
-            for (std::size_t k = 1; k + 1 < n; ++k)
+            double thinnest = std::numbers::pi;
+            for (std::size_t k = 1; k + 1 < n; ++k) {
                 fan.push_back({piece[apex], piece[(apex + k) % n], piece[(apex + k + 1) % n]});
-            if (std::all_of(fan.begin(), fan.end(), [](const auto& t) {
-                    return Area(ConvexPolygon(t.begin(), t.end())) > 1e-7;
-                }))
-                return fan;
+                if (Area(ConvexPolygon(fan.back().begin(), fan.back().end())) <= 1e-7) thinnest = -1;
+                thinnest = std::min(thinnest, SmallestAngle(fan.back()));
+            }
+            if (thinnest > bestThinnest) {
+                bestThinnest = thinnest;
+                best = fan;
+            }
         }
+        if (bestThinnest >= 0) return best;
         glm::dvec2 middle{0, 0};
         for (glm::dvec2 p : piece) middle += p / double(n);
         std::vector<std::array<glm::dvec2, 3>> fan;
         for (std::size_t k = 0; k < n; ++k) fan.push_back({middle, piece[k], piece[(k + 1) % n]});
         return fan;
+    }
+
+    static double SmallestAngle(const std::array<glm::dvec2, 3>& t) {
+        double smallest = std::numbers::pi;
+        for (int k = 0; k < 3; ++k) {
+            const glm::dvec2 a = t[(k + 1) % 3] - t[k], b = t[(k + 2) % 3] - t[k];
+            smallest = std::min(smallest, std::acos(std::clamp(glm::dot(a, b) / (glm::length(a) * glm::length(b)), -1.0, 1.0)));
+        }
+        return smallest;
     }
 
     // The rim's corners and the points where it crosses the grid's lines (column edges,
