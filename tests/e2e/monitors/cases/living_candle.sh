@@ -62,17 +62,24 @@ mean_over_frames() {
   echo $((total / $1))
 }
 
-# stem_right_red PICTURE: the mean red over the stem's right third, on 20 rows near its cut
-# end (the stem is the top of the lit region). The picture wanders by a pixel now and
-# then, and the stem's flank darkens steeply towards its edge, so a crop held still would
-# see the shading slide: on each row the third is taken between the stem's edges, found
-# to a fraction of a pixel where the red falls through 100, and the red read between
-# pixels.
+# stem_right_red PICTURE: the red of the stem's right third, on 20 rows near its cut end
+# (the stem is the top of the lit region). The picture wanders by a pixel now and then,
+# and the stem's flank darkens steeply towards its edge, so a crop held still would see
+# the shading slide: on each row the third is taken between the stem's edges, found to a
+# fraction of a pixel where the red falls through 100, and the red read between pixels.
+# Smoke drifting past is grey, not red, and is left out; where a wisp greys a few rows of
+# the stem, the median row stands for it.
 stem_right_red() {
-  local bounds width height left top
+  local bounds width height left top x0 y0
   bounds=$(convert "$1" -scale 25% -fx "$ORANGE ? 1 : 0" -threshold 50% -format '%@' info:)
   read -r width height left top < <(echo "$bounds" | tr 'x+' '  ')
-  convert "$1" -crop "300x20+$(((left + width / 2) * 4 - 150))+$((top * 4 + 10))" +repage -channel R -separate \
+  # The cut end's row to the pixel: the stem's shading changes along it.
+  x0=$(((left + width / 2) * 4 - 150))
+  y0=$((top * 4 - 20))
+  bounds=$(convert "$1" -crop "300x60+$x0+$y0" +repage -fx "r > 0.25 && r > 1.5 * g ? 1 : 0" -threshold 50% \
+    -format '%@' info:)
+  read -r width height left top < <(echo "$bounds" | tr 'x+' '  ')
+  convert "$1" -crop "300x20+$x0+$((y0 + top + 10))" +repage -fx "r > 1.5 * g ? r : 0" -channel R -separate \
     -depth 8 txt:- | awk -F'[,:() ]+' '
     NR > 1 { red[$2, $1] = $4; if ($2 > last) last = $2 }
     # Where the red falls through 100 between x and x + step.
@@ -84,9 +91,13 @@ stem_right_red() {
         for (r = 299; r > 0 && red[y, r - 1] < 100; r--);
         if (r - l < 10) continue
         a = crossing(y, l + 1, -1); b = crossing(y, r - 1, 1)
-        for (k = 0; k < 10; k++) { sum += at(y, b - (b - a) / 3 + k * (b - a) / 30); n++ }
+        sum = 0
+        for (k = 0; k < 10; k++) sum += at(y, b - (b - a) / 3 + k * (b - a) / 30)
+        rows[++n] = sum / 10
       }
-      if (n) printf "%.1f\n", sum / n; else print 0
+      # The median row (a simple sort: twenty rows at most).
+      for (i = 2; i <= n; i++) for (j = i; j > 1 && rows[j - 1] > rows[j]; j--) { t = rows[j]; rows[j] = rows[j - 1]; rows[j - 1] = t }
+      if (n) printf "%.1f\n", rows[int((n + 1) / 2)]; else print 0
     }'
 }
 
