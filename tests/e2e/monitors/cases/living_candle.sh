@@ -152,8 +152,10 @@ for k in $(seq 10); do
 done
 echo "stem's right third over a second: ${stem[*]}"
 [ ${#stem[@]} -ge 5 ] || fail "smoke hid the stem in $((10 - ${#stem[@]})) of 10 pictures"
-printf '%s\n' "${stem[@]}" | awk '{ sum += $1 } NR == 1 || $1 < low { low = $1 } NR == 1 || $1 > high { high = $1 }
-  END { exit !(sum > 0 && (high - low) / (sum / NR) <= 0.03) }' ||
+# A faint sprite (a thin wisp, the flame's halo) drifts over the stem in a picture now and
+# then: the swing is taken between the second lowest and the second highest.
+printf '%s\n' "${stem[@]}" | sort -n | awk '{ red[NR] = $1; sum += $1 }
+  END { exit !(sum > 0 && (red[NR - 1] - red[2]) / (sum / NR) <= 0.03) }' ||
   fail "the stem's right third moved by more than 3 % of its red over a second: ${stem[*]}"
 
 core=$(pixels_in "$WORK/poll.png" "$FLAME_CORE" "$NOSE")
