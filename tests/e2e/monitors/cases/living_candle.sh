@@ -67,9 +67,10 @@ mean_over_frames() {
 # and the stem's flank darkens steeply towards its edge, so a crop held still would see
 # the shading slide: on each row the third is taken between the stem's edges, found to a
 # fraction of a pixel where the red falls through 100, and the red read between pixels.
-# Smoke drifting past in front of the stem greys it: a row with a greyed pixel (green above
-# 0.39 of red, where the stem's own colour has 0.37 all along) is left out, the median of
-# the rest stands for the stem, and a picture without a clear row gives nothing.
+# Smoke drifting past the stem greys it, or its edges, which blend with what lies behind:
+# a row with a greyed pixel on the stem or at its edges (green above 0.39 of red, where the
+# stem's own colour has 0.37 all along) is left out, the median of the rest stands for the
+# stem, and a picture without a clear row gives nothing.
 stem_right_red() {
   local bounds width height left top x0 y0
   bounds=$(convert "$1" -scale 25% -fx "$ORANGE ? 1 : 0" -threshold 50% -format '%@' info:)
@@ -80,7 +81,7 @@ stem_right_red() {
   bounds=$(convert "$1" -crop "300x60+$x0+$y0" +repage -fx "r > 0.25 && r > 1.5 * g ? 1 : 0" -threshold 50% \
     -format '%@' info:)
   read -r width height left top < <(echo "$bounds" | tr 'x+' '  ')
-  convert "$1" -crop "300x20+$x0+$((y0 + top + 10))" +repage -fx "r > 1.5 * g && g < 0.39 * r ? r : 0" \
+  convert "$1" -crop "300x20+$x0+$((y0 + top + 10))" +repage -fx "r > 1.5 * g && g < 0.39 * r ? r : (r > 0.1 ? 1 / 255 : 0)" \
     -channel R -separate \
     -depth 8 txt:- | awk -F'[,:() ]+' '
     NR > 1 { red[$2, $1] = $4; if ($2 > last) last = $2 }
@@ -92,8 +93,8 @@ stem_right_red() {
         for (l = 0; l < 299 && red[y, l + 1] < 100; l++);
         for (r = 299; r > 0 && red[y, r - 1] < 100; r--);
         if (r - l < 10) continue
-        for (x = l + 1; x < r && red[y, x] > 0; x++);
-        if (x < r) continue
+        for (x = l; x <= r && red[y, x] != 1; x++);
+        if (x <= r) continue
         a = crossing(y, l + 1, -1); b = crossing(y, r - 1, 1)
         sum = 0
         for (k = 0; k < 10; k++) sum += at(y, b - (b - a) / 3 + k * (b - a) / 30)
