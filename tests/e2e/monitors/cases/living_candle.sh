@@ -142,17 +142,18 @@ printf '%s\n' "${eye[@]}" | awk 'NR == 1 || $1 < low { low = $1 } NR == 1 || $1 
   END { exit !(high > 0 && (high - low) / high >= 0.15) }' ||
   fail "the glow in the eye moved by less than 15 % over a second: ${eye[*]}"
 
-for k in $(seq 10); do
+# Twenty pictures in a second or so: smoke hides the stem in some of them.
+for k in $(seq 20); do
   screenshot "$WORK/stem-$k.png"
-  sleep 0.1  # the spacing of the samples, not a wait for an event
+  sleep 0.05  # the spacing of the samples, not a wait for an event
 done
 stem=()
-for k in $(seq 10); do
+for k in $(seq 20); do
   red=$(stem_right_red "$WORK/stem-$k.png")
   [ -z "$red" ] || stem+=("$red")
 done
 echo "stem's right third over a second: ${stem[*]}"
-[ ${#stem[@]} -ge 5 ] || fail "smoke hid the stem in $((10 - ${#stem[@]})) of 10 pictures"
+[ ${#stem[@]} -ge 5 ] || fail "smoke hid the stem in $((20 - ${#stem[@]})) of 20 pictures"
 # A faint sprite (a thin wisp, the flame's halo) drifts over the stem in a picture now and
 # then: the swing is taken between the second lowest and the second highest.
 printf '%s\n' "${stem[@]}" | sort -n | awk '{ red[NR] = $1; sum += $1 }
