@@ -27,14 +27,16 @@ void Bind(ID3D11DeviceContext* context, ID3D11Buffer* buffer, UINT stride) {
 ComPtr<ID3D11InputLayout> Layout(ID3D11Device* device, const std::vector<char>& program, bool strips) {
     const D3D11_INPUT_ELEMENT_DESC faces[] = {
         {"POSITION", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, offsetof(MeshVertex, position), D3D11_INPUT_PER_VERTEX_DATA, 0},
-        {"NORMAL", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, offsetof(MeshVertex, normal), D3D11_INPUT_PER_VERTEX_DATA, 0}};
+        {"NORMAL", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, offsetof(MeshVertex, normal), D3D11_INPUT_PER_VERTEX_DATA, 0},
+        {"TEXCOORD", 1, DXGI_FORMAT_R32_FLOAT, 0, offsetof(MeshVertex, litFromWithin), D3D11_INPUT_PER_VERTEX_DATA, 0}};
     const D3D11_INPUT_ELEMENT_DESC stripped[] = {
         {"POSITION", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, offsetof(StripVertex, position), D3D11_INPUT_PER_VERTEX_DATA, 0},
         {"NORMAL", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, offsetof(StripVertex, normal), D3D11_INPUT_PER_VERTEX_DATA, 0},
-        {"TEXCOORD", 0, DXGI_FORMAT_R32_FLOAT, 0, offsetof(StripVertex, across), D3D11_INPUT_PER_VERTEX_DATA, 0}};
+        {"TEXCOORD", 0, DXGI_FORMAT_R32_FLOAT, 0, offsetof(StripVertex, across), D3D11_INPUT_PER_VERTEX_DATA, 0},
+        {"TEXCOORD", 1, DXGI_FORMAT_R32_FLOAT, 0, offsetof(StripVertex, litFromWithin), D3D11_INPUT_PER_VERTEX_DATA, 0}};
     ComPtr<ID3D11InputLayout> layout;
-    Check(strips ? device->CreateInputLayout(stripped, 3, program.data(), program.size(), &layout)
-                 : device->CreateInputLayout(faces, 2, program.data(), program.size(), &layout),
+    Check(strips ? device->CreateInputLayout(stripped, 4, program.data(), program.size(), &layout)
+                 : device->CreateInputLayout(faces, 3, program.data(), program.size(), &layout),
           "a mesh's input layout is refused");
     return layout;
 }
@@ -121,7 +123,6 @@ void D3d11MeshDrawing::Upload(const MeshDrawInputs& inputs, const glm::mat4& pla
     constants.power = steady.power;
     constants.specular = steady.specular;
     constants.lit = steady.lit;
-    constants.insideCentre = steady.insideCentre;
     constants.towardsEye = towardsEye;
     for (int i = 0; i < kMaxPointLights; ++i) {
         constants.outerPointPlace[i] = steady.outerPointPlace[i];

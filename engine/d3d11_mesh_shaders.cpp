@@ -18,7 +18,7 @@ cbuffer MeshInputs : register(b0) {
     float3 ambientAndEmissive; float opacity;
     float3 diffuse; float power;
     float3 specular; int lit;
-    float3 insideCentre; float towardsEye;
+    float towardsEye;
     // Point lights outside the mesh's bounds light its outside and its inside, those within
     // its inside alone. xyz position, w 1 / range.
     float4 outerPointPlace[3];
@@ -45,7 +45,7 @@ const char* const kShownBegin = R"(
     float3 toEye = normalize(-p);
     float3 toLight, light, halfway;
     float reach, facing, share, shine, nearness;
-    if (outsideFacing > 0.1) {
+    if (outsideFacing > 0.0) {
 )";
 
 // Blinn's shine as tight as Phong's would be with the material's power, in three squarings.
@@ -104,14 +104,15 @@ const char* const kShownEnd = R"(
     if (lit == 0) shown = pow(saturate(diffuse + ambientAndEmissive), 0.5);
 )";
 
-// Where a corner lies in the world, and whether it is on the outside. GL's clip space runs
-// from -1 to 1 in depth, Direct3D's from 0 to 1: the lens is GL's, so the depth is moved
-// into Direct3D's range last.
+// Where a corner lies in the world, and whether it is on the outside (1) or lit from
+// within (-1), as its model marks it. GL's clip space runs from -1 to 1 in depth,
+// Direct3D's from 0 to 1: the lens is GL's, so the depth is moved into Direct3D's range
+// last.
 const char* const kPlacing = R"(
     float4 placed = mul(model, float4(position, 1.0));
     float3 p = placed.xyz;
     float3 worldNormal = mul((float3x3)normalMatrix, normal);
-    float outsideFacing = dot(normalize(worldNormal), normalize(p - insideCentre));
+    float outsideFacing = 1.0 - 2.0 * litFromWithin;
     float4 clip = mul(projection, placed);
 )";
 
@@ -122,7 +123,7 @@ struct FacePixel {
     float3 worldNormal : NORMAL0;
     float outsideFacing : TEXCOORD0;
 };
-FacePixel FacesVertex(float3 position : POSITION, float3 normal : NORMAL) {
+FacePixel FacesVertex(float3 position : POSITION, float3 normal : NORMAL, float litFromWithin : TEXCOORD1) {
     PLACING
     FacePixel pixel;
     pixel.position = float4(clip.xy, (clip.z + clip.w) * 0.5, clip.w);
@@ -149,7 +150,8 @@ struct StripPixel {
     float3 shown : COLOR0;
     float across : TEXCOORD0;
 };
-StripPixel StripsVertex(float3 position : POSITION, float3 normal : NORMAL, float across : TEXCOORD) {
+StripPixel StripsVertex(float3 position : POSITION, float3 normal : NORMAL, float across : TEXCOORD0,
+                        float litFromWithin : TEXCOORD1) {
     PLACING
     float3 n = normalize(worldNormal);
     float3 shown;

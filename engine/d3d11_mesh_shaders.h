@@ -17,8 +17,9 @@ struct D3d11MeshConstants {
     float power;
     glm::vec3 specular;
     std::int32_t lit;
-    glm::vec3 insideCentre;
     float towardsEye;
+    // The rest of towardsEye's sixteen-byte row.
+    float rowEnd[3];
     glm::vec4 outerPointPlace[3], outerPointColour[3], innerPointPlace[3], innerPointColour[3];
     glm::vec4 directionalToward[2], directionalColour[2];
     glm::vec2 spillCentre, spillInverseHalfSize;

@@ -24,10 +24,11 @@ namespace engine {
 struct Picture;
 
 // A corner of the strips drawn over a mesh's edges: where, which way its surface faces,
-// and how far across the strip.
+// whether it is lit from within (as MeshVertex), and how far across the strip.
 struct StripVertex {
     glm::vec3 position;
     glm::vec3 normal;
+    float litFromWithin;
     float across;
 };
 

@@ -40,7 +40,6 @@ void Upload(const ShaderProgram& program, const MeshDrawInputs& inputs, const gl
     SetVec3(program, "specular", steady.specular);
     glUniform1f(program.Uniform("power"), steady.power);
     glUniform1i(program.Uniform("lit"), steady.lit);
-    SetVec3(program, "insideCentre", steady.insideCentre);
     glUniform4fv(program.Uniform("outerPointPlace"), kMaxPointLights, glm::value_ptr(steady.outerPointPlace[0]));
     glUniform3fv(program.Uniform("outerPointColour"), kMaxPointLights, glm::value_ptr(glowing.outerPointColour[0]));
     glUniform4fv(program.Uniform("innerPointPlace"), kMaxPointLights, glm::value_ptr(steady.innerPointPlace[0]));
@@ -59,7 +58,9 @@ void Upload(const ShaderProgram& program, const MeshDrawInputs& inputs, const gl
 GlMesh::GlMesh(const std::vector<MeshVertex>& corners, const std::vector<std::uint32_t>& indices)
     : count_(static_cast<GLsizei>(indices.size())) {
     MakeVertexArray(vertexArray_, buffer_, sizeof(MeshVertex),
-                    {{3, offsetof(MeshVertex, position)}, {3, offsetof(MeshVertex, normal)}});
+                    {{3, offsetof(MeshVertex, position)},
+                     {3, offsetof(MeshVertex, normal)},
+                     {1, offsetof(MeshVertex, litFromWithin)}});
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(corners.size() * sizeof(MeshVertex)), corners.data(),
                  GL_STATIC_DRAW);
     glGenBuffers(1, &indexBuffer_);
@@ -69,6 +70,7 @@ GlMesh::GlMesh(const std::vector<MeshVertex>& corners, const std::vector<std::ui
     MakeVertexArray(stripArray_, stripBuffer_, sizeof(StripVertex),
                     {{3, offsetof(StripVertex, position)},
                      {3, offsetof(StripVertex, normal)},
+                     {1, offsetof(StripVertex, litFromWithin)},
                      {1, offsetof(StripVertex, across)}});
 }
 

@@ -26,16 +26,15 @@ uniform vec2 spillInverseHalfSize;
 uniform vec3 spillColour;
 )";
 
-// The light a surface point shows. Whether a point is on the outside of a shell is told
-// by outsideFacing: its normal turned away from the light within (the candle), or from
-// the mesh's centre when no light is within. The camera sits at the origin, so the
-// direction to the eye is -position. Light adds up in linear values, rolls off softly
-// towards full strength instead of clipping there (so that a bright glow keeps its
-// gradient and its flicker) and is encoded for the picture.
+// The light a surface point shows. Whether a point is on the outside of a shell or lit
+// from within (its inner shell, the cut walls round its openings, what stands inside) is
+// told by outsideFacing, as the model marks it: 1 outside, -1 within. The camera sits at
+// the origin, so the direction to the eye is -position. Light adds up in linear values,
+// rolls off softly towards full strength instead of clipping there (so that a bright glow
+// keeps its gradient and its flicker) and is encoded for the picture.
 const char* const kMeshLighting = R"(
-// A surface turned less than this (a cosine) away from the light within counts as inside:
-// the walls round an opening glow with the candle too.
-const float kOutsideFacing = 0.1;
+// Above this, a point is on the outside.
+const float kOutsideFacing = 0.0;
 // Below kKnee light shows as it is; above, it approaches full strength ever more slowly.
 const float kKnee = 0.45;
 uniform float power;
@@ -125,10 +124,11 @@ vec3 ShownColour(vec3 p, vec3 n, float outsideFacing) {
 const char* const kMeshPlacing = R"(
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec3 normal;
+// 1 where the model marks the surface as lit from within, else 0.
+layout(location = 2) in float litFromWithin;
 uniform mat4 model;
 uniform mat3 normalMatrix;
 uniform mat4 projection;
-uniform vec3 insideCentre;
 struct Placed {
     vec3 position;
     vec3 normal;
@@ -139,7 +139,7 @@ Placed Place() {
     vec4 p = model * vec4(position, 1.0);
     placed.position = p.xyz;
     placed.normal = normalMatrix * normal;
-    placed.outsideFacing = dot(normalize(placed.normal), normalize(p.xyz - insideCentre));
+    placed.outsideFacing = 1.0 - 2.0 * litFromWithin;
     gl_Position = projection * p;
     return placed;
 }
@@ -175,7 +175,7 @@ void main() {
 // every pixel several times over) and fading across their width.
 const char* const kStripVertexShader = R"(
 // Across an edge's strip, from -1 to 1.
-layout(location = 2) in float across;
+layout(location = 3) in float across;
 // A share of the depth range by which the strips are drawn nearer the eye than the faces
 // they border.
 uniform float towardsEye;

@@ -79,7 +79,6 @@ MeshDrawInputs GatherMeshInputs(const glm::vec3& centre, float radius, const glm
             steady.directionalToward[steady.directionals] = -glm::normalize(light.direction);
         steady.directionalColour[steady.directionals++] = light.colour;
     }
-    steady.insideCentre = steady.innerPoints > 0 ? glm::vec3(steady.innerPointPlace[0]) : placedCentre;
     return inputs;
 }
 

@@ -40,7 +40,6 @@ struct MeshDrawInputs {
         glm::vec3 ambientAndEmissive{0}, diffuse{0}, specular{0};
         float opacity = 1, power = 0;
         std::int32_t lit = 0;
-        glm::vec3 insideCentre{0};
         std::int32_t outerPoints = 0, innerPoints = 0, directionals = 0;
         // Each point light's place and the inverse of its range.
         glm::vec4 outerPointPlace[kMaxPointLights] = {}, innerPointPlace[kMaxPointLights] = {};

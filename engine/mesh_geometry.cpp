@@ -134,11 +134,15 @@ void AppendObject(const Model3dsObject& object, const GeometryOptions& options,
     }
     std::vector<glm::vec3> corners;
     if (options.computeNormals) corners = SmoothCornerNormals(object, faceNormals, groups);
+    std::vector<float> litFromWithin(faceCount, 0.0f);
+    for (const Model3dsMaterialFaces& material : object.materials)
+        if (material.material == kLitFromWithinMaterial)
+            for (std::uint16_t f : material.faces) litFromWithin[f] = 1.0f;
     for (std::size_t f = 0; f < faceCount; ++f) {
         if (faceNormals[f] == glm::vec3(0)) continue;
         for (int k = 0; k < 3; ++k)
             triangles.push_back({object.vertices[object.faces[f][k]],
-                                 options.computeNormals ? corners[f * 3 + k] : faceNormals[f]});
+                                 options.computeNormals ? corners[f * 3 + k] : faceNormals[f], litFromWithin[f]});
     }
 }
 

@@ -1,5 +1,5 @@
-// Turns a read 3DS model into the triangle list we draw: each corner with its position
-// and a normal shaded by the model's smoothing groups.
+// Turns a read 3DS model into the triangle list we draw: each corner with its position,
+// a normal shaded by the model's smoothing groups and whether it is lit from within.
 #pragma once
 #include <glm/glm.hpp>
 
@@ -12,6 +12,8 @@ namespace engine {
 struct MeshVertex {
     glm::vec3 position;
     glm::vec3 normal;
+    // 1 where only the light within the mesh reaches (faces of kLitFromWithinMaterial), else 0.
+    float litFromWithin;
 };
 
 struct GeometryOptions {

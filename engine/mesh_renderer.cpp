@@ -17,7 +17,8 @@ namespace {
 // the face itself; a crease's strip lies on both sides.
 constexpr float kStripPixels = 0.8f;
 
-std::vector<StripVertex> OutlineStrips(MeshOutline& outline, const glm::mat4& model, float pixelAtOne) {
+std::vector<StripVertex> OutlineStrips(MeshOutline& outline, const std::vector<float>& litFromWithin,
+                                       const glm::mat4& model, float pixelAtOne) {
     glm::mat3 normalMatrix = glm::transpose(glm::inverse(glm::mat3(model)));
     const std::vector<MeshOutline::EdgeInView>& edges = outline.EdgesInView(model);
     std::vector<StripVertex> strips;
@@ -39,11 +40,12 @@ std::vector<StripVertex> OutlineStrips(MeshOutline& outline, const glm::mat4& mo
         glm::vec3 na = glm::normalize(normalMatrix * outline.Normal(edge.from));
         glm::vec3 nb = glm::normalize(normalMatrix * outline.Normal(edge.to));
         glm::vec3 offsetA = side * (a.z * pixelAtOne * kStripPixels), offsetB = side * (b.z * pixelAtOne * kStripPixels);
-        StripVertex a1{a + offsetA, na, 1}, b1{b + offsetB, nb, 1};
-        StripVertex a0{a, na, 0}, b0{b, nb, 0};
+        float withinA = litFromWithin[edge.from], withinB = litFromWithin[edge.to];
+        StripVertex a1{a + offsetA, na, withinA, 1}, b1{b + offsetB, nb, withinB, 1};
+        StripVertex a0{a, na, withinA, 0}, b0{b, nb, withinB, 0};
         if (!edge.outline) {
-            a0 = {a - offsetA, na, -1};
-            b0 = {b - offsetB, nb, -1};
+            a0 = {a - offsetA, na, withinA, -1};
+            b0 = {b - offsetB, nb, withinB, -1};
         }
         for (const StripVertex& v : {a0, b0, b1, a0, b1, a1}) strips.push_back(v);
     }
@@ -57,10 +59,10 @@ GpuMesh::GpuMesh(DrawingLayer& layer, const std::vector<MeshVertex>& triangles) 
     // that each is transformed once rather than once for every triangle it belongs to.
     std::vector<MeshVertex> vertices;
     std::vector<std::uint32_t> indices;
-    std::map<std::array<float, 6>, std::uint32_t> seen;
+    std::map<std::array<float, 7>, std::uint32_t> seen;
     for (const MeshVertex& corner : triangles) {
-        std::array<float, 6> key{corner.position.x, corner.position.y, corner.position.z,
-                                 corner.normal.x,   corner.normal.y,   corner.normal.z};
+        std::array<float, 7> key{corner.position.x, corner.position.y, corner.position.z,
+                                 corner.normal.x,   corner.normal.y,   corner.normal.z, corner.litFromWithin};
         auto [found, added] = seen.try_emplace(key, static_cast<std::uint32_t>(vertices.size()));
         if (added) vertices.push_back(corner);
         indices.push_back(found->second);
@@ -80,6 +82,7 @@ GpuMesh::GpuMesh(DrawingLayer& layer, const std::vector<MeshVertex>& triangles) 
     for (const MeshVertex& vertex : vertices) {
         positions.push_back(vertex.position);
         normals.push_back(vertex.normal);
+        litFromWithin_.push_back(vertex.litFromWithin);
     }
     outline_ = std::make_unique<MeshOutline>(positions, normals, indices);
     corners_ = positions;
@@ -93,7 +96,7 @@ void GpuMesh::Draw(DrawingLayer& layer, const MeshDrawInputs& inputs, bool depth
     if (pixelAtOne > 0 && (model != stripsModel_ || pixelAtOne != stripsPixel_)) {
         stripsModel_ = model;
         stripsPixel_ = pixelAtOne;
-        layerMesh_->SetStrips(OutlineStrips(*outline_, model, pixelAtOne));
+        layerMesh_->SetStrips(OutlineStrips(*outline_, litFromWithin_, model, pixelAtOne));
     }
     layer.DrawMesh(*layerMesh_, inputs, depthTested);
 }

@@ -4,10 +4,10 @@
 // rolls off softly towards full strength rather than clipping. A mesh's triangles live in
 // a GpuMesh.
 //
-// Without shadows a hollow mesh would be lit inside by the far lights outside it. So a
-// surface that faces the point light within its bounds (or, with none, its centre)
-// counts as the inside of a shell, which only point lights reach, with a soft glow: the
-// candle within, and lamps near enough that their range takes in the shell. A carved
+// Without shadows a hollow mesh would be lit inside by the far lights outside it. So the
+// surfaces its model marks as lit from within (the inside of a shell, the cut walls of
+// its openings, what stands inside) are reached only by point lights, with a soft glow:
+// the candle within, and lamps near enough that their range takes in the shell. A carved
 // pumpkin is dark inside but for its candle and the light that falls in through its
 // openings; the outside is lit by every light but the candle within.
 #pragma once
@@ -53,6 +53,8 @@ public:
 private:
     std::unique_ptr<LayerMesh> layerMesh_;
     std::unique_ptr<MeshOutline> outline_;
+    // Each vertex of the outline's, whether it is lit from within (for its strips).
+    std::vector<float> litFromWithin_;
     // Every corner once, for InView.
     std::vector<glm::vec3> corners_;
     glm::mat4 inViewModel_{0}, inViewProjection_{0};

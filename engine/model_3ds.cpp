@@ -20,6 +20,7 @@ constexpr std::uint16_t kVertices = 0x4110;
 constexpr std::uint16_t kFaces = 0x4120;
 constexpr std::uint16_t kTexCoords = 0x4140;
 constexpr std::uint16_t kSmoothing = 0x4150;
+constexpr std::uint16_t kFaceMaterial = 0x4130;
 constexpr std::size_t kChunkHeader = 6;
 
 RuntimeError Malformed(const std::string& what, std::size_t offset) {
@@ -64,13 +65,44 @@ void CheckFacesAgainstVertices(const Model3dsObject& object, std::size_t offset)
                           offset);
 }
 
+void ReadSmoothingGroups(const std::uint8_t* data, const Chunk& sub, std::size_t offset, Model3dsObject& object) {
+    std::size_t count = object.faces.size();
+    Cursor groups = ChunkBody(data, sub.begin, sub.end);
+    if (groups.Remaining() != count * 4)
+        throw Malformed("smoothing groups do not match the " + std::to_string(count) + " faces", offset);
+    object.smoothingGroups.resize(count);
+    for (auto& mask : object.smoothingGroups) mask = groups.U32("smoothing group");
+    std::vector<std::uint32_t> masks = object.smoothingGroups;
+    std::sort(masks.begin(), masks.end());
+    if (std::unique(masks.begin(), masks.end()) - masks.begin() > static_cast<std::ptrdiff_t>(kMaxSmoothingMasks))
+        throw Malformed("more than " + std::to_string(kMaxSmoothingMasks) + " different smoothing groups", offset);
+}
+
+// A material's name, then how many faces have it and which.
+void ReadFaceMaterial(const std::uint8_t* data, const Chunk& sub, std::size_t offset, Model3dsObject& object) {
+    Cursor body = ChunkBody(data, sub.begin, sub.end);
+    Model3dsMaterialFaces material{body.Text("material name"), {}};
+    std::uint16_t count = body.U16("material face count");
+    body.Need(static_cast<std::size_t>(count) * 2, "material face list");
+    material.faces.resize(count);
+    for (auto& face : material.faces) {
+        face = body.U16("material face");
+        if (face >= object.faces.size())
+            throw Malformed("material \"" + material.material + "\" names face " + std::to_string(face) + " of " +
+                                std::to_string(object.faces.size()),
+                            offset);
+    }
+    object.materials.push_back(std::move(material));
+}
+
 void ReadFaces(const std::uint8_t* data, const Chunk& chunk, Model3dsObject& object) {
     Cursor cursor = ChunkBody(data, chunk.begin, chunk.end);
     std::uint16_t count = cursor.U16("face count");
     cursor.Need(static_cast<std::size_t>(count) * 8, "face list");
     object.faces.resize(count);
-    // A later face list replaces an earlier one with its smoothing groups.
+    // A later face list replaces an earlier one with its smoothing groups and materials.
     object.smoothingGroups.clear();
+    object.materials.clear();
     for (auto& face : object.faces) {
         for (auto& index : face) index = cursor.U16("face");
         cursor.U16("face flags");
@@ -78,16 +110,8 @@ void ReadFaces(const std::uint8_t* data, const Chunk& chunk, Model3dsObject& obj
     while (!cursor.AtEnd()) {
         std::size_t offset = cursor.Position();
         Chunk sub = NextChunk(cursor);
-        if (sub.id != kSmoothing) continue;
-        Cursor groups = ChunkBody(data, sub.begin, sub.end);
-        if (groups.Remaining() != static_cast<std::size_t>(count) * 4)
-            throw Malformed("smoothing groups do not match the " + std::to_string(count) + " faces", offset);
-        object.smoothingGroups.resize(count);
-        for (auto& mask : object.smoothingGroups) mask = groups.U32("smoothing group");
-        std::vector<std::uint32_t> masks = object.smoothingGroups;
-        std::sort(masks.begin(), masks.end());
-        if (std::unique(masks.begin(), masks.end()) - masks.begin() > static_cast<std::ptrdiff_t>(kMaxSmoothingMasks))
-            throw Malformed("more than " + std::to_string(kMaxSmoothingMasks) + " different smoothing groups", offset);
+        if (sub.id == kSmoothing) ReadSmoothingGroups(data, sub, offset, object);
+        if (sub.id == kFaceMaterial) ReadFaceMaterial(data, sub, offset, object);
     }
 }
 

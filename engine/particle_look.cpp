@@ -15,6 +15,12 @@ constexpr float kFlameStretch = 1.7f;
 constexpr float kTipWidth = 0.3f;
 // The flame leans by up to about this share of a particle's height above the emitter.
 constexpr float kSway = 0.12f;
+// Gas that burns longer makes a bigger flame, wider as well as taller, as a longer wick's
+// does: a burning particle is drawn at its size times its life over a middling candle's,
+// to this power (the flame of the tallest candle then shows about twice the core of the
+// smallest's).
+constexpr float kMiddlingLife = 2.4f;
+constexpr float kGrowthWithLife = 0.2f;
 
 // Soot is drawn this share of its edge wide and this many times longer than wide, along
 // its way; it shows from the first share of its life.
@@ -63,7 +69,8 @@ ParticleSprite BurningSprite(const Particle& p, const glm::vec3& emitter, float 
     float lean = kSway * (0.7f * std::sin(1.9f * clock) + 0.3f * std::sin(4.7f * clock + 1.0f));
     ParticleSprite sprite;
     sprite.centre = p.position + glm::vec3(lean * rise, 0, 0);
-    float halfWidth = 0.5f * p.size * (kTipWidth + (1.0f - kTipWidth) * heat);
+    float grown = std::pow(std::max(p.life, 0.0f) / kMiddlingLife, kGrowthWithLife);
+    float halfWidth = 0.5f * p.size * grown * (kTipWidth + (1.0f - kTipWidth) * heat);
     sprite.halfWidth = halfWidth;
     sprite.halfLength = {lean * halfWidth, halfWidth * kFlameStretch};
     glm::vec3 colour = glm::mix(glm::vec3(p.colour), kWhiteHot, glm::smoothstep(0.6f, 1.0f, heat) * 0.8f);

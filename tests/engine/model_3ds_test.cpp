@@ -1,7 +1,9 @@
-// The 3DS reader: what it takes from a good file, and how it refuses bad ones.
+// The 3DS reader: what it takes from a good file (and which faces are then lit from
+// within), and how it refuses bad ones.
 #include <gtest/gtest.h>
 
 #include "common/runtime_error.h"
+#include "engine/mesh_geometry.h"
 #include "engine/model_3ds.h"
 #include "support/model_3ds_writer.h"
 
@@ -34,6 +36,27 @@ TEST(Model3dsReader, ReadsVerticesFacesTextureCoordinatesAndSmoothing) {
     EXPECT_EQ(object.faces[0], (std::array<std::uint16_t, 3>{0, 1, 2}));
     EXPECT_EQ(object.texCoords.size(), 3u);
     EXPECT_EQ(object.smoothingGroups, std::vector<std::uint32_t>{1});
+}
+
+// The faces the model lights from within are listed under their material, and only they
+// are drawn so.
+TEST(Model3dsReader, ReadsTheFacesOfEachMaterialAndLightsTheInsideFromWithin) {
+    const std::vector<std::array<float, 3>> square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    engine::Model3ds model = Parse(FileOfMesh(Join(
+        {enginetest::VerticesChunk(square),
+         enginetest::FacesChunk({{0, 1, 2}, {0, 2, 3}},
+                                Join({enginetest::FaceMaterialChunk("skin", {0}),
+                                      enginetest::FaceMaterialChunk(engine::kLitFromWithinMaterial, {1})}))})));
+    const auto& materials = model.objects.at(0).materials;
+    ASSERT_EQ(materials.size(), 2u);
+    EXPECT_EQ(materials[1].material, engine::kLitFromWithinMaterial);
+    EXPECT_EQ(materials[1].faces, std::vector<std::uint16_t>{1});
+    std::vector<engine::MeshVertex> triangles = engine::BuildTriangles(model, {});
+    ASSERT_EQ(triangles.size(), 6u);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(triangles[k].litFromWithin, 0.0f);
+        EXPECT_EQ(triangles[3 + k].litFromWithin, 1.0f);
+    }
 }
 
 TEST(Model3dsReader, StepsOverChunksItDoesNotNeed) {
@@ -110,6 +133,10 @@ std::vector<MalformedCase> MalformedCases() {
                           enginetest::TexCoordsChunk({{0, 0}})})),
          "texture coordinates do not match"},
         {"object name without its end", unterminatedName, "object name runs past"},
+        {"material naming a missing face",
+         FileOfMesh(Join({enginetest::VerticesChunk(kTriangle),
+                          enginetest::FacesChunk({{0, 1, 2}}, enginetest::FaceMaterialChunk("inside", {0, 1}))})),
+         "names face 1 of 1"},
         {"more different smoothing groups than a model uses",
          FileOfMesh(Join({enginetest::VerticesChunk(kTriangle),
                           enginetest::FacesChunk(std::vector<std::array<std::uint16_t, 3>>(257, {0, 1, 2}),

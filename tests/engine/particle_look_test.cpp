@@ -1,6 +1,6 @@
 // How particles look, apart from the display: which are soot, where soot shows and that
-// it keeps its colour, how burning gas narrows, fades and cools from white as it ages, and
-// which of a mesh's edges are drawn smoothed.
+// it keeps its colour, how burning gas narrows, fades, cools from white as it ages and
+// grows with its life, and which of a mesh's edges are drawn smoothed.
 #include <gtest/gtest.h>
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -84,6 +84,10 @@ TEST(BurningSprite, NarrowsFadesAndLeavesWhiteHotAsItAges) {
     float full = engine::BurningSprite(old, {0, 0, 300}, 1, 1.0f).colour.r;
     EXPECT_LT(dipped, full);
     EXPECT_GT(dipped, 0.25f * full);
+    // A taller candle's gas, living longer, burns bigger at the same share of its life.
+    engine::Particle tall = Aged(0.29f, 2.9f, 2), small = Aged(0.14f, 1.4f, 2);
+    EXPECT_GT(engine::BurningSprite(tall, {0, 0, 300}, 1, 1).halfWidth,
+              engine::BurningSprite(small, {0, 0, 300}, 1, 1).halfWidth * 1.1f);
 }
 
 struct OutlineCase {

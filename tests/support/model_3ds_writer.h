@@ -12,6 +12,7 @@ namespace enginetest {
 
 using model3ds::Bytes;
 using model3ds::Chunk;
+using model3ds::FaceMaterialChunk;
 using model3ds::FacesChunk;
 using model3ds::Join;
 using model3ds::ObjectChunk;

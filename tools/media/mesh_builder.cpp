@@ -25,13 +25,13 @@ std::uint16_t MeshBuilder::AddVertex(int surface, glm::dvec2 key, const MeshVert
 }
 
 void MeshBuilder::AddTriangle(std::uint16_t a, std::uint16_t b, std::uint16_t c,
-                              glm::dvec3 frontDirection, std::uint32_t smoothingGroups) {
+                              glm::dvec3 frontDirection, std::uint32_t smoothingGroups, LitBy litBy) {
     const glm::dvec3 pa = mesh_.vertices[a].position;
     const glm::dvec3 normal = glm::cross(mesh_.vertices[b].position - pa, mesh_.vertices[c].position - pa);
     if (glm::length(normal) < SmallestArea) return;
     if (mesh_.faces.size() >= 0xFFFF) throw std::length_error("a 3DS object holds at most 65535 faces");
     if (glm::dot(normal, frontDirection) < 0) std::swap(b, c);
-    mesh_.faces.push_back({a, b, c, smoothingGroups});
+    mesh_.faces.push_back({a, b, c, smoothingGroups, litBy});
 }
 
 }  // namespace media

@@ -15,9 +15,15 @@ struct MeshVertex {
     glm::dvec2 textureCoords;
 };
 
+// Whether a face is lit by the light around the model or only by the light within it:
+// the cut flesh of a carving (its inner shell and the walls round its openings) and what
+// stands inside it.
+enum class LitBy { Outside, Within };
+
 struct MeshFace {
     std::uint16_t a, b, c;
     std::uint32_t smoothingGroups;
+    LitBy litBy;
 };
 
 struct Mesh {
@@ -36,7 +42,7 @@ public:
     // Winding: front faces are clockwise seen from their front in our left-handed frame,
     // which makes cross(b - a, c - a) point out of the front. Slivers are dropped.
     void AddTriangle(std::uint16_t a, std::uint16_t b, std::uint16_t c, glm::dvec3 frontDirection,
-                     std::uint32_t smoothingGroups);
+                     std::uint32_t smoothingGroups, LitBy litBy);
 
     const Mesh& Result() const { return mesh_; }
 

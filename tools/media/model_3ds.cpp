@@ -1,8 +1,10 @@
 // The 3DS chunk tree: main 0x4D4D > editor 0x3D3D > object 0x4000 > triangle mesh 0x4100
 // with vertices 0x4110, texture coordinates 0x4140, local axes 0x4160 and faces 0x4120,
-// whose smoothing groups 0x4150 nest inside the face chunk.
+// whose smoothing groups 0x4150 and material list 0x4130 (the faces lit only from within,
+// under a material 0xAFFF of the editor) nest inside the face chunk.
 #include "model_3ds.h"
 
+#include "engine/model_3ds.h"
 #include "tools/model_3ds/model_3ds_chunks.h"
 
 namespace media {
@@ -19,7 +21,9 @@ Bytes TriangleMeshBody(const Mesh& mesh) {
     }
     std::vector<std::array<std::uint16_t, 3>> faces;
     std::vector<std::uint32_t> smoothingGroups;
+    std::vector<std::uint16_t> litFromWithin;
     for (const auto& f : mesh.faces) {
+        if (f.litBy == LitBy::Within) litFromWithin.push_back(static_cast<std::uint16_t>(faces.size()));
         faces.push_back({f.a, f.b, f.c});
         smoothingGroups.push_back(f.smoothingGroups);
     }
@@ -27,7 +31,8 @@ Bytes TriangleMeshBody(const Mesh& mesh) {
     Bytes axes;
     for (float value : {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}) PutFloat(axes, value);
     return Join({VerticesChunk(positions), TexCoordsChunk(texCoords), Chunk(LocalAxes, axes),
-                 FacesChunk(faces, SmoothingChunk(smoothingGroups))});
+                 FacesChunk(faces, Join({SmoothingChunk(smoothingGroups),
+                                         FaceMaterialChunk(engine::kLitFromWithinMaterial, litFromWithin)}))});
 }
 
 Bytes U32Body(std::uint32_t value) {
@@ -47,6 +52,7 @@ std::vector<std::uint8_t> Model3ds(const Mesh& mesh, const std::string& objectNa
     return Chunk(Main, Join({Chunk(FileVersion, U32Body(3)),
                              Chunk(Editor, Join({Chunk(MeshVersion, U32Body(3)),
                                                  Chunk(MasterScale, FloatBody(1)),
+                                                 MaterialChunk(engine::kLitFromWithinMaterial),
                                                  ObjectChunk(objectName, TriangleMeshBody(mesh))}))}));
 }
 

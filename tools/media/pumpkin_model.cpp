@@ -7,7 +7,9 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <numbers>
 
+#include "pumpkin_candle.h"
 #include "pumpkin_shape.h"
 
 namespace media {
@@ -46,7 +48,8 @@ Grid UniformGrid(int columns, int rows) {
 // 6-degree rows draw it smooth at full-screen size. The face (the middle lobe and a half
 // either side) has 7.5-degree columns of 7.5-degree rows: its curves are shaded by
 // smooth normals, not drawn by the outline, and a triangle much larger than that shows
-// flat where the cuts meet the lobes. The back, hidden but for the crown, whose
+// flat where the cuts meet the lobes (the mouth's corners reach into the columns beside
+// the face, which have its rows for that). The back, hidden but for the crown, whose
 // outline runs along the rows, has 15-degree columns. Column edges fall on the creases
 // between the eight lobes (22.5 + 45k degrees) so the creases stay sharp.
 Grid FinerWhereTheOutlineIs() {
@@ -55,9 +58,9 @@ Grid FinerWhereTheOutlineIs() {
     AddColumns(grid, -180, -112.5, 5, CoarseRows);
     AddColumns(grid, -112.5, -101.25, 2, CoarseRows);
     AddColumns(grid, -101.25, -56.25, 12, OutlineRows);
-    AddColumns(grid, -56.25, -45, 2, CoarseRows);
+    AddColumns(grid, -56.25, -45, 2, FaceRows);
     AddColumns(grid, -45, 45, 12, FaceRows);
-    AddColumns(grid, 45, 56.25, 2, CoarseRows);
+    AddColumns(grid, 45, 56.25, 2, FaceRows);
     AddColumns(grid, 56.25, 101.25, 12, OutlineRows);
     AddColumns(grid, 101.25, 112.5, 2, CoarseRows);
     AddColumns(grid, 112.5, 180, 5, CoarseRows);
@@ -85,7 +88,7 @@ class PumpkinBuilder {
 public:
     PumpkinBuilder() : modelFromFront_(pumpkin::ModelFromFront()) {}
 
-    void AddShell(int surfaceId, const Surface& surface, double facing, std::uint32_t group,
+    void AddShell(int surfaceId, const Surface& surface, double facing, std::uint32_t group, LitBy litBy,
                   const Grid& grid, const std::vector<Opening>& openings) {
         for (const ConvexPolygon& piece : WithoutTJunctions(CarvedGrid(grid, openings))) {
             auto vertex = [&](glm::dvec2 ue) {
@@ -94,7 +97,7 @@ public:
             for (const auto& [a, b, c] : Triangulate(piece)) {
                 // The centre lies inside the shell: outer faces look away from it, inner towards.
                 const glm::dvec3 front = facing * ToModel(surface((a + b + c) / 3.0));
-                builder_.AddTriangle(vertex(a), vertex(b), vertex(c), front, group);
+                builder_.AddTriangle(vertex(a), vertex(b), vertex(c), front, group, litBy);
             }
         }
     }
@@ -116,11 +119,11 @@ public:
             while (k + 1 < o.size() || n + 1 < i.size()) {
                 if (n + 1 == i.size() || (k + 1 < o.size() && o[k + 1].along <= i[n + 1].along)) {
                     builder_.AddTriangle(outer(o[k].ue), outer(o[k + 1].ue), inner(i[n].ue),
-                                         WallFront(o[k].ue, o[k + 1].ue), WallGroup);
+                                         WallFront(o[k].ue, o[k + 1].ue), WallGroup, LitBy::Within);
                     ++k;
                 } else {
                     builder_.AddTriangle(outer(o[k].ue), inner(i[n + 1].ue), inner(i[n].ue),
-                                         WallFront(i[n].ue, i[n + 1].ue), WallGroup);
+                                         WallFront(i[n].ue, i[n + 1].ue), WallGroup, LitBy::Within);
                     ++n;
                 }
             }
@@ -131,7 +134,8 @@ public:
         constexpr int Rings = 6, Around = 16;
         auto vertex = [&](int ring, int step) {
             const double s = double(ring) / Rings, a = 360.0 * step / Around;
-            return builder_.AddVertex(StemSurfaceId, {s, a},
+            // The last step comes round to the first: one vertex, so no crease shows there.
+            return builder_.AddVertex(StemSurfaceId, {s, double(step % Around)},
                                       {ToModel(pumpkin::StemSurface(s, a)), {a / 360, s}});
         };
         for (int ring = 0; ring < Rings; ++ring) {
@@ -140,8 +144,8 @@ public:
                 const auto a = vertex(ring, step), b = vertex(ring, step + 1);
                 const auto c = vertex(ring + 1, step + 1), d = vertex(ring + 1, step);
                 const glm::dvec3 out = builder_.Result().vertices[a].position - axis;
-                builder_.AddTriangle(a, b, c, out, StemGroup);
-                builder_.AddTriangle(a, c, d, out, StemGroup);
+                builder_.AddTriangle(a, b, c, out, StemGroup, LitBy::Outside);
+                builder_.AddTriangle(a, c, d, out, StemGroup, LitBy::Outside);
             }
         }
         // The cut end of the stem: a flat cap of its own, so it keeps a crisp edge.
@@ -154,9 +158,11 @@ public:
                 return builder_.AddVertex(StemCapSurfaceId, {1, a},
                                           {ToModel(pumpkin::StemSurface(1, a)), {a / 360, 1}});
             };
-            builder_.AddTriangle(middle, rimVertex(step), rimVertex(step + 1), up, StemGroup);
+            builder_.AddTriangle(middle, rimVertex(step), rimVertex(step + 1), up, StemGroup, LitBy::Outside);
         }
     }
+
+    void AddCandle(int firstSurfaceId) { pumpkin::AddCandle(builder_, modelFromFront_, firstSurfaceId); }
 
     Mesh Result() const { return builder_.Result(); }
 
@@ -220,24 +226,43 @@ private:
         return pieces;
     }
 
-    // A fan from a corner that leaves no sliver; pieces with corners along every edge are
-    // fanned from their middle instead.
+    // A fan from the corner whose thinnest triangle is the least thin. A sliver's normal
+    // follows the surface's bend along its long edges, not the surface, and at its wide
+    // corner it outweighs its neighbours in the smooth normal there: on a rim that shows
+    // as a speck of shine. Pieces with corners along every edge (no fan without a
+    // triangle of no area) are fanned from their middle instead.
     static std::vector<std::array<glm::dvec2, 3>> Triangulate(const ConvexPolygon& piece) {
         const std::size_t n = piece.size();
+        std::vector<std::array<glm::dvec2, 3>> best;
+        double bestThinnest = -1;
         for (std::size_t apex = 0; apex < n; ++apex) {
             std::vector<std::array<glm::dvec2, 3>> fan;
-            for (std::size_t k = 1; k + 1 < n; ++k)
+            double thinnest = std::numbers::pi;
+            for (std::size_t k = 1; k + 1 < n; ++k) {
                 fan.push_back({piece[apex], piece[(apex + k) % n], piece[(apex + k + 1) % n]});
-            if (std::all_of(fan.begin(), fan.end(), [](const auto& t) {
-                    return Area(ConvexPolygon(t.begin(), t.end())) > 1e-7;
-                }))
-                return fan;
+                if (Area(ConvexPolygon(fan.back().begin(), fan.back().end())) <= 1e-7) thinnest = -1;
+                thinnest = std::min(thinnest, SmallestAngle(fan.back()));
+            }
+            if (thinnest > bestThinnest) {
+                bestThinnest = thinnest;
+                best = fan;
+            }
         }
+        if (bestThinnest >= 0) return best;
         glm::dvec2 middle{0, 0};
         for (glm::dvec2 p : piece) middle += p / double(n);
         std::vector<std::array<glm::dvec2, 3>> fan;
         for (std::size_t k = 0; k < n; ++k) fan.push_back({middle, piece[k], piece[(k + 1) % n]});
         return fan;
+    }
+
+    static double SmallestAngle(const std::array<glm::dvec2, 3>& t) {
+        double smallest = std::numbers::pi;
+        for (int k = 0; k < 3; ++k) {
+            const glm::dvec2 a = t[(k + 1) % 3] - t[k], b = t[(k + 2) % 3] - t[k];
+            smallest = std::min(smallest, std::acos(std::clamp(glm::dot(a, b) / (glm::length(a) * glm::length(b)), -1.0, 1.0)));
+        }
+        return smallest;
     }
 
     // The rim's corners and the points where it crosses the grid's lines (column edges,
@@ -310,11 +335,12 @@ private:
 Mesh BuildPumpkin() {
     const std::vector<Opening> openings = pumpkin::CarvedOpenings();
     PumpkinBuilder pumpkin;
-    pumpkin.AddShell(OuterSurfaceId, pumpkin::OuterSurface, +1, OuterGroup, OuterGrid, openings);
-    pumpkin.AddShell(InnerSurfaceId, pumpkin::InnerSurface, -1, InnerGroup, InnerGrid, openings);
+    pumpkin.AddShell(OuterSurfaceId, pumpkin::OuterSurface, +1, OuterGroup, LitBy::Outside, OuterGrid, openings);
+    pumpkin.AddShell(InnerSurfaceId, pumpkin::InnerSurface, -1, InnerGroup, LitBy::Within, InnerGrid, openings);
     for (std::size_t i = 0; i < openings.size(); ++i)
         pumpkin.AddWalls(FirstWallSurfaceId + 2 * int(i), openings[i]);
     pumpkin.AddStem();
+    pumpkin.AddCandle(FirstWallSurfaceId + 2 * int(openings.size()));
     return pumpkin.Result();
 }
 

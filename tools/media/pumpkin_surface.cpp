@@ -12,9 +12,11 @@ constexpr double HalfHeight = 55;
 constexpr int Lobes = 8;
 // How deep the creases between the lobes cut, as a share of the radius.
 constexpr double CreaseDepth = 0.1;
-constexpr double TopDimple = 13, BottomDimple = 7;
-// Angular width (radians) of the dimples round the poles.
-constexpr double DimpleWidth = 0.38;
+constexpr double TopDimple = 4, BottomDimple = 7;
+// Angular width (radians) of the dimples round the poles. The top one is small: from the
+// saver's camera the top is seen nearly edge-on, and a wide dimple's rim would show as a
+// flat line along the top of the outline; a small one hides behind the stem's foot.
+constexpr double TopDimpleWidth = 0.15, BottomDimpleWidth = 0.38;
 constexpr double ShellThickness = 5;
 
 constexpr double StemLength = 27;
@@ -31,8 +33,8 @@ glm::dvec3 OuterSurface(glm::dvec2 ue) {
     const double radius = EquatorRadius * lobe * std::cos(e);
     const double fromTop = std::numbers::pi / 2 - e, fromBottom = std::numbers::pi / 2 + e;
     const double height = HalfHeight * std::sin(e) -
-                          TopDimple * std::exp(-Squared(fromTop / DimpleWidth)) +
-                          BottomDimple * std::exp(-Squared(fromBottom / DimpleWidth));
+                          TopDimple * std::exp(-Squared(fromTop / TopDimpleWidth)) +
+                          BottomDimple * std::exp(-Squared(fromBottom / BottomDimpleWidth));
     return {radius * std::sin(u), height, -radius * std::cos(u)};
 }
 

@@ -28,6 +28,9 @@ enum ChunkId : std::uint16_t {
     LocalAxes = 0x4160,
     Faces = 0x4120,
     SmoothingGroups = 0x4150,
+    FaceMaterial = 0x4130,
+    Material = 0xAFFF,
+    MaterialName = 0xA000,
 };
 
 // A face's edges AB, BC and CA all visible, as modelling tools write plain triangles.
@@ -66,7 +69,7 @@ inline Bytes VerticesChunk(const std::vector<std::array<float, 3>>& vertices) {
     return Chunk(Vertices, body);
 }
 
-// The sub-chunks (smoothing groups) nest inside the face chunk.
+// The sub-chunks (smoothing groups, face materials) nest inside the face chunk.
 inline Bytes FacesChunk(const std::vector<std::array<std::uint16_t, 3>>& faces, const Bytes& subChunks = {}) {
     Bytes body;
     PutU16(body, static_cast<std::uint16_t>(faces.size()));
@@ -82,6 +85,22 @@ inline Bytes SmoothingChunk(const std::vector<std::uint32_t>& groups) {
     Bytes body;
     for (std::uint32_t g : groups) PutU32(body, g);
     return Chunk(SmoothingGroups, body);
+}
+
+// The faces that have the named material; nests inside the face chunk.
+inline Bytes FaceMaterialChunk(const std::string& material, const std::vector<std::uint16_t>& faces) {
+    Bytes body(material.begin(), material.end());
+    body.push_back(0);
+    PutU16(body, static_cast<std::uint16_t>(faces.size()));
+    for (std::uint16_t face : faces) PutU16(body, face);
+    return Chunk(FaceMaterial, body);
+}
+
+// A material of the editor, known by its name alone.
+inline Bytes MaterialChunk(const std::string& name) {
+    Bytes body(name.begin(), name.end());
+    body.push_back(0);
+    return Chunk(Material, Chunk(MaterialName, body));
 }
 
 inline Bytes TexCoordsChunk(const std::vector<std::array<float, 2>>& texCoords) {
