@@ -162,10 +162,16 @@ void Display::ShowIn(platform::WindowHandle window, const glm::vec2& drift, cons
     WindowShow& last = shows_[window];
     // What the window shows outside the part is right only where the copy lies where it
     // lay, at the same size (the drift moves it a pixel at times).
-    bool inPart = changed && last.parts && last.size.width == size.width && last.size.height == size.height &&
-                  SameRect(last.viewport, viewport);
+    bool moved = last.size.width != size.width || last.size.height != size.height || !SameRect(last.viewport, viewport);
+    if (moved) last.wholeToCome = kWholeShowsAfterChange;
+    double now = Now();
+    bool inPart = changed && last.parts && last.wholeToCome == 0 && now - last.wholeAt < kWholeShownEvery;
     last.size = size;
     last.viewport = viewport;
+    if (!inPart) {
+        last.wholeToCome = std::max(last.wholeToCome - 1, 0);
+        last.wholeAt = now;
+    }
     layer_->DrawIntoWindow(window, {0, 0, size.width, size.height});
     if (inPart) {
         GlRect part = ShownPart(*changed, renderSize_, viewport, size);

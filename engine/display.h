@@ -135,7 +135,15 @@ private:
         platform::PixelSize size;
         GlRect viewport;
         bool parts = true;
+        // Whole shows still to come before a part, and when the last whole one was.
+        int wholeToCome = 0;
+        double wholeAt = -1;
     };
+    // A window's back buffer may take up its new size a frame after the window did, empty:
+    // so many whole shows follow a change of size or place, and one comes every so many
+    // seconds besides, so that a back buffer lost under the parts is shown again.
+    static constexpr int kWholeShowsAfterChange = 3;
+    static constexpr double kWholeShownEvery = 1.0;
     std::map<platform::WindowHandle, WindowShow> shows_;
     std::unique_ptr<PartialFrame> frame_;
     glm::vec3 ground_{0, 0, 0};
