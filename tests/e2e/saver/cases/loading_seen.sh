@@ -7,17 +7,17 @@
 # Kinds: linux wine
 source "$(dirname "$0")/../lib.sh" "$1"
 copy_product
-# Under Wine the saver is a process the driver starts, and notes the road it draws on
-# before anything else.
+# Under Wine the saver is a process the driver starts, and notes its swap chain's model and
+# the road it draws on before anything else.
 first_write=1
-[ "$KIND" = linux ] || first_write=2
+[ "$KIND" = linux ] || first_write=3
 SAVER_LAUNCHER=(strace -f -o /dev/null -P "$EVENTS" -e trace=write,pwrite64,writev
   -e inject=write,pwrite64,writev:signal=SIGSTOP:when=$first_write)
 start_saver /S
 
 # Written before the stop, which then comes before the saver runs on.
 expect_event loading-presented 30 0 "the saver noted no loading picture"
-first=$(grep -v '^drawing-road ' "$EVENTS" | head -n1)
+first=$(grep -v -e '^drawing-road ' -e '^swap-chain ' "$EVENTS" | head -n1)
 [ "$first" = loading-presented ] || fail "the saver's first event was \"$first\", not loading-presented"
 shot=$ARTIFACTS/$CASE.png
 screenshot "$shot"
